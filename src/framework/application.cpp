@@ -1,0 +1,87 @@
+#include "framework/application.h"
+
+#include <algorithm>
+
+#include "framework/form.h"
+
+namespace fw {
+
+Application::Application(Host& host) : Component(nullptr, "Application"), host_(host) { host_.attach(this); }
+
+Application::~Application() {
+    // Forms reach back into the application while they die.
+    destroyComponents();
+    host_.attach(nullptr);
+}
+
+void Application::run() {
+    if (mainForm_ && showMainForm_) mainForm_->show();
+    host_.runLoop([this] { return terminated_; });
+}
+
+void Application::processMessages() { host_.processMessages(); }
+
+void Application::terminate() {
+    if (terminated_) return;
+    terminated_ = true;
+    host_.quit();
+}
+
+int Application::setMessageHook(MessageHook hook) {
+    hook_ = std::move(hook);
+    return ++hookId_;
+}
+
+void Application::clearMessageHook(int id) {
+    if (id == hookId_) hook_ = nullptr;
+}
+
+bool Application::callMessageHook(Message& message) {
+    if (!hook_) return false;
+    bool handled = false;
+    guarded([&] { handled = hook_(message); });
+    return handled;
+}
+
+void Application::post(std::function<void()> work) {
+    {
+        std::lock_guard lock(postedMutex_);
+        posted_.push_back(std::move(work));
+    }
+    host_.wake();
+}
+
+void Application::runPosted() {
+    std::vector<std::function<void()>> batch;
+    {
+        std::lock_guard lock(postedMutex_);
+        batch.swap(posted_);
+    }
+    for (auto& work : batch) guarded(work);
+}
+
+void Application::showError(const std::string& text) noexcept {
+    try {
+        const WindowHandle owner = mainForm_ && mainForm_->visible() ? mainForm_->handle() : 0;
+        host_.messageBox(owner, text, title_, MessageIcon::error);
+    } catch (...) {
+        // Nothing sensible is left to do when even the message box fails.
+    }
+}
+
+void Application::messageBox(const std::string& text, const std::string& caption, MessageIcon icon,
+                             WindowHandle owner) {
+    host_.messageBox(owner, text, caption, icon);
+}
+
+void Application::formCreated(Form& form) {
+    forms_.push_back(&form);
+    if (!mainForm_) mainForm_ = &form;
+}
+
+void Application::formDestroyed(Form& form) {
+    std::erase(forms_, &form);
+    if (mainForm_ == &form) mainForm_ = nullptr;
+}
+
+}  // namespace fw

@@ -1,0 +1,99 @@
+// The application object: title, forms (the first one created is the main
+// form), the message loop, one application-wide message hook, work posted
+// from other threads, and the display of an error that a handler raised.
+#pragma once
+
+#include <exception>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "framework/component.h"
+#include "framework/host.h"
+
+namespace fw {
+
+class Form;
+
+class Application : public Component {
+public:
+    explicit Application(Host& host);
+    ~Application() override;
+
+    Host& host() const { return host_; }
+
+    const std::string& title() const { return title_; }
+    void setTitle(std::string title) { title_ = std::move(title); }
+
+    template <class F, class... Args>
+    F& createForm(Args&&... args) {
+        return create<F>(std::forward<Args>(args)...);
+    }
+    Form* mainForm() const { return mainForm_; }
+    const std::vector<Form*>& forms() const { return forms_; }
+
+    // Whether run() shows the main form before entering the loop.
+    bool showMainForm() const { return showMainForm_; }
+    void setShowMainForm(bool v) { showMainForm_ = v; }
+
+    // Serves messages until the main form closes or terminate() is called.
+    void run();
+    void processMessages();
+    void terminate();
+    bool terminated() const { return terminated_; }
+
+    // The one application-wide hook: sees every message taken from the GUI
+    // thread's queue before it is dispatched; answering true stops it there.
+    // Installing a hook replaces the previous one.
+    using MessageHook = std::function<bool(Message&)>;
+    int setMessageHook(MessageHook hook);
+    // Removes the hook only when `id` is still the installed one.
+    void clearMessageHook(int id);
+    bool callMessageHook(Message& message);
+
+    // Thread-safe: runs `work` on the GUI thread, in posting order.
+    void post(std::function<void()> work);
+    // Called by the host on the GUI thread.
+    void runPosted();
+
+    // Runs `work`; an error it raises is shown in a message box and the
+    // caller goes on. Every call into our code from the host goes through
+    // here, so no exception ever reaches the window system.
+    template <class F>
+    void guarded(F&& work) noexcept {
+        try {
+            work();
+        } catch (const std::exception& e) {
+            showError(e.what());
+        } catch (...) {
+            showError("Unknown error");
+        }
+    }
+    void showError(const std::string& text) noexcept;
+    void messageBox(const std::string& text, const std::string& caption, MessageIcon icon,
+                    WindowHandle owner = 0);
+
+    void minimize() { host_.minimizeApplication(); }
+    void restore() { host_.restoreApplication(); }
+    void bringToFront() { host_.bringApplicationToFront(); }
+    std::string exeName() const { return host_.executablePath(); }
+
+    // Kept by forms themselves.
+    void formCreated(Form& form);
+    void formDestroyed(Form& form);
+
+private:
+    Host& host_;
+    std::string title_;
+    Form* mainForm_ = nullptr;
+    std::vector<Form*> forms_;
+    bool showMainForm_ = true;
+    bool terminated_ = false;
+    MessageHook hook_;
+    int hookId_ = 0;
+    std::mutex postedMutex_;
+    std::vector<std::function<void()>> posted_;
+};
+
+}  // namespace fw

@@ -1,0 +1,45 @@
+#include "framework/convert.h"
+
+#include <cstdint>
+
+namespace fw {
+
+std::optional<int> tryStrToInt(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && text[i] == ' ') ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    const bool hex = i < text.size() && text[i] == '$';
+    if (hex) ++i;
+    if (i == text.size()) return std::nullopt;
+
+    const std::uint64_t limit = hex ? 0xFFFFFFFFull : (negative ? 2147483648ull : 2147483647ull);
+    std::uint64_t value = 0;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        int digit;
+        if (c >= '0' && c <= '9')
+            digit = c - '0';
+        else if (hex && c >= 'a' && c <= 'f')
+            digit = c - 'a' + 10;
+        else if (hex && c >= 'A' && c <= 'F')
+            digit = c - 'A' + 10;
+        else
+            return std::nullopt;
+        value = value * (hex ? 16u : 10u) + static_cast<std::uint64_t>(digit);
+        if (value > limit) return std::nullopt;
+    }
+    // Two's complement wrap, so hexadecimal covers the whole 32-bit range.
+    auto bits = static_cast<std::uint32_t>(value);
+    if (negative) bits = ~bits + 1u;
+    return static_cast<int>(static_cast<std::int32_t>(bits));
+}
+
+int strToInt(std::string_view text) {
+    if (auto v = tryStrToInt(text)) return *v;
+    throw ConversionError("'" + std::string(text) + "' is not a valid integer value");
+}
+
+int strToIntDef(std::string_view text, int fallback) { return tryStrToInt(text).value_or(fallback); }
+
+}  // namespace fw

@@ -1,0 +1,24 @@
+// Text to integer conversion with the program's long-standing rules:
+// leading blanks, an optional sign, then decimal digits, or hexadecimal
+// digits after "$"; nothing may follow. Decimal must fit 32 bits signed;
+// hexadecimal may use all 32 bits (so "$FFFFFFFF" is -1).
+#pragma once
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace fw {
+
+class ConversionError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+std::optional<int> tryStrToInt(std::string_view text);
+// Raises "'<text>' is not a valid integer value" when the text does not convert.
+int strToInt(std::string_view text);
+int strToIntDef(std::string_view text, int fallback);
+
+}  // namespace fw

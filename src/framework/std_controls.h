@@ -1,0 +1,107 @@
+// The windowed controls the dialogs need, each a native child window made by
+// the host. They keep their own state so they work before their window
+// exists and in the headless host.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "framework/control.h"
+
+namespace fw {
+
+class Label : public WinControl {
+public:
+    Label(Component* owner, std::string name) : WinControl(owner, std::move(name), ControlKind::label) {}
+};
+
+// A sunken frame drawn around a group of controls.
+class Frame : public WinControl {
+public:
+    Frame(Component* owner, std::string name) : WinControl(owner, std::move(name), ControlKind::frame) {}
+};
+
+class Edit : public WinControl {
+public:
+    Edit(Component* owner, std::string name) : WinControl(owner, std::move(name), ControlKind::edit) {}
+};
+
+// A multi-line edit; centred text when asked.
+class Memo : public WinControl {
+public:
+    Memo(Component* owner, std::string name) : WinControl(owner, std::move(name), ControlKind::memo) {}
+};
+
+class Button : public WinControl {
+public:
+    Button(Component* owner, std::string name) : WinControl(owner, std::move(name), ControlKind::button) {}
+};
+
+class CheckBox : public WinControl {
+public:
+    CheckBox(Component* owner, std::string name)
+        : WinControl(owner, std::move(name), ControlKind::checkBox) {}
+    bool checked() const { return peer() ? peer()->checked() : checked_; }
+    void setChecked(bool checked);
+
+protected:
+    void peerCreated() override;
+
+private:
+    bool checked_ = false;
+};
+
+// A combo box with an editable text and a drop-down list; the text need not
+// be one of the items.
+class ComboBox : public WinControl {
+public:
+    ComboBox(Component* owner, std::string name)
+        : WinControl(owner, std::move(name), ControlKind::comboBox) {}
+    const std::vector<std::string>& items() const { return items_; }
+    void setItems(std::vector<std::string> items);
+
+protected:
+    void peerCreated() override;
+
+private:
+    std::vector<std::string> items_;
+};
+
+// A number field with up/down arrows, held between minimum and maximum when
+// set and when it loses the focus; a text that is not a number reads as the
+// minimum.
+class SpinEdit : public WinControl {
+public:
+    SpinEdit(Component* owner, std::string name);
+    int minimum() const { return minimum_; }
+    int maximum() const { return maximum_; }
+    void setRange(int minimum, int maximum);
+    int value() const;
+    void setValue(int value);
+    void peerFocusLost() override;
+
+protected:
+    void peerCreated() override;
+
+private:
+    int clamp(int v) const;
+    int minimum_ = 0;
+    int maximum_ = 100;
+};
+
+// A child window that paints itself.
+class CustomControl : public WinControl {
+public:
+    CustomControl(Component* owner, std::string name)
+        : WinControl(owner, std::move(name), ControlKind::custom) {}
+    Color color() const { return color_; }
+    void setColor(Color c) {
+        color_ = c;
+        invalidate();
+    }
+
+private:
+    Color color_ = colors::buttonFace;
+};
+
+}  // namespace fw

@@ -1,0 +1,134 @@
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "framework/application.h"
+#include "framework/convert.h"
+#include "framework/form.h"
+#include "framework/timer.h"
+#include "support/headless_host.h"
+
+namespace {
+
+class ApplicationTest : public ::testing::Test {
+protected:
+    ApplicationTest() : app(host), form(app.createForm<fw::Form>("Main")) {
+        app.setTitle("Telecomanda Winamp ZAV Amp - 01");
+        form.setClientSize({50, 50});
+        key = &form.create<fw::GraphicControl>("Key");
+        key->setBounds({0, 0, 50, 50});
+        form.show();
+    }
+    testing_support::HeadlessHost host;
+    fw::Application app;
+    fw::Form& form;
+    fw::GraphicControl* key;
+};
+
+TEST_F(ApplicationTest, FirstFormCreatedIsTheMainForm) {
+    auto& second = app.createForm<fw::Form>("Second");
+    EXPECT_EQ(app.mainForm(), &form);
+    EXPECT_EQ(app.forms().size(), 2u);
+    EXPECT_EQ(app.forms()[1], &second);
+}
+
+TEST_F(ApplicationTest, HandlerErrorIsShownInAMessageBoxAndInputGoesOn) {
+    int clicks = 0;
+    key->onClick = [&](fw::Component&) {
+        ++clicks;
+        if (clicks == 1) fw::strToInt("12345678901");
+    };
+    host.click(form, {5, 5});
+    ASSERT_EQ(host.messageBoxes().size(), 1u);
+    EXPECT_EQ(host.messageBoxes()[0].text, "'12345678901' is not a valid integer value");
+    EXPECT_EQ(host.messageBoxes()[0].caption, app.title());
+    EXPECT_EQ(host.messageBoxes()[0].icon, fw::MessageIcon::error);
+    EXPECT_EQ(form.captureControl(), nullptr) << "the release that raised the error still ended the capture";
+
+    host.click(form, {5, 5});
+    EXPECT_EQ(clicks, 2);
+    EXPECT_EQ(host.messageBoxes().size(), 1u);
+}
+
+TEST_F(ApplicationTest, TimerErrorsAreShownAndTheTimerKeepsRunning) {
+    auto& timer = form.create<fw::Timer>("Refresh");
+    EXPECT_FALSE(host.timerRunning(timer)) << "a timer without a handler does not run";
+    int ticks = 0;
+    timer.setInterval(500);
+    timer.onTimer = nullptr;
+    timer.bindHandler([&](fw::Component&) {
+        if (++ticks == 1) throw std::runtime_error("first tick failed");
+    });
+    EXPECT_EQ(host.timerInterval(timer), 500);
+    host.fireTimer(timer);
+    host.fireTimer(timer);
+    EXPECT_EQ(ticks, 2);
+    ASSERT_EQ(host.messageBoxes().size(), 1u);
+    EXPECT_EQ(host.messageBoxes()[0].text, "first tick failed");
+    timer.setEnabled(false);
+    EXPECT_FALSE(host.timerRunning(timer));
+}
+
+TEST_F(ApplicationTest, OneApplicationWideHookReplacesTheLastAndSeesMessagesFirst) {
+    std::vector<unsigned> first, second;
+    const int firstId = app.setMessageHook([&](fw::Message& m) {
+        first.push_back(m.msg);
+        return false;
+    });
+    EXPECT_TRUE(host.deliver({0, 15, 0, 0}));
+    const int secondId = app.setMessageHook([&](fw::Message& m) {
+        second.push_back(m.msg);
+        return m.msg == 1426;
+    });
+    EXPECT_FALSE(host.deliver({0, 1426, 0, 0})) << "a handled message is not dispatched";
+    EXPECT_TRUE(host.deliver({0, 16, 0, 0}));
+    EXPECT_EQ(first, std::vector<unsigned>{15}) << "the replaced hook is not called any more";
+    EXPECT_EQ(second, (std::vector<unsigned>{1426, 16}));
+
+    app.clearMessageHook(firstId);
+    EXPECT_FALSE(host.deliver({0, 1426, 0, 0})) << "clearing a hook that was replaced changes nothing";
+    app.clearMessageHook(secondId);
+    EXPECT_TRUE(host.deliver({0, 1426, 0, 0}));
+    EXPECT_EQ(host.dispatched.size(), 3u);
+}
+
+TEST_F(ApplicationTest, ErrorInTheHookIsShownAndTheMessageGoesOn) {
+    app.setMessageHook([](fw::Message&) -> bool { throw std::runtime_error("hook broke"); });
+    EXPECT_TRUE(host.deliver({0, 99, 0, 0}));
+    ASSERT_EQ(host.messageBoxes().size(), 1u);
+    EXPECT_EQ(host.messageBoxes()[0].text, "hook broke");
+}
+
+TEST_F(ApplicationTest, PostedWorkRunsOnTheLoopInOrderAndErrorsAreShown) {
+    std::vector<int> order;
+    app.post([&] { order.push_back(1); });
+    app.post([&] { throw std::runtime_error("posted failure"); });
+    app.post([&] { order.push_back(3); });
+    EXPECT_TRUE(order.empty()) << "nothing runs before the loop takes it";
+    EXPECT_EQ(host.wakeCount(), 3);
+    host.runPosted();
+    EXPECT_EQ(order, (std::vector<int>{1, 3}));
+    ASSERT_EQ(host.messageBoxes().size(), 1u);
+    EXPECT_EQ(host.messageBoxes()[0].text, "posted failure");
+}
+
+TEST_F(ApplicationTest, RunShowsTheMainFormUnlessToldNotTo) {
+    form.hide();
+    app.setShowMainForm(false);
+    app.post([&] { app.terminate(); });
+    app.run();
+    EXPECT_FALSE(form.visible());
+    EXPECT_TRUE(app.terminated());
+}
+
+TEST_F(ApplicationTest, ALoopNothingCanEndFailsInsteadOfHanging) {
+    auto& dialog = app.createForm<fw::Form>("Dialog");
+    key->onClick = [&](fw::Component&) { dialog.showModal(); };
+    host.click(form, {5, 5});
+    ASSERT_EQ(host.messageBoxes().size(), 1u);
+    EXPECT_NE(host.messageBoxes()[0].text.find("nothing ends it"), std::string::npos);
+    EXPECT_FALSE(dialog.isModal());
+    EXPECT_TRUE(host.state(form).enabled) << "the owner is enabled again after the failed display";
+}
+
+}  // namespace
