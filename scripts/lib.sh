@@ -1,0 +1,97 @@
+# Shared by ./run, ./test and the end-to-end harness: installing what the
+# project needs, the project's own Wine prefix, and a virtual display.
+# Source it; it defines functions and variables and runs nothing.
+
+ZAV_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+ZAV_BUILD="$ZAV_ROOT/build"
+
+zav_log() { printf '== %s\n' "$*" >&2; }
+
+# Debian packages the builds and tests use. wine32:i386 runs the shipped
+# 32-bit program where the kernel can start 32-bit code; wine64 and the
+# x86_64 compiler serve where it cannot.
+ZAV_PACKAGES=(cmake g++ make libgtest-dev googletest file
+  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
+  wine wine64 wine32:i386 xvfb xdotool socat imagemagick x11-utils)
+
+zav_install_deps() {
+  local missing=() p
+  for p in "${ZAV_PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  zav_log "installing: ${missing[*]}"
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "These Debian packages are missing: ${missing[*]}; run as root, or install them first." >&2
+    return 1
+  fi
+  dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -q >/dev/null && apt-get install -y -q --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# Which Wine runs our Windows programs here, and which build feeds it.
+zav_wine_env() {
+  if [ -z "${ZAV_WINE_ARCH:-}" ]; then
+    if /usr/lib/wine/wine --version >/dev/null 2>&1; then ZAV_WINE_ARCH=win32; else ZAV_WINE_ARCH=win64; fi
+  fi
+  if [ "$ZAV_WINE_ARCH" = win32 ]; then
+    ZAV_WINE=/usr/lib/wine/wine
+    ZAV_WIN_BUILD="$ZAV_BUILD/mingw32"
+  else
+    ZAV_WINE=/usr/lib/wine/wine64
+    export WINELOADER=$ZAV_WINE
+    ZAV_WIN_BUILD="$ZAV_BUILD/mingw64"
+  fi
+  export ZAV_WINE_ARCH ZAV_WINE ZAV_WIN_BUILD
+  export WINEPREFIX="$ZAV_ROOT/.wine-prefix-$ZAV_WINE_ARCH"
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+}
+
+zav_wine() { "$ZAV_WINE" "$@"; }
+
+# The project's own prefix, made once per checkout and then reused.
+zav_wine_prefix() {
+  zav_wine_env
+  [ -f "$WINEPREFIX/.zav-ready" ] && return 0
+  zav_log "setting up the Wine prefix $WINEPREFIX (once)"
+  rm -rf "$WINEPREFIX"
+  mkdir -p "$WINEPREFIX"
+  WINEARCH=$ZAV_WINE_ARCH zav_wine wineboot -i >/dev/null 2>&1 || true
+  # Without a window manager Wine waits on every hide of a managed window.
+  zav_wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  wineserver -w
+  [ -d "$WINEPREFIX/drive_c" ] || { echo "Wine prefix setup failed" >&2; return 1; }
+  touch "$WINEPREFIX/.zav-ready"
+}
+
+# Starts an Xvfb display of our own; sets DISPLAY and ZAV_XVFB_PID.
+zav_start_xvfb() {
+  local n
+  for n in $(seq 90 140); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    ZAV_XVFB_PID=$!
+    local i
+    for i in $(seq 1 100); do
+      [ -e "/tmp/.X11-unix/X$n" ] && { export DISPLAY=":$n"; return 0; }
+      kill -0 "$ZAV_XVFB_PID" 2>/dev/null || break
+      sleep 0.05
+    done
+  done
+  echo "could not start Xvfb" >&2
+  return 1
+}
+
+zav_stop_xvfb() {
+  [ -n "${ZAV_XVFB_PID:-}" ] && kill "$ZAV_XVFB_PID" 2>/dev/null && wait "$ZAV_XVFB_PID" 2>/dev/null
+  ZAV_XVFB_PID=
+}
+
+zav_cmake_build() {  # dir [cmake args...]
+  local dir=$1
+  shift
+  cmake -S "$ZAV_ROOT" -B "$dir" "$@" >"$dir.configure.log" 2>&1 || { cat "$dir.configure.log" >&2; return 1; }
+  cmake --build "$dir" -j"$(nproc)" >"$dir.build.log" 2>&1 || { grep -E 'error|Error' "$dir.build.log" | head -40 >&2; return 1; }
+}

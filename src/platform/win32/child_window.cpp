@@ -1,0 +1,197 @@
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "framework/std_controls.h"
+#include "platform/win32/gdi_canvas.h"
+#include "platform/win32/win32_host.h"
+#include "platform/win32/window_classes.h"
+
+namespace win32 {
+namespace {
+
+constexpr char customClass[] = "ZavAmpControl";
+// A drop-down combo box's window also covers its opened list.
+constexpr int comboListHeight = 200;
+
+struct NativeKind {
+    const char* windowClass;
+    DWORD style;
+    DWORD exStyle;
+};
+
+NativeKind nativeKind(const fw::WinControl& c) {
+    switch (c.kind()) {
+        case fw::ControlKind::label: return {"STATIC", SS_LEFT | SS_NOPREFIX, 0};
+        case fw::ControlKind::frame: return {"STATIC", SS_ETCHEDFRAME, 0};
+        case fw::ControlKind::edit: return {"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
+        case fw::ControlKind::memo:
+            return {"EDIT", static_cast<DWORD>(ES_MULTILINE | ES_AUTOVSCROLL | WS_TABSTOP | (c.centred() ? ES_CENTER : 0)),
+                    WS_EX_CLIENTEDGE};
+        case fw::ControlKind::comboBox: return {"COMBOBOX", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, 0};
+        case fw::ControlKind::checkBox: return {"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0};
+        case fw::ControlKind::button: return {"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0};
+        case fw::ControlKind::spinEdit: return {"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
+        case fw::ControlKind::custom: return {customClass, 0, 0};
+    }
+    return {"STATIC", 0, 0};
+}
+
+int windowHeight(const fw::WinControl& c, int height) {
+    return c.kind() == fw::ControlKind::comboBox ? height + comboListHeight : height;
+}
+
+}  // namespace
+
+std::unique_ptr<fw::ControlPeer> makeChildWindow(Win32Host& host, fw::WinControl& control, FormWindow& parent) {
+    static const bool registered = [&] {
+        WNDCLASSEXA wc{};
+        wc.cbSize = sizeof(wc);
+        wc.style = CS_DBLCLKS;
+        wc.lpfnWndProc = &ChildWindow::customProc;
+        wc.hInstance = host.instance();
+        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+        wc.lpszClassName = customClass;
+        return RegisterClassExA(&wc) != 0;
+    }();
+    (void)registered;
+    return std::make_unique<ChildWindow>(host, control, parent);
+}
+
+ChildWindow::ChildWindow(Win32Host& host, fw::WinControl& control, FormWindow& parent)
+    : host_(host), control_(control), parent_(parent) {
+    const NativeKind kind = nativeKind(control);
+    const fw::Rect b = control.bounds();
+    DWORD style = WS_CHILD | kind.style;
+    if (control.visible()) style |= WS_VISIBLE;
+    if (!control.enabled()) style |= WS_DISABLED;
+    hwnd_ = CreateWindowExA(kind.exStyle, kind.windowClass, control.text().c_str(), style, b.left, b.top, b.width(),
+                            windowHeight(control, b.height()), parent.hwnd(), nullptr, host.instance(), this);
+    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(host.dialogFont(control.bold())), FALSE);
+    if (control.kind() == fw::ControlKind::spinEdit) {
+        arrows_ = CreateWindowExA(0, UPDOWN_CLASSA, nullptr,
+                                  WS_CHILD | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS |
+                                      (control.visible() ? WS_VISIBLE : 0),
+                                  0, 0, 0, 0, parent.hwnd(), nullptr, host.instance(), nullptr);
+        SendMessageA(arrows_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(hwnd_), 0);
+    }
+    parent.adopt(*this);
+    placeInTabOrder();
+    parent.addToolFor(hwnd_, control.hint());
+}
+
+ChildWindow::~ChildWindow() {
+    parent_.forget(*this);
+    if (arrows_) DestroyWindow(arrows_);
+    if (hwnd_) DestroyWindow(hwnd_);
+}
+
+void ChildWindow::placeInTabOrder() {
+    // The window system tabs in z-order: go right after the sibling with
+    // the greatest tab order below ours.
+    if (control_.tabOrder() < 0) return;
+    HWND after = HWND_TOP;
+    int best = -1;
+    for (ChildWindow* other : parent_.children())
+        if (other != this && other->control_.tabOrder() >= 0 && other->control_.tabOrder() < control_.tabOrder() &&
+            other->control_.tabOrder() > best) {
+            best = other->control_.tabOrder();
+            after = other->arrows_ ? other->arrows_ : other->hwnd_;
+        }
+    SetWindowPos(hwnd_, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (arrows_) SetWindowPos(arrows_, hwnd_, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+bool ChildWindow::command(HWND from, WORD code) {
+    if (from != hwnd_ && from != arrows_) return false;
+    switch (control_.kind()) {
+        case fw::ControlKind::button:
+        case fw::ControlKind::checkBox:
+            if (code == BN_CLICKED) host_.guarded([&] { control_.peerClicked(); });
+            break;
+        case fw::ControlKind::spinEdit:
+        case fw::ControlKind::edit:
+        case fw::ControlKind::memo:
+            if (code == EN_KILLFOCUS) host_.guarded([&] { control_.peerFocusLost(); });
+            break;
+        case fw::ControlKind::comboBox:
+            if (code == CBN_KILLFOCUS) host_.guarded([&] { control_.peerFocusLost(); });
+            break;
+        default: break;
+    }
+    return true;
+}
+
+void ChildWindow::setBounds(const fw::Rect& b) {
+    MoveWindow(hwnd_, b.left, b.top, b.width(), windowHeight(control_, b.height()), TRUE);
+    if (arrows_) SendMessageA(arrows_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(hwnd_), 0);
+}
+
+void ChildWindow::setVisible(bool visible) {
+    ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE);
+    if (arrows_) ShowWindow(arrows_, visible ? SW_SHOW : SW_HIDE);
+}
+
+void ChildWindow::setEnabled(bool enabled) {
+    EnableWindow(hwnd_, enabled ? TRUE : FALSE);
+    if (arrows_) EnableWindow(arrows_, enabled ? TRUE : FALSE);
+}
+
+void ChildWindow::setText(const std::string& text) { SetWindowTextA(hwnd_, text.c_str()); }
+
+std::string ChildWindow::text() const {
+    const int length = GetWindowTextLengthA(hwnd_);
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    const int got = GetWindowTextA(hwnd_, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
+    return text;
+}
+
+void ChildWindow::setChecked(bool checked) {
+    SendMessageA(hwnd_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+bool ChildWindow::checked() const { return SendMessageA(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void ChildWindow::setItems(const std::vector<std::string>& items) {
+    const std::string shown = text();
+    SendMessageA(hwnd_, CB_RESETCONTENT, 0, 0);
+    for (const auto& item : items) SendMessageA(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    setText(shown);
+}
+
+void ChildWindow::setRange(int minimum, int maximum) {
+    if (arrows_) SendMessageA(arrows_, UDM_SETRANGE32, static_cast<WPARAM>(minimum), static_cast<LPARAM>(maximum));
+}
+
+void ChildWindow::setFocus() { SetFocus(hwnd_); }
+
+void ChildWindow::invalidate() { InvalidateRect(hwnd_, nullptr, FALSE); }
+
+LRESULT CALLBACK ChildWindow::customProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<ChildWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    switch (msg) {
+        case WM_ERASEBKGND: return 1;
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(hwnd, &ps);
+            {
+                GdiCanvas canvas(dc);
+                self->host_.guarded([&] { self->control_.paint(canvas); });
+            }
+            EndPaint(hwnd, &ps);
+            return 0;
+        }
+        case WM_LBUTTONUP: self->host_.guarded([&] { self->control_.peerClicked(); }); return 0;
+        case WM_NCDESTROY: SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0); break;
+        default: break;
+    }
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace win32

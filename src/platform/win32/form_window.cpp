@@ -1,0 +1,274 @@
+#include <windows.h>
+
+#include <windowsx.h>
+#include <commctrl.h>
+
+#include "platform/win32/gdi_canvas.h"
+#include "platform/win32/win32_host.h"
+#include "platform/win32/window_classes.h"
+
+namespace win32 {
+namespace {
+
+constexpr char formClass[] = "ZavAmpForm";
+
+DWORD styleFor(fw::BorderStyle style) {
+    switch (style) {
+        case fw::BorderStyle::none:
+            return WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX;
+        case fw::BorderStyle::dialog:
+            return WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
+    }
+    return WS_POPUP;
+}
+
+DWORD exStyleFor(fw::BorderStyle style) {
+    return style == fw::BorderStyle::dialog ? WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT : WS_EX_CONTROLPARENT;
+}
+
+fw::MouseState mouseState(WPARAM wParam, bool doubleClick) {
+    fw::MouseState s;
+    s.shift = (wParam & MK_SHIFT) != 0;
+    s.ctrl = (wParam & MK_CONTROL) != 0;
+    s.left = (wParam & MK_LBUTTON) != 0;
+    s.right = (wParam & MK_RBUTTON) != 0;
+    s.middle = (wParam & MK_MBUTTON) != 0;
+    s.doubleClick = doubleClick;
+    return s;
+}
+
+}  // namespace
+
+void registerWindowClasses(HINSTANCE instance) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof(wc);
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = &FormWindow::windowProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hIcon = LoadIconA(instance, "MAINICON");
+    wc.lpszClassName = formClass;
+    RegisterClassExA(&wc);
+}
+
+bool isDialogForm(HWND hwnd) {
+    char name[32] = {};
+    GetClassNameA(hwnd, name, sizeof(name));
+    if (lstrcmpA(name, formClass) != 0) return false;
+    return (GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CAPTION) == WS_CAPTION;
+}
+
+std::unique_ptr<fw::FormPeer> makeFormWindow(Win32Host& host, fw::Form& form) {
+    return std::make_unique<FormWindow>(host, form);
+}
+
+FormWindow::FormWindow(Win32Host& host, fw::Form& form) : host_(host), form_(form) {
+    hwnd_ = CreateWindowExA(exStyleFor(form.borderStyle()), formClass, "", styleFor(form.borderStyle()), CW_USEDEFAULT,
+                            CW_USEDEFAULT, 100, 100, nullptr, nullptr, host.instance(), this);
+    tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
+                               host.instance(), nullptr);
+    // One tool over the whole client area; its text is asked for each time
+    // and comes from the window-less control under the pointer.
+    TOOLINFOA ti{};
+    ti.cbSize = sizeof(ti);
+    ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    ti.hwnd = hwnd_;
+    ti.uId = reinterpret_cast<UINT_PTR>(hwnd_);
+    ti.lpszText = LPSTR_TEXTCALLBACKA;
+    SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+FormWindow::~FormWindow() {
+    if (tooltip_) DestroyWindow(tooltip_);
+    if (hwnd_) {
+        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+        DestroyWindow(hwnd_);
+    }
+}
+
+void FormWindow::addToolFor(HWND child, const std::string& hint) {
+    if (hint.empty()) return;
+    TOOLINFOA ti{};
+    ti.cbSize = sizeof(ti);
+    ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    ti.hwnd = hwnd_;
+    ti.uId = reinterpret_cast<UINT_PTR>(child);
+    ti.lpszText = const_cast<char*>(hint.c_str());
+    SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+void FormWindow::setCaption(const std::string& caption) { SetWindowTextA(hwnd_, caption.c_str()); }
+
+void FormWindow::applyStyle() {
+    const DWORD wanted = styleFor(form_.borderStyle());
+    const auto current = static_cast<DWORD>(GetWindowLongPtrA(hwnd_, GWL_STYLE));
+    const DWORD kept = current & (WS_VISIBLE | WS_DISABLED | WS_MINIMIZE);
+    if ((current & ~kept) == wanted) return;
+    SetWindowLongPtrA(hwnd_, GWL_STYLE, static_cast<LONG_PTR>(wanted | kept));
+    SetWindowLongPtrA(hwnd_, GWL_EXSTYLE, static_cast<LONG_PTR>(exStyleFor(form_.borderStyle())));
+    SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void FormWindow::setClientSize(fw::Size size) {
+    applyStyle();
+    RECT r{0, 0, size.width, size.height};
+    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrA(hwnd_, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrA(hwnd_, GWL_EXSTYLE)));
+    SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FormWindow::centreOnScreen() {
+    RECT w{};
+    GetWindowRect(hwnd_, &w);
+    const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+    SetWindowPos(hwnd_, nullptr, (sw - (w.right - w.left)) / 2, (sh - (w.bottom - w.top)) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FormWindow::setVisible(bool visible) {
+    ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE);
+    if (visible) UpdateWindow(hwnd_);
+}
+
+bool FormWindow::isMinimized() const { return IsIconic(hwnd_) != FALSE; }
+
+void FormWindow::setEnabled(bool enabled) { EnableWindow(hwnd_, enabled ? TRUE : FALSE); }
+
+void FormWindow::invalidate(const fw::Rect& area) {
+    const RECT r{area.left, area.top, area.right, area.bottom};
+    InvalidateRect(hwnd_, &r, FALSE);
+}
+
+void FormWindow::setCapture(bool capture) {
+    if (capture)
+        SetCapture(hwnd_);
+    else if (GetCapture() == hwnd_)
+        ReleaseCapture();
+}
+
+void FormWindow::hintChanged() {
+    // Hide the tip of the control the pointer left and let the tool start
+    // over, so the next tip appears after the usual delay with its own text.
+    SendMessageA(tooltip_, TTM_POP, 0, 0);
+    SendMessageA(tooltip_, TTM_ACTIVATE, FALSE, 0);
+    SendMessageA(tooltip_, TTM_ACTIVATE, TRUE, 0);
+}
+
+void FormWindow::beginMove() {
+    ReleaseCapture();
+    SendMessageA(hwnd_, WM_SYSCOMMAND, 0xF012, 0);
+}
+
+void FormWindow::activate() {
+    SetForegroundWindow(hwnd_);
+    SetActiveWindow(hwnd_);
+}
+
+void FormWindow::adopt(ChildWindow& child) { children_.push_back(&child); }
+
+void FormWindow::forget(ChildWindow& child) { std::erase(children_, &child); }
+
+LRESULT CALLBACK FormWindow::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        auto* self = static_cast<FormWindow*>(cs->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    return self->handle(msg, wParam, lParam);
+}
+
+void FormWindow::paint() {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd_, &ps);
+    const fw::Rect area{ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom};
+    if (!area.empty()) {
+        // Composed off-screen and copied in one step: no flicker.
+        GdiCanvas screen(dc);
+        auto buffer = screen.createSurface({area.width(), area.height()});
+        fw::Canvas& canvas = buffer->canvas();
+        canvas.pushViewport({-area.left, -area.top}, area);
+        host_.guarded([&] { form_.paint(canvas, area); });
+        canvas.popViewport();
+        screen.drawSurface(area.topLeft(), *buffer);
+    }
+    EndPaint(hwnd_, &ps);
+}
+
+void FormWindow::mouse(UINT msg, WPARAM wParam, LPARAM lParam) {
+    const fw::Point at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    const bool dbl = msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK;
+    const fw::MouseState state = mouseState(wParam, dbl);
+    host_.guarded([&] {
+        switch (msg) {
+            case WM_MOUSEMOVE:
+                if (!trackingLeave_) {
+                    TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE, hwnd_, 0};
+                    trackingLeave_ = TrackMouseEvent(&tme) != FALSE;
+                }
+                form_.mouseMove(state, at);
+                break;
+            case WM_LBUTTONDOWN:
+            case WM_LBUTTONDBLCLK: form_.mouseDown(fw::MouseButton::left, state, at); break;
+            case WM_RBUTTONDOWN:
+            case WM_RBUTTONDBLCLK: form_.mouseDown(fw::MouseButton::right, state, at); break;
+            case WM_MBUTTONDOWN:
+            case WM_MBUTTONDBLCLK: form_.mouseDown(fw::MouseButton::middle, state, at); break;
+            case WM_LBUTTONUP: form_.mouseUp(fw::MouseButton::left, state, at); break;
+            case WM_RBUTTONUP: form_.mouseUp(fw::MouseButton::right, state, at); break;
+            case WM_MBUTTONUP: form_.mouseUp(fw::MouseButton::middle, state, at); break;
+            default: break;
+        }
+    });
+}
+
+LRESULT FormWindow::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_PAINT: paint(); return 0;
+        case WM_ERASEBKGND: return 1;
+        case WM_MOUSEMOVE:
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+        case WM_LBUTTONUP:
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONDBLCLK:
+        case WM_MBUTTONUP: mouse(msg, wParam, lParam); return 0;
+        case WM_MOUSELEAVE:
+            trackingLeave_ = false;
+            host_.guarded([&] { form_.mouseLeftWindow(); });
+            return 0;
+        case WM_CAPTURECHANGED:
+            if (reinterpret_cast<HWND>(lParam) != hwnd_) host_.guarded([&] { form_.captureLost(); });
+            return 0;
+        case WM_CLOSE: host_.guarded([&] { form_.close(); }); return 0;
+        case WM_COMMAND:
+            if (lParam)
+                for (ChildWindow* child : children_)
+                    if (child->command(reinterpret_cast<HWND>(lParam), HIWORD(wParam))) break;
+            return 0;
+        case WM_NOTIFY: {
+            auto* hdr = reinterpret_cast<NMHDR*>(lParam);
+            if (hdr->hwndFrom == tooltip_ && hdr->code == TTN_GETDISPINFOA) {
+                auto* info = reinterpret_cast<NMTTDISPINFOA*>(lParam);
+                if (info->hdr.idFrom == reinterpret_cast<UINT_PTR>(hwnd_)) {
+                    hintText_.clear();
+                    host_.guarded([&] { hintText_ = form_.currentHint(); });
+                    info->lpszText = hintText_.data();
+                }
+                return 0;
+            }
+            break;
+        }
+        default: break;
+    }
+    return DefWindowProcA(hwnd_, msg, wParam, lParam);
+}
+
+}  // namespace win32

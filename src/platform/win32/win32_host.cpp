@@ -1,0 +1,190 @@
+#include <windows.h>
+
+#include "platform/win32/win32_host.h"
+
+#include <commctrl.h>
+
+#include "framework/form.h"
+#include "framework/timer.h"
+#include "platform/win32/window_classes.h"
+
+namespace win32 {
+namespace {
+
+constexpr UINT wakeMessage = WM_APP + 1;
+constexpr char utilityClass[] = "ZavAmpUtility";
+
+}  // namespace
+
+Win32Host::Win32Host(HINSTANCE instance) : instance_(instance) {
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS | ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&icc);
+    registerWindowClasses(instance_);
+
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = &Win32Host::utilityProc;
+    wc.hInstance = instance_;
+    wc.lpszClassName = utilityClass;
+    RegisterClassExA(&wc);
+    utility_ = CreateWindowExA(0, utilityClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance_, this);
+
+    // The dialog font of the classic desktop: MS Sans Serif 8 pt.
+    auto makeFont = [](int weight) {
+        return CreateFontA(-11, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
+    };
+    normalFont_ = makeFont(FW_NORMAL);
+    boldFont_ = makeFont(FW_BOLD);
+}
+
+Win32Host::~Win32Host() {
+    for (auto& [id, timer] : timers_) KillTimer(utility_, id);
+    if (utility_) DestroyWindow(utility_);
+    DeleteObject(normalFont_);
+    DeleteObject(boldFont_);
+}
+
+LRESULT CALLBACK Win32Host::utilityProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+    }
+    auto* host = reinterpret_cast<Win32Host*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (!host) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    switch (msg) {
+        case WM_TIMER: {
+            auto it = host->timers_.find(static_cast<UINT_PTR>(wParam));
+            if (it != host->timers_.end()) {
+                fw::Timer* timer = it->second;
+                host->guarded([timer] { timer->fire(); });
+            }
+            return 0;
+        }
+        case wakeMessage:
+            if (host->app_) host->app_->runPosted();
+            return 0;
+        default:
+            return DefWindowProcA(hwnd, msg, wParam, lParam);
+    }
+}
+
+std::unique_ptr<fw::FormPeer> Win32Host::createFormPeer(fw::Form& form) { return makeFormWindow(*this, form); }
+
+std::unique_ptr<fw::ControlPeer> Win32Host::createControlPeer(fw::WinControl& control, fw::FormPeer& parent) {
+    return makeChildWindow(*this, control, static_cast<FormWindow&>(parent));
+}
+
+void Win32Host::startTimer(fw::Timer& timer, int intervalMs) {
+    stopTimer(timer);
+    const UINT_PTR id = nextTimerId_++;
+    timers_[id] = &timer;
+    timerIds_[&timer] = id;
+    SetTimer(utility_, id, static_cast<UINT>(intervalMs), nullptr);
+}
+
+void Win32Host::stopTimer(fw::Timer& timer) {
+    auto it = timerIds_.find(&timer);
+    if (it == timerIds_.end()) return;
+    KillTimer(utility_, it->second);
+    timers_.erase(it->second);
+    timerIds_.erase(it);
+}
+
+void Win32Host::messageBox(fw::WindowHandle owner, const std::string& text, const std::string& caption,
+                           fw::MessageIcon icon) {
+    UINT flags = MB_OK;
+    switch (icon) {
+        case fw::MessageIcon::information: flags |= MB_ICONINFORMATION; break;
+        case fw::MessageIcon::warning: flags |= MB_ICONWARNING; break;
+        case fw::MessageIcon::error: flags |= MB_ICONERROR; break;
+        case fw::MessageIcon::none: break;
+    }
+    MessageBoxA(reinterpret_cast<HWND>(owner), text.c_str(), caption.c_str(), flags);
+}
+
+void Win32Host::dispatch(MSG& msg) {
+    fw::Message m{reinterpret_cast<fw::WindowHandle>(msg.hwnd), msg.message, static_cast<std::uintptr_t>(msg.wParam),
+                  static_cast<std::intptr_t>(msg.lParam)};
+    if (app_ && app_->callMessageHook(m)) return;
+    // Dialog-style forms get the keyboard navigation of dialogs (Tab,
+    // arrows, Enter on the default button).
+    if (HWND top = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr; top && isDialogForm(top))
+        if (IsDialogMessageA(top, &msg)) return;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+}
+
+void Win32Host::runLoop(const std::function<bool()>& done) {
+    MSG msg;
+    while (!quitSeen_ && !done()) {
+        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got == -1) return;
+        if (got == 0) {
+            quitSeen_ = true;
+            quitCode_ = static_cast<int>(msg.wParam);
+            return;
+        }
+        dispatch(msg);
+    }
+}
+
+void Win32Host::processMessages() {
+    MSG msg;
+    while (!quitSeen_ && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            quitSeen_ = true;
+            quitCode_ = static_cast<int>(msg.wParam);
+            return;
+        }
+        dispatch(msg);
+    }
+}
+
+void Win32Host::wake() { PostMessageA(utility_, wakeMessage, 0, 0); }
+
+void Win32Host::quit() { PostQuitMessage(0); }
+
+HWND Win32Host::mainWindow() const {
+    if (!app_ || !app_->mainForm()) return nullptr;
+    return reinterpret_cast<HWND>(app_->mainForm()->handle());
+}
+
+void Win32Host::minimizeApplication() {
+    if (HWND w = mainWindow()) ShowWindow(w, SW_MINIMIZE);
+}
+
+void Win32Host::restoreApplication() {
+    if (HWND w = mainWindow(); w && IsIconic(w)) ShowWindow(w, SW_RESTORE);
+}
+
+void Win32Host::bringApplicationToFront() {
+    if (HWND w = mainWindow()) {
+        SetForegroundWindow(w);
+        BringWindowToTop(w);
+    }
+}
+
+std::optional<std::vector<std::uint8_t>> Win32Host::resource(const std::string& name) {
+    HRSRC found = FindResourceA(instance_, name.c_str(), MAKEINTRESOURCEA(10));  // RT_RCDATA
+    if (!found) return std::nullopt;
+    HGLOBAL loaded = LoadResource(instance_, found);
+    const DWORD size = SizeofResource(instance_, found);
+    const auto* data = static_cast<const std::uint8_t*>(loaded ? LockResource(loaded) : nullptr);
+    if (!data) return std::nullopt;
+    return std::vector<std::uint8_t>(data, data + size);
+}
+
+std::string Win32Host::executablePath() {
+    std::string path(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD n = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n < path.size()) {
+            path.resize(n);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+}  // namespace win32

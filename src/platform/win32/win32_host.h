@@ -1,0 +1,78 @@
+// The framework on real Win32 windows. Window procedures only translate
+// messages into calls on framework objects, each inside the application's
+// error guard, so no exception ever crosses into the window system.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "framework/application.h"
+#include "framework/host.h"
+
+namespace win32 {
+
+class FormWindow;
+
+class Win32Host : public fw::Host {
+public:
+    explicit Win32Host(HINSTANCE instance);
+    ~Win32Host() override;
+    Win32Host(const Win32Host&) = delete;
+    Win32Host& operator=(const Win32Host&) = delete;
+
+    HINSTANCE instance() const { return instance_; }
+    fw::Application* application() const { return app_; }
+    HFONT dialogFont(bool bold) const { return bold ? boldFont_ : normalFont_; }
+
+    // Runs `work` in the application's error guard (or a bare one before
+    // there is an application).
+    template <class F>
+    void guarded(F&& work) noexcept {
+        if (app_) {
+            app_->guarded(std::forward<F>(work));
+            return;
+        }
+        try {
+            work();
+        } catch (...) {
+        }
+    }
+
+    void attach(fw::Application* app) override { app_ = app; }
+    std::unique_ptr<fw::FormPeer> createFormPeer(fw::Form& form) override;
+    std::unique_ptr<fw::ControlPeer> createControlPeer(fw::WinControl& control, fw::FormPeer& parent) override;
+    void startTimer(fw::Timer& timer, int intervalMs) override;
+    void stopTimer(fw::Timer& timer) override;
+    void messageBox(fw::WindowHandle owner, const std::string& text, const std::string& caption,
+                    fw::MessageIcon icon) override;
+    void runLoop(const std::function<bool()>& done) override;
+    void processMessages() override;
+    void wake() override;
+    void quit() override;
+    void minimizeApplication() override;
+    void restoreApplication() override;
+    void bringApplicationToFront() override;
+    std::optional<std::vector<std::uint8_t>> resource(const std::string& name) override;
+    std::string executablePath() override;
+
+private:
+    static LRESULT CALLBACK utilityProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    void dispatch(MSG& msg);
+    HWND mainWindow() const;
+
+    HINSTANCE instance_;
+    fw::Application* app_ = nullptr;
+    HWND utility_ = nullptr;
+    HFONT normalFont_ = nullptr;
+    HFONT boldFont_ = nullptr;
+    UINT_PTR nextTimerId_ = 1;
+    std::map<UINT_PTR, fw::Timer*> timers_;
+    std::map<const fw::Timer*, UINT_PTR> timerIds_;
+    bool quitSeen_ = false;
+    int quitCode_ = 0;
+};
+
+}  // namespace win32
