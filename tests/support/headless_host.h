@@ -5,6 +5,7 @@
 // error guard, as the real host's window procedures do.
 #pragma once
 
+#include <atomic>
 #include <functional>
 #include <map>
 #include <string>
@@ -65,7 +66,7 @@ public:
 
     const std::vector<ShownMessageBox>& messageBoxes() const { return messageBoxes_; }
     void clearMessageBoxes() { messageBoxes_.clear(); }
-    int wakeCount() const { return wakes_; }
+    int wakeCount() const { return wakes_.load(); }
 
     // fw::Host
     void attach(fw::Application* app) override { app_ = app; }
@@ -104,7 +105,7 @@ private:
     std::map<const fw::WinControl*, ControlState*> controls_;
     std::vector<ShownMessageBox> messageBoxes_;
     fw::MouseState buttons_;
-    int wakes_ = 0;
+    std::atomic<int> wakes_{0};
     fw::WindowHandle nextHandle_ = 0x100;
     friend struct FormState;
     friend struct ControlState;

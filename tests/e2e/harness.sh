@@ -1,0 +1,106 @@
+# End-to-end harness: the real Windows program under Wine on a display of
+# its own, driven from outside. Source it, call e2e_init, then use the
+# helpers; every process it starts is recorded by pid and stopped at exit.
+#
+#   e2e_init                      display, prefix, temp folder, clean-up trap
+#   e2e_com1                      a fresh pty pair, one end linked as COM1
+#   e2e_start DIR EXE [ARGS...]   runs EXE under Wine with DIR as its folder
+#   e2e_wait_window TITLE [SECS]  prints the X window of that caption
+#   e2e_click WIN X Y [BUTTON]    clicks at client coordinates of WIN
+#   e2e_screenshot WIN FILE.png
+#   e2e_pixel FILE.png X Y        prints the pixel as "r,g,b"
+#   e2e_check DESCRIPTION CMD...  runs CMD, counts it passed or failed
+#   e2e_wait_for SECS CMD...      true once CMD succeeds within SECS
+#   e2e_summary                   prints "e2e: N passed, M failed"
+
+# shellcheck source=../../scripts/lib.sh
+source "$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)/scripts/lib.sh"
+
+E2E_PIDS=()
+E2E_PASSED=0
+E2E_FAILED=0
+
+e2e_init() {
+  zav_wine_prefix || return 1
+  zav_start_xvfb || return 1
+  E2E_TMP=$(mktemp -d /tmp/zav-e2e.XXXXXX)
+  trap e2e_cleanup EXIT
+}
+
+e2e_cleanup() {
+  local pid
+  for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null; done
+  for pid in "${E2E_PIDS[@]}"; do wait "$pid" 2>/dev/null; done
+  E2E_PIDS=()
+  # Wine's server for our prefix goes with the programs we started.
+  timeout 10 wineserver -k 2>/dev/null
+  zav_stop_xvfb
+  [ -n "${E2E_TMP:-}" ] && rm -rf "$E2E_TMP"
+}
+
+e2e_com1() {
+  socat "pty,raw,echo=0,link=$E2E_TMP/com1" "pty,raw,echo=0,link=$E2E_TMP/receiver" 2>/dev/null &
+  E2E_PIDS+=($!)
+  e2e_wait_for 5 test -e "$E2E_TMP/receiver" || return 1
+  E2E_COM1=$(readlink -f "$E2E_TMP/com1")
+  E2E_RECEIVER=$(readlink -f "$E2E_TMP/receiver")
+  # Wine makes dosdevices/com1 from this key when its server starts.
+  timeout 10 wineserver -k 2>/dev/null
+  zav_wine reg add 'HKLM\Software\Wine\Ports' /v COM1 /d "$E2E_COM1" /f >/dev/null 2>&1
+  timeout 10 wineserver -k 2>/dev/null
+  export E2E_COM1 E2E_RECEIVER
+}
+
+e2e_start() {
+  local dir=$1 exe=$2
+  shift 2
+  (cd "$dir" && exec "$ZAV_WINE" "$exe" "$@") >"$E2E_TMP/wine-$(basename "$exe").log" 2>&1 &
+  E2E_LAST_PID=$!
+  E2E_PIDS+=("$E2E_LAST_PID")
+}
+
+e2e_wait_window() {
+  local title=$1 secs=${2:-20} win i
+  for i in $(seq 1 $((secs * 10))); do
+    win=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n 1)
+    [ -n "$win" ] && { echo "$win"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
+e2e_click() {
+  local win=$1 x=$2 y=$3 button=${4:-1}
+  xdotool mousemove --window "$win" "$x" "$y" && sleep 0.15 &&
+    xdotool mousedown "$button" && sleep 0.05 && xdotool mouseup "$button"
+}
+
+e2e_screenshot() { import -window "$1" "$2" 2>/dev/null; }
+
+e2e_pixel() {
+  convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info: 2>/dev/null
+}
+
+e2e_wait_for() {
+  local secs=$1 i
+  shift
+  for i in $(seq 1 $((secs * 10))); do
+    "$@" >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+e2e_check() {
+  local what=$1
+  shift
+  if "$@"; then
+    E2E_PASSED=$((E2E_PASSED + 1))
+    echo "  ok   $what"
+  else
+    E2E_FAILED=$((E2E_FAILED + 1))
+    echo "  FAIL $what"
+  fi
+}
+
+e2e_summary() { echo "e2e: $E2E_PASSED passed, $E2E_FAILED failed"; }
