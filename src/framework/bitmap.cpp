@@ -1,6 +1,8 @@
 #include "framework/bitmap.h"
 
 #include <fstream>
+
+#include "framework/host.h"
 #include <iterator>
 
 namespace fw {
@@ -86,6 +88,12 @@ Bitmap Bitmap::fromBmpFile(const std::filesystem::path& path) {
     if (!in) throw BitmapError("cannot open " + path.string());
     std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     return fromBmpBytes(bytes);
+}
+
+Bitmap Bitmap::fromResource(Host& host, const std::string& name) {
+    const auto bytes = host.resource(name);
+    if (!bytes) throw BitmapError("no picture resource " + name);
+    return fromBmpBytes(*bytes);
 }
 
 std::vector<std::uint8_t> Bitmap::toBmpBytes() const {

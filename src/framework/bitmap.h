@@ -13,6 +13,8 @@
 
 namespace fw {
 
+class Host;
+
 class BitmapError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
@@ -25,6 +27,8 @@ public:
 
     static Bitmap fromBmpBytes(const std::vector<std::uint8_t>& bytes);
     static Bitmap fromBmpFile(const std::filesystem::path& path);
+    // A .bmp stored as a named resource of the program.
+    static Bitmap fromResource(Host& host, const std::string& name);
 
     std::vector<std::uint8_t> toBmpBytes() const;
     void saveBmp(const std::filesystem::path& path) const;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "framework/bitmap.h"
+#include "support/headless_host.h"
 
 namespace {
 
@@ -17,6 +18,16 @@ TEST(Bitmap, BmpRoundTripKeepsEveryPixelForOddWidths) {
     const auto back = fw::Bitmap::fromBmpBytes(bytes);
     EXPECT_EQ(back, picture);
     EXPECT_EQ(back.pixel(0, 0), fw::colors::red) << "the first row of the picture is its top";
+}
+
+TEST(Bitmap, ReadsPicturesStoredAsResources) {
+    testing_support::HeadlessHost host;
+    fw::Bitmap patch(24, 17, fw::colors::silver);
+    host.resources["IPLAY"] = patch.toBmpBytes();
+    host.resources["BROKEN"] = {'B', 'M', 0};
+    EXPECT_EQ(fw::Bitmap::fromResource(host, "IPLAY"), patch);
+    EXPECT_THROW(fw::Bitmap::fromResource(host, "BROKEN"), fw::BitmapError);
+    EXPECT_THROW(fw::Bitmap::fromResource(host, "MISSING"), fw::BitmapError);
 }
 
 TEST(Bitmap, ReadsTopDownFiles) {
