@@ -1,6 +1,7 @@
 #include "framework/application.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "framework/form.h"
 
@@ -12,6 +13,12 @@ Application::~Application() {
     // Forms reach back into the application while they die.
     destroyComponents();
     host_.attach(nullptr);
+}
+
+Application& Application::of(Component* component) {
+    for (Component* c = component; c; c = c->owner())
+        if (auto* app = dynamic_cast<Application*>(c)) return *app;
+    throw std::logic_error("component is not owned by the application");
 }
 
 void Application::run() {

@@ -22,6 +22,8 @@ public:
     ~Application() override;
 
     Host& host() const { return host_; }
+    // The application that owns `component`, directly or not.
+    static Application& of(Component* component);
 
     const std::string& title() const { return title_; }
     void setTitle(std::string title) { title_ = std::move(title); }

@@ -7,18 +7,12 @@
 namespace fw {
 namespace {
 
-Application& applicationOf(Component* owner) {
-    for (Component* c = owner; c; c = c->owner())
-        if (auto* app = dynamic_cast<Application*>(c)) return *app;
-    throw std::logic_error("a form must be owned by the application");
-}
-
 Point toLocal(const GraphicControl& c, Point at) { return {at.x - c.bounds().left, at.y - c.bounds().top}; }
 
 }  // namespace
 
 Form::Form(Component* owner, std::string name)
-    : Component(owner, std::move(name)), app_(applicationOf(owner)) {
+    : Component(owner, std::move(name)), app_(Application::of(owner)) {
     peer_ = app_.host().createFormPeer(*this);
     peer_->setClientSize(clientSize_);
     app_.formCreated(*this);

@@ -5,17 +5,7 @@
 #include "framework/application.h"
 
 namespace fw {
-namespace {
-
-Application& applicationOf(Component* owner) {
-    for (Component* c = owner; c; c = c->owner())
-        if (auto* app = dynamic_cast<Application*>(c)) return *app;
-    throw std::logic_error("a timer must be owned, directly or not, by the application");
-}
-
-}  // namespace
-
-Timer::Timer(Component* owner, std::string name) : Component(owner, std::move(name)), app_(applicationOf(owner)) {}
+Timer::Timer(Component* owner, std::string name) : Component(owner, std::move(name)), app_(Application::of(owner)) {}
 
 Timer::~Timer() {
     if (running_) app_.host().stopTimer(*this);

@@ -26,9 +26,8 @@ fw::Rect normalised(const fw::Rect& r) {
 
 }  // namespace
 
-RasterCanvas::RasterCanvas(fw::Size size, fw::Color background) : target_(size.width, size.height, background) {
-    viewports_.push_back({{0, 0}, fw::Rect::fromSize(0, 0, size.width, size.height)});
-}
+RasterCanvas::RasterCanvas(fw::Size size, fw::Color background)
+    : target_(size.width, size.height, background), viewports_(size) {}
 
 bool RasterCanvas::savePng(const std::filesystem::path& path) const {
     const auto bmp = std::filesystem::path(path).replace_extension(".bmp");
@@ -40,9 +39,8 @@ bool RasterCanvas::savePng(const std::filesystem::path& path) const {
 }
 
 void RasterCanvas::plot(int x, int y, fw::Color c) {
-    const Viewport& v = viewports_.back();
-    const fw::Point abs{x + v.origin.x, y + v.origin.y};
-    if (v.clip.contains(abs)) target_.setPixel(abs.x, abs.y, c);
+    const fw::Point abs{x + viewports_.origin().x, y + viewports_.origin().y};
+    if (viewports_.clip().contains(abs)) target_.setPixel(abs.x, abs.y, c);
 }
 
 void RasterCanvas::fillRect(const fw::Rect& r) {
@@ -167,14 +165,8 @@ void RasterCanvas::drawSurface(fw::Point at, fw::Surface& surface) {
     if (auto* raster = dynamic_cast<RasterSurface*>(&surface)) copyBitmap(at, raster->bitmap(), nullptr);
 }
 
-void RasterCanvas::pushViewport(fw::Point origin, const fw::Rect& clip) {
-    const Viewport& cur = viewports_.back();
-    const fw::Point abs{cur.origin.x + origin.x, cur.origin.y + origin.y};
-    viewports_.push_back({abs, clip.offset(abs.x, abs.y).intersect(cur.clip)});
-}
+void RasterCanvas::pushViewport(fw::Point origin, const fw::Rect& clip) { viewports_.push(origin, clip); }
 
-void RasterCanvas::popViewport() {
-    if (viewports_.size() > 1) viewports_.pop_back();
-}
+void RasterCanvas::popViewport() { viewports_.pop(); }
 
 }  // namespace testing_support

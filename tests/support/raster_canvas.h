@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "framework/canvas.h"
+#include "support/viewport_stack.h"
 
 namespace testing_support {
 
@@ -38,12 +39,8 @@ private:
     void line(fw::Point a, fw::Point b, fw::Color c);
     void copyBitmap(fw::Point at, const fw::Bitmap& bitmap, const fw::Color* transparent);
 
-    struct Viewport {
-        fw::Point origin;
-        fw::Rect clip;  // absolute
-    };
     fw::Bitmap target_;
-    std::vector<Viewport> viewports_;
+    ViewportStack viewports_;
 };
 
 }  // namespace testing_support

@@ -21,9 +21,7 @@ RecordingCanvas::RecordingCanvas(fw::Size size)
     : RecordingCanvas(std::make_shared<std::vector<DrawCall>>(), size, false) {}
 
 RecordingCanvas::RecordingCanvas(std::shared_ptr<std::vector<DrawCall>> log, fw::Size size, bool offscreen)
-    : calls_(std::move(log)), offscreen_(offscreen) {
-    viewports_.push_back({{0, 0}, fw::Rect::fromSize(0, 0, size.width, size.height)});
-}
+    : calls_(std::move(log)), viewports_(size), offscreen_(offscreen) {}
 
 std::vector<DrawCall> RecordingCanvas::callsOf(DrawCall::Kind kind) const {
     std::vector<DrawCall> out;
@@ -33,12 +31,12 @@ std::vector<DrawCall> RecordingCanvas::callsOf(DrawCall::Kind kind) const {
 }
 
 DrawCall RecordingCanvas::base(DrawCall::Kind kind) const {
-    DrawCall c{kind, {}, {}, penColor(), brushColor(), brushStyle(), {}, viewports_.back().clip, offscreen_, {}};
+    DrawCall c{kind, {}, {}, penColor(), brushColor(), brushStyle(), {}, viewports_.clip(), offscreen_, {}};
     return c;
 }
 
 fw::Rect RecordingCanvas::toWindow(const fw::Rect& r) const {
-    const fw::Point o = viewports_.back().origin;
+    const fw::Point o = viewports_.origin();
     return r.offset(o.x, o.y);
 }
 
@@ -56,7 +54,7 @@ void RecordingCanvas::rectangle(const fw::Rect& r) {
 
 void RecordingCanvas::polygon(std::span<const fw::Point> points) {
     auto c = base(DrawCall::Kind::polygon);
-    const fw::Point o = viewports_.back().origin;
+    const fw::Point o = viewports_.origin();
     for (const auto& p : points) c.points.push_back({p.x + o.x, p.y + o.y});
     calls_->push_back(c);
 }
@@ -101,14 +99,8 @@ void RecordingCanvas::drawSurface(fw::Point at, fw::Surface& surface) {
     calls_->push_back(c);
 }
 
-void RecordingCanvas::pushViewport(fw::Point origin, const fw::Rect& clip) {
-    const Viewport& cur = viewports_.back();
-    const fw::Point abs{cur.origin.x + origin.x, cur.origin.y + origin.y};
-    viewports_.push_back({abs, clip.offset(abs.x, abs.y).intersect(cur.clip)});
-}
+void RecordingCanvas::pushViewport(fw::Point origin, const fw::Rect& clip) { viewports_.push(origin, clip); }
 
-void RecordingCanvas::popViewport() {
-    if (viewports_.size() > 1) viewports_.pop_back();
-}
+void RecordingCanvas::popViewport() { viewports_.pop(); }
 
 }  // namespace testing_support

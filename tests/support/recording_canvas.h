@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "framework/canvas.h"
+#include "support/viewport_stack.h"
 
 namespace testing_support {
 
@@ -51,12 +52,8 @@ private:
     DrawCall base(DrawCall::Kind kind) const;
     fw::Rect toWindow(const fw::Rect& r) const;
 
-    struct Viewport {
-        fw::Point origin;
-        fw::Rect clip;
-    };
     std::shared_ptr<std::vector<DrawCall>> calls_;
-    std::vector<Viewport> viewports_;
+    ViewportStack viewports_;
     bool offscreen_ = false;
 };
 
