@@ -25,6 +25,7 @@ e2e_init() {
   zav_start_xvfb || return 1
   E2E_TMP=$(mktemp -d /tmp/zav-e2e.XXXXXX)
   trap e2e_cleanup EXIT
+  e2e_wineserver
 }
 
 e2e_cleanup() {
@@ -33,10 +34,13 @@ e2e_cleanup() {
   for pid in "${E2E_PIDS[@]}"; do wait "$pid" 2>/dev/null; done
   E2E_PIDS=()
   # Wine's server for our prefix goes with the programs we started.
-  timeout 10 wineserver -k 2>/dev/null
+  timeout 10 wineserver -k >/dev/null 2>&1
   zav_stop_xvfb
   [ -n "${E2E_TMP:-}" ] && rm -rf "$E2E_TMP"
 }
+
+# Started by us, so its chatter when it is stopped goes nowhere.
+e2e_wineserver() { wineserver -p5 >/dev/null 2>&1; }
 
 e2e_com1() {
   socat "pty,raw,echo=0,link=$E2E_TMP/com1" "pty,raw,echo=0,link=$E2E_TMP/receiver" 2>/dev/null &
@@ -45,9 +49,11 @@ e2e_com1() {
   E2E_COM1=$(readlink -f "$E2E_TMP/com1")
   E2E_RECEIVER=$(readlink -f "$E2E_TMP/receiver")
   # Wine makes dosdevices/com1 from this key when its server starts.
-  timeout 10 wineserver -k 2>/dev/null
+  timeout 10 wineserver -k >/dev/null 2>&1
+  e2e_wineserver
   zav_wine reg add 'HKLM\Software\Wine\Ports' /v COM1 /d "$E2E_COM1" /f >/dev/null 2>&1
-  timeout 10 wineserver -k 2>/dev/null
+  timeout 10 wineserver -k >/dev/null 2>&1
+  e2e_wineserver
   export E2E_COM1 E2E_RECEIVER
 }
 

@@ -1,0 +1,54 @@
+// The serial link to the IR receiver: open and configure the port, power
+// the receiver through RTS and DTR, send it "IR", read single bytes, close.
+// Reported failures are message boxes captioned "Eroare"; every failure
+// after the open closes the port again.
+//
+// The port handle is shared by the GUI thread (open, configure, power,
+// initialise, close) and the receive thread (read); it is kept atomically,
+// and the receive loop is always stopped and joined before the port is
+// closed (see IrReceiver), so no read runs on a handle being closed.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+
+#include "platform/serial.h"
+
+namespace ir {
+
+class ComFunc {
+public:
+    explicit ComFunc(platform::SerialPorts& serial) : serial_(serial) {}
+    ~ComFunc() { CloseComPort(); }
+    ComFunc(const ComFunc&) = delete;
+    ComFunc& operator=(const ComFunc&) = delete;
+
+    static constexpr std::uint32_t queueSize = 4096;
+    static constexpr int powerPauseMs = 100;
+    static constexpr int readPauseMs = 10;
+    static const platform::Timeouts timeouts;
+    static platform::LineSettings lineSettings(std::uint32_t baudRate);
+    // "COM" and the number, as the user sees it.
+    static std::string portName(int port);
+    // Where the device is opened: the device namespace, so ports above 9
+    // open too.
+    static std::string devicePath(int port);
+
+    bool OpenComPort(int port, std::uint32_t baudRate);
+    void CloseComPort();
+    bool SetReceiverPower(bool on);
+    void SendReceiverInit(bool send);
+    bool ReadComByte(std::uint8_t& destination);
+
+    platform::PortHandle ComHandle() const { return handle_.load(); }
+    bool isOpen() const { return ComHandle() != platform::invalidPort; }
+
+private:
+    void fail(const char* text);
+
+    platform::SerialPorts& serial_;
+    std::atomic<platform::PortHandle> handle_{platform::invalidPort};
+};
+
+}  // namespace ir

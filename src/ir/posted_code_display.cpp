@@ -1,0 +1,24 @@
+#include "ir/posted_code_display.h"
+
+namespace ir {
+
+PostedCodeDisplay::PostedCodeDisplay(fw::Application& app) : app_(app), shared_(std::make_shared<Shared>()) {}
+
+void PostedCodeDisplay::attach(Show show) { shared_->show = std::move(show); }
+
+void PostedCodeDisplay::detach() {
+    shared_->visible = false;
+    shared_->show = nullptr;
+}
+
+void PostedCodeDisplay::setVisible(bool visible) { shared_->visible = visible; }
+
+bool PostedCodeDisplay::visible() const { return shared_->visible.load(); }
+
+void PostedCodeDisplay::deliver(const std::string& code) {
+    app_.post([shared = shared_, code] {
+        if (shared->visible && shared->show) shared->show(code);
+    });
+}
+
+}  // namespace ir

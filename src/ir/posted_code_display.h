@@ -1,0 +1,42 @@
+// The code display as the receive thread sees it: the visibility is an
+// atomic flag the GUI thread keeps, and a delivered text travels to the GUI
+// thread through Application::post, where it is shown only if the display
+// is still there and still visible.
+#pragma once
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "framework/application.h"
+#include "ir/com_thread.h"
+
+namespace ir {
+
+class PostedCodeDisplay : public CodeDisplay {
+public:
+    using Show = std::function<void(const std::string& code)>;
+
+    explicit PostedCodeDisplay(fw::Application& app);
+
+    // GUI thread only.
+    void attach(Show show);
+    void detach();
+    void setVisible(bool visible);
+
+    // Any thread.
+    bool visible() const override;
+    void deliver(const std::string& code) override;
+
+private:
+    // Shared with work already posted, which may outlive this object.
+    struct Shared {
+        std::atomic<bool> visible{false};
+        Show show;  // GUI thread only
+    };
+    fw::Application& app_;
+    std::shared_ptr<Shared> shared_;
+};
+
+}  // namespace ir

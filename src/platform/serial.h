@@ -1,0 +1,66 @@
+// The serial-port service the IR receiver link uses, shaped after the
+// Win32 communications calls it is made of. Results follow the platform:
+// true for success.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace platform {
+
+using PortHandle = std::intptr_t;
+constexpr PortHandle invalidPort = -1;
+
+// The platform's device-control block (DCB), field for field.
+struct LineSettings {
+    std::uint32_t length = 0;  // DCBlength
+    std::uint32_t baudRate = 0;
+    std::uint32_t flags = 0;  // the bit-field word
+    std::uint16_t reserved = 0;
+    std::uint16_t xonLimit = 0;
+    std::uint16_t xoffLimit = 0;
+    std::uint8_t byteSize = 0;
+    std::uint8_t parity = 0;
+    std::uint8_t stopBits = 0;
+    char xonChar = 0;
+    char xoffChar = 0;
+    char errorChar = 0;
+    char eofChar = 0;
+    char evtChar = 0;
+    std::uint16_t reserved1 = 0;
+    friend bool operator==(const LineSettings&, const LineSettings&) = default;
+};
+
+// COMMTIMEOUTS, in field order, milliseconds.
+struct Timeouts {
+    std::uint32_t readInterval = 0;
+    std::uint32_t readTotalMultiplier = 0;
+    std::uint32_t readTotalConstant = 0;
+    std::uint32_t writeTotalMultiplier = 0;
+    std::uint32_t writeTotalConstant = 0;
+    friend bool operator==(const Timeouts&, const Timeouts&) = default;
+};
+
+// EscapeCommFunction's codes.
+enum class LineFunction : int { setRts = 3, clearRts = 4, setDtr = 5, clearDtr = 6 };
+
+class SerialPorts {
+public:
+    virtual ~SerialPorts() = default;
+    // An exclusive read-write open of an existing device, e.g. "\\.\COM3".
+    virtual PortHandle open(const std::string& devicePath) = 0;
+    virtual bool setupQueues(PortHandle port, std::uint32_t inputSize, std::uint32_t outputSize) = 0;
+    virtual bool setTimeouts(PortHandle port, const Timeouts& timeouts) = 0;
+    virtual bool getLineSettings(PortHandle port, LineSettings& settings) = 0;
+    virtual bool setLineSettings(PortHandle port, const LineSettings& settings) = 0;
+    virtual bool escape(PortHandle port, LineFunction function) = 0;
+    // Synchronous, bounded by the port's time-outs.
+    virtual bool read(PortHandle port, std::uint8_t* buffer, std::uint32_t count, std::uint32_t& transferred) = 0;
+    virtual bool write(PortHandle port, const std::uint8_t* data, std::uint32_t count, std::uint32_t& transferred) = 0;
+    virtual void close(PortHandle port) = 0;
+    virtual void sleep(int milliseconds) = 0;
+    // A modal message box with no owner window and an OK button.
+    virtual void messageBox(const std::string& text, const std::string& caption) = 0;
+};
+
+}  // namespace platform

@@ -1,0 +1,87 @@
+// A scripted serial-port double. It records every call with its arguments
+// ("escape SETRTS", "sleep 100"), fails the operations a test names, plays
+// a script of received bytes and gaps, and watches for what must never
+// happen: two reads at once, or a read on a handle that is closed or being
+// closed. Safe to use from the receive thread and the test's thread.
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <deque>
+#include <mutex>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/serial.h"
+
+namespace testing_support {
+
+class FakeSerial : public platform::SerialPorts {
+public:
+    // Operation names: open, setupQueues, setTimeouts, getLineSettings,
+    // setLineSettings, escape SETRTS, escape CLRRTS, escape SETDTR,
+    // escape CLRDTR, read, write.
+    void failOn(const std::string& operation);
+    // A byte to read, or a gap (a read that finds nothing).
+    void script(std::initializer_list<std::optional<std::uint8_t>> items);
+    void scriptBytes(const std::vector<std::uint8_t>& bytes);
+    // Each read takes this long (widens the window for races).
+    std::chrono::microseconds readDuration{0};
+    // Sleeps really sleep this fraction of their length (0: not at all).
+    double sleepScale = 0.0;
+
+    std::vector<std::string> calls() const;
+    void clearCalls();
+    std::vector<std::string> messages() const;
+    platform::LineSettings lastLineSettings() const;
+    platform::Timeouts lastTimeouts() const;
+    std::string lastOpened() const;
+    std::vector<std::uint8_t> written() const;
+    bool isOpen() const;
+
+    int maxConcurrentReads() const { return maxReaders_.load(); }
+    int readsOnClosedHandles() const { return badReads_.load(); }
+    int closesDuringRead() const { return badCloses_.load(); }
+    int reads() const { return reads_.load(); }
+
+    platform::PortHandle open(const std::string& devicePath) override;
+    bool setupQueues(platform::PortHandle port, std::uint32_t in, std::uint32_t out) override;
+    bool setTimeouts(platform::PortHandle port, const platform::Timeouts& t) override;
+    bool getLineSettings(platform::PortHandle port, platform::LineSettings& s) override;
+    bool setLineSettings(platform::PortHandle port, const platform::LineSettings& s) override;
+    bool escape(platform::PortHandle port, platform::LineFunction f) override;
+    bool read(platform::PortHandle port, std::uint8_t* buffer, std::uint32_t count, std::uint32_t& got) override;
+    bool write(platform::PortHandle port, const std::uint8_t* data, std::uint32_t count, std::uint32_t& written) override;
+    void close(platform::PortHandle port) override;
+    void sleep(int ms) override;
+    void messageBox(const std::string& text, const std::string& caption) override;
+
+private:
+    bool fails(const std::string& operation) const;  // lock held
+    void record(const std::string& call);             // lock held
+    bool valid(platform::PortHandle port) const;      // lock held
+
+    mutable std::mutex mutex_;
+    std::set<std::string> failing_;
+    std::deque<std::optional<std::uint8_t>> script_;
+    std::vector<std::string> calls_;
+    std::vector<std::string> messages_;
+    platform::LineSettings lineSettings_;
+    platform::Timeouts timeouts_;
+    std::string lastOpened_;
+    std::vector<std::uint8_t> written_;
+    std::set<platform::PortHandle> openHandles_;
+    std::set<platform::PortHandle> closedHandles_;
+    std::set<platform::PortHandle> reading_;
+    platform::PortHandle next_ = 100;
+    std::atomic<int> readers_{0};
+    std::atomic<int> maxReaders_{0};
+    std::atomic<int> badReads_{0};
+    std::atomic<int> badCloses_{0};
+    std::atomic<int> reads_{0};
+};
+
+}  // namespace testing_support

@@ -1,0 +1,65 @@
+// The serial link on Wine's real COM port: COM1 of the test prefix is one
+// end of a pty pair, the IR receiver simulator sits on the other end,
+// expects "IR" and then sends the burst 12 34 56 (run_under_wine.sh sets
+// this up and says so in ZAV_TEST_COM1).
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdlib>
+#include <vector>
+
+#include "ir/com_thread.h"
+#include "platform/win32/win32_serial.h"
+
+namespace {
+
+// The real service, but a failure message is collected instead of a
+// message box that nobody could close on the test display.
+class QuietSerial : public win32::Win32Serial {
+public:
+    void messageBox(const std::string& text, const std::string&) override { messages.push_back(text); }
+    std::vector<std::string> messages;
+};
+
+class CollectingDisplay : public ir::CodeDisplay {
+public:
+    bool visible() const override { return true; }
+    void deliver(const std::string& code) override { codes.push_back(code); }
+    std::vector<std::string> codes;
+};
+
+TEST(SerialUnderWine, OpensCom1SendsIrReceivesABurstAndOpensAgain) {
+    ASSERT_NE(std::getenv("ZAV_TEST_COM1"), nullptr)
+        << "run through tests/win32/run_under_wine.sh, which links COM1 to a pty with the IR simulator on it";
+    QuietSerial serial;
+    ir::ComFunc com(serial);
+    ASSERT_TRUE(com.OpenComPort(1, 9600)) << (serial.messages.empty() ? "" : serial.messages[0]);
+
+    platform::LineSettings s;
+    ASSERT_TRUE(serial.getLineSettings(com.ComHandle(), s));
+    EXPECT_EQ(s.baudRate, 9600u);
+    EXPECT_EQ(s.byteSize, 8);
+    EXPECT_EQ(s.parity, 0);
+    EXPECT_EQ(s.stopBits, 0);
+
+    com.SetReceiverPower(true);  // RTS and DTR cannot be driven on a pty: the result is not asserted
+    com.SendReceiverInit(true);
+    EXPECT_TRUE(serial.messages.empty()) << serial.messages[0];
+
+    ir::CodeText code;
+    CollectingDisplay display;
+    const DWORD start = GetTickCount();
+    while (display.codes.empty() && GetTickCount() - start < 10000) ir::ReceivePass(com, code, display);
+    EXPECT_EQ(display.codes, std::vector<std::string>{"123456"}) << "the simulator's burst is one code text";
+
+    com.SetReceiverPower(false);
+    com.CloseComPort();
+    EXPECT_FALSE(com.isOpen());
+    EXPECT_TRUE(com.OpenComPort(1, 9600)) << "the port can be opened again after the close";
+    com.CloseComPort();
+
+    EXPECT_FALSE(com.OpenComPort(7, 9600)) << "a port that does not exist";
+    EXPECT_EQ(serial.messages, std::vector<std::string>{"Nu pot deschide port"});
+}
+
+}  // namespace
