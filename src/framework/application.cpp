@@ -21,6 +21,11 @@ Application& Application::of(Component* component) {
     throw std::logic_error("component is not owned by the application");
 }
 
+void Application::setTitle(std::string title) {
+    title_ = std::move(title);
+    host_.setApplicationTitle(title_);
+}
+
 void Application::run() {
     if (mainForm_ && showMainForm_) mainForm_->show();
     host_.runLoop([this] { return terminated_; });

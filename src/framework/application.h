@@ -26,7 +26,7 @@ public:
     static Application& of(Component* component);
 
     const std::string& title() const { return title_; }
-    void setTitle(std::string title) { title_ = std::move(title); }
+    void setTitle(std::string title);
 
     template <class F, class... Args>
     F& createForm(Args&&... args) {

@@ -93,6 +93,9 @@ public:
     virtual ~Host() = default;
     // The application served by this host, or none.
     virtual void attach(Application* app) = 0;
+    // The title of the application's own (hidden) window, which owns the
+    // forms: the window other programs find the application by.
+    virtual void setApplicationTitle(const std::string& title) = 0;
     virtual std::unique_ptr<FormPeer> createFormPeer(Form& form) = 0;
     virtual std::unique_ptr<ControlPeer> createControlPeer(WinControl& control, FormPeer& parent) = 0;
     virtual void startTimer(Timer& timer, int intervalMs) = 0;

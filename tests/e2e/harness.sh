@@ -30,8 +30,12 @@ e2e_init() {
 
 e2e_cleanup() {
   local pid
+  [ -n "${E2E_RECEIVER_FD:-}" ] && exec {E2E_RECEIVER_FD}>&-
   for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null; done
-  for pid in "${E2E_PIDS[@]}"; do wait "$pid" 2>/dev/null; done
+  for pid in "${E2E_PIDS[@]}"; do
+    timeout 5 tail --pid="$pid" -f /dev/null 2>/dev/null || kill -9 "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+  done
   E2E_PIDS=()
   # Wine's server for our prefix goes with the programs we started.
   timeout 10 wineserver -k >/dev/null 2>&1
@@ -43,17 +47,10 @@ e2e_cleanup() {
 e2e_wineserver() { wineserver -p5 >/dev/null 2>&1; }
 
 e2e_com1() {
-  socat "pty,raw,echo=0,link=$E2E_TMP/com1" "pty,raw,echo=0,link=$E2E_TMP/receiver" 2>/dev/null &
-  E2E_PIDS+=($!)
-  e2e_wait_for 5 test -e "$E2E_TMP/receiver" || return 1
-  E2E_COM1=$(readlink -f "$E2E_TMP/com1")
-  E2E_RECEIVER=$(readlink -f "$E2E_TMP/receiver")
-  # Wine makes dosdevices/com1 from this key when its server starts.
-  timeout 10 wineserver -k >/dev/null 2>&1
-  e2e_wineserver
-  zav_wine reg add 'HKLM\Software\Wine\Ports' /v COM1 /d "$E2E_COM1" /f >/dev/null 2>&1
-  timeout 10 wineserver -k >/dev/null 2>&1
-  e2e_wineserver
+  zav_link_com1 "$E2E_TMP" || return 1
+  E2E_PIDS+=("$ZAV_SOCAT_PID")
+  E2E_COM1=$ZAV_COM1
+  E2E_RECEIVER=$ZAV_RECEIVER
   export E2E_COM1 E2E_RECEIVER
 }
 
@@ -110,3 +107,25 @@ e2e_check() {
 }
 
 e2e_summary() { echo "e2e: $E2E_PASSED passed, $E2E_FAILED failed"; }
+
+# The real program in a folder of its own (its settings live beside it).
+e2e_install_program() {  # DIR [ir_zav.ini content]
+  mkdir -p "$1"
+  cp "$ZAV_WIN_BUILD/src/app/zav_amp.exe" "$1/"
+  [ -n "${2:-}" ] && printf '%s' "$2" >"$1/ir_zav.ini"
+  return 0
+}
+
+# The IR receiver simulator on the other end of COM1, logging to FILE;
+# commands can be written to the fifo $E2E_TMP/receiver.in.
+e2e_start_receiver() {  # LOGFILE
+  mkfifo "$E2E_TMP/receiver.in"
+  "$ZAV_BUILD/native/ir_simulator" --device "$E2E_RECEIVER" --log "$1" --interactive --stay \
+    <"$E2E_TMP/receiver.in" >/dev/null 2>&1 &
+  E2E_PIDS+=($!)
+  exec {E2E_RECEIVER_FD}>"$E2E_TMP/receiver.in"
+}
+
+e2e_receiver() { echo "$*" >&"$E2E_RECEIVER_FD"; }
+
+e2e_post() { zav_wine "$ZAV_WIN_BUILD/tests/e2e/post_message.exe" "$@" 2>/dev/null | tr -d '\r'; }

@@ -70,6 +70,7 @@ public:
 
     // fw::Host
     void attach(fw::Application* app) override { app_ = app; }
+    void setApplicationTitle(const std::string& title) override { applicationTitle = title; }
     std::unique_ptr<fw::FormPeer> createFormPeer(fw::Form& form) override;
     std::unique_ptr<fw::ControlPeer> createControlPeer(fw::WinControl& control, fw::FormPeer& parent) override;
     void startTimer(fw::Timer& timer, int intervalMs) override { timers_[&timer] = intervalMs; }
@@ -90,6 +91,7 @@ public:
 
     std::map<std::string, std::vector<std::uint8_t>> resources;
     std::string executablePath_ = "/opt/zav/zav_amp.exe";
+    std::string applicationTitle;
     bool quitRequested_ = false;
     int minimizeCount_ = 0;
     int restoreCount_ = 0;

@@ -204,8 +204,10 @@ int main(int argc, char** argv) {
         logFile.open(logPath, std::ios::app);
         log = &logFile;
     }
-    std::signal(SIGTERM, [](int) { stopping = true; });
-    std::signal(SIGINT, [](int) { stopping = true; });
+    // Every log line is flushed as it is written, so a stop can be abrupt
+    // even while waiting for a command.
+    std::signal(SIGTERM, [](int) { _exit(0); });
+    std::signal(SIGINT, [](int) { _exit(0); });
 
     Simulator sim(fd, log);
     sim.startReading();

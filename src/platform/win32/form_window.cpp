@@ -64,7 +64,7 @@ std::unique_ptr<fw::FormPeer> makeFormWindow(Win32Host& host, fw::Form& form) {
 
 FormWindow::FormWindow(Win32Host& host, fw::Form& form) : host_(host), form_(form) {
     hwnd_ = CreateWindowExA(exStyleFor(form.borderStyle()), formClass, "", styleFor(form.borderStyle()), CW_USEDEFAULT,
-                            CW_USEDEFAULT, 100, 100, nullptr, nullptr, host.instance(), this);
+                            CW_USEDEFAULT, 100, 100, host.applicationWindow(), nullptr, host.instance(), this);
     tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
                                host.instance(), nullptr);

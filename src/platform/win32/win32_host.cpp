@@ -28,6 +28,10 @@ Win32Host::Win32Host(HINSTANCE instance) : instance_(instance) {
     wc.lpszClassName = utilityClass;
     RegisterClassExA(&wc);
     utility_ = CreateWindowExA(0, utilityClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance_, this);
+    // The application's own window: never shown, it owns every form, so
+    // the forms get no taskbar buttons of their own, and it carries the
+    // application's title for other programs to find.
+    appWindow_ = CreateWindowExA(0, utilityClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance_, this);
 
     // The dialog font of the classic desktop: MS Sans Serif 8 pt.
     auto makeFont = [](int weight) {
@@ -40,6 +44,7 @@ Win32Host::Win32Host(HINSTANCE instance) : instance_(instance) {
 
 Win32Host::~Win32Host() {
     for (auto& [id, timer] : timers_) KillTimer(utility_, id);
+    if (appWindow_) DestroyWindow(appWindow_);
     if (utility_) DestroyWindow(utility_);
     DeleteObject(normalFont_);
     DeleteObject(boldFont_);
@@ -74,6 +79,8 @@ std::unique_ptr<fw::FormPeer> Win32Host::createFormPeer(fw::Form& form) { return
 std::unique_ptr<fw::ControlPeer> Win32Host::createControlPeer(fw::WinControl& control, fw::FormPeer& parent) {
     return makeChildWindow(*this, control, static_cast<FormWindow&>(parent));
 }
+
+void Win32Host::setApplicationTitle(const std::string& title) { SetWindowTextA(appWindow_, title.c_str()); }
 
 void Win32Host::startTimer(fw::Timer& timer, int intervalMs) {
     stopTimer(timer);

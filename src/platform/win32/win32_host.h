@@ -42,6 +42,8 @@ public:
     }
 
     void attach(fw::Application* app) override { app_ = app; }
+    void setApplicationTitle(const std::string& title) override;
+    HWND applicationWindow() const { return appWindow_; }
     std::unique_ptr<fw::FormPeer> createFormPeer(fw::Form& form) override;
     std::unique_ptr<fw::ControlPeer> createControlPeer(fw::WinControl& control, fw::FormPeer& parent) override;
     void startTimer(fw::Timer& timer, int intervalMs) override;
@@ -66,6 +68,7 @@ private:
     HINSTANCE instance_;
     fw::Application* app_ = nullptr;
     HWND utility_ = nullptr;
+    HWND appWindow_ = nullptr;
     HFONT normalFont_ = nullptr;
     HFONT boldFont_ = nullptr;
     UINT_PTR nextTimerId_ = 1;

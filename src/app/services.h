@@ -1,0 +1,21 @@
+// What the main window works with, made by the program entry (or a test)
+// and handed over by reference.
+#pragma once
+
+#include <filesystem>
+
+#include "app/settings.h"
+#include "ir/com_thread.h"
+#include "platform/tray.h"
+
+namespace app {
+
+struct Services {
+    Settings& settings;
+    std::filesystem::path configFile;
+    ir::ComFunc& com;
+    ir::IrReceiver& receiver;
+    platform::TraySystem& tray;
+};
+
+}  // namespace app

@@ -1,0 +1,33 @@
+// Test helper: reaches a window of a running program by its caption.
+//   post_message "Caption" MSG WPARAM LPARAM   posts the message
+//   post_message "Caption" --query             prints "visible|hidden X Y W H"
+// Exit status 1 when no window has that caption.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: post_message CAPTION (MSG WPARAM LPARAM | --query)\n");
+        return 2;
+    }
+    HWND hwnd = FindWindowA(nullptr, argv[1]);
+    if (!hwnd) {
+        std::printf("none\n");
+        return 1;
+    }
+    if (std::string_view(argv[2]) == "--query") {
+        RECT r{};
+        GetWindowRect(hwnd, &r);
+        std::printf("%s %ld %ld %ld %ld\n", IsWindowVisible(hwnd) ? "visible" : "hidden", r.left, r.top,
+                    r.right - r.left, r.bottom - r.top);
+        return 0;
+    }
+    if (argc < 5) return 2;
+    const auto msg = static_cast<UINT>(std::strtoul(argv[2], nullptr, 0));
+    const auto wParam = static_cast<WPARAM>(std::strtoull(argv[3], nullptr, 0));
+    const auto lParam = static_cast<LPARAM>(std::strtoll(argv[4], nullptr, 0));
+    return PostMessageA(hwnd, msg, wParam, lParam) ? 0 : 1;
+}

@@ -1,0 +1,182 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <optional>
+#include <thread>
+
+#include "app/zav_amp.h"
+#include "framework/application.h"
+#include "ir/posted_code_display.h"
+#include "support/fake_serial.h"
+#include "support/fake_tray.h"
+#include "support/headless_host.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Calls = std::vector<std::string>;
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    MainWindowTest() {
+        dir = fs::temp_directory_path() / ("zav_amp_" + std::to_string(::getpid()) + "_" +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        tray.windowsByCaption["Telecomanda Winamp ZAV Amp - 01"] = 77;
+    }
+    ~MainWindowTest() override {
+        if (receiver) receiver->stopLoop();
+        application.reset();
+        fs::remove_all(dir);
+    }
+
+    void start(const std::string& ini = "") {
+        if (!ini.empty()) std::ofstream(dir / "ir_zav.ini", std::ios::binary) << ini;
+        application = std::make_unique<fw::Application>(host);
+        application->setTitle("Telecomanda Winamp ZAV Amp - 01");
+        display = std::make_unique<ir::PostedCodeDisplay>(*application);
+        receiver = std::make_unique<ir::IrReceiver>(com, code, *display);
+        services.emplace(app::Services{settings, dir / "ir_zav.ini", com, *receiver, tray});
+        form = &application->createForm<TZAV_Amp>(*services);
+    }
+    bool visible() { return host.state(*form).visible; }
+
+    fs::path dir;
+    testing_support::HeadlessHost host;
+    testing_support::FakeSerial serial;
+    testing_support::FakeTray tray;
+    app::Settings settings;
+    ir::ComFunc com{serial};
+    ir::CodeText code;
+    std::unique_ptr<fw::Application> application;
+    std::unique_ptr<ir::PostedCodeDisplay> display;
+    std::unique_ptr<ir::IrReceiver> receiver;
+    std::optional<app::Services> services;
+    TZAV_Amp* form = nullptr;
+};
+
+TEST_F(MainWindowTest, FirstStartWithoutFileHidesToTheTrayAndActivatesPortOne) {
+    start();
+    EXPECT_EQ(form->caption(), "ZAV Amp - 01");
+    EXPECT_EQ(form->clientSize(), (fw::Size{168, 311}));
+    EXPECT_TRUE(host.state(*form).centred);
+    EXPECT_FALSE(visible());
+    EXPECT_FALSE(application->showMainForm());
+    EXPECT_TRUE(tray.subclassed());
+    EXPECT_EQ(tray.notified.back().tip, "ZAV Amp - 01");
+    EXPECT_EQ(serial.lastOpened(), "\\\\.\\COM1");
+    EXPECT_TRUE(com.isOpen());
+    EXPECT_TRUE(receiver->loopRunning());
+    EXPECT_FALSE(form->IIR().visible()) << "the IR indicator is lit";
+    EXPECT_EQ(serial.written(), (std::vector<std::uint8_t>{'I', 'R'}));
+    const Calls calls = serial.calls();
+    const auto at = [&](const std::string& c) { return std::find(calls.begin(), calls.end(), c) - calls.begin(); };
+    EXPECT_LT(at("escape SETRTS"), at("escape SETDTR"));
+    EXPECT_LT(at("escape SETDTR"), at("write 73 82"));
+    EXPECT_TRUE(serial.messages().empty());
+}
+
+TEST_F(MainWindowTest, WindowModeShowsTheWindow) {
+    start("[IR]\r\nMinimizare=0\r\n");
+    EXPECT_TRUE(visible());
+    EXPECT_TRUE(form->visible());
+}
+
+struct InactiveCase {
+    const char* what;
+    const char* ini;
+};
+
+void PrintTo(const InactiveCase& c, std::ostream* os) { *os << c.what; }
+
+class InactiveReceiver : public MainWindowTest, public ::testing::WithParamInterface<InactiveCase> {};
+
+TEST_P(InactiveReceiver, OpensNothingAndShowsTheIrPatch) {
+    start(GetParam().ini);
+    EXPECT_TRUE(serial.calls().empty());
+    EXPECT_FALSE(receiver->loopRunning());
+    EXPECT_TRUE(form->IIR().visible());
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, InactiveReceiver,
+                         ::testing::Values(InactiveCase{"port 0", "[PORT_SET]\nPORT=0\n"},
+                                           InactiveCase{"receiver disabled", "[IR]\nACTIVARE=0\n"},
+                                           InactiveCase{"receiver 2 means disabled", "[IR]\nACTIVARE=2\n"}));
+
+TEST_F(MainWindowTest, AFailedOpenStillRunsTheLaterStepsOnTheClosedPort) {
+    serial.failOn("open");
+    start();
+    EXPECT_EQ(serial.messages(), (Calls{"Nu pot deschide port", "Eroare initializare"}));
+    EXPECT_TRUE(receiver->loopRunning()) << "the loop runs, its reads fail";
+    EXPECT_FALSE(form->IIR().visible());
+    receiver->stopLoop();
+    const Calls calls = serial.calls();
+    EXPECT_NE(std::find(calls.begin(), calls.end(), "escape SETRTS"), calls.end());
+}
+
+TEST_F(MainWindowTest, HideAndShowSetTheTrayPropertiesInTheirOrder) {
+    start("[IR]\nMinimizare=0\n[PORT_SET]\nPORT=0\n");
+    tray.calls.clear();
+    form->Ascunde();
+    EXPECT_EQ(tray.calls, (Calls{"notify add tip=ZAV Amp - 01", "register 1"}));
+    EXPECT_FALSE(visible());
+    tray.calls.clear();
+    form->Arata();
+    EXPECT_EQ(tray.calls,
+              (Calls{"find Telecomanda Winamp ZAV Amp - 01", "show 77 hide", "find Telecomanda Winamp ZAV Amp - 01",
+                     "show 77 hide", "notify delete tip=ZAV Amp - 01", "register 0"}));
+    EXPECT_TRUE(visible());
+}
+
+TEST_F(MainWindowTest, TrayIconLeftClickAndShowKeyBringTheWindowBack) {
+    start();
+    ASSERT_FALSE(visible());
+    tray.send({form->handle(), widgets::TTrayComp::TrayCallbackMessage, 0, 514});
+    EXPECT_TRUE(visible());
+    host.click(*form, {125, 21});  // the tray-bar key
+    EXPECT_FALSE(visible());
+    form->show();
+    form->Ascunde();
+    form->show();
+    host.click(*form, {148, 28});  // the small show key
+    EXPECT_TRUE(visible());
+}
+
+TEST_F(MainWindowTest, CloseKeyDeactivatesAndEndsTheProgram) {
+    start("[IR]\nMinimizare=0\n");
+    serial.clearCalls();
+    host.click(*form, {136, 22});
+    EXPECT_FALSE(receiver->loopRunning());
+    EXPECT_FALSE(com.isOpen());
+    const Calls calls = serial.calls();
+    const auto at = [&](const std::string& c) { return std::find(calls.begin(), calls.end(), c) - calls.begin(); };
+    EXPECT_LT(at("escape CLRRTS"), at("close"));
+    EXPECT_TRUE(application->terminated());
+}
+
+TEST_F(MainWindowTest, ThreadsActivateDeactivateCyclesLeaveOneLoopAtMostAndNoReadOnAClosedPort) {
+    serial.readDuration = std::chrono::microseconds(50);
+    start();
+    for (int i = 0; i < 100; ++i) {
+        serial.script({0x12, std::nullopt});
+        // Let the loop get a read going before pulling the port away.
+        const int before = serial.reads();
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+        while (serial.reads() == before && std::chrono::steady_clock::now() < deadline) std::this_thread::yield();
+        form->Dezactivare();
+        EXPECT_FALSE(receiver->loopRunning());
+        form->Activare();
+    }
+    form->Dezactivare();
+    EXPECT_FALSE(receiver->loopRunning());
+    EXPECT_FALSE(com.isOpen());
+    EXPECT_EQ(serial.maxConcurrentReads(), 1);
+    EXPECT_EQ(serial.readsOnClosedHandles(), 0);
+    EXPECT_EQ(serial.closesDuringRead(), 0);
+}
+
+}  // namespace
