@@ -2,6 +2,9 @@
 //   post_message "Caption" MSG WPARAM LPARAM   posts the message
 //   post_message "Caption" --query             prints "visible|hidden X Y W H"
 // Exit status 1 when no window has that caption.
+// Started with fewer arguments (as a program reached by mistake through a
+// path with blanks would be), it leaves a mark in the file named by
+// ZAV_DECOY_MARKER, so a test can tell that it ran.
 #include <windows.h>
 
 #include <cstdio>
@@ -10,6 +13,11 @@
 
 int main(int argc, char** argv) {
     if (argc < 3) {
+        if (const char* marker = std::getenv("ZAV_DECOY_MARKER"))
+            if (FILE* f = std::fopen(marker, "w")) {
+                std::fputs("ran\n", f);
+                std::fclose(f);
+            }
         std::fprintf(stderr, "usage: post_message CAPTION (MSG WPARAM LPARAM | --query)\n");
         return 2;
     }

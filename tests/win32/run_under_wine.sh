@@ -11,8 +11,20 @@ printf 'expect 49 52 within 60000\nwait 100\nsend 12 34 56\n' >"$E2E_TMP/receive
 "$simulator" --device "$E2E_RECEIVER" --script "$E2E_TMP/receiver.script" --log "$E2E_TMP/receiver.log" --stay &
 E2E_PIDS+=($!)
 export ZAV_TEST_COM1=1
+
+# The stand-in player where the remote looks for Winamp, and a decoy at
+# C:\Program.exe that a launch of the unquoted path would start instead.
+build=$(dirname "$exe")/../..
+drive_c="$WINEPREFIX/drive_c"
+mkdir -p "$drive_c/Program Files/Winamp"
+cp "$build/standin_player.exe" "$drive_c/Program Files/Winamp/winamp.exe"
+cp "$build/tests/e2e/post_message.exe" "$drive_c/Program.exe"
+export ZAV_STANDIN_PLAYER=$(zav_wine winepath -w "$build/standin_player.exe" 2>/dev/null | tr -d '\r')
+export ZAV_PLAYER_PATH='C:\Program Files\Winamp\winamp.exe'
+export ZAV_DECOY_MARKER=$(zav_wine winepath -w "$E2E_TMP/decoy.marker" 2>/dev/null | tr -d '\r')
 (cd "$E2E_TMP" && timeout 300 "$ZAV_WINE" "$exe" --gtest_output="xml:win32_tests.xml")
 status=$?
+rm -f "$drive_c/Program.exe"
 cp "$E2E_TMP/win32_tests.xml" "$xml" 2>/dev/null
 echo "-- what the simulated receiver saw:"
 cat "$E2E_TMP/receiver.log"

@@ -1,0 +1,51 @@
+#include "control/activ_app.h"
+
+namespace {
+
+std::string folderOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+}  // namespace
+
+TActivApp::TActivApp(fw::Component* owner, std::string name, platform::Launcher& launcher)
+    : fw::Component(owner, std::move(name)),
+      launcher_(launcher),
+      app_(fw::Application::of(owner)),
+      mainFormTitle_("MyOtherApp"),
+      exePath_(folderOf(app_.exeName())) {
+    hookId_ = app_.setMessageHook([this](fw::Message& m) { return hook(m); });
+}
+
+TActivApp::~TActivApp() {
+    // Nothing may reach a dead component's handler.
+    app_.clearMessageHook(hookId_);
+}
+
+void TActivApp::ActivateApp() {
+    if (const fw::WindowHandle w = launcher_.findByTitle(mainFormTitle_)) {
+        launcher_.post(w, activationMessage, 0, 0);
+        return;
+    }
+    bool Continue = true;
+    if (BeforeLaunchApp) BeforeLaunchApp(*this, Continue);
+    if (Continue) ExecuteApp();
+}
+
+void TActivApp::ExecuteApp() {
+    // A path with blanks given to the command-line launch could start a
+    // different program ("C:\PROGRAM.EXE" for "C:\PROGRAM FILES\..."): an
+    // existing file is started as exactly that file.
+    if (launcher_.fileExists(exePath_))
+        launcher_.runFile(exePath_, SW_SHOW_);
+    else
+        launcher_.runCommandLine(exePath_, SW_SHOW_);
+}
+
+bool TActivApp::hook(fw::Message& message) {
+    if (message.msg != activationMessage) return false;
+    app_.restore();
+    app_.bringToFront();
+    return true;
+}

@@ -1,0 +1,42 @@
+// TActivApp: brings another application to the user. ActivateApp finds
+// its main window by exact title and asks it (message 1426) to come to
+// the front, or starts it from ExePath when no such window exists. It also
+// makes this application answer message 1426 by restoring itself and
+// coming to the front, through the application-wide message hook.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "framework/application.h"
+#include "framework/component.h"
+#include "platform/launcher.h"
+
+using TMYParamEvent = std::function<void(fw::Component& sender, bool& Continue)>;
+
+class TActivApp : public fw::Component {
+public:
+    static constexpr unsigned activationMessage = 1426;  // WM_USER + 402
+    static constexpr int SW_SHOW_ = 5;
+
+    TActivApp(fw::Component* owner, std::string name, platform::Launcher& launcher);
+    ~TActivApp() override;
+
+    const std::string& MainFormTitle() const { return mainFormTitle_; }
+    void setMainFormTitle(std::string title) { mainFormTitle_ = std::move(title); }
+    const std::string& ExePath() const { return exePath_; }
+    void setExePath(std::string path) { exePath_ = std::move(path); }
+    TMYParamEvent BeforeLaunchApp;
+
+    void ActivateApp();
+    void ExecuteApp();
+
+private:
+    bool hook(fw::Message& message);
+
+    platform::Launcher& launcher_;
+    fw::Application& app_;
+    std::string mainFormTitle_;
+    std::string exePath_;
+    int hookId_ = 0;
+};

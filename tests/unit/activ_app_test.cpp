@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "control/activ_app.h"
+#include "support/headless_host.h"
+
+namespace {
+
+class FakeLauncher : public platform::Launcher {
+public:
+    std::map<std::string, fw::WindowHandle> windows;
+    std::vector<std::string> existing;
+    std::vector<std::string> calls;
+
+    fw::WindowHandle findByTitle(const std::string& title) override {
+        calls.push_back("find '" + title + "'");
+        auto it = windows.find(title);
+        return it == windows.end() ? 0 : it->second;
+    }
+    void post(fw::WindowHandle w, unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) override {
+        calls.push_back("post " + std::to_string(w) + " " + std::to_string(msg) + " " + std::to_string(wParam) + " " +
+                        std::to_string(lParam));
+    }
+    bool fileExists(const std::string& path) override {
+        return std::find(existing.begin(), existing.end(), path) != existing.end();
+    }
+    void runCommandLine(const std::string& commandLine, int show) override {
+        calls.push_back("winexec '" + commandLine + "' " + std::to_string(show));
+    }
+    void runFile(const std::string& path, int show) override {
+        calls.push_back("run file '" + path + "' " + std::to_string(show));
+    }
+};
+
+class ActivAppTest : public ::testing::Test {
+protected:
+    ActivAppTest() : app(host) {
+        host.executablePath_ = "C:\\Tools\\ZAV\\zav_amp.exe";
+        activ = &app.create<TActivApp>("ActivApp", launcher);
+    }
+    testing_support::HeadlessHost host;
+    FakeLauncher launcher;
+    fw::Application app;
+    TActivApp* activ;
+};
+
+TEST_F(ActivAppTest, NewComponentLooksForMyOtherAppAndStartsFromItsOwnFolder) {
+    EXPECT_EQ(activ->MainFormTitle(), "MyOtherApp");
+    EXPECT_EQ(activ->ExePath(), "C:\\Tools\\ZAV\\");
+}
+
+TEST_F(ActivAppTest, LaunchesWhenNoWindowHasTheTitle) {
+    activ->setExePath("winamp.exe /play");
+    activ->ActivateApp();
+    EXPECT_EQ(launcher.calls, (std::vector<std::string>{"find 'MyOtherApp'", "winexec 'winamp.exe /play' 5"}));
+}
+
+TEST_F(ActivAppTest, PostsTheActivationMessageAndLaunchesNothingWhenTheWindowExists) {
+    launcher.windows["MyOtherApp"] = 0x77;
+    activ->setExePath("C:\\anything.exe");
+    launcher.existing.push_back("C:\\anything.exe");
+    activ->ActivateApp();
+    EXPECT_EQ(launcher.calls, (std::vector<std::string>{"find 'MyOtherApp'", "post 119 1426 0 0"}));
+}
+
+TEST_F(ActivAppTest, BeforeLaunchAppCanCancelButExecuteAppIgnoresIt) {
+    int asked = 0;
+    activ->BeforeLaunchApp = [&](fw::Component& sender, bool& Continue) {
+        EXPECT_EQ(&sender, activ);
+        EXPECT_TRUE(Continue);
+        ++asked;
+        Continue = false;
+    };
+    activ->setExePath("x.exe");
+    activ->ActivateApp();
+    EXPECT_EQ(launcher.calls, std::vector<std::string>{"find 'MyOtherApp'"});
+    activ->ExecuteApp();
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(launcher.calls.back(), "winexec 'x.exe' 5");
+}
+
+TEST_F(ActivAppTest, AnEmptyTitleIsLookedForAsTheEmptyTitle) {
+    launcher.windows[""] = 0x55;
+    activ->setMainFormTitle("");
+    activ->ActivateApp();
+    EXPECT_EQ(launcher.calls, (std::vector<std::string>{"find ''", "post 85 1426 0 0"}));
+}
+
+TEST_F(ActivAppTest, AnExistingProgramWithBlanksInItsPathIsStartedAsThatFile) {
+    const std::string path = "C:\\PROGRAM FILES\\WINAMP\\WINAMP.EXE";
+    launcher.existing.push_back(path);
+    activ->setExePath(path);
+    activ->ActivateApp();
+    EXPECT_EQ(launcher.calls.back(), "run file 'C:\\PROGRAM FILES\\WINAMP\\WINAMP.EXE' 5")
+        << "never as a command line that C:\\PROGRAM.EXE could answer";
+}
+
+TEST_F(ActivAppTest, HookRestoresAndRaisesOn1426AndPassesEverythingElse) {
+    EXPECT_FALSE(host.deliver({0x10, 1426, 0, 0})) << "handled, not dispatched";
+    EXPECT_EQ(host.restoreCount_, 1);
+    EXPECT_EQ(host.bringToFrontCount_, 1);
+    EXPECT_TRUE(host.deliver({0x10, 1425, 0, 0}));
+    EXPECT_TRUE(host.deliver({0x10, 15, 0, 0}));
+    EXPECT_EQ(host.restoreCount_, 1);
+}
+
+TEST(ActivAppLifetime, TheHookGoesWithTheComponent) {
+    testing_support::HeadlessHost host;
+    FakeLauncher launcher;
+    fw::Application app(host);
+    {
+        fw::Component holder(&app, "holder");
+        holder.create<TActivApp>("ActivApp", launcher);
+        EXPECT_FALSE(host.deliver({0, 1426, 0, 0}));
+    }
+    EXPECT_TRUE(host.deliver({0, 1426, 0, 0})) << "no handler of a dead component is called";
+    EXPECT_EQ(host.restoreCount_, 1);
+}
+
+}  // namespace

@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <ostream>
+
+#include "control/winamp_control.h"
+
+namespace {
+
+// The player's window as the client sees it: there or not, replying from
+// a table, logging every message sent.
+class FakePlayer : public platform::PlayerWindows {
+public:
+    bool running = true;
+    bool closesAfterLookup = false;
+    std::map<std::int32_t, std::int32_t> replies;  // WM_USER request code -> reply
+    std::vector<std::string> sent;
+    int lookups = 0;
+
+    fw::WindowHandle findByClass(const std::string& windowClass) override {
+        ++lookups;
+        return running && windowClass == "Winamp v1.x" ? 0xA1 : 0;
+    }
+    std::int32_t send(fw::WindowHandle, unsigned msg, std::int32_t wParam, std::int32_t lParam) override {
+        if (closesAfterLookup) return 0;
+        sent.push_back(std::to_string(msg) + " " + std::to_string(wParam) + " " + std::to_string(lParam));
+        auto it = replies.find(lParam);
+        return msg == 1024 && it != replies.end() ? it->second : 0;
+    }
+};
+
+struct CommandCase {
+    const char* name;
+    bool (TWinampControl::*op)();
+    const char* message;
+};
+
+void PrintTo(const CommandCase& c, std::ostream* os) { *os << c.name; }
+
+class Commands : public ::testing::TestWithParam<CommandCase> {};
+
+TEST_P(Commands, SendOneMessageToThePlayerOrNothingWithoutIt) {
+    FakePlayer player;
+    TWinampControl control(nullptr, "WinampControl", player);
+    EXPECT_TRUE((control.*GetParam().op)());
+    EXPECT_EQ(player.sent, std::vector<std::string>{GetParam().message});
+    EXPECT_EQ(player.lookups, 1) << "looked up anew, once";
+    player.running = false;
+    player.sent.clear();
+    EXPECT_FALSE((control.*GetParam().op)());
+    EXPECT_TRUE(player.sent.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, Commands,
+    ::testing::Values(CommandCase{"Play", &TWinampControl::Play, "273 40045 0"},
+                      CommandCase{"Pause", &TWinampControl::Pause, "273 40046 0"},
+                      CommandCase{"Stop", &TWinampControl::Stop, "273 40047 0"},
+                      CommandCase{"PreviousTrack", &TWinampControl::PreviousTrack, "273 40044 0"},
+                      CommandCase{"NextTrack", &TWinampControl::NextTrack, "273 40048 0"},
+                      CommandCase{"Rewind", &TWinampControl::Rewind, "273 40144 0"},
+                      CommandCase{"FastForward", &TWinampControl::FastForward, "273 40148 0"},
+                      CommandCase{"ToggleRepeat", &TWinampControl::ToggleRepeat, "273 40022 0"},
+                      CommandCase{"ToggleShuffle", &TWinampControl::ToggleShuffle, "273 40023 0"},
+                      CommandCase{"ClosePlayer", &TWinampControl::ClosePlayer, "273 40001 0"},
+                      CommandCase{"IsRunning", &TWinampControl::IsRunning, "0 0 0"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(WinampControl, StatusRepliesOtherThanOneAndThreeAreNeitherPlayingNorPaused) {
+    FakePlayer player;
+    TWinampControl control(nullptr, "WinampControl", player);
+    for (std::int32_t reply : {0, 1, 2, 3, 4, -1}) {
+        player.replies[104] = reply;
+        EXPECT_EQ(control.IsPlaying(), reply == 1) << reply;
+        EXPECT_EQ(control.IsPaused(), reply == 3) << reply;
+    }
+    player.replies[250] = 1;
+    player.replies[251] = 2;
+    EXPECT_TRUE(control.IsShuffleOn());
+    EXPECT_FALSE(control.IsRepeatOn()) << "only 1 means on";
+    player.sent.clear();
+    control.IsRepeatOn();
+    EXPECT_EQ(player.sent, std::vector<std::string>{"1024 0 251"});
+}
+
+struct TimeCase {
+    std::int32_t ms;
+    const char* text;
+};
+
+void PrintTo(const TimeCase& c, std::ostream* os) { *os << c.ms << " ms"; }
+
+class TimeTexts : public ::testing::TestWithParam<TimeCase> {};
+
+TEST_P(TimeTexts, MinutesAndSecondsWithTruncatingDivision) {
+    FakePlayer player;
+    player.replies[105] = GetParam().ms;
+    TWinampControl control(nullptr, "WinampControl", player);
+    std::string text;
+    control.GetTimeText(text);
+    EXPECT_EQ(text, GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(Positions, TimeTexts,
+                         ::testing::Values(TimeCase{0, "00:00"}, TimeCase{9999, "00:09"}, TimeCase{59999, "00:59"},
+                                           TimeCase{60000, "01:00"}, TimeCase{600000, "10:00"},
+                                           TimeCase{6000000, "100:00"}, TimeCase{-1, "00:00"},
+                                           TimeCase{-999, "00:00"}, TimeCase{-61000, "0-1:0-1"}));
+
+TEST(WinampControl, NoPlayerReadsAsZero) {
+    FakePlayer player;
+    player.running = false;
+    TWinampControl control(nullptr, "WinampControl", player);
+    std::string time = "x", track = "x";
+    control.GetTimeText(time);
+    control.GetTrackText(track);
+    EXPECT_EQ(time, "00:00");
+    EXPECT_EQ(track, "1");
+    EXPECT_FALSE(control.IsRunning());
+    EXPECT_FALSE(control.IsPlaying());
+    EXPECT_FALSE(control.IsPaused());
+    EXPECT_FALSE(control.IsShuffleOn());
+    EXPECT_FALSE(control.IsRepeatOn());
+    std::int32_t reply = 42;
+    EXPECT_FALSE(control.QueryValue(1024, 0, 104, reply));
+    EXPECT_EQ(reply, 0);
+}
+
+TEST(WinampControl, TrackTextIsOneBasedAndTrackNumberIsSentZeroBased) {
+    FakePlayer player;
+    TWinampControl control(nullptr, "WinampControl", player);
+    std::string text;
+    player.replies[125] = 0;
+    control.GetTrackText(text);
+    EXPECT_EQ(text, "1");
+    player.replies[125] = 41;
+    control.GetTrackText(text);
+    EXPECT_EQ(text, "42");
+    player.sent.clear();
+    control.SetTrackNumber(1);
+    control.SetTrackNumber(0);
+    control.SetTrackNumber(12);
+    EXPECT_EQ(player.sent, (std::vector<std::string>{"1024 0 121", "1024 -1 121", "1024 11 121"}));
+}
+
+TEST(WinampControl, APlayerClosingBetweenLookupAndSendFailsQuietly) {
+    FakePlayer player;
+    player.closesAfterLookup = true;
+    player.replies[104] = 1;
+    TWinampControl control(nullptr, "WinampControl", player);
+    EXPECT_TRUE(control.Play()) << "the command still answers true";
+    EXPECT_FALSE(control.IsPlaying()) << "the query reads 0";
+    std::string time;
+    control.GetTimeText(time);
+    EXPECT_EQ(time, "00:00");
+}
+
+}  // namespace

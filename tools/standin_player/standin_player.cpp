@@ -1,0 +1,181 @@
+// A stand-in for the Winamp player: a window of class "Winamp v1.x" that
+// answers the remote's requests from a simulated play list and acts on its
+// commands, shows its state, and can log every message it is sent.
+//
+//   standin_player.exe [--log FILE] [--tracks N] [--track-seconds S]
+//
+// Log lines are "<message> <wParam> <lParam>" in decimal, one per message
+// (WM_NULL, WM_COMMAND and WM_USER only), flushed at once.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+constexpr UINT WM_USER_ = WM_USER;
+constexpr UINT_PTR refreshTimer = 1;
+
+struct Player {
+    int tracks = 12;
+    int trackMs = 180000;
+    int listPosition = 0;
+    int status = 0;  // 0 stopped, 1 playing, 3 paused
+    int positionMs = 0;
+    DWORD playingSince = 0;
+    bool shuffle = false;
+    bool repeat = false;
+    FILE* log = nullptr;
+
+    int position() const {
+        if (status != 1) return positionMs;
+        return positionMs + static_cast<int>(GetTickCount() - playingSince);
+    }
+    void holdPosition(int ms) {
+        positionMs = ms < 0 ? 0 : ms;
+        playingSince = GetTickCount();
+    }
+    void moveTo(int index) {
+        listPosition = (index % tracks + tracks) % tracks;
+        holdPosition(0);
+    }
+    void advanceAtTrackEnd() {
+        if (status == 1 && position() >= trackMs) {
+            if (listPosition + 1 < tracks || repeat)
+                moveTo(listPosition + 1);
+            else {
+                status = 0;
+                holdPosition(0);
+            }
+        }
+    }
+} player;
+
+void logMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (!player.log) return;
+    std::fprintf(player.log, "%u %ld %ld\n", msg, static_cast<long>(static_cast<LONG>(wParam)),
+                 static_cast<long>(lParam));
+    std::fflush(player.log);
+}
+
+LRESULT command(HWND hwnd, int id) {
+    switch (id) {
+        case 40045:  // play: from the start, or on from a pause
+            if (player.status == 3) {
+                player.holdPosition(player.positionMs);
+            } else {
+                player.holdPosition(0);
+            }
+            player.status = 1;
+            break;
+        case 40046:  // pause, and again to go on
+            if (player.status == 1) {
+                player.positionMs = player.position();
+                player.status = 3;
+            } else if (player.status == 3) {
+                player.holdPosition(player.positionMs);
+                player.status = 1;
+            }
+            break;
+        case 40047:
+            player.status = 0;
+            player.holdPosition(0);
+            break;
+        case 40044: player.moveTo(player.listPosition - 1); break;
+        case 40048: player.moveTo(player.listPosition + 1); break;
+        case 40144: player.holdPosition(player.position() - 5000); break;
+        case 40148: player.holdPosition(player.position() + 5000); break;
+        case 40022: player.repeat = !player.repeat; break;
+        case 40023: player.shuffle = !player.shuffle; break;
+        case 40001: DestroyWindow(hwnd); return 0;
+        default: break;
+    }
+    InvalidateRect(hwnd, nullptr, TRUE);
+    return 0;
+}
+
+LRESULT request(HWND hwnd, WPARAM wParam, LPARAM code) {
+    switch (code) {
+        case 104: return player.status;
+        case 105: return wParam == 0 ? player.position() : player.trackMs / 1000;
+        case 125: return player.listPosition;
+        case 121: {
+            const auto index = static_cast<int>(static_cast<LONG>(wParam));
+            if (index >= 0 && index < player.tracks) player.moveTo(index);
+            InvalidateRect(hwnd, nullptr, TRUE);
+            return 0;
+        }
+        case 250: return player.shuffle ? 1 : 0;
+        case 251: return player.repeat ? 1 : 0;
+        default: return 0;
+    }
+}
+
+void paint(HWND hwnd) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    const int s = player.position() / 1000;
+    char line[160];
+    const char* state = player.status == 1 ? "Playing" : player.status == 3 ? "Paused" : "Stopped";
+    std::snprintf(line, sizeof line, "Track %d/%d   %02d:%02d   %s   Shuffle %s   Repeat %s", player.listPosition + 1,
+                  player.tracks, s / 60, s % 60, state, player.shuffle ? "on" : "off", player.repeat ? "on" : "off");
+    RECT r;
+    GetClientRect(hwnd, &r);
+    DrawTextA(dc, line, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    EndPaint(hwnd, &ps);
+}
+
+LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_NULL: logMessage(msg, wParam, lParam); return 0;
+        case WM_COMMAND: logMessage(msg, wParam, lParam); return command(hwnd, LOWORD(wParam));
+        case WM_USER_: logMessage(msg, wParam, lParam); return request(hwnd, wParam, lParam);
+        case WM_TIMER:
+            player.advanceAtTrackEnd();
+            InvalidateRect(hwnd, nullptr, TRUE);
+            return 0;
+        case WM_PAINT: paint(hwnd); return 0;
+        case WM_DESTROY: PostQuitMessage(0); return 0;
+        default: return DefWindowProcA(hwnd, msg, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
+    for (int i = 1; i < __argc; ++i) {
+        const char* a = __argv[i];
+        const char* next = i + 1 < __argc ? __argv[i + 1] : nullptr;
+        if (!std::strcmp(a, "--log") && next) {
+            player.log = std::fopen(next, "a");
+            ++i;
+        } else if (!std::strcmp(a, "--tracks") && next) {
+            player.tracks = std::max(1, std::atoi(next));
+            ++i;
+        } else if (!std::strcmp(a, "--track-seconds") && next) {
+            player.trackMs = std::max(1, std::atoi(next)) * 1000;
+            ++i;
+        }
+    }
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = windowProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = "Winamp v1.x";
+    RegisterClassA(&wc);
+    HWND hwnd = CreateWindowA("Winamp v1.x", "Winamp stand-in", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                              20, 20, 420, 90, nullptr, nullptr, instance, nullptr);
+    ShowWindow(hwnd, show);
+    SetTimer(hwnd, refreshTimer, 250, nullptr);
+    MSG m;
+    while (GetMessageA(&m, nullptr, 0, 0) > 0) {
+        TranslateMessage(&m);
+        DispatchMessageA(&m);
+    }
+    if (player.log) std::fclose(player.log);
+    return 0;
+}
