@@ -9,7 +9,9 @@
 #include "framework/application.h"
 #include "ir/posted_code_display.h"
 #include "ir/setari_ir.h"
+#include "platform/win32/win32_control.h"
 #include "platform/win32/win32_host.h"
+#include "platform/win32/win32_regions.h"
 #include "platform/win32/win32_serial.h"
 #include "platform/win32/win32_tray.h"
 
@@ -20,13 +22,18 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         win32::Win32Host host(instance);
         win32::Win32Serial serial;
         win32::Win32Tray tray(host);
+        win32::Win32PlayerWindows player;
+        win32::Win32Launcher launcher;
+        win32::Win32Mixer mixer(host);
+        win32::Win32Regions regions;
         app::Settings settings;
         ir::ComFunc com(serial);
         ir::CodeText code;
         fw::Application application(host);
         ir::PostedCodeDisplay display(application);
         ir::IrReceiver receiver(com, code, display);
-        app::Services services{settings, app::configPath(host.executablePath()), com, receiver, tray};
+        app::Services services{settings, app::configPath(host.executablePath()), com, receiver, tray, player,
+                               launcher, mixer, regions};
 
         application.setTitle("Telecomanda Winamp ZAV Amp - 01");
         application.createForm<TZAV_Amp>(services);

@@ -6,6 +6,10 @@
 
 #include "app/settings.h"
 #include "ir/com_thread.h"
+#include "platform/launcher.h"
+#include "platform/mixer.h"
+#include "platform/player_window.h"
+#include "platform/region.h"
 #include "platform/tray.h"
 
 namespace app {
@@ -16,6 +20,10 @@ struct Services {
     ir::ComFunc& com;
     ir::IrReceiver& receiver;
     platform::TraySystem& tray;
+    platform::PlayerWindows& player;
+    platform::Launcher& launcher;
+    platform::MixerApi& mixer;
+    platform::Regions& regions;
 };
 
 }  // namespace app

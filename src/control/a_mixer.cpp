@@ -359,3 +359,18 @@ bool TAudioMixer::SetMute(std::int32_t Destination, std::int32_t Connection, boo
     }
     return false;
 }
+
+bool TAudioMixer::VolumeRange(std::int32_t Destination, std::int32_t Connection, std::int32_t& Minimum,
+                              std::int32_t& Maximum) {
+    LineRef ref;
+    if (!findLine(Destination, Connection, ref)) return false;
+    auto& controls = ref.controls->List();
+    for (std::int32_t i = 0; i < controls.Count(); ++i) {
+        const MixerControl& c = *controls.Item(i);
+        if (!isType(c, MIXERCONTROL_CONTROLTYPE_VOLUME) || isMultiple(c)) continue;
+        Minimum = c.lMinimum;
+        Maximum = c.lMaximum;
+        return true;
+    }
+    return false;
+}

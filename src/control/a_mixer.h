@@ -90,6 +90,9 @@ public:
                    std::int32_t RightVolume, std::int32_t MuteState);
     bool GetMute(std::int32_t Destination, std::int32_t Connection, bool& Muted);
     bool SetMute(std::int32_t Destination, std::int32_t Connection, bool Muted);
+    // The bounds of the line's first volume control; false without one.
+    bool VolumeRange(std::int32_t Destination, std::int32_t Connection, std::int32_t& Minimum,
+                     std::int32_t& Maximum);
 
     // Used by the tree while it is built.
     platform::MixerApi& api() const { return api_; }

@@ -132,6 +132,7 @@ GraphicControl* Form::controlAt(Point at, bool includeDisabled) const {
 GraphicControl* Form::routeTarget(Point at) const { return capture_ ? capture_ : controlAt(at); }
 
 void Form::mouseDown(MouseButton button, const MouseState& state, Point at) {
+    pointer_ = at;
     setHover(controlAt(at));
     GraphicControl* target = routeTarget(at);
     if (!target) return;
@@ -143,11 +144,13 @@ void Form::mouseDown(MouseButton button, const MouseState& state, Point at) {
 }
 
 void Form::mouseMove(const MouseState& state, Point at) {
+    pointer_ = at;
     setHover(controlAt(at));
     if (GraphicControl* target = routeTarget(at)) target->mouseMove(state, toLocal(*target, at));
 }
 
 void Form::mouseUp(MouseButton button, const MouseState& state, Point at) {
+    pointer_ = at;
     GraphicControl* target = routeTarget(at);
     if (capture_ && button == MouseButton::left) {
         capture_ = nullptr;
@@ -158,6 +161,7 @@ void Form::mouseUp(MouseButton button, const MouseState& state, Point at) {
 }
 
 void Form::mouseLeftWindow() {
+    pointer_ = {-1, -1};
     if (!capture_) setHover(nullptr);
 }
 

@@ -70,6 +70,8 @@ public:
 
     GraphicControl* controlAt(Point at, bool includeDisabled = false) const;
     GraphicControl* captureControl() const { return capture_; }
+    // Where the pointer was at the last mouse message, in client coordinates.
+    Point pointer() const { return pointer_; }
     GraphicControl* hoverControl() const { return hover_; }
     const std::vector<GraphicControl*>& graphicControls() const { return graphics_; }
 
@@ -101,6 +103,7 @@ private:
     std::vector<GraphicControl*> graphics_;
     GraphicControl* capture_ = nullptr;
     GraphicControl* hover_ = nullptr;
+    Point pointer_{-1, -1};
 };
 
 }  // namespace fw

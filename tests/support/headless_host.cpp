@@ -132,15 +132,27 @@ std::optional<std::vector<std::uint8_t>> HeadlessHost::resource(const std::strin
     return it->second;
 }
 
+// The form's own painting, then its self-drawn child windows on top, as
+// the window system composes them.
+static void paintWindow(fw::Form& form, fw::Canvas& canvas) {
+    form.paint(canvas, fw::Rect::fromSize(0, 0, form.clientSize().width, form.clientSize().height));
+    for (const auto& c : form.components())
+        if (auto* child = dynamic_cast<fw::WinControl*>(c.get());
+            child && child->kind() == fw::ControlKind::custom && child->visible()) {
+            fw::ViewportScope scope(canvas, child->bounds());
+            child->paint(canvas);
+        }
+}
+
 RecordingCanvas HeadlessHost::record(fw::Form& form) {
     RecordingCanvas canvas({form.clientSize().width, form.clientSize().height});
-    form.paint(canvas, fw::Rect::fromSize(0, 0, form.clientSize().width, form.clientSize().height));
+    paintWindow(form, canvas);
     return canvas;
 }
 
 RasterCanvas HeadlessHost::render(fw::Form& form) {
     RasterCanvas canvas(form.clientSize());
-    form.paint(canvas, fw::Rect::fromSize(0, 0, form.clientSize().width, form.clientSize().height));
+    paintWindow(form, canvas);
     return canvas;
 }
 

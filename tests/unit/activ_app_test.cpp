@@ -3,35 +3,12 @@
 #include <map>
 
 #include "control/activ_app.h"
+#include "support/fake_control.h"
 #include "support/headless_host.h"
 
+using testing_support::FakeLauncher;
+
 namespace {
-
-class FakeLauncher : public platform::Launcher {
-public:
-    std::map<std::string, fw::WindowHandle> windows;
-    std::vector<std::string> existing;
-    std::vector<std::string> calls;
-
-    fw::WindowHandle findByTitle(const std::string& title) override {
-        calls.push_back("find '" + title + "'");
-        auto it = windows.find(title);
-        return it == windows.end() ? 0 : it->second;
-    }
-    void post(fw::WindowHandle w, unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) override {
-        calls.push_back("post " + std::to_string(w) + " " + std::to_string(msg) + " " + std::to_string(wParam) + " " +
-                        std::to_string(lParam));
-    }
-    bool fileExists(const std::string& path) override {
-        return std::find(existing.begin(), existing.end(), path) != existing.end();
-    }
-    void runCommandLine(const std::string& commandLine, int show) override {
-        calls.push_back("winexec '" + commandLine + "' " + std::to_string(show));
-    }
-    void runFile(const std::string& path, int show) override {
-        calls.push_back("run file '" + path + "' " + std::to_string(show));
-    }
-};
 
 class ActivAppTest : public ::testing::Test {
 protected:

@@ -4,30 +4,11 @@
 #include <ostream>
 
 #include "control/winamp_control.h"
+#include "support/fake_control.h"
+
+using testing_support::FakePlayer;
 
 namespace {
-
-// The player's window as the client sees it: there or not, replying from
-// a table, logging every message sent.
-class FakePlayer : public platform::PlayerWindows {
-public:
-    bool running = true;
-    bool closesAfterLookup = false;
-    std::map<std::int32_t, std::int32_t> replies;  // WM_USER request code -> reply
-    std::vector<std::string> sent;
-    int lookups = 0;
-
-    fw::WindowHandle findByClass(const std::string& windowClass) override {
-        ++lookups;
-        return running && windowClass == "Winamp v1.x" ? 0xA1 : 0;
-    }
-    std::int32_t send(fw::WindowHandle, unsigned msg, std::int32_t wParam, std::int32_t lParam) override {
-        if (closesAfterLookup) return 0;
-        sent.push_back(std::to_string(msg) + " " + std::to_string(wParam) + " " + std::to_string(lParam));
-        auto it = replies.find(lParam);
-        return msg == 1024 && it != replies.end() ? it->second : 0;
-    }
-};
 
 struct CommandCase {
     const char* name;

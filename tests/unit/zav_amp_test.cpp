@@ -7,56 +7,16 @@
 #include <optional>
 #include <thread>
 
-#include "app/zav_amp.h"
-#include "framework/application.h"
-#include "ir/posted_code_display.h"
-#include "support/fake_serial.h"
-#include "support/fake_tray.h"
-#include "support/headless_host.h"
+#include "support/program_fixture.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using Calls = std::vector<std::string>;
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public ::testing::Test, public testing_support::ProgramFixture {
 protected:
-    MainWindowTest() {
-        dir = fs::temp_directory_path() / ("zav_amp_" + std::to_string(::getpid()) + "_" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        tray.windowsByCaption["Telecomanda Winamp ZAV Amp - 01"] = 77;
-    }
-    ~MainWindowTest() override {
-        if (receiver) receiver->stopLoop();
-        application.reset();
-        fs::remove_all(dir);
-    }
-
-    void start(const std::string& ini = "") {
-        if (!ini.empty()) std::ofstream(dir / "ir_zav.ini", std::ios::binary) << ini;
-        application = std::make_unique<fw::Application>(host);
-        application->setTitle("Telecomanda Winamp ZAV Amp - 01");
-        display = std::make_unique<ir::PostedCodeDisplay>(*application);
-        receiver = std::make_unique<ir::IrReceiver>(com, code, *display);
-        services.emplace(app::Services{settings, dir / "ir_zav.ini", com, *receiver, tray});
-        form = &application->createForm<TZAV_Amp>(*services);
-    }
-    bool visible() { return host.state(*form).visible; }
-
-    fs::path dir;
-    testing_support::HeadlessHost host;
-    testing_support::FakeSerial serial;
-    testing_support::FakeTray tray;
-    app::Settings settings;
-    ir::ComFunc com{serial};
-    ir::CodeText code;
-    std::unique_ptr<fw::Application> application;
-    std::unique_ptr<ir::PostedCodeDisplay> display;
-    std::unique_ptr<ir::IrReceiver> receiver;
-    std::optional<app::Services> services;
-    TZAV_Amp* form = nullptr;
+    bool visible() { return shown(); }
 };
 
 TEST_F(MainWindowTest, FirstStartWithoutFileHidesToTheTrayAndActivatesPortOne) {
