@@ -1,0 +1,293 @@
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+#include "framework/application.h"
+#include "framework/form.h"
+#include "support/headless_host.h"
+#include "widgets/lcd99.h"
+
+namespace {
+
+using testing_support::DrawCall;
+using testing_support::RecordingCanvas;
+using Points = std::vector<fw::Point>;
+
+class LcdTest : public ::testing::Test {
+protected:
+    LcdTest() : app(host), form(app.createForm<fw::Form>("Main")) {
+        lcd = &form.create<TLCD99>("LCD");
+        form.finishCreate();
+        savedTick = TLCD99::tickCount;
+        TLCD99::tickCount = [this] { return now; };
+    }
+    ~LcdTest() override { TLCD99::tickCount = savedTick; }
+
+    // As on the main window.
+    void timeReadout() {
+        lcd->setBounds(fw::Rect::fromSize(38, 61, 63, 19));
+        lcd->setDigitNum(5);
+        lcd->setDigitSpacing(1);
+        lcd->setDotSpacing(1);
+        lcd->setGapX(1);
+        lcd->setGapY(1);
+        lcd->setColor(fw::colors::silver);
+        lcd->setOffColor(fw::colors::silver);
+        lcd->setOnColor(fw::colors::black);
+    }
+    RecordingCanvas paint() {
+        RecordingCanvas canvas({lcd->bounds().width(), lcd->bounds().height()});
+        lcd->paint(canvas);
+        return canvas;
+    }
+    static bool hasPolygon(const RecordingCanvas& c, const Points& pts, fw::Color color) {
+        for (const auto& call : c.callsOf(DrawCall::Kind::polygon))
+            if (call.points == pts && call.brush == color && call.pen == color) return true;
+        return false;
+    }
+
+    testing_support::HeadlessHost host;
+    fw::Application app;
+    fw::Form& form;
+    TLCD99* lcd = nullptr;
+    std::uint32_t now = 1000;
+    std::function<std::uint32_t()> savedTick;
+};
+
+TEST_F(LcdTest, NewControlDefaults) {
+    EXPECT_EQ(lcd->bounds().width(), 92);
+    EXPECT_EQ(lcd->bounds().height(), 34);
+    EXPECT_EQ(lcd->DigitNum(), 4);
+    EXPECT_EQ(lcd->DigitSpacing(), 5);
+    EXPECT_EQ(lcd->OnColor(), fw::colors::lime);
+    EXPECT_EQ(lcd->OffColor(), fw::colors::black);
+    EXPECT_EQ(lcd->color(), fw::colors::black);
+    EXPECT_TRUE(lcd->DoubleBuffer());
+}
+
+struct ValueCase {
+    std::vector<std::string> assigned;
+    std::string stored;
+    std::vector<std::string> changes;  // the NewValue of each OnChange
+};
+
+void PrintTo(const ValueCase& c, std::ostream* os) { *os << c.assigned.back(); }
+
+class LcdValues : public LcdTest, public ::testing::WithParamInterface<ValueCase> {};
+
+TEST_P(LcdValues, AreNormalisedAndReported) {
+    std::vector<std::string> changes;
+    lcd->OnChange = [&](fw::Component&, const std::string&, const std::string& v) {
+        EXPECT_EQ(lcd->Value(), v) << "raised after the value is stored";
+        changes.push_back(v);
+    };
+    for (const auto& v : GetParam().assigned) lcd->setValue(v);
+    EXPECT_EQ(lcd->Value(), GetParam().stored);
+    EXPECT_EQ(changes, GetParam().changes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LcdValues,
+    ::testing::Values(ValueCase{{"ab"}, "AB", {"AB"}}, ValueCase{{"ab", "AB"}, "AB", {"AB"}},
+                      ValueCase{{"ab", "ab"}, "AB", {"AB", "AB"}}, ValueCase{{"12#4"}, "", {""}},
+                      ValueCase{{"12."}, "12", {"12"}}, ValueCase{{"12.."}, "12.", {"12."}},
+                      ValueCase{{"1..2"}, "1..2", {"1..2"}}, ValueCase{{"-1:2 z"}, "-1:2 Z", {"-1:2 Z"}},
+                      ValueCase{{"5", "é"}, "", {"5", ""}}));
+
+struct SplitCase {
+    std::string value, cells, points;
+};
+
+void PrintTo(const SplitCase& c, std::ostream* os) { *os << c.value; }
+
+class LcdSplit : public ::testing::TestWithParam<SplitCase> {};
+
+TEST_P(LcdSplit, PointsBelongToTheCellThatFollows) {
+    std::string cells, points;
+    TLCD99::SplitDots(GetParam().value, cells, points);
+    EXPECT_EQ(cells, GetParam().cells);
+    EXPECT_EQ(points, GetParam().points);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, LcdSplit,
+                         ::testing::Values(SplitCase{"12.5", "125", "  ."}, SplitCase{"1..2", "1 2", " .."},
+                                           SplitCase{"12.", "12", "  ."}, SplitCase{"", "", ""},
+                                           SplitCase{".5", "5", "."}));
+
+TEST_F(LcdTest, TimeReadoutGeometryAndShapes) {
+    timeReadout();
+    const LcdGeometry g = lcd->geometry();
+    EXPECT_EQ(g.DS, 2);
+    EXPECT_EQ(g.DW, 10);
+    EXPECT_EQ(g.DH, 18);
+    EXPECT_EQ(g.HL, 8);
+    EXPECT_EQ(g.VL, 7);
+    for (int i = 1; i <= 5; ++i) EXPECT_EQ(g.cellLeft(i), 2 + 12 * (i - 1));
+
+    lcd->setValue("88:88");
+    const auto c = paint();
+    EXPECT_TRUE(hasPolygon(c, {{3, 0}, {4, 0}, {10, 0}, {11, 0}, {9, 2}, {5, 2}, {3, 0}}, fw::colors::black))
+        << "top bar of the first cell";
+    EXPECT_TRUE(hasPolygon(c, {{3, 9}, {5, 8}, {9, 8}, {11, 9}, {9, 10}, {5, 10}, {3, 9}}, fw::colors::black))
+        << "middle bar: y 8, r 1";
+    EXPECT_TRUE(hasPolygon(c, {{3, 18}, {4, 18}, {10, 18}, {11, 18}, {9, 16}, {5, 16}, {3, 18}}, fw::colors::black))
+        << "bottom bar grows upward";
+    std::vector<fw::Rect> colon;
+    for (const auto& e : c.callsOf(DrawCall::Kind::ellipse))
+        if (e.brush == fw::colors::black) colon.push_back(e.rect);
+    EXPECT_EQ(colon, (std::vector<fw::Rect>{{30, 5, 32, 7}, {30, 11, 32, 13}})) << "2 x 2 dots in the third cell";
+    const auto fills = c.callsOf(DrawCall::Kind::fillRect);
+    ASSERT_FALSE(fills.empty());
+    EXPECT_EQ(fills[0].rect, fw::Rect::fromSize(0, 0, 63, 19));
+    EXPECT_EQ(fills[0].brush, fw::colors::silver);
+    EXPECT_TRUE(fills[0].offscreen) << "composed in the back buffer";
+    EXPECT_EQ(c.callsOf(DrawCall::Kind::copySurface).size(), 1u);
+}
+
+TEST_F(LcdTest, TrackReadoutGeometry) {
+    lcd->setBounds(fw::Rect::fromSize(106, 69, 35, 12));
+    lcd->setDigitSpacing(1);
+    lcd->setGapX(1);
+    lcd->setGapY(1);
+    lcd->setSegmentSize(1);
+    const LcdGeometry g = lcd->geometry();
+    EXPECT_EQ(g.DS, 2);
+    EXPECT_EQ(g.DW, 6);
+    EXPECT_EQ(g.DH, 11);
+    EXPECT_EQ(g.HL, 4);
+    EXPECT_EQ(g.VL, 3);
+    EXPECT_EQ(std::vector<int>({g.cellLeft(1), g.cellLeft(2), g.cellLeft(3), g.cellLeft(4)}),
+              std::vector<int>({2, 10, 18, 26}));
+}
+
+TEST_F(LcdTest, DecimalPointLitInFrontOfItsCell) {
+    lcd->setDigitSpacing(3);  // DS 4, so points are 2 x 2
+    lcd->setValue("12.5");
+    const auto c = paint();
+    const LcdGeometry g = lcd->geometry();
+    std::vector<fw::Rect> litPoints;
+    for (const auto& f : c.callsOf(DrawCall::Kind::fillRect))
+        if (f.brush == lcd->OnColor()) litPoints.push_back(f.rect);
+    const int xp = g.cellLeft(4) - (g.DS + 2) / 2;
+    EXPECT_EQ(litPoints, (std::vector<fw::Rect>{{xp, g.DH - 2, xp + 2, g.DH}})) << "between the 2 and the 5";
+}
+
+TEST_F(LcdTest, LongValueShowsItsFirstCellsAndBlankShowsNothingLit) {
+    lcd->setValue("123456");
+    auto c = paint();
+    int lit = 0;
+    for (const auto& p : c.callsOf(DrawCall::Kind::polygon)) lit += p.brush == lcd->OnColor();
+    EXPECT_EQ(lit, 2 + 5 + 5 + 4) << "1, 2, 3 and 4 light 16 bars";
+    lcd->setValue("");
+    c = paint();
+    for (const auto& call : c.calls()) {
+        if (call.kind == DrawCall::Kind::copySurface || call.kind == DrawCall::Kind::fillRect) continue;
+        EXPECT_NE(call.brush, lcd->OnColor());
+    }
+}
+
+TEST_F(LcdTest, AValueChangeRedrawsOnlyTheChangedCells) {
+    lcd->setValue("1234");
+    paint();
+    lcd->setValue("1235");
+    const auto c = paint();
+    // Restoring pass: every segment of four cells (7 bars, 2 colon dots),
+    // then the changed pass: one cell.
+    EXPECT_EQ(c.callsOf(DrawCall::Kind::polygon).size(), 4u * 7u + 7u);
+    EXPECT_EQ(lcd->LastValue(), "1235");
+}
+
+TEST_F(LcdTest, DotModeNeverCoversALitCornerDotWithAnUnlitOne) {
+    lcd->setDotDisplay(true);
+    lcd->setDigitNum(1);
+    lcd->setBounds(fw::Rect::fromSize(0, 0, 40, 60));
+    lcd->setSegmentSize(3);
+    lcd->setDotSpacing(1);
+    lcd->setOffColor(fw::colors::gray);
+    for (const char* chars : {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "A", "E", "H", "L", "P", "-"}) {
+        lcd->setValue(chars);
+        paint();
+        // The second paint restores the same picture in one full pass.
+        const auto c = paint();
+        std::vector<fw::Rect> litDots;
+        for (const auto& e : c.callsOf(DrawCall::Kind::ellipse)) {
+            if (e.brush == lcd->OnColor()) {
+                litDots.push_back(e.rect);
+                continue;
+            }
+            for (const auto& lit : litDots) EXPECT_NE(e.rect, lit) << chars << ": an unlit dot over a lit one";
+        }
+        EXPECT_FALSE(litDots.empty()) << chars;
+    }
+}
+
+TEST_F(LcdTest, AnimationWaitsOnlyWithAStyleAndABudget) {
+    int reads = 0;
+    TLCD99::tickCount = [&] { return now + static_cast<std::uint32_t>(++reads); };
+    lcd->setAnimation(TLCDAnimation::anNone);
+    lcd->setAnimationDelay(700);
+    lcd->setValue("12");
+    paint();
+    EXPECT_LT(reads, 50) << "anNone draws at once";
+    reads = 0;
+    lcd->setAnimation(TLCDAnimation::anSpiral);
+    lcd->setAnimationDelay(0);
+    lcd->setValue("13");
+    paint();
+    EXPECT_LT(reads, 50) << "a budget of 0 draws at once";
+    reads = 0;
+    lcd->setAnimationDelay(700);
+    lcd->setValue("14");
+    const auto c = paint();
+    EXPECT_GE(reads, 600) << "seven waits of about 100 ms";
+    EXPECT_EQ(c.callsOf(DrawCall::Kind::copySurface).size(), 9u) << "each step shown, then the final copy";
+    reads = 0;
+    paint();
+    EXPECT_LT(reads, 50) << "a repaint without a value change does not animate";
+}
+
+TEST_F(LcdTest, APaintRequestedWhilePaintingIsDropped) {
+    lcd->setAnimation(TLCDAnimation::anDown);
+    lcd->setAnimationDelay(70);
+    int reads = 0;
+    TLCD99::tickCount = [&] { return now + static_cast<std::uint32_t>(++reads); };
+    std::size_t reentrantCalls = 99;
+    bool wasPainting = false;
+    // The animation's wait serves the application's messages: a paint
+    // request arrives then.
+    app.post([&] {
+        wasPainting = lcd->IsPainting();
+        RecordingCanvas inner;
+        lcd->paint(inner);
+        reentrantCalls = inner.calls().size();
+    });
+    lcd->setValue("7");
+    paint();
+    EXPECT_TRUE(wasPainting);
+    EXPECT_EQ(reentrantCalls, 0u);
+    EXPECT_FALSE(lcd->IsPainting());
+}
+
+TEST_F(LcdTest, SettingsWithoutAPictureOnlyPaintTheBackground) {
+    lcd->setValue("12");
+    lcd->setDigitNum(0);
+    auto c = paint();
+    EXPECT_EQ(c.callsOf(DrawCall::Kind::polygon).size(), 0u);
+    EXPECT_EQ(c.callsOf(DrawCall::Kind::fillRect).size(), 1u);
+    lcd->setDigitNum(4);
+    lcd->setDotDisplay(true);
+    lcd->setSegmentSize(0);
+    lcd->setDotSpacing(0);
+    c = paint();
+    EXPECT_EQ(c.callsOf(DrawCall::Kind::ellipse).size(), 0u);
+}
+
+TEST_F(LcdTest, AboutShowsTheInformationBoxAndReadsBackNone) {
+    lcd->setAbout(TLCDAbout::abAbout);
+    ASSERT_EQ(host.messageBoxes().size(), 1u);
+    EXPECT_EQ(host.messageBoxes()[0].text.rfind("TLCD Component v1.81 (12/08/2001)\r\r", 0), 0u);
+    EXPECT_EQ(host.messageBoxes()[0].icon, fw::MessageIcon::information);
+    EXPECT_EQ(lcd->About(), TLCDAbout::abNone);
+}
+
+}  // namespace
