@@ -129,3 +129,40 @@ e2e_start_receiver() {  # LOGFILE
 e2e_receiver() { echo "$*" >&"$E2E_RECEIVER_FD"; }
 
 e2e_post() { zav_wine "$ZAV_WIN_BUILD/tests/e2e/post_message.exe" "$@" 2>/dev/null | tr -d '\r'; }
+
+# A picture of a window as the screen shows it, so the desktop shows
+# through where the window's outline leaves gaps.
+e2e_window_shot() {  # WIN FILE.png
+  local X Y WIDTH HEIGHT SCREEN WINDOW
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$2" 2>/dev/null
+}
+
+# The two read-outs of the remote read off a picture of its window.
+e2e_readouts() {  # FILE.png
+  convert "$1" -type TrueColor "BMP3:$1.bmp" 2>/dev/null && "$ZAV_BUILD/native/lcd_decode" "$1.bmp"
+}
+
+e2e_winpath() { zav_wine winepath -w "$1" 2>/dev/null | tr -d '\r'; }
+
+# True once the shell expression holds, tried every 0.1 s for SECS seconds;
+# evaluated here, so the harness's functions can be used in it.
+e2e_eventually() {  # SECS 'EXPRESSION'
+  local secs=$1 expr=$2 i
+  for i in $(seq 1 $((secs * 10))); do
+    eval "$expr" >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# Which processes other than the pty pair's own have this device open.
+e2e_holders() {  # DEVICE
+  local fd pid
+  for fd in /proc/[0-9]*/fd/*; do
+    [ "$(readlink "$fd" 2>/dev/null)" = "$1" ] || continue
+    pid=${fd#/proc/}
+    pid=${pid%%/*}
+    [ "$(cat "/proc/$pid/comm" 2>/dev/null)" = socat ] || echo "$pid"
+  done | sort -u
+}

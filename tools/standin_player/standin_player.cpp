@@ -3,6 +3,7 @@
 // commands, shows its state, and can log every message it is sent.
 //
 //   standin_player.exe [--log FILE] [--tracks N] [--track-seconds S]
+//                      [--start-track N] [--start-ms MS] [--paused | --playing]
 //
 // Log lines are "<message> <wParam> <lParam>" in decimal, one per message
 // (WM_NULL, WM_COMMAND and WM_USER only), flushed at once.
@@ -158,6 +159,17 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
         } else if (!std::strcmp(a, "--track-seconds") && next) {
             player.trackMs = std::max(1, std::atoi(next)) * 1000;
             ++i;
+        } else if (!std::strcmp(a, "--start-track") && next) {
+            player.listPosition = std::max(1, std::atoi(next)) - 1;
+            ++i;
+        } else if (!std::strcmp(a, "--start-ms") && next) {
+            player.holdPosition(std::atoi(next));
+            ++i;
+        } else if (!std::strcmp(a, "--paused")) {
+            player.status = 3;
+        } else if (!std::strcmp(a, "--playing")) {
+            player.status = 1;
+            player.holdPosition(player.positionMs);
         }
     }
     WNDCLASSA wc{};
