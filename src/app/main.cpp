@@ -32,14 +32,20 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         fw::Application application(host);
         ir::PostedCodeDisplay display(application);
         ir::IrReceiver receiver(com, code, display);
-        app::Services services{settings, app::configPath(host.executablePath()), com, receiver, tray, player,
-                               launcher, mixer, regions};
+        // The windows go first, while everything they use is still there.
+        struct CloseForms {
+            fw::Application& app;
+            ~CloseForms() { app.closeForms(); }
+        } closeForms{application};
+        app::Services services{settings, app::configPath(host.executablePath()), com, receiver, code, display,
+                               tray, player, launcher, mixer, regions};
 
         application.setTitle("Telecomanda Winamp ZAV Amp - 01");
         application.createForm<TZAV_Amp>(services);
-        application.createForm<TFormaSetari>(settings);
+        application.createForm<TFormaSetari>(services);
         application.run();
         receiver.stopLoop();
+        application.closeForms();
     } catch (const std::exception& e) {
         MessageBoxA(nullptr, e.what(), "Telecomanda Winamp ZAV Amp - 01", MB_OK | MB_ICONERROR);
         return 1;

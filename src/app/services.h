@@ -6,6 +6,7 @@
 
 #include "app/settings.h"
 #include "ir/com_thread.h"
+#include "ir/posted_code_display.h"
 #include "platform/launcher.h"
 #include "platform/mixer.h"
 #include "platform/player_window.h"
@@ -19,6 +20,8 @@ struct Services {
     std::filesystem::path configFile;
     ir::ComFunc& com;
     ir::IrReceiver& receiver;
+    ir::CodeText& code;
+    ir::PostedCodeDisplay& display;
     platform::TraySystem& tray;
     platform::PlayerWindows& player;
     platform::Launcher& launcher;

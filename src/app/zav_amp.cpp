@@ -20,9 +20,10 @@ TZAV_Amp::TZAV_Amp(fw::Component* owner, app::Services& services) : fw::Form(own
     setCaption("ZAV Amp - 01");
     setHint("ZAV Amp - 01");
     setClientSize({168, 311});
-    centreOnScreen();
     onCreate = [this](fw::Component& sender) { FormCreate(sender); };
     fw::applyDesign<TZAV_Amp>(*this, zavAmpDesign());
+    // Once the skin has made the window borderless: centred as it shows.
+    centreOnScreen();
 }
 
 TZAV_Amp::~TZAV_Amp() = default;

@@ -41,6 +41,9 @@ public:
 
     // Serves messages until the main form closes or terminate() is called.
     void run();
+    // Destroys every form now, for owners whose services the forms use and
+    // that go before the application object does.
+    void closeForms() { destroyComponents(); }
     void processMessages();
     void terminate();
     bool terminated() const { return terminated_; }

@@ -53,6 +53,7 @@ void Form::show() {
     if (visible_) return;
     visible_ = true;
     peer_->setVisible(true);
+    visibilityChanged();
 }
 
 void Form::hide() {
@@ -64,6 +65,7 @@ void Form::hide() {
     setHover(nullptr);
     visible_ = false;
     peer_->setVisible(false);
+    visibilityChanged();
 }
 
 void Form::close() {

@@ -53,6 +53,9 @@ public:
     void setEnabled(bool enabled);
     bool enabled() const { return enabled_; }
 
+    // Called after the form was shown or hidden.
+    virtual void visibilityChanged() {}
+
     // Runs after the design has been applied: every component is loaded,
     // then the creation handler runs.
     Handler onCreate;

@@ -5,6 +5,17 @@
 
 namespace fw {
 
+void Frame::paint(Canvas& canvas) {
+    const int w = bounds().width(), h = bounds().height();
+    if (w < 2 || h < 2) return;
+    canvas.setBrushStyle(BrushStyle::clear);
+    canvas.setPenColor(colors::white);
+    canvas.rectangle({1, 1, w, h});
+    canvas.setPenColor(colors::gray);
+    canvas.rectangle({0, 0, w - 1, h - 1});
+    canvas.setBrushStyle(BrushStyle::solid);
+}
+
 void CheckBox::setChecked(bool checked) {
     checked_ = checked;
     if (peer()) peer()->setChecked(checked);

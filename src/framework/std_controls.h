@@ -15,10 +15,12 @@ public:
     Label(Component* owner, std::string name) : WinControl(owner, std::move(name), ControlKind::label) {}
 };
 
-// A sunken frame drawn around a group of controls.
-class Frame : public WinControl {
+// An etched frame drawn around a group of controls. It has no window of
+// its own: the form paints it beneath its windowed controls.
+class Frame : public GraphicControl {
 public:
-    Frame(Component* owner, std::string name) : WinControl(owner, std::move(name), ControlKind::frame) {}
+    Frame(Component* owner, std::string name) : GraphicControl(owner, std::move(name)) { setCapturesMouse(false); }
+    void paint(Canvas& canvas) override;
 };
 
 class Edit : public WinControl {

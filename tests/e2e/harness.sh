@@ -166,3 +166,18 @@ e2e_holders() {  # DEVICE
     [ "$(cat "/proc/$pid/comm" 2>/dev/null)" = socat ] || echo "$pid"
   done | sort -u
 }
+
+# Clicks at client coordinates of a window found by its caption, wherever
+# its frame puts the client area.
+e2e_click_client() {  # CAPTION X Y
+  local state x y w h
+  read -r state x y w h <<<"$(e2e_post "$1" --client)"
+  [ "$state" = visible ] || return 1
+  xdotool mousemove "$((x + $2))" "$((y + $3))" && sleep 0.15 && xdotool click 1
+}
+
+e2e_client_shot() {  # CAPTION FILE.png
+  local state x y w h
+  read -r state x y w h <<<"$(e2e_post "$1" --client)"
+  import -window root -crop "${w}x${h}+${x}+${y}" +repage "$2" 2>/dev/null
+}

@@ -1,6 +1,7 @@
 // Test helper: reaches a window of a running program by its caption.
 //   post_message "Caption" MSG WPARAM LPARAM   posts the message
 //   post_message "Caption" --query             prints "visible|hidden X Y W H"
+//   post_message "Caption" --client            the same for the client area
 // Exit status 1 when no window has that caption.
 // Started with fewer arguments (as a program reached by mistake through a
 // path with blanks would be), it leaves a mark in the file named by
@@ -26,9 +27,13 @@ int main(int argc, char** argv) {
         std::printf("none\n");
         return 1;
     }
-    if (std::string_view(argv[2]) == "--query") {
+    if (std::string_view(argv[2]) == "--query" || std::string_view(argv[2]) == "--client") {
         RECT r{};
         GetWindowRect(hwnd, &r);
+        if (std::string_view(argv[2]) == "--client") {
+            GetClientRect(hwnd, &r);
+            MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&r), 2);
+        }
         std::printf("%s %ld %ld %ld %ld\n", IsWindowVisible(hwnd) ? "visible" : "hidden", r.left, r.top,
                     r.right - r.left, r.bottom - r.top);
         return 0;

@@ -78,7 +78,31 @@ e2e_check "the start key starts the player from C:\\PROGRAM FILES\\WINAMP\\WINAM
   e2e_wait_for 10 bash -c "'$ZAV_WINE' '$ZAV_WIN_BUILD/tests/e2e/post_message.exe' 'Winamp stand-in' --query >/dev/null 2>&1"
 e2e_post "Winamp stand-in" 273 40001 0 >/dev/null
 
+# The setup dialog: a code from the receiver shows in it, is learned under
+# the chosen command, and Ok saves the settings and brings the remote back.
+irs_before=$(grep -c "rx 49 52" "$E2E_TMP/receiver.log")
+e2e_click "$win" 33 176
+e2e_check "the setup key opens the dialog" e2e_eventually 10 "[ \"\$(e2e_post 'Setup IR device' --query | cut -d' ' -f1)\" = visible ]"
+e2e_check "and hides the remote" e2e_eventually 5 "[ \"\$(e2e_post 'ZAV Amp - 01' --query | cut -d' ' -f1)\" = hidden ]"
+e2e_receiver "send 12 34 56"
+sleep 1
+e2e_client_shot "Setup IR device" "$ZAV_ROOT/out/setup-dialog.png"
+e2e_click_client "Setup IR device" 230 34
+xdotool key ctrl+a && xdotool type --delay 40 "PLAY"
+sleep 0.3
+e2e_click_client "Setup IR device" 272 144
+e2e_check "Learn IR code writes the received code under PLAY" \
+  e2e_eventually 5 "tr -d '\\r' <'$E2E_TMP/app/ir_zav.ini' | grep -qx 'PLAY=123456'"
+e2e_click_client "Setup IR device" 272 184
+e2e_check "Ok closes the dialog" e2e_eventually 5 "[ \"\$(e2e_post 'Setup IR device' --query | cut -d' ' -f1)\" = hidden ]"
+e2e_check "and the remote is shown again" e2e_eventually 5 "[ \"\$(e2e_post 'ZAV Amp - 01' --query | cut -d' ' -f1)\" = visible ]"
+e2e_check "Ok saved port, receiver and tray settings" \
+  bash -c "tr -d '\r' <'$E2E_TMP/app/ir_zav.ini' | grep -qx 'PORT=1' && tr -d '\r' <'$E2E_TMP/app/ir_zav.ini' | grep -qx 'ACTIVARE=1' && tr -d '\r' <'$E2E_TMP/app/ir_zav.ini' | grep -qix 'MINIMIZARE=0'"
+e2e_check "the receiver was restarted: it got \"IR\" again" \
+  e2e_eventually 5 "[ \$(grep -c 'rx 49 52' '$E2E_TMP/receiver.log') -gt $irs_before ]"
+
 # The close key ends the program and frees COM1.
+win=$(e2e_wait_window "ZAV Amp - 01" 5)
 e2e_click "$win" 136 22
 e2e_check "the close key ends the program within 3 s" e2e_wait_for 3 bash -c "! kill -0 $remote 2>/dev/null"
 e2e_check "COM1 is free again" test -z "$(e2e_holders "$E2E_COM1")"

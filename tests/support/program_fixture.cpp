@@ -48,9 +48,10 @@ void ProgramFixture::start(const std::string& ini) {
     application->setTitle("Telecomanda Winamp ZAV Amp - 01");
     display = std::make_unique<ir::PostedCodeDisplay>(*application);
     receiver = std::make_unique<ir::IrReceiver>(com, code, *display);
-    services.emplace(app::Services{settings, dir / "ir_zav.ini", com, *receiver, tray, player, launcher, mixer, regions});
+    services.emplace(app::Services{settings, dir / "ir_zav.ini", com, *receiver, code, *display, tray, player, launcher,
+                                  mixer, regions});
     form = &application->createForm<TZAV_Amp>(*services);
-    dialog = &application->createForm<TFormaSetari>(settings);
+    dialog = &application->createForm<TFormaSetari>(*services);
 }
 
 std::string ProgramFixture::iniText() const {

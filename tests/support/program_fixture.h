@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/zav_amp.h"
+#include "framework/design.h"
 #include "framework/application.h"
 #include "ir/posted_code_display.h"
 #include "ir/setari_ir.h"

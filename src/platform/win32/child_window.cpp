@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "framework/std_controls.h"
 #include "platform/win32/gdi_canvas.h"
 #include "platform/win32/win32_host.h"
@@ -23,7 +25,6 @@ struct NativeKind {
 NativeKind nativeKind(const fw::WinControl& c) {
     switch (c.kind()) {
         case fw::ControlKind::label: return {"STATIC", SS_LEFT | SS_NOPREFIX, 0};
-        case fw::ControlKind::frame: return {"STATIC", SS_ETCHEDFRAME, 0};
         case fw::ControlKind::edit: return {"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
         case fw::ControlKind::memo:
             return {"EDIT", static_cast<DWORD>(ES_MULTILINE | ES_AUTOVSCROLL | WS_TABSTOP | (c.centred() ? ES_CENTER : 0)),
@@ -68,6 +69,7 @@ ChildWindow::ChildWindow(Win32Host& host, fw::WinControl& control, FormWindow& p
     hwnd_ = CreateWindowExA(kind.exStyle, kind.windowClass, control.text().c_str(), style, b.left, b.top, b.width(),
                             windowHeight(control, b.height()), parent.hwnd(), nullptr, host.instance(), this);
     SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(host.dialogFont(control.bold())), FALSE);
+    if (control.kind() == fw::ControlKind::label) fitLabel();
     if (control.kind() == fw::ControlKind::spinEdit) {
         arrows_ = CreateWindowExA(0, UPDOWN_CLASSA, nullptr,
                                   WS_CHILD | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS |
@@ -84,6 +86,22 @@ ChildWindow::~ChildWindow() {
     parent_.forget(*this);
     if (arrows_) DestroyWindow(arrows_);
     if (hwnd_) DestroyWindow(hwnd_);
+}
+
+// Labels size themselves to their text, as the dialog library's labels do,
+// so a wider stand-in font does not cut them off.
+void ChildWindow::fitLabel() {
+    const std::string t = text();
+    HDC dc = GetDC(hwnd_);
+    HGDIOBJ old = SelectObject(dc, host_.dialogFont(control_.bold()));
+    SIZE s{};
+    GetTextExtentPoint32A(dc, t.c_str(), static_cast<int>(t.size()), &s);
+    SelectObject(dc, old);
+    ReleaseDC(hwnd_, dc);
+    const fw::Rect b = control_.bounds();
+    if (s.cx > b.width() || s.cy > b.height())
+        SetWindowPos(hwnd_, nullptr, 0, 0, std::max<int>(b.width(), s.cx), std::max<int>(b.height(), s.cy),
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void ChildWindow::placeInTabOrder() {
@@ -137,7 +155,10 @@ void ChildWindow::setEnabled(bool enabled) {
     if (arrows_) EnableWindow(arrows_, enabled ? TRUE : FALSE);
 }
 
-void ChildWindow::setText(const std::string& text) { SetWindowTextA(hwnd_, text.c_str()); }
+void ChildWindow::setText(const std::string& text) {
+    SetWindowTextA(hwnd_, text.c_str());
+    if (control_.kind() == fw::ControlKind::label) fitLabel();
+}
 
 std::string ChildWindow::text() const {
     const int length = GetWindowTextLengthA(hwnd_);

@@ -80,6 +80,7 @@ FormWindow::FormWindow(Win32Host& host, fw::Form& form) : host_(host), form_(for
 }
 
 FormWindow::~FormWindow() {
+    if (background_) DeleteObject(background_);
     if (tooltip_) DestroyWindow(tooltip_);
     if (hwnd_) {
         SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
@@ -248,6 +249,24 @@ LRESULT FormWindow::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (reinterpret_cast<HWND>(lParam) != hwnd_) host_.guarded([&] { form_.captureLost(); });
             return 0;
         case WM_CLOSE: host_.guarded([&] { form_.close(); }); return 0;
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN: {
+            // Labels, frames and check boxes stand on the form's colour.
+            if (!background_ || backgroundColor_ != form_.color()) {
+                if (background_) DeleteObject(background_);
+                backgroundColor_ = form_.color();
+                background_ = CreateSolidBrush(backgroundColor_);
+            }
+            SetBkColor(reinterpret_cast<HDC>(wParam), backgroundColor_);
+            return reinterpret_cast<LRESULT>(background_);
+        }
+        case WM_PRINTCLIENT: {
+            RECT r;
+            GetClientRect(hwnd_, &r);
+            GdiCanvas canvas(reinterpret_cast<HDC>(wParam));
+            host_.guarded([&] { form_.paint(canvas, {r.left, r.top, r.right, r.bottom}); });
+            return 0;
+        }
         case WM_COMMAND:
             if (lParam)
                 for (ChildWindow* child : children_)

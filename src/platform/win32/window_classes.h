@@ -56,6 +56,8 @@ private:
     fw::Form& form_;
     HWND hwnd_ = nullptr;
     HWND tooltip_ = nullptr;
+    HBRUSH background_ = nullptr;
+    fw::Color backgroundColor_ = 0;
     bool trackingLeave_ = false;
     std::vector<ChildWindow*> children_;
     std::string hintText_;
@@ -90,6 +92,7 @@ public:
 
 private:
     void placeInTabOrder();
+    void fitLabel();
 
     Win32Host& host_;
     fw::WinControl& control_;

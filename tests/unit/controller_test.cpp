@@ -1,0 +1,221 @@
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+#include "support/program_fixture.h"
+
+namespace {
+
+using Sent = std::vector<std::string>;
+
+class Controller : public ::testing::Test, public testing_support::ProgramFixture {
+protected:
+    void SetUp() override {
+        player.running = true;
+        start("[IR]\r\nMinimizare=0\r\n[PORT_SET]\r\nPORT=0\r\n");
+        player.sent.clear();
+    }
+    void tick() { host.fireTimer(fw::component<fw::Timer>(*form, "TimerRefresh")); }
+    std::vector<std::int32_t> volume() { return mixer.control(masterVolume).values; }
+    std::vector<std::int32_t> mute() { return mixer.control(masterMute).values; }
+};
+
+struct KeyCase {
+    const char* key;
+    Sent sent;
+};
+
+void PrintTo(const KeyCase& c, std::ostream* os) { *os << c.key; }
+
+class PlayerKeys : public Controller, public ::testing::WithParamInterface<KeyCase> {};
+
+TEST_P(PlayerKeys, SendExactlyTheirCommand) {
+    click(GetParam().key);
+    EXPECT_EQ(player.sent, GetParam().sent);
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, PlayerKeys,
+                         ::testing::Values(KeyCase{"CBPlay", {"273 40045 0"}}, KeyCase{"CBPause", {"273 40046 0"}},
+                                           KeyCase{"CBStop", {"273 40047 0"}}, KeyCase{"CBPrew", {"273 40044 0"}},
+                                           KeyCase{"CBNext", {"273 40048 0"}}, KeyCase{"CBRew", {"273 40144 0"}},
+                                           KeyCase{"CBFF", {"273 40148 0"}}, KeyCase{"CBShufle", {"273 40023 0"}},
+                                           KeyCase{"CBRepeat", {"273 40022 0"}},
+                                           KeyCase{"CBStart", {"0 0 0", "273 40001 0"}}, KeyCase{"CBMP3_CDA", {}},
+                                           KeyCase{"CB5", {}}),
+                         [](const auto& info) { return std::string(info.param.key); });
+
+TEST_F(Controller, StartKeyStartsThePlayerFromItsPathWhenItIsNotRunning) {
+    player.running = false;
+    click("CBStart");
+    EXPECT_EQ(launcher.calls, (std::vector<std::string>{"find 'MyOtherApp'",
+                                                        "winexec 'C:\\PROGRAM FILES\\WINAMP\\WINAMP.EXE' 5"}));
+    launcher.existing.push_back("C:\\PROGRAM FILES\\WINAMP\\WINAMP.EXE");
+    click("CBStart");
+    EXPECT_EQ(launcher.calls.back(), "run file 'C:\\PROGRAM FILES\\WINAMP\\WINAMP.EXE' 5");
+}
+
+struct VolumeCase {
+    const char* key;
+    std::int32_t before;
+    std::int32_t after;
+};
+
+void PrintTo(const VolumeCase& c, std::ostream* os) { *os << c.key << " from " << c.before; }
+
+class VolumeKeys : public Controller, public ::testing::WithParamInterface<VolumeCase> {};
+
+TEST_P(VolumeKeys, StepBy1700WithinTheControlsRangeAndClearTheMute) {
+    mixer.control(masterVolume).values = {GetParam().before - 500, GetParam().before};
+    mixer.control(masterMute).values = {1, 1};
+    click(GetParam().key);
+    EXPECT_EQ(volume(), (std::vector<std::int32_t>{GetParam().after, GetParam().after})) << "from the right channel";
+    EXPECT_EQ(mute(), (std::vector<std::int32_t>{0, 0}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, VolumeKeys,
+                         ::testing::Values(VolumeCase{"CBVolUp", 30000, 31700}, VolumeCase{"CBVolDown", 30000, 28300},
+                                           VolumeCase{"CBVolUp", 65000, 65535}, VolumeCase{"CBVolDown", 1000, 0},
+                                           VolumeCase{"CBVolDown", 1700, 0}));
+
+TEST_F(Controller, MuteKeyToggles) {
+    click("CBTelefon");
+    EXPECT_EQ(mute(), (std::vector<std::int32_t>{1}));
+    click("CBTelefon");
+    EXPECT_EQ(mute(), (std::vector<std::int32_t>{0}));
+}
+
+TEST_F(Controller, WithoutAMixerTheVolumeAndMuteKeysChangeNothing) {
+    mixer.devices = 0;
+    start("[IR]\r\nMinimizare=0\r\n[PORT_SET]\r\nPORT=0\r\n");
+    click("CBVolUp");
+    click("CBTelefon");
+    tick();
+    EXPECT_TRUE(patchShown("IMute"));
+    EXPECT_TRUE(host.messageBoxes().empty());
+}
+
+TEST_F(Controller, DigitsThenEnterSelectTheTrackAndPlay) {
+    click("CB1");
+    click("CB2");
+    EXPECT_TRUE(player.sent.empty()) << "digits alone send nothing";
+    click("CBNrTr");
+    EXPECT_EQ(player.sent, (Sent{"1024 11 121", "273 40045 0"}));
+    EXPECT_EQ(form->LCDTrack().Value(), "");
+    EXPECT_EQ(form->TrackDigits, "");
+}
+
+TEST_F(Controller, EnterAloneOnlyPlaysAndZeroSelectsIndexMinusOne) {
+    click("CBNrTr");
+    EXPECT_EQ(player.sent, Sent{"273 40045 0"});
+    player.sent.clear();
+    click("CB0");
+    click("CBNrTr");
+    EXPECT_EQ(player.sent, (Sent{"1024 -1 121", "273 40045 0"}));
+}
+
+TEST_F(Controller, AllTypedDigitsAreKeptAndShownAtTheNextTick) {
+    for (const char* k : {"CB1", "CB2", "CB3", "CB4", "CB5"}) click(k);
+    EXPECT_EQ(form->TrackDigits, "12345");
+    player.replies[125] = 6;
+    tick();
+    EXPECT_EQ(form->LCDTrack().Value(), "12345") << "typed digits win over the track number";
+    click("CBAnulare");
+    EXPECT_EQ(form->TrackDigits, "");
+    EXPECT_EQ(form->LCDTrack().Value(), "");
+    tick();
+    EXPECT_EQ(form->LCDTrack().Value(), "7");
+}
+
+TEST_F(Controller, ATrackNumberTooLargeForThirtyTwoBitsShowsTheErrorAndKeepsTheDigits) {
+    for (int i = 0; i < 11; ++i) click("CB9");
+    click("CBNrTr");
+    ASSERT_EQ(host.messageBoxes().size(), 1u);
+    EXPECT_EQ(host.messageBoxes()[0].text, "'99999999999' is not a valid integer value");
+    EXPECT_EQ(form->TrackDigits, "99999999999");
+    EXPECT_TRUE(player.sent.empty()) << "no selection, no play";
+}
+
+struct RefreshCase {
+    const char* what;
+    bool running;
+    std::int32_t status, shuffle, repeat, muted;
+    bool iwon, iplay, ipause, istop, irepeat, inonrepeat, ialeator, inonaleator, imute;  // shown
+    const char* time;
+    const char* track;
+};
+
+void PrintTo(const RefreshCase& c, std::ostream* os) { *os << c.what; }
+
+class Refresh : public Controller, public ::testing::WithParamInterface<RefreshCase> {};
+
+TEST_P(Refresh, SetsEveryPatchAndReadout) {
+    const RefreshCase& c = GetParam();
+    form->LCDTrack().setValue("5");
+    player.running = c.running;
+    player.replies = {{104, c.status}, {250, c.shuffle}, {251, c.repeat}, {105, 61000}, {125, 41}};
+    mixer.control(masterMute).values = {c.muted};
+    player.sent.clear();
+    const auto mixerCalls = mixer.calls.size();
+    tick();
+    EXPECT_EQ(patchShown("IWOn"), c.iwon);
+    EXPECT_EQ(patchShown("IPlay"), c.iplay);
+    EXPECT_EQ(patchShown("IPause"), c.ipause);
+    EXPECT_EQ(patchShown("IStop"), c.istop);
+    EXPECT_EQ(patchShown("IRepeat"), c.irepeat);
+    EXPECT_EQ(patchShown("INonRepeat"), c.inonrepeat);
+    EXPECT_EQ(patchShown("IAleator"), c.ialeator);
+    EXPECT_EQ(patchShown("INonAleator"), c.inonaleator);
+    EXPECT_EQ(patchShown("IMute"), c.imute);
+    EXPECT_EQ(form->LCDTime().Value(), c.time);
+    EXPECT_EQ(form->LCDTrack().Value(), c.track);
+    EXPECT_LE(player.sent.size(), 9u) << "at most nine messages to the player a tick";
+    EXPECT_EQ(mixer.calls.size() - mixerCalls, 2u) << "one mute query: the control, then its value";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    States, Refresh,
+    ::testing::Values(
+        RefreshCase{"no player", false, 1, 1, 1, 0, true, true, true, false, true, false, true, false, true, "00:00", "5"},
+        RefreshCase{"playing", true, 1, 0, 0, 0, false, false, true, true, true, false, true, false, true, "01:01", "42"},
+        RefreshCase{"paused", true, 3, 0, 0, 0, false, true, false, true, true, false, true, false, true, "01:01", "42"},
+        RefreshCase{"stopped", true, 0, 0, 0, 0, false, true, true, false, true, false, true, false, true, "01:01", "42"},
+        RefreshCase{"shuffle and repeat on, muted", true, 0, 1, 1, 1, false, true, true, false, false, true, false, true,
+                    false, "01:01", "42"}),
+    [](const auto& info) {
+        std::string n = info.param.what;
+        for (char& ch : n)
+            if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+        return n;
+    });
+
+TEST_F(Controller, SetupCycleHidesShowsTheDialogModallyRestartsTheReceiverAndShowsTheWindow) {
+    std::vector<std::string> order;
+    host.onModal = [&](fw::Form& modal) {
+        EXPECT_EQ(&modal, dialog);
+        order.push_back(shown() ? "main shown" : "main hidden");
+        EXPECT_TRUE(display->visible()) << "codes reach the dialog while it is shown";
+        dialog->CheckBoxActivare().setChecked(true);
+        dialog->CheckBoxMinimizat().setChecked(true);
+        dialog->SEPort().setValue(3);
+        serial.clearCalls();
+        host.clickControl(fw::component<fw::Button>(*dialog, "ButtonOk"));
+    };
+    click("CBSetIR");
+    EXPECT_EQ(order, std::vector<std::string>{"main hidden"});
+    EXPECT_TRUE(shown()) << "the window comes back even in tray mode";
+    EXPECT_TRUE(settings.TrayMode);
+    EXPECT_EQ(settings.PortNumber, 3);
+    EXPECT_FALSE(display->visible());
+    const auto calls = serial.calls();
+    ASSERT_FALSE(calls.empty());
+    EXPECT_EQ(calls.front(), "escape CLRRTS") << "deactivated first";
+    EXPECT_NE(std::find(calls.begin(), calls.end(), "open \\\\.\\COM3"), calls.end()) << "then activated on the new port";
+    EXPECT_TRUE(receiver->loopRunning());
+}
+
+TEST_F(Controller, CloseKeyEndsTheProgram) {
+    click("CBClose");
+    EXPECT_TRUE(application->terminated());
+}
+
+}  // namespace

@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+#include "framework/ini_file.h"
+#include "support/program_fixture.h"
+
+namespace {
+
+class SetupDialog : public ::testing::Test, public testing_support::ProgramFixture {
+protected:
+    void open(const std::string& ini = "[IR]\r\nMinimizare=0\r\n[PORT_SET]\r\nPORT=0\r\n") { start(ini); }
+    fw::Button& button(const char* name) { return fw::component<fw::Button>(*dialog, name); }
+    void typeCode(const std::string& code) { host.typeText(dialog->MemoCod(), code); }
+    void choose(const std::string& command) { host.typeText(dialog->CBComenziIR(), command); }
+    std::string learned(const std::string& command) {
+        return fw::IniFile(dir / "ir_zav.ini").readString("COMENZI_IR", command, "<none>");
+    }
+};
+
+TEST_F(SetupDialog, LayoutAndStart) {
+    open();
+    EXPECT_EQ(dialog->caption(), "Setup IR device");
+    EXPECT_EQ(dialog->clientSize(), (fw::Size{368, 210}));
+    EXPECT_EQ(dialog->borderStyle(), fw::BorderStyle::dialog);
+    EXPECT_FALSE(dialog->visible()) << "made hidden";
+    EXPECT_EQ(dialog->CBComenziIR().text(), "ALEGE COMANDA");
+    const auto& items = host.state(dialog->CBComenziIR()).items;
+    ASSERT_EQ(items.size(), 25u);
+    EXPECT_EQ(items[1], "VOLUME DOWN");
+    EXPECT_EQ(items[24], "CANCEL");
+    EXPECT_TRUE(dialog->MemoCod().centred());
+    EXPECT_EQ(button("ButtonSaveIR").text(), "Learn IR code");
+    EXPECT_TRUE(button("ButtonOk").bold());
+}
+
+TEST_F(SetupDialog, TimerMirrorsTheChosenCommandAndThePortEvenWhileHidden) {
+    open();
+    choose("PLAY");
+    dialog->SEPort().setValue(3);
+    host.fireTimer(fw::component<fw::Timer>(*dialog, "TimerInitTexte"));
+    EXPECT_EQ(dialog->EditComIr().text(), "PLAY");
+    EXPECT_EQ(settings.PortNumber, 3);
+}
+
+struct LearnCase {
+    const char* what;
+    std::vector<std::pair<std::string, std::string>> learnings;  // command as typed, code
+    const char* key;
+    const char* expected;
+};
+
+void PrintTo(const LearnCase& c, std::ostream* os) { *os << c.what; }
+
+class Learning : public SetupDialog, public ::testing::WithParamInterface<LearnCase> {};
+
+TEST_P(Learning, WritesTheCodeUnderTheCommand) {
+    open();
+    code.append(0x12);
+    for (const auto& [command, text] : GetParam().learnings) {
+        choose(command);
+        typeCode(text);
+        host.clickControl(button("ButtonSaveIR"));
+        EXPECT_EQ(dialog->MemoCod().text(), "") << "the field is emptied";
+    }
+    EXPECT_EQ(learned(GetParam().key), GetParam().expected);
+    EXPECT_EQ(code.text(), "") << "and so is the code being received";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Learning,
+    ::testing::Values(LearnCase{"a code for PLAY", {{"PLAY", "12ABC"}}, "PLAY", "12ABC"},
+                      LearnCase{"before a choice", {{"ALEGE COMANDA", "FFEE1"}}, "ALEGE COMANDA", "FFEE1"},
+                      LearnCase{"an empty code", {{"STOP", ""}}, "STOP", ""},
+                      LearnCase{"twice for one command", {{"FF", "11111"}, {"FF", "22222"}}, "FF", "22222"},
+                      LearnCase{"in another letter case", {{"PLAY", "11111"}, {"play", "33333"}}, "PLAY", "33333"}));
+
+TEST_F(SetupDialog, LearnedCodesReachTheSettingsAtTheNextLoadButAlegeComandaNever) {
+    open();
+    choose("ALEGE COMANDA");
+    typeCode("FFEE1");
+    host.clickControl(button("ButtonSaveIR"));
+    choose("TASTE 0");
+    typeCode("ABCDE");
+    host.clickControl(button("ButtonSaveIR"));
+    app::LoadSettings(dir / "ir_zav.ini", settings);
+    EXPECT_EQ(settings.LearnedCodes.at("TASTE 0"), "ABCDE");
+    EXPECT_EQ(settings.LearnedCodes.count("ALEGE COMANDA"), 0u);
+}
+
+TEST_F(SetupDialog, AFailedWriteKeepsTheCodeInItsField) {
+    open();
+    std::filesystem::remove(dir / "ir_zav.ini");
+    std::filesystem::create_directories(dir / "ir_zav.ini");  // nothing can be written there
+    choose("PLAY");
+    typeCode("12ABC");
+    code.append(0x34);
+    host.clickControl(button("ButtonSaveIR"));
+    ASSERT_EQ(host.messageBoxes().size(), 1u);
+    EXPECT_EQ(host.messageBoxes()[0].text, "Unable to write to " + (dir / "ir_zav.ini").string());
+    EXPECT_EQ(dialog->MemoCod().text(), "12ABC");
+    EXPECT_EQ(code.text(), "34");
+}
+
+struct PortCase {
+    const char* stored;
+    int shown;
+};
+
+void PrintTo(const PortCase& c, std::ostream* os) { *os << "PORT=" << c.stored; }
+
+class PortField : public SetupDialog, public ::testing::WithParamInterface<PortCase> {};
+
+TEST_P(PortField, ShowsTheStoredPortWithinOneToFourAndOkSavesIt) {
+    // Receiver off so the test opens no port.
+    open(std::string("[IR]\r\nMinimizare=0\r\nACTIVARE=0\r\n[PORT_SET]\r\nPORT=") + GetParam().stored + "\r\n");
+    EXPECT_EQ(dialog->SEPort().value(), GetParam().shown);
+    host.onModal = [&](fw::Form&) { host.clickControl(button("ButtonOk")); };
+    click("CBSetIR");
+    EXPECT_EQ(fw::IniFile(dir / "ir_zav.ini").readInteger("PORT_SET", "PORT", -9), GetParam().shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ports, PortField,
+                         ::testing::Values(PortCase{"0", 1}, PortCase{"7", 4}, PortCase{"3", 3}, PortCase{"-2", 1}));
+
+TEST_F(SetupDialog, OkWithoutChangesRewritesTheThreeSettings) {
+    open("[PORT_SET]\r\nPORT=2\r\n[IR]\r\nACTIVARE=0\r\nMinimizare=0\r\n");
+    host.onModal = [&](fw::Form&) { host.clickControl(button("ButtonOk")); };
+    click("CBSetIR");
+    EXPECT_EQ(iniText(), "[PORT_SET]\r\nPORT=2\r\n[IR]\r\nACTIVARE=0\r\nMinimizare=0\r\n")
+        << "same values, same lines: the key keeps its spelling";
+    EXPECT_FALSE(host.state(*dialog).visible);
+}
+
+TEST_F(SetupDialog, TypingOutsideTheRangeIsBroughtBackWhenTheFieldIsLeft) {
+    open();
+    host.typeText(dialog->SEPort(), "9");
+    host.focusLeaves(dialog->SEPort());
+    EXPECT_EQ(dialog->SEPort().text(), "4");
+    host.typeText(dialog->SEPort(), "x");
+    EXPECT_EQ(dialog->SEPort().value(), 1) << "a text that is not a number reads as 1";
+}
+
+TEST_F(SetupDialog, ReceivedCodesAppearOnlyWhileTheDialogIsShown) {
+    open();
+    display->deliver("123456");
+    host.runPosted();
+    EXPECT_EQ(dialog->MemoCod().text(), "") << "hidden: dropped";
+    host.onModal = [&](fw::Form&) {
+        display->deliver("ABCDEF");
+        host.runPosted();
+        EXPECT_EQ(dialog->MemoCod().text(), "ABCDEF");
+        host.clickControl(button("ButtonOk"));
+    };
+    click("CBSetIR");
+}
+
+}  // namespace
