@@ -1,0 +1,48 @@
+// Figures of the main window's refresh, on the headless host with the
+// player and the mixer doubled: messages to the player and mixer queries
+// per 500 ms tick (at most 9 and 1), the time one tick takes, and the time
+// a full paint of the window takes (skin, keys, patches, read-outs) on the
+// test canvas.
+#include <chrono>
+#include <cstdio>
+
+#include "framework/timer.h"
+#include "support/program_fixture.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+class Bench : public testing_support::ProgramFixture {};
+
+}  // namespace
+
+int main() {
+    Bench b;
+    b.player.running = true;
+    b.player.replies = {{104, 1}, {105, 65000}, {125, 11}, {250, 1}, {251, 0}};
+    b.start("[IR]\r\nMinimizare=0\r\n[PORT_SET]\r\nPORT=0\r\n");
+    auto& timer = fw::component<fw::Timer>(*b.form, "TimerRefresh");
+
+    constexpr int ticks = 2000;
+    b.player.sent.clear();
+    std::size_t mixerGets = 0;
+    const auto t0 = Clock::now();
+    for (int i = 0; i < ticks; ++i) {
+        const std::size_t before = b.mixer.calls.size();
+        b.host.fireTimer(timer);
+        for (std::size_t k = before; k < b.mixer.calls.size(); ++k)
+            mixerGets += b.mixer.calls[k].rfind("get ", 0) == 0;
+    }
+    const double tickUs = std::chrono::duration<double, std::micro>(Clock::now() - t0).count() / ticks;
+    std::printf("per refresh tick: %.2f messages to the player (at most 9), %.2f mixer value queries (at most 1)\n",
+                static_cast<double>(b.player.sent.size()) / ticks, static_cast<double>(mixerGets) / ticks);
+    std::printf("one refresh tick: %.1f us on the headless host\n", tickUs);
+
+    constexpr int paints = 200;
+    const auto p0 = Clock::now();
+    for (int i = 0; i < paints; ++i) b.host.render(*b.form);
+    std::printf("full paint of the main window: %.2f ms on the test's pixel canvas\n",
+                std::chrono::duration<double, std::milli>(Clock::now() - p0).count() / paints);
+    return 0;
+}
