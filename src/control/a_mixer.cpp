@@ -144,7 +144,7 @@ std::uint32_t TAudioMixer::itemsFor(const MixerControl& c) {
     return isListClass(c) && isMultiple(c) ? c.cMultipleItems : 0;
 }
 
-bool TAudioMixer::readValues(const MixerControl& c, std::uint32_t channels, Values& values) {
+bool TAudioMixer::transferValues(const MixerControl& c, std::uint32_t channels, Values& values, bool write) {
     const std::uint32_t items = itemsFor(c);
     // A control needing more values than the buffer holds is passed over.
     if (static_cast<std::uint64_t>(channels) * (items ? items : 1) > valueCapacity) return false;
@@ -155,20 +155,9 @@ bool TAudioMixer::readValues(const MixerControl& c, std::uint32_t channels, Valu
     d.cMultipleItems = items;
     d.cbDetails = 4;
     d.paDetails = values.data();
-    return api_.getControlDetails(handle_, d, MIXER_GETCONTROLDETAILSF_VALUE) == MMSYSERR_NOERROR;
-}
-
-bool TAudioMixer::writeValues(const MixerControl& c, std::uint32_t channels, Values& values) {
-    const std::uint32_t items = itemsFor(c);
-    if (static_cast<std::uint64_t>(channels) * (items ? items : 1) > valueCapacity) return false;
-    ControlDetails d;
-    d.cbStruct = sizeofDetails;
-    d.dwControlID = c.dwControlID;
-    d.cChannels = channels;
-    d.cMultipleItems = items;
-    d.cbDetails = 4;
-    d.paDetails = values.data();
-    return api_.setControlDetails(handle_, d, MIXER_SETCONTROLDETAILSF_VALUE) == MMSYSERR_NOERROR;
+    const MMRESULT r = write ? api_.setControlDetails(handle_, d, MIXER_SETCONTROLDETAILSF_VALUE)
+                             : api_.getControlDetails(handle_, d, MIXER_GETCONTROLDETAILSF_VALUE);
+    return r == MMSYSERR_NOERROR;
 }
 
 std::int32_t TAudioMixer::itemOf(const MixerControl& c, const MixerLine& destination, std::uint32_t connectionLineId) {

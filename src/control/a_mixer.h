@@ -109,8 +109,13 @@ private:
 
     bool findLine(std::int32_t destination, std::int32_t connection, LineRef& ref);
     void closeDevice();
-    bool readValues(const platform::MixerControl& c, std::uint32_t channels, Values& values);
-    bool writeValues(const platform::MixerControl& c, std::uint32_t channels, Values& values);
+    bool transferValues(const platform::MixerControl& c, std::uint32_t channels, Values& values, bool write);
+    bool readValues(const platform::MixerControl& c, std::uint32_t channels, Values& values) {
+        return transferValues(c, channels, values, false);
+    }
+    bool writeValues(const platform::MixerControl& c, std::uint32_t channels, Values& values) {
+        return transferValues(c, channels, values, true);
+    }
     static std::uint32_t channelsFor(const platform::MixerControl& c, const platform::MixerLine& line);
     static std::uint32_t itemsFor(const platform::MixerControl& c);
     // The position of a connection among the items of a list control of
