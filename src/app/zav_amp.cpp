@@ -19,6 +19,7 @@ constexpr std::int32_t lineItself = -1;
 TZAV_Amp::TZAV_Amp(fw::Component* owner, app::Services& services) : fw::Form(owner, "ZAV_Amp"), services_(services) {
     setCaption("ZAV Amp - 01");
     setHint("ZAV Amp - 01");
+    setBorderStyle(fw::BorderStyle::none);
     setClientSize({168, 311});
     onCreate = [this](fw::Component& sender) { FormCreate(sender); };
     fw::applyDesign<TZAV_Amp>(*this, zavAmpDesign());

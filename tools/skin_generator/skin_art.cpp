@@ -300,9 +300,10 @@ std::vector<std::uint8_t> regionData() {
 
 std::vector<std::uint8_t> mask2Payload() {
     const auto block = regionData();
-    std::vector<std::uint8_t> out(4);
     const auto length = static_cast<std::uint32_t>(block.size());
-    for (int k = 0; k < 4; ++k) out[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(length >> (8 * k));
+    std::vector<std::uint8_t> out;
+    out.reserve(4 + block.size());
+    for (int k = 0; k < 4; ++k) out.push_back(static_cast<std::uint8_t>(length >> (8 * k)));
     out.insert(out.end(), block.begin(), block.end());
     return out;
 }

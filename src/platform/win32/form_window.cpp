@@ -121,8 +121,11 @@ void FormWindow::setClientSize(fw::Size size) {
 }
 
 void FormWindow::centreOnScreen() {
-    RECT w{};
-    GetWindowRect(hwnd_, &w);
+    // From the size the window is meant to have, not from its rectangle,
+    // which may still be catching up with a change of frame.
+    const fw::Size client = form_.clientSize();
+    RECT w{0, 0, client.width, client.height};
+    AdjustWindowRectEx(&w, styleFor(form_.borderStyle()), FALSE, exStyleFor(form_.borderStyle()));
     const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
     SetWindowPos(hwnd_, nullptr, (sw - (w.right - w.left)) / 2, (sh - (w.bottom - w.top)) / 2, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
