@@ -21,10 +21,10 @@ TZAV_Amp::TZAV_Amp(fw::Component* owner, app::Services& services) : fw::Form(own
     setHint("ZAV Amp - 01");
     setBorderStyle(fw::BorderStyle::none);
     setClientSize({168, 311});
+    // Centred before the creation handler may show it.
+    centreOnScreen();
     onCreate = [this](fw::Component& sender) { FormCreate(sender); };
     fw::applyDesign<TZAV_Amp>(*this, zavAmpDesign());
-    // Once the skin has made the window borderless: centred as it shows.
-    centreOnScreen();
 }
 
 TZAV_Amp::~TZAV_Amp() = default;
