@@ -2,6 +2,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <map>
 
 #include "skin_art.h"
 
@@ -42,6 +43,14 @@ TEST(SkinResources, OutlineIsBandedAndCoversExactlyTheOpaquePixels) {
     EXPECT_EQ(length, 32u + 16u * static_cast<std::size_t>(n));
     EXPECT_EQ((std::vector<std::int32_t>{word(payload, 20), word(payload, 24), word(payload, 28), word(payload, 32)}),
               (std::vector<std::int32_t>{3, 2, 163, 307}));
+    EXPECT_EQ(n, 138);
+    std::map<int, int> perBand;
+    for (std::int32_t i = 0; i < n; ++i) ++perBand[word(payload, 36 + 16 * static_cast<std::size_t>(i) + 4)];
+    EXPECT_EQ(perBand.size(), 55u);
+    for (const auto& [top, count] : perBand) {
+        const bool grille = top >= 111 && top <= 117;
+        EXPECT_TRUE(grille ? count >= 2 && count <= 19 : count == 1) << "band at " << top << ": " << count;
+    }
     std::vector<std::vector<bool>> covered(312, std::vector<bool>(169, false));
     int lastTop = -1, lastLeft = -1;
     for (std::int32_t i = 0; i < n; ++i) {
