@@ -157,7 +157,10 @@ struct HeadlessHost::ControlState : fw::ControlPeer {
     void setBounds(const fw::Rect& b) override { bounds = b; }
     void setVisible(bool v) override { visible = v; }
     void setEnabled(bool e) override { enabled = e; }
-    void setText(const std::string& t) override { textValue = t; }
+    void setText(const std::string& t) override {
+        textValue = t;
+        ++textSets;
+    }
     std::string text() const override { return textValue; }
     void setChecked(bool c) override { isChecked = c; }
     bool checked() const override { return isChecked; }
@@ -176,6 +179,7 @@ struct HeadlessHost::ControlState : fw::ControlPeer {
     bool visible = true;
     bool enabled = true;
     std::string textValue;
+    int textSets = 0;
     bool isChecked = false;
     std::vector<std::string> items;
     int minimum = 0;

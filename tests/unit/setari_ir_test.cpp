@@ -38,9 +38,19 @@ TEST_F(SetupDialog, TimerMirrorsTheChosenCommandAndThePortEvenWhileHidden) {
     open();
     choose("PLAY");
     dialog->SEPort().setValue(3);
-    host.fireTimer(fw::component<fw::Timer>(*dialog, "TimerInitTexte"));
+    fw::Timer& timer = fw::component<fw::Timer>(*dialog, "TimerInitTexte");
+    host.fireTimer(timer);
     EXPECT_EQ(dialog->EditComIr().text(), "PLAY");
     EXPECT_EQ(settings.PortNumber, 3);
+    // Ten ticks a second for as long as the program runs: a text that has
+    // not changed is not handed to its window again.
+    const int sets = host.state(dialog->EditComIr()).textSets;
+    for (int i = 0; i < 5; ++i) host.fireTimer(timer);
+    EXPECT_EQ(host.state(dialog->EditComIr()).textSets, sets);
+    choose("STOP");
+    host.fireTimer(timer);
+    EXPECT_EQ(dialog->EditComIr().text(), "STOP");
+    EXPECT_EQ(host.state(dialog->EditComIr()).textSets, sets + 1);
 }
 
 struct LearnCase {
