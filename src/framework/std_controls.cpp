@@ -65,10 +65,7 @@ int SpinEdit::value() const {
 
 void SpinEdit::setValue(int value) { setText(std::to_string(clamp(value))); }
 
-void SpinEdit::peerFocusLost() {
-    const int v = value();
-    if (text() != std::to_string(v)) setText(std::to_string(v));
-}
+void SpinEdit::peerFocusLost() { setText(std::to_string(value())); }
 
 void SpinEdit::peerCreated() { peer()->setRange(minimum_, maximum_); }
 
