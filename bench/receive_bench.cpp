@@ -38,7 +38,6 @@ public:
         timeout_ = std::chrono::milliseconds(t.readTotalMultiplier + t.readTotalConstant);
         return true;
     }
-    bool getLineSettings(platform::PortHandle, platform::LineSettings&) override { return true; }
     bool setLineSettings(platform::PortHandle, const platform::LineSettings&) override { return true; }
     bool escape(platform::PortHandle, platform::LineFunction) override { return true; }
     bool read(platform::PortHandle, std::uint8_t* buffer, std::uint32_t, std::uint32_t& got) override {
@@ -105,7 +104,6 @@ double cpuSeconds() {
            static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
 }
 
-
 double idleCpuPerSecond(double seconds) {
     const double cpu0 = cpuSeconds();
     const auto wall0 = Clock::now();
@@ -121,7 +119,8 @@ int main() {
             const auto end = Clock::now() + std::chrono::seconds(3);
             while (Clock::now() < end) std::this_thread::sleep_for(std::chrono::milliseconds(14));
         });
-        std::printf("for scale, a bare loop of 14 ms sleeps: %.3f ms CPU per second\n", idleCpuPerSecond(3.0));
+        std::printf("for scale, a bare loop of 14 ms sleeps: %.3f ms CPU per second\n",
+                    idleCpuPerSecond(3.0));
         bare.join();
     }
     TimedPort port;
@@ -152,11 +151,13 @@ int main() {
     receiver.stopLoop();
     std::sort(latencies.begin(), latencies.end());
     std::sort(fromRead.begin(), fromRead.end());
-    std::printf("last byte of a 6-byte burst to delivery: median %.1f ms, worst %.1f ms over %zu bursts"
-                " (target: under 30 ms)\n",
-                latencies[latencies.size() / 2], latencies.back(), latencies.size());
-    std::printf("read of the last byte to delivery: median %.1f ms, worst %.1f ms"
-                " (its 10 ms pause + the 4 ms empty read + hand-off)\n",
-                fromRead[fromRead.size() / 2], fromRead.back());
+    std::printf(
+        "last byte of a 6-byte burst to delivery: median %.1f ms, worst %.1f ms over %zu bursts"
+        " (target: under 30 ms)\n",
+        latencies[latencies.size() / 2], latencies.back(), latencies.size());
+    std::printf(
+        "read of the last byte to delivery: median %.1f ms, worst %.1f ms"
+        " (its 10 ms pause + the 4 ms empty read + hand-off)\n",
+        fromRead[fromRead.size() / 2], fromRead.back());
     return 0;
 }

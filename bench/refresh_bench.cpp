@@ -22,7 +22,7 @@ int main() {
     b.player.running = true;
     b.player.replies = {{104, 1}, {105, 65000}, {125, 11}, {250, 1}, {251, 0}};
     b.start("[IR]\r\nMinimizare=0\r\n[PORT_SET]\r\nPORT=0\r\n");
-    auto& timer = fw::component<fw::Timer>(*b.form, "TimerRefresh");
+    auto& timer = *b.form->TimerRefresh;
 
     constexpr int ticks = 2000;
     b.player.sent.clear();
@@ -35,8 +35,9 @@ int main() {
             mixerGets += b.mixer.calls[k].rfind("get ", 0) == 0;
     }
     const double tickUs = std::chrono::duration<double, std::micro>(Clock::now() - t0).count() / ticks;
-    std::printf("per refresh tick: %.2f messages to the player (at most 9), %.2f mixer value queries (at most 1)\n",
-                static_cast<double>(b.player.sent.size()) / ticks, static_cast<double>(mixerGets) / ticks);
+    std::printf(
+        "per refresh tick: %.2f messages to the player (at most 9), %.2f mixer value queries (at most 1)\n",
+        static_cast<double>(b.player.sent.size()) / ticks, static_cast<double>(mixerGets) / ticks);
     std::printf("one refresh tick: %.1f us on the headless host\n", tickUs);
 
     constexpr int paints = 200;

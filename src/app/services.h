@@ -1,4 +1,4 @@
-// What the main window works with, made by the program entry (or a test)
+// What the program's windows work with, made by the program (or a test)
 // and handed over by reference.
 #pragma once
 
@@ -25,7 +25,7 @@ struct Services {
     platform::TraySystem& tray;
     platform::PlayerWindows& player;
     platform::Launcher& launcher;
-    platform::MixerApi& mixer;
+    platform::MixerDevices& mixer;
     platform::Regions& regions;
 };
 

@@ -5,6 +5,8 @@
 // notification area, the typed track number and the 500 ms refresh.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <string>
 
 #include "app/services.h"
@@ -13,8 +15,15 @@
 #include "control/winamp_control.h"
 #include "framework/control.h"
 #include "framework/form.h"
+#include "framework/timer.h"
+#include "widgets/cool_button.h"
+#include "widgets/cool_form.h"
 #include "widgets/lcd99.h"
 #include "widgets/tray_comp.h"
+
+namespace app {
+
+class TFormaSetari;
 
 class TZAV_Amp : public fw::Form {
 public:
@@ -22,10 +31,12 @@ public:
     static constexpr const char* playerPath = "C:\\PROGRAM FILES\\WINAMP\\WINAMP.EXE";
     static constexpr std::int32_t volumeStep = 1700;
 
-    TZAV_Amp(fw::Component* owner, app::Services& services);
+    TZAV_Amp(fw::Component* owner, Services& services);
     ~TZAV_Amp() override;
 
-    app::Services& services() const { return services_; }
+    Services& services() const { return services_; }
+    // The setup dialog is made after this window; the setup key shows it.
+    void setSetupDialog(TFormaSetari& dialog) { setupDialog_ = &dialog; }
 
     void FormCreate(fw::Component& sender);
     void Activare();
@@ -52,36 +63,76 @@ public:
     void CBTelefonClick(fw::Component& sender);
     void CoolButton1Click(fw::Component& sender);
     void CBNrTrClick(fw::Component& sender);
-    void CB1Click(fw::Component& sender);
-    void CB2Click(fw::Component& sender);
-    void CB3Click(fw::Component& sender);
-    void CB4Click(fw::Component& sender);
-    void CB5Click(fw::Component& sender);
-    void CB6Click(fw::Component& sender);
-    void CB7Click(fw::Component& sender);
-    void CB8Click(fw::Component& sender);
-    void CB9Click(fw::Component& sender);
-    void CB0Click(fw::Component& sender);
+    // Any of the ten digit keys: appends the sender's digit.
+    void CBDigitClick(fw::Component& sender);
     void CBAnulareClick(fw::Component& sender);
     void TimerRefreshTimer(fw::Component& sender);
 
     // The digits typed on the key pad, without a length limit.
     std::string TrackDigits;
 
-    widgets::TTrayComp& TrayComp() const { return component<widgets::TTrayComp>("TrayComp"); }
-    TWinampControl& WinampControl() const { return component<TWinampControl>("WinampControl"); }
-    TAudioMixer& AudioMixer() const { return component<TAudioMixer>("AudioMixer"); }
-    TActivApp& ActivApp() const { return component<TActivApp>("ActivApp"); }
-    TLCD99& LCDTime() const { return component<TLCD99>("LCDTime"); }
-    TLCD99& LCDTrack() const { return component<TLCD99>("LCDTrack"); }
-    fw::Image& patch(const char* name) const { return component<fw::Image>(name); }
-    fw::Image& IIR() const { return patch("IIR"); }
+    // The window's parts, each bound by its row of the design table and
+    // owned by the window.
+    widgets::TCoolForm* CoolFormWinamp = nullptr;
+    widgets::TCoolButton* CBClose = nullptr;
+    widgets::TCoolButton* CBTrayBar = nullptr;
+    control::TWinampControl* WinampControl = nullptr;
+    widgets::TCoolButton* CBStop = nullptr;
+    widgets::TCoolButton* CBPause = nullptr;
+    widgets::TCoolButton* CBPlay = nullptr;
+    widgets::TCoolButton* CBVolUp = nullptr;
+    widgets::TCoolButton* CBVolDown = nullptr;
+    widgets::TCoolButton* CBPrew = nullptr;
+    widgets::TCoolButton* CBNext = nullptr;
+    widgets::TCoolButton* CBRew = nullptr;
+    widgets::TCoolButton* CBFF = nullptr;
+    widgets::TCoolButton* CBShufle = nullptr;
+    widgets::TCoolButton* CBRepeat = nullptr;
+    widgets::TCoolButton* CBStart = nullptr;
+    fw::Timer* TimerRefresh = nullptr;
+    widgets::TTrayComp* TrayComp = nullptr;
+    widgets::TCoolButton* CoolButtonShow = nullptr;
+    control::TActivApp* ActivApp = nullptr;
+    widgets::TCoolButton* CBSetIR = nullptr;
+    widgets::TCoolButton* CBTelefon = nullptr;
+    control::TAudioMixer* AudioMixer = nullptr;
+    widgets::TCoolButton* CoolButton1 = nullptr;
+    widgets::TCoolButton* CBMP3_CDA = nullptr;
+    widgets::TCoolButton* CBNrTr = nullptr;
+    widgets::TCoolButton* CB1 = nullptr;
+    widgets::TCoolButton* CB2 = nullptr;
+    widgets::TCoolButton* CB3 = nullptr;
+    widgets::TCoolButton* CB4 = nullptr;
+    widgets::TCoolButton* CB5 = nullptr;
+    widgets::TCoolButton* CB6 = nullptr;
+    widgets::TCoolButton* CB7 = nullptr;
+    widgets::TCoolButton* CB8 = nullptr;
+    widgets::TCoolButton* CB9 = nullptr;
+    widgets::TCoolButton* CB0 = nullptr;
+    widgets::TCoolButton* CBAnulare = nullptr;
+    fw::Image* IPlay = nullptr;
+    fw::Image* IPause = nullptr;
+    fw::Image* IStop = nullptr;
+    fw::Image* IRepeat = nullptr;
+    fw::Image* INonRepeat = nullptr;
+    fw::Image* INonAleator = nullptr;
+    fw::Image* IAleator = nullptr;
+    fw::Image* IWOn = nullptr;
+    fw::Image* IMute = nullptr;
+    widgets::TLCD99* LCDTime = nullptr;
+    widgets::TLCD99* LCDTrack = nullptr;
+    fw::Image* IIR = nullptr;
+
+    // The digit keys, index = digit.
+    std::array<widgets::TCoolButton*, 10> digitKeys() const {
+        return {CB0, CB1, CB2, CB3, CB4, CB5, CB6, CB7, CB8, CB9};
+    }
 
 private:
-    template <class T>
-    T& component(const char* name) const;
     void volumeStepBy(std::int32_t delta);
-    void typeDigit(char digit);
 
-    app::Services& services_;
+    Services& services_;
+    TFormaSetari* setupDialog_ = nullptr;  // not owned
 };
+
+}  // namespace app

@@ -3,14 +3,15 @@
 // and reads and writes the volume and mute of one line. Lines are found by
 // position: Destination in the destinations list, Connection -1 for the
 // destination line itself or a position in its connections list.
-// The driver's change notifications arrive in a hidden window of its own
-// and are passed on as OnLineChange and OnControlChange.
+// The driver's change notifications are passed on as OnLineChange and
+// OnControlChange.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,119 +19,124 @@
 #include "framework/component.h"
 #include "platform/mixer.h"
 
-class TAudioMixer;
+namespace control {
 
-// One line's controls: the records in one block, and the list of pointers
-// into it in the order the system gave them.
+// One line's controls in the order the system gave them, in one block.
 class TMixerControls {
 public:
-    TMixerControls(TAudioMixer& mixer, const platform::MixerLine& line);
-    TPointerList<platform::MixerControl>& List() { return list_; }
+    TMixerControls(platform::MixerDevices& devices, platform::MixerHandle mixer,
+                   const platform::MixerLineInfo& line);
+    const platform::MixerControlInfo* Item(std::int32_t index) const;
+    std::int32_t Count() const { return static_cast<std::int32_t>(block_.size()); }
+    const std::vector<platform::MixerControlInfo>& all() const { return block_; }
 
 private:
-    std::vector<platform::MixerControl> block_;
-    TPointerList<platform::MixerControl> list_;
+    std::vector<platform::MixerControlInfo> block_;
 };
 
 class TMixerConnection {
 public:
-    TMixerConnection(TAudioMixer& mixer, const platform::MixerLine& line);
-    TAudioMixer& mixer;
-    platform::MixerLine Line;
+    TMixerConnection(platform::MixerDevices& devices, platform::MixerHandle mixer,
+                     const platform::MixerLineInfo& line)
+        : Line(line), Controls(devices, mixer, line) {}
+    platform::MixerLineInfo Line;
     TMixerControls Controls;
-};
-
-class TMixerConnections {
-public:
-    TMixerConnections(TAudioMixer& mixer, const platform::MixerLine& destination);
-    TAudioMixer& mixer;
-    TPointerList<TMixerConnection> List;
 };
 
 class TMixerDestination {
 public:
-    TMixerDestination(TAudioMixer& mixer, const platform::MixerLine& line);
-    TAudioMixer& mixer;
-    platform::MixerLine Line;
+    TMixerDestination(platform::MixerDevices& devices, platform::MixerHandle mixer,
+                      const platform::MixerLineInfo& line);
+    platform::MixerLineInfo Line;
     TMixerControls Controls;
-    TMixerConnections Connections;
+    TPointerList<TMixerConnection> Connections;
 };
 
-class TMixerDestinations {
-public:
-    TMixerDestinations();
-    TPointerList<TMixerDestination> List;
-};
+using TMixerDestinations = TPointerList<TMixerDestination>;
 
 using TMixerChange = std::function<void(fw::Component& sender, std::int32_t MixerH, std::int32_t ID)>;
+
+// What GetVolume found on a line. A volume of -1 means no readable volume
+// control; a MuteState of -1 means no mute state was found; MuteFromSelector
+// says MuteState is the line's selection in a selector of its destination.
+struct TVolumeState {
+    bool Found = false;  // the line exists
+    std::int32_t LeftVolume = -1;
+    std::int32_t RightVolume = -1;
+    std::int32_t MuteState = -1;
+    bool IsStereo = false;
+    bool VolumeUnavailable = true;
+    bool MuteUnavailable = true;
+    bool MuteFromSelector = false;
+};
+
+struct TVolumeRange {
+    std::int32_t Minimum = 0;
+    std::int32_t Maximum = 0;
+};
 
 class TAudioMixer : public fw::Component {
 public:
     static constexpr std::size_t valueCapacity = 101;
 
-    TAudioMixer(fw::Component* owner, std::string name, platform::MixerApi& api);
+    TAudioMixer(fw::Component* owner, std::string name, platform::MixerDevices& devices);
     ~TAudioMixer() override;
 
     std::int32_t MixerId() const { return mixerId_; }
     void setMixerId(std::int32_t id);
-    std::int32_t DriverVersion() const { return static_cast<std::int32_t>(caps_.vDriverVersion); }
+    std::int32_t DriverVersion() const { return static_cast<std::int32_t>(info_.driverVersion); }
     const std::string& Manufacturer() const { return manufacturer_; }
-    std::uint16_t ProductId() const { return caps_.wPid; }
-    std::int32_t NumberOfLine() const { return static_cast<std::int32_t>(caps_.cDestinations); }
-    const std::string& ProductName() const { return caps_.szPname; }
-    TMixerDestinations& Destinations() { return *destinations_; }
+    std::uint16_t ProductId() const { return info_.productId; }
+    std::int32_t NumberOfLine() const { return static_cast<std::int32_t>(info_.destinations); }
+    const std::string& ProductName() const { return info_.productName; }
+    const TMixerDestinations& Destinations() const { return destinations_; }
 
     TMixerChange OnLineChange;
     TMixerChange OnControlChange;
 
-    bool GetVolume(std::int32_t Destination, std::int32_t Connection, std::int32_t& LeftVolume,
-                   std::int32_t& RightVolume, std::int32_t& MuteState, bool& IsStereo, bool& VolumeUnavailable,
-                   bool& MuteUnavailable, bool& MuteFromSelector);
+    TVolumeState GetVolume(std::int32_t Destination, std::int32_t Connection);
+    // LeftVolume -1 leaves the volume alone, RightVolume -1 means the same
+    // as LeftVolume, MuteState -1 leaves the mute alone.
     bool SetVolume(std::int32_t Destination, std::int32_t Connection, std::int32_t LeftVolume,
                    std::int32_t RightVolume, std::int32_t MuteState);
     bool GetMute(std::int32_t Destination, std::int32_t Connection, bool& Muted);
     bool SetMute(std::int32_t Destination, std::int32_t Connection, bool Muted);
-    // The bounds of the line's first volume control; false without one.
-    bool VolumeRange(std::int32_t Destination, std::int32_t Connection, std::int32_t& Minimum,
-                     std::int32_t& Maximum);
-
-    // Used by the tree while it is built.
-    platform::MixerApi& api() const { return api_; }
-    platform::MixerHandle handle() const { return handle_; }
+    // The bounds of the line's first volume control; none without one.
+    std::optional<TVolumeRange> VolumeRange(std::int32_t Destination, std::int32_t Connection);
 
 private:
     using Values = std::array<std::int32_t, valueCapacity>;
     struct LineRef {
         TMixerDestination* destination = nullptr;
-        const platform::MixerLine* line = nullptr;
-        TMixerControls* controls = nullptr;
-        std::uint32_t lineId = 0;  // of the connection, when one is addressed
+        const platform::MixerLineInfo* line = nullptr;
+        const TMixerControls* controls = nullptr;
+    };
+    // A list control of the destination as the addressed line sees it.
+    struct Selection {
+        bool valuesRead = false;
+        Values values{};
+        std::optional<std::size_t> item;  // the line's item in the list
     };
 
-    bool findLine(std::int32_t destination, std::int32_t connection, LineRef& ref);
+    std::optional<LineRef> findLine(std::int32_t destination, std::int32_t connection);
     void closeDevice();
-    bool transferValues(const platform::MixerControl& c, std::uint32_t channels, Values& values, bool write);
-    bool readValues(const platform::MixerControl& c, std::uint32_t channels, Values& values) {
-        return transferValues(c, channels, values, false);
-    }
-    bool writeValues(const platform::MixerControl& c, std::uint32_t channels, Values& values) {
-        return transferValues(c, channels, values, true);
-    }
-    static std::uint32_t channelsFor(const platform::MixerControl& c, const platform::MixerLine& line);
-    static std::uint32_t itemsFor(const platform::MixerControl& c);
-    // The position of a connection among the items of a list control of
-    // its destination (read from the items' texts), or -1.
-    std::int32_t itemOf(const platform::MixerControl& c, const platform::MixerLine& destination,
-                        std::uint32_t connectionLineId);
-    bool findMuteControl(const platform::MixerLine& line, platform::MixerControl& found);
-    bool callback(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam);
+    platform::MixerValues which(const platform::MixerControlInfo& c,
+                                const platform::MixerLineInfo& line) const;
+    bool readValues(const platform::MixerValues& which, Values& values);
+    bool writeValues(const platform::MixerValues& which, const Values& values);
+    Selection readSelection(const platform::MixerControlInfo& c, const LineRef& ref, bool lookUpItem);
+    bool writeSelection(const platform::MixerControlInfo& c, const LineRef& ref, Selection& selection,
+                        std::int32_t state);
+    void changed(platform::MixerChange change, std::int32_t mixer, std::int32_t id);
 
-    platform::MixerApi& api_;
-    std::unique_ptr<platform::CallbackWindow> window_;
-    std::unique_ptr<TMixerDestinations> destinations_;
+    platform::MixerDevices& devices_;
+    std::unique_ptr<platform::MixerNotifications> notifications_;
+    TMixerDestinations destinations_;
     std::int32_t deviceCount_ = 0;
     platform::MixerHandle handle_ = 0;
     std::int32_t mixerId_ = -1;
-    platform::MixerCaps caps_;
+    platform::MixerDeviceInfo info_;
     std::string manufacturer_;
 };
+
+}  // namespace control

@@ -1,5 +1,6 @@
 #include "control/activ_app.h"
 
+namespace control {
 namespace {
 
 std::string folderOf(const std::string& path) {
@@ -25,7 +26,7 @@ TActivApp::~TActivApp() {
 
 void TActivApp::ActivateApp() {
     if (const fw::WindowHandle w = launcher_.findByTitle(mainFormTitle_)) {
-        launcher_.post(w, activationMessage, 0, 0);
+        launcher_.requestActivation(w);
         return;
     }
     bool Continue = true;
@@ -38,14 +39,16 @@ void TActivApp::ExecuteApp() {
     // different program ("C:\PROGRAM.EXE" for "C:\PROGRAM FILES\..."): an
     // existing file is started as exactly that file.
     if (launcher_.fileExists(exePath_))
-        launcher_.runFile(exePath_, SW_SHOW_);
+        launcher_.runFile(exePath_);
     else
-        launcher_.runCommandLine(exePath_, SW_SHOW_);
+        launcher_.runCommandLine(exePath_);
 }
 
 bool TActivApp::hook(fw::Message& message) {
-    if (message.msg != activationMessage) return false;
+    if (!launcher_.isActivationRequest(message)) return false;
     app_.restore();
     app_.bringToFront();
     return true;
 }
+
+}  // namespace control

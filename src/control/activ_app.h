@@ -1,8 +1,8 @@
 // TActivApp: brings another application to the user. ActivateApp finds
-// its main window by exact title and asks it (message 1426) to come to
-// the front, or starts it from ExePath when no such window exists. It also
-// makes this application answer message 1426 by restoring itself and
-// coming to the front, through the application-wide message hook.
+// its main window by exact title and asks it to come to the front, or
+// starts it from ExePath when no such window exists. It also makes this
+// application answer the same request by restoring itself and coming to the
+// front, through the application-wide message hook.
 #pragma once
 
 #include <functional>
@@ -12,13 +12,12 @@
 #include "framework/component.h"
 #include "platform/launcher.h"
 
+namespace control {
+
 using TMYParamEvent = std::function<void(fw::Component& sender, bool& Continue)>;
 
 class TActivApp : public fw::Component {
 public:
-    static constexpr unsigned activationMessage = 1426;  // WM_USER + 402
-    static constexpr int SW_SHOW_ = 5;
-
     TActivApp(fw::Component* owner, std::string name, platform::Launcher& launcher);
     ~TActivApp() override;
 
@@ -40,3 +39,5 @@ private:
     std::string exePath_;
     int hookId_ = 0;
 };
+
+}  // namespace control

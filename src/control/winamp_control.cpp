@@ -1,93 +1,109 @@
 #include "control/winamp_control.h"
 
-namespace {
+namespace control {
 
-// The player's command ids (WM_COMMAND) and request codes (WM_USER).
-enum Command : std::int32_t {
-    cmdClose = 40001,
-    cmdToggleRepeat = 40022,
-    cmdToggleShuffle = 40023,
-    cmdPrevious = 40044,
-    cmdPlay = 40045,
-    cmdPause = 40046,
-    cmdStop = 40047,
-    cmdNext = 40048,
-    cmdRewind = 40144,
-    cmdFastForward = 40148,
-};
-enum Request : std::int32_t {
-    reqStatus = 104,
-    reqPosition = 105,
-    reqSetListPosition = 121,
-    reqListPosition = 125,
-    reqShuffle = 250,
-    reqRepeat = 251,
-};
-constexpr std::int32_t statusPlaying = 1;
-constexpr std::int32_t statusPaused = 3;
-
-}  // namespace
-
-bool TWinampControl::SendCommand(unsigned msg, std::int32_t wParam, std::int32_t lParam) {
-    const fw::WindowHandle w = windows_.findByClass(windowClass);
+bool TWinampControl::SendCommand(winamp::Command command) {
+    const fw::WindowHandle w = windows_.findByClass(winamp::windowClass);
     if (!w) return false;
-    windows_.send(w, msg, wParam, lParam);
+    windows_.command(w, static_cast<std::int32_t>(command));
     return true;
 }
 
-bool TWinampControl::QueryValue(unsigned msg, std::int32_t wParam, std::int32_t lParam, std::int32_t& reply) {
+bool TWinampControl::SendCommand(winamp::Request request, std::int32_t argument) {
+    const fw::WindowHandle w = windows_.findByClass(winamp::windowClass);
+    if (!w) return false;
+    windows_.request(w, static_cast<std::int32_t>(request), argument);
+    return true;
+}
+
+bool TWinampControl::QueryValue(winamp::Request request, std::int32_t argument, std::int32_t& reply) {
     reply = 0;
-    const fw::WindowHandle w = windows_.findByClass(windowClass);
+    const fw::WindowHandle w = windows_.findByClass(winamp::windowClass);
     if (!w) return false;
-    reply = windows_.send(w, msg, wParam, lParam);
+    // A window that went between the look-up and the request reads 0.
+    reply = windows_.request(w, static_cast<std::int32_t>(request), argument).value_or(0);
     return true;
 }
 
-std::int32_t TWinampControl::request(std::int32_t code, std::int32_t argument) {
+std::int32_t TWinampControl::ask(winamp::Request request) {
     std::int32_t reply = 0;
-    QueryValue(WM_USER_, argument, code, reply);
+    QueryValue(request, 0, reply);
     return reply;
 }
 
 bool TWinampControl::IsRunning() {
-    std::int32_t reply = 0;
-    return QueryValue(WM_NULL_, 0, 0, reply);
+    const fw::WindowHandle w = windows_.findByClass(winamp::windowClass);
+    if (!w) return false;
+    windows_.ping(w);
+    return true;
 }
 
-bool TWinampControl::Play() { return command(cmdPlay); }
-bool TWinampControl::Pause() { return command(cmdPause); }
-bool TWinampControl::Stop() { return command(cmdStop); }
-bool TWinampControl::PreviousTrack() { return command(cmdPrevious); }
-bool TWinampControl::NextTrack() { return command(cmdNext); }
-bool TWinampControl::Rewind() { return command(cmdRewind); }
-bool TWinampControl::FastForward() { return command(cmdFastForward); }
-bool TWinampControl::ToggleRepeat() { return command(cmdToggleRepeat); }
-bool TWinampControl::ToggleShuffle() { return command(cmdToggleShuffle); }
-bool TWinampControl::ClosePlayer() { return command(cmdClose); }
+bool TWinampControl::Play() {
+    return SendCommand(winamp::Command::play);
+}
+bool TWinampControl::Pause() {
+    return SendCommand(winamp::Command::pause);
+}
+bool TWinampControl::Stop() {
+    return SendCommand(winamp::Command::stop);
+}
+bool TWinampControl::PreviousTrack() {
+    return SendCommand(winamp::Command::previous);
+}
+bool TWinampControl::NextTrack() {
+    return SendCommand(winamp::Command::next);
+}
+bool TWinampControl::Rewind() {
+    return SendCommand(winamp::Command::rewind);
+}
+bool TWinampControl::FastForward() {
+    return SendCommand(winamp::Command::fastForward);
+}
+bool TWinampControl::ToggleRepeat() {
+    return SendCommand(winamp::Command::toggleRepeat);
+}
+bool TWinampControl::ToggleShuffle() {
+    return SendCommand(winamp::Command::toggleShuffle);
+}
+bool TWinampControl::ClosePlayer() {
+    return SendCommand(winamp::Command::close);
+}
 
 bool TWinampControl::SetTrackNumber(std::int32_t n) {
     // No range check: what an index outside the list does is the player's
     // business. The subtraction wraps rather than overflows.
     const auto index = static_cast<std::int32_t>(static_cast<std::uint32_t>(n) - 1u);
-    return SendCommand(WM_USER_, index, reqSetListPosition);
+    return SendCommand(winamp::Request::setListPosition, index);
 }
 
-bool TWinampControl::IsPlaying() { return request(reqStatus) == statusPlaying; }
-bool TWinampControl::IsPaused() { return request(reqStatus) == statusPaused; }
-bool TWinampControl::IsShuffleOn() { return request(reqShuffle) == 1; }
-bool TWinampControl::IsRepeatOn() { return request(reqRepeat) == 1; }
+bool TWinampControl::IsPlaying() {
+    return ask(winamp::Request::status) == winamp::statusPlaying;
+}
+bool TWinampControl::IsPaused() {
+    return ask(winamp::Request::status) == winamp::statusPaused;
+}
+bool TWinampControl::IsShuffleOn() {
+    return ask(winamp::Request::shuffle) == winamp::on;
+}
+bool TWinampControl::IsRepeatOn() {
+    return ask(winamp::Request::repeat) == winamp::on;
+}
 
 std::string TWinampControl::PadTwoDigits(std::int32_t value) {
-    return value > 9 ? std::to_string(value) : "0" + std::to_string(value);
+    std::string text = std::to_string(value);
+    if (value <= 9) text.insert(text.begin(), '0');
+    return text;
 }
 
 void TWinampControl::GetTimeText(std::string& text) {
-    const std::int32_t ms = request(reqPosition);
+    const std::int32_t ms = ask(winamp::Request::position);
     const std::int32_t seconds = ms / 1000;  // truncates toward zero
     text = PadTwoDigits(seconds / 60) + ":" + PadTwoDigits(seconds % 60);
 }
 
 void TWinampControl::GetTrackText(std::string& text) {
-    const std::int64_t position = request(reqListPosition);
+    const std::int64_t position = ask(winamp::Request::listPosition);
     text = std::to_string(position + 1);
 }
+
+}  // namespace control

@@ -1,27 +1,28 @@
-// TWinampControl: drives a running Winamp through its window messages. It
-// keeps nothing: every operation looks the player's window up again by its
-// class and sends exactly one message; with no player, commands answer
-// false and queries read 0.
+// TWinampControl: drives a running Winamp through its remote-control
+// interface. It keeps nothing: every operation looks the player's window up
+// again by its class and makes exactly one exchange with it; with no player,
+// commands answer false and queries read 0.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
+#include "control/winamp_api.h"
 #include "framework/component.h"
 #include "platform/player_window.h"
 
+namespace control {
+
 class TWinampControl : public fw::Component {
 public:
-    static constexpr const char* windowClass = "Winamp v1.x";
-    static constexpr unsigned WM_NULL_ = 0;
-    static constexpr unsigned WM_COMMAND_ = 273;
-    static constexpr unsigned WM_USER_ = 1024;
-
     TWinampControl(fw::Component* owner, std::string name, platform::PlayerWindows& windows)
         : fw::Component(owner, std::move(name)), windows_(windows) {}
 
-    bool SendCommand(unsigned msg, std::int32_t wParam, std::int32_t lParam);
-    bool QueryValue(unsigned msg, std::int32_t wParam, std::int32_t lParam, std::int32_t& reply);
+    // The two primitives: false when there is no player window. A command's
+    // reply is discarded; a query's reply is 0 when the player is absent.
+    bool SendCommand(winamp::Command command);
+    bool SendCommand(winamp::Request request, std::int32_t argument);
+    bool QueryValue(winamp::Request request, std::int32_t argument, std::int32_t& reply);
 
     bool IsRunning();
     bool Play();
@@ -48,8 +49,9 @@ public:
     static std::string PadTwoDigits(std::int32_t value);
 
 private:
-    bool command(std::int32_t id) { return SendCommand(WM_COMMAND_, id, 0); }
-    std::int32_t request(std::int32_t code, std::int32_t argument = 0);
+    std::int32_t ask(winamp::Request request);
 
     platform::PlayerWindows& windows_;
 };
+
+}  // namespace control

@@ -7,7 +7,9 @@
 
 namespace fw {
 
-Application::Application(Host& host) : Component(nullptr, "Application"), host_(host) { host_.attach(this); }
+Application::Application(Host& host) : Component(nullptr, "Application"), host_(host) {
+    host_.attach(this);
+}
 
 Application::~Application() {
     // Forms reach back into the application while they die.
@@ -15,9 +17,14 @@ Application::~Application() {
     host_.attach(nullptr);
 }
 
-Application& Application::of(Component* component) {
+Application* Application::find(Component* component) {
     for (Component* c = component; c; c = c->owner())
-        if (auto* app = dynamic_cast<Application*>(c)) return *app;
+        if (auto* app = dynamic_cast<Application*>(c)) return app;
+    return nullptr;
+}
+
+Application& Application::of(Component* component) {
+    if (Application* app = find(component)) return *app;
     throw std::logic_error("component is not owned by the application");
 }
 
@@ -31,7 +38,9 @@ void Application::run() {
     host_.runLoop([this] { return terminated_; });
 }
 
-void Application::processMessages() { host_.processMessages(); }
+void Application::processMessages() {
+    host_.processMessages();
+}
 
 void Application::terminate() {
     if (terminated_) return;

@@ -5,8 +5,11 @@
 
 #include <exception>
 #include <functional>
+#include <map>
+#include <memory>
 #include <mutex>
 #include <string>
+#include <typeindex>
 #include <vector>
 
 #include "framework/component.h"
@@ -22,7 +25,9 @@ public:
     ~Application() override;
 
     Host& host() const { return host_; }
-    // The application that owns `component`, directly or not.
+    // The application that owns `component`, directly or not; none, or an
+    // error from of(), when there is none.
+    static Application* find(Component* component);
     static Application& of(Component* component);
 
     const std::string& title() const { return title_; }
@@ -79,6 +84,17 @@ public:
     void messageBox(const std::string& text, const std::string& caption, MessageIcon icon,
                     WindowHandle owner = 0);
 
+    // One object of type T for the whole application: made when first
+    // asked for, gone when the last holder lets go of it.
+    template <class T>
+    std::shared_ptr<T> shared() {
+        std::weak_ptr<void>& slot = shared_[std::type_index(typeid(T))];
+        if (auto existing = slot.lock()) return std::static_pointer_cast<T>(existing);
+        auto made = std::make_shared<T>();
+        slot = made;
+        return made;
+    }
+
     void minimize() { host_.minimizeApplication(); }
     void restore() { host_.restoreApplication(); }
     void bringToFront() { host_.bringApplicationToFront(); }
@@ -97,6 +113,7 @@ private:
     bool terminated_ = false;
     MessageHook hook_;
     int hookId_ = 0;
+    std::map<std::type_index, std::weak_ptr<void>> shared_;
     std::mutex postedMutex_;
     std::vector<std::function<void()>> posted_;
 };

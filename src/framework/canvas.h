@@ -71,7 +71,7 @@ public:
     virtual void drawSurface(Point at, Surface& surface) = 0;
 
     // Moves the origin to `origin` (in the current coordinates) and clips to
-    // `clip` (in the new coordinates); restore() undoes the last push.
+    // `clip` (in the new coordinates); popViewport() undoes the last push.
     virtual void pushViewport(Point origin, const Rect& clip) = 0;
     virtual void popViewport() = 0;
 

@@ -1,11 +1,15 @@
 // Design tables: a form's components as rows in code (kind, name, place,
 // hint, handler, further properties), created and set in the stored order,
 // then the form is told its design is loaded and its creation handler runs.
+//
+// A row's kind makes the component and binds it to the form's member for
+// it, so a row whose kind does not match its member does not compile:
+//
+//     {fw::part<&MainWindow::PlayKey>, "PlayKey", place(20, 190, 25, 17), "Play", &MainWindow::PlayKeyClick}
 #pragma once
 
 #include <functional>
 #include <span>
-#include <stdexcept>
 #include <string>
 
 #include "framework/control.h"
@@ -24,10 +28,27 @@ struct DesignRow {
     std::function<void(Component&)> properties = nullptr;
 };
 
-// The kind column of a row: makes a T owned by the form.
-template <class T, class FormT>
-Component& make(FormT& form, const std::string& name) {
-    return form.template create<T>(name);
+template <class Member>
+struct PartOf;
+template <class FormT, class T>
+struct PartOf<T * FormT::*> {
+    using Form = FormT;
+    using Part = T;
+};
+
+// Points the form's member at a component the form has just made.
+template <auto Member>
+typename PartOf<decltype(Member)>::Part& bindPart(typename PartOf<decltype(Member)>::Form& form,
+                                                  typename PartOf<decltype(Member)>::Part& made) {
+    form.*Member = &made;
+    return made;
+}
+
+// The kind column of a row for a part made from its owner and name.
+template <auto Member>
+Component& part(typename PartOf<decltype(Member)>::Form& form, const std::string& name) {
+    using T = typename PartOf<decltype(Member)>::Part;
+    return bindPart<Member>(form, form.template create<T>(name));
 }
 
 // Left, top, width, height, as designs are written.
@@ -38,7 +59,7 @@ constexpr Rect place(int left, int top, int width, int height) {
 // Further properties for a row, typed for its kind.
 template <class T>
 std::function<void(Component&)> with(std::function<void(T&)> set) {
-    return [set = std::move(set)](Component& c) { set(static_cast<T&>(c)); };
+    return [set = std::move(set)](Component& c) { set(dynamic_cast<T&>(c)); };
 }
 
 template <class FormT>
@@ -53,13 +74,6 @@ void applyDesign(FormT& form, std::span<const DesignRow<FormT>> rows) {
         if (row.properties) row.properties(c);
     }
     form.finishCreate();
-}
-
-// A designed component by name, of the kind the caller expects.
-template <class T>
-T& component(const Component& owner, const std::string& name) {
-    if (auto* found = dynamic_cast<T*>(owner.findComponent(name))) return *found;
-    throw std::logic_error("no component " + name + " of the expected kind");
 }
 
 }  // namespace fw

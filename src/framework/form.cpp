@@ -7,7 +7,9 @@
 namespace fw {
 namespace {
 
-Point toLocal(const GraphicControl& c, Point at) { return {at.x - c.bounds().left, at.y - c.bounds().top}; }
+Point toLocal(const GraphicControl& c, Point at) {
+    return {at.x - c.bounds().left, at.y - c.bounds().top};
+}
 
 }  // namespace
 
@@ -47,7 +49,9 @@ void Form::setColor(Color c) {
     invalidate();
 }
 
-void Form::centreOnScreen() { peer_->centreOnScreen(); }
+void Form::centreOnScreen() {
+    peer_->centreOnScreen();
+}
 
 void Form::show() {
     if (visible_) return;
@@ -58,10 +62,7 @@ void Form::show() {
 
 void Form::hide() {
     if (!visible_) return;
-    if (capture_) {
-        capture_ = nullptr;
-        peer_->setCapture(false);
-    }
+    releaseCapture();
     setHover(nullptr);
     visible_ = false;
     peer_->setVisible(false);
@@ -131,7 +132,9 @@ GraphicControl* Form::controlAt(Point at, bool includeDisabled) const {
     return nullptr;
 }
 
-GraphicControl* Form::routeTarget(Point at) const { return capture_ ? capture_ : controlAt(at); }
+GraphicControl* Form::routeTarget(Point at) const {
+    return capture_ ? capture_ : controlAt(at);
+}
 
 void Form::mouseDown(MouseButton button, const MouseState& state, Point at) {
     pointer_ = at;
@@ -154,10 +157,7 @@ void Form::mouseMove(const MouseState& state, Point at) {
 void Form::mouseUp(MouseButton button, const MouseState& state, Point at) {
     pointer_ = at;
     GraphicControl* target = routeTarget(at);
-    if (capture_ && button == MouseButton::left) {
-        capture_ = nullptr;
-        peer_->setCapture(false);
-    }
+    if (button == MouseButton::left) releaseCapture();
     if (target) target->mouseUp(button, state, toLocal(*target, at));
     setHover(controlAt(at));
 }
@@ -167,7 +167,15 @@ void Form::mouseLeftWindow() {
     if (!capture_) setHover(nullptr);
 }
 
-void Form::captureLost() { capture_ = nullptr; }
+void Form::captureLost() {
+    capture_ = nullptr;
+}
+
+void Form::releaseCapture(const GraphicControl* holder) {
+    if (!capture_ || (holder && capture_ != holder)) return;
+    capture_ = nullptr;
+    peer_->setCapture(false);
+}
 
 void Form::setHover(GraphicControl* control) {
     if (control == hover_) return;
@@ -186,17 +194,18 @@ void Form::invalidate(const Rect& area) {
     if (!area.empty()) peer_->invalidate(area);
 }
 
-void Form::invalidate() { peer_->invalidate(Rect::fromSize(0, 0, clientSize_.width, clientSize_.height)); }
+void Form::invalidate() {
+    peer_->invalidate(Rect::fromSize(0, 0, clientSize_.width, clientSize_.height));
+}
 
-void Form::attach(GraphicControl& control) { graphics_.push_back(&control); }
+void Form::attach(GraphicControl& control) {
+    graphics_.push_back(&control);
+}
 
 void Form::detach(GraphicControl& control) {
     GraphicControl* g = &control;
     std::erase(graphics_, g);
-    if (capture_ == g) {
-        capture_ = nullptr;
-        peer_->setCapture(false);
-    }
+    releaseCapture(g);
     if (hover_ == g) hover_ = nullptr;
 }
 
@@ -204,10 +213,7 @@ void Form::controlChanged(Control& control) {
     auto* g = dynamic_cast<GraphicControl*>(&control);
     if (!g) return;
     if (!g->visible() || !g->enabled()) {
-        if (capture_ == g) {
-            capture_ = nullptr;
-            peer_->setCapture(false);
-        }
+        releaseCapture(g);
         if (hover_ == g && !g->visible()) setHover(nullptr);
     }
     invalidate(g->bounds());

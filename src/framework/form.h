@@ -89,6 +89,8 @@ public:
 
 private:
     GraphicControl* routeTarget(Point at) const;
+    // Gives up the capture: whoever holds it, or only `holder`.
+    void releaseCapture(const GraphicControl* holder = nullptr);
     void setHover(GraphicControl* control);
 
     Application& app_;

@@ -31,7 +31,7 @@ enum class MouseButton { left, right, middle };
 struct MouseState {
     bool shift = false;
     bool ctrl = false;
-    bool left = false;    // buttons held after the event
+    bool left = false;  // buttons held after the event
     bool right = false;
     bool middle = false;
     bool doubleClick = false;
@@ -113,6 +113,8 @@ public:
     virtual void bringApplicationToFront() = 0;
     virtual std::optional<std::vector<std::uint8_t>> resource(const std::string& name) = 0;
     virtual std::string executablePath() = 0;
+    // A millisecond count that only goes forward (and wraps at 2^32).
+    virtual std::uint32_t tickCount() = 0;
 };
 
 }  // namespace fw

@@ -18,11 +18,17 @@ platform::LineSettings ComFunc::lineSettings(std::uint32_t baudRate) {
     return s;
 }
 
-std::string ComFunc::portName(int port) { return "COM" + std::to_string(port); }
+std::string ComFunc::portName(int port) {
+    return "COM" + std::to_string(port);
+}
 
-std::string ComFunc::devicePath(int port) { return "\\\\.\\" + portName(port); }
+std::string ComFunc::devicePath(int port) {
+    return "\\\\.\\" + portName(port);
+}
 
-void ComFunc::fail(const char* text) { serial_.messageBox(text, "Eroare"); }
+void ComFunc::fail(const char* text) {
+    serial_.messageBox(text, "Eroare");
+}
 
 bool ComFunc::OpenComPort(int port, std::uint32_t baudRate) {
     // A port still open would leak its handle: the caller closes first, but
@@ -43,8 +49,6 @@ bool ComFunc::OpenComPort(int port, std::uint32_t baudRate) {
         CloseComPort();
         return false;
     }
-    platform::LineSettings current;
-    serial_.getLineSettings(h, current);
     if (!serial_.setLineSettings(h, lineSettings(baudRate))) {
         CloseComPort();
         fail("Eroare setare");
@@ -61,7 +65,7 @@ void ComFunc::CloseComPort() {
 bool ComFunc::SetReceiverPower(bool on) {
     const platform::PortHandle h = handle_;
     using platform::LineFunction;
-    // RTS first, in both directions; DTR only when RTS changed.
+    // RTS first, in both directions; DTR only when the RTS change worked.
     bool ok = serial_.escape(h, on ? LineFunction::setRts : LineFunction::clearRts);
     if (ok) ok = serial_.escape(h, on ? LineFunction::setDtr : LineFunction::clearDtr);
     serial_.sleep(powerPauseMs);

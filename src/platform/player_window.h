@@ -1,8 +1,10 @@
-// Reaching another program's window by its class and talking to it with
-// synchronous messages: what the player client needs.
+// Reaching the player's window by its class and talking to it: whether it
+// answers at all, a command to carry out, a request to answer. Each call is
+// one synchronous exchange with the player's window.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "framework/host.h"
@@ -14,9 +16,12 @@ public:
     virtual ~PlayerWindows() = default;
     // The first top-level window of that class (no title given); 0 for none.
     virtual fw::WindowHandle findByClass(const std::string& windowClass) = 0;
-    // SendMessageA: returns once the window has handled it, with its
-    // 32-bit reply (0 when the window has gone meanwhile).
-    virtual std::int32_t send(fw::WindowHandle window, unsigned message, std::int32_t wParam, std::int32_t lParam) = 0;
+    // Each returns once the window has handled the message, with its 32-bit
+    // reply; nothing when the window has gone meanwhile.
+    virtual std::optional<std::int32_t> ping(fw::WindowHandle window) = 0;
+    virtual std::optional<std::int32_t> command(fw::WindowHandle window, std::int32_t commandId) = 0;
+    virtual std::optional<std::int32_t> request(fw::WindowHandle window, std::int32_t code,
+                                                std::int32_t argument) = 0;
 };
 
 }  // namespace platform

@@ -41,8 +41,8 @@ struct Timeouts {
     friend bool operator==(const Timeouts&, const Timeouts&) = default;
 };
 
-// EscapeCommFunction's codes.
-enum class LineFunction : int { setRts = 3, clearRts = 4, setDtr = 5, clearDtr = 6 };
+// The modem-control lines the receiver is powered from.
+enum class LineFunction { setRts, clearRts, setDtr, clearDtr };
 
 class SerialPorts {
 public:
@@ -51,12 +51,15 @@ public:
     virtual PortHandle open(const std::string& devicePath) = 0;
     virtual bool setupQueues(PortHandle port, std::uint32_t inputSize, std::uint32_t outputSize) = 0;
     virtual bool setTimeouts(PortHandle port, const Timeouts& timeouts) = 0;
-    virtual bool getLineSettings(PortHandle port, LineSettings& settings) = 0;
+    // Every field as given; the platform's own block is read first, so
+    // nothing it keeps beyond these fields is lost.
     virtual bool setLineSettings(PortHandle port, const LineSettings& settings) = 0;
     virtual bool escape(PortHandle port, LineFunction function) = 0;
     // Synchronous, bounded by the port's time-outs.
-    virtual bool read(PortHandle port, std::uint8_t* buffer, std::uint32_t count, std::uint32_t& transferred) = 0;
-    virtual bool write(PortHandle port, const std::uint8_t* data, std::uint32_t count, std::uint32_t& transferred) = 0;
+    virtual bool read(PortHandle port, std::uint8_t* buffer, std::uint32_t count,
+                      std::uint32_t& transferred) = 0;
+    virtual bool write(PortHandle port, const std::uint8_t* data, std::uint32_t count,
+                       std::uint32_t& transferred) = 0;
     virtual void close(PortHandle port) = 0;
     virtual void sleep(int milliseconds) = 0;
     // A modal message box with no owner window and an OK button.

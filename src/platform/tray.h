@@ -1,10 +1,10 @@
 // The desktop services the tray icon manager uses: the notification-area
-// icon, taking over a window's messages, finding, showing and activating
-// windows, the cursor, posting, and the old task-list registration.
+// icon, listening to what happens to the icon and to its form's window,
+// finding, showing and activating windows, the cursor, and the old
+// task-list registration.
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -15,48 +15,58 @@ namespace platform {
 
 using IconHandle = std::uintptr_t;
 
-// NOTIFYICONDATA in its 88-byte ANSI form, the fields the program fills.
-struct NotifyIconData {
-    std::uint32_t size = 0;
+// What the notification area shows for a window: its icon and tip. Clicks
+// on the icon come back to that window's listener.
+struct TrayIconSpec {
     fw::WindowHandle window = 0;
-    std::uint32_t id = 0;
-    std::uint32_t flags = 0;
-    std::uint32_t callbackMessage = 0;
     IconHandle icon = 0;
-    std::string tip;  // at most 63 characters and the terminating zero
-    friend bool operator==(const NotifyIconData&, const NotifyIconData&) = default;
+    std::string tip;
+    friend bool operator==(const TrayIconSpec&, const TrayIconSpec&) = default;
 };
 
-enum class NotifyIconOperation : int { add = 0, modify = 1, remove = 2 };
+enum class TrayIconOperation { add, modify, remove };
 
-enum class ShowCommand : int { hide = 0, show = 5 };
+enum class ShowCommand { hide, show };
 
 // What asking for "RegisterServiceProcess" of kernel32.dll came to.
 enum class ServiceRegistration { noModule, noExport, called };
 
-// A window's messages taken over: the handler sees each message first and
-// answers true to consume it (result 0); otherwise the message, as the
-// handler may have rewritten it, goes to the window's previous procedure.
-// Destroying the object puts the previous procedure back.
-class WindowSubclass {
+// What happens to a window that the tray icon manager listens to, in the
+// order the window system reports it.
+class TrayListener {
 public:
-    virtual ~WindowSubclass() = default;
+    virtual ~TrayListener() = default;
+    // The window is being activated.
+    virtual void windowActivated() = 0;
+    // The user asked to minimise the window: true keeps it as it is.
+    virtual bool minimiseRequested() = 0;
+    virtual void iconMouseMove() = 0;
+    // A button was released over the icon.
+    virtual void iconClicked(fw::MouseButton button) = 0;
+    // The refresh asked for with postTipRefresh has come round.
+    virtual void tipRefreshDue() = 0;
 };
-using SubclassHandler = std::function<bool(fw::Message& message)>;
+
+// Listening to a window; destroying it stops the listening and leaves the
+// window as it was before.
+class TrayListening {
+public:
+    virtual ~TrayListening() = default;
+};
 
 class TraySystem {
 public:
     virtual ~TraySystem() = default;
-    virtual bool notifyIcon(NotifyIconOperation operation, const NotifyIconData& data) = 0;
-    virtual std::unique_ptr<WindowSubclass> subclass(fw::WindowHandle window, SubclassHandler handler) = 0;
+    virtual bool notifyIcon(TrayIconOperation operation, const TrayIconSpec& icon) = 0;
+    virtual std::unique_ptr<TrayListening> listen(fw::WindowHandle window, TrayListener& listener) = 0;
+    // Queued behind the window's pending messages: tipRefreshDue comes then.
+    virtual void postTipRefresh(fw::WindowHandle window) = 0;
     // A top-level window by its exact caption, any class; 0 for none.
     virtual fw::WindowHandle findWindow(const std::string& caption) = 0;
     virtual void showWindow(fw::WindowHandle window, ShowCommand command) = 0;
     virtual void setActiveWindow(fw::WindowHandle window) = 0;
     virtual bool isMinimized(fw::WindowHandle window) = 0;
     virtual fw::Point cursorPos() = 0;
-    virtual void postMessage(fw::WindowHandle window, unsigned message, std::uintptr_t wParam,
-                             std::intptr_t lParam) = 0;
     virtual ServiceRegistration registerServiceProcess(bool hidden) = 0;
     // An icon resource of the program; 0 when there is none.
     virtual IconHandle loadIcon(const std::string& resourceName) = 0;

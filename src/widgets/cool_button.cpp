@@ -1,14 +1,14 @@
 #include "widgets/cool_button.h"
 
+#include "framework/application.h"
 #include "framework/form.h"
 
+namespace widgets {
 namespace {
 
+// The button-highlight and button-shadow colours of the classic desktop.
 constexpr fw::Color buttonHighlight = fw::colors::white;
 constexpr fw::Color buttonShadow = fw::colors::gray;
-
-int holders = 0;
-std::unique_ptr<TGlyphCache> cache;
 
 fw::Bitmap cellOf(const fw::Bitmap& strip, int index, fw::Size cell) {
     fw::Bitmap out(cell.width, cell.height);
@@ -17,7 +17,9 @@ fw::Bitmap cellOf(const fw::Bitmap& strip, int index, fw::Size cell) {
     return out;
 }
 
-fw::Color bottomLeft(const fw::Bitmap& b) { return b.pixel(0, b.height() - 1); }
+fw::Color bottomLeft(const fw::Bitmap& b) {
+    return b.pixel(0, b.height() - 1);
+}
 
 bool twoColours(const fw::Bitmap& b) {
     fw::Color first = b.pixels().empty() ? 0 : b.pixels()[0];
@@ -44,7 +46,8 @@ int TGlyphList::Add(fw::Bitmap image, fw::Color maskColor) {
 }
 
 void TGlyphList::Delete(int index) {
-    if (index < 0 || static_cast<std::size_t>(index) >= slots_.size() || !slots_[static_cast<std::size_t>(index)].used)
+    if (index < 0 || static_cast<std::size_t>(index) >= slots_.size() ||
+        !slots_[static_cast<std::size_t>(index)].used)
         return;
     slots_[static_cast<std::size_t>(index)].used = false;
     --count_;
@@ -56,9 +59,14 @@ void TGlyphList::Draw(fw::Canvas& canvas, int index, fw::Point at) const {
     if (s.used) canvas.drawBitmapTransparent(at, s.image, s.mask);
 }
 
-TGlyphList* TGlyphCache::GetList(fw::Size cell) {
+TGlyphList* TGlyphCache::FindList(fw::Size cell) const {
     for (auto it = lists_.rbegin(); it != lists_.rend(); ++it)
         if ((*it)->cellSize() == cell) return it->get();
+    return nullptr;
+}
+
+TGlyphList* TGlyphCache::GetList(fw::Size cell) {
+    if (TGlyphList* found = FindList(cell)) return found;
     lists_.push_back(std::make_unique<TGlyphList>(cell));
     return lists_.back().get();
 }
@@ -68,15 +76,10 @@ void TGlyphCache::ReturnList(TGlyphList* list) {
     std::erase_if(lists_, [list](const auto& l) { return l.get() == list; });
 }
 
-TGlyphCache* TButtonGlyph::SharedGlyphCache() { return cache.get(); }
-
-TButtonGlyph::TButtonGlyph() {
-    if (holders++ == 0 && !cache) cache = std::make_unique<TGlyphCache>();
-}
+TButtonGlyph::TButtonGlyph(std::shared_ptr<TGlyphCache> cache) : cache_(std::move(cache)) {}
 
 TButtonGlyph::~TButtonGlyph() {
     Invalidate();
-    if (--holders == 0 && cache && cache->Empty()) cache.reset();
 }
 
 void TButtonGlyph::Invalidate() {
@@ -85,7 +88,7 @@ void TButtonGlyph::Invalidate() {
             if (i >= 0) list_->Delete(i);
             i = -1;
         }
-        if (cache) cache->ReturnList(list_);
+        cache_->ReturnList(list_);
         list_ = nullptr;
     }
     indexes_.fill(-1);
@@ -120,10 +123,11 @@ fw::Size TButtonGlyph::cellSize() const {
 std::pair<TGlyphList*, int> TButtonGlyph::BuildStateImage(TCoolButtonState state) {
     auto s = static_cast<int>(state);
     if (state == TCoolButtonState::cbPressed && numGlyphs_ < 3) s = static_cast<int>(TCoolButtonState::cbUp);
-    if (list_ && indexes_[static_cast<std::size_t>(s)] >= 0) return {list_, indexes_[static_cast<std::size_t>(s)]};
+    if (list_ && indexes_[static_cast<std::size_t>(s)] >= 0)
+        return {list_, indexes_[static_cast<std::size_t>(s)]};
     const fw::Size cell = cellSize();
     if (cell.width <= 0 || cell.height <= 0) return {nullptr, -1};
-    if (!list_) list_ = SharedGlyphCache()->GetList(cell);
+    if (!list_) list_ = cache_->GetList(cell);
 
     const int index = s < numGlyphs_ ? s : 0;
     int built;
@@ -132,17 +136,12 @@ std::pair<TGlyphList*, int> TButtonGlyph::BuildStateImage(TCoolButtonState state
         const fw::Color mask = fixedTransparent_ ? *fixedTransparent_ : bottomLeft(image);
         built = list_->Add(std::move(image), mask);
     } else if (numGlyphs_ >= 2) {
+        // Cell 1 on the button face. Its white and grey pixels would take
+        // the highlight and shadow colours, which are white and grey here.
         fw::Bitmap image = cellOf(strip_, 1, cell);
         for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x) {
-                const fw::Color c = image.pixel(x, y);
-                if (c == fw::colors::white)
-                    image.setPixel(x, y, buttonHighlight);
-                else if (c == fw::colors::gray)
-                    image.setPixel(x, y, buttonShadow);
-                else if (c == transparentColor_)
-                    image.setPixel(x, y, fw::colors::buttonFace);
-            }
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixel(x, y) == transparentColor_) image.setPixel(x, y, fw::colors::buttonFace);
         const fw::Color mask = bottomLeft(image);
         built = list_->Add(std::move(image), mask);
     } else {
@@ -164,7 +163,8 @@ std::pair<TGlyphList*, int> TButtonGlyph::BuildStateImage(TCoolButtonState state
     return {list_, built};
 }
 
-TCoolButton::TCoolButton(fw::Component* owner, std::string name) : fw::GraphicControl(owner, std::move(name)) {
+TCoolButton::TCoolButton(fw::Component* owner, std::string name)
+    : fw::GraphicControl(owner, std::move(name)), glyph_(fw::Application::of(owner).shared<TGlyphCache>()) {
     setBounds(fw::Rect::fromSize(0, 0, 25, 25));
     glyph_.setNumGlyphs(4);
     glyph_.OnChange = [this] { repaint(); };
@@ -279,10 +279,12 @@ TCoolButton::Face TCoolButton::LayoutFace(fw::Canvas& canvas, fw::Size client) c
     }
     if (acrossX) {
         f.glyph = {0, glyphAlong};
-        f.caption = fw::Rect::fromSize((client.width - text.width + 1) / 2, captionAlong, text.width, text.height);
+        f.caption =
+            fw::Rect::fromSize((client.width - text.width + 1) / 2, captionAlong, text.width, text.height);
     } else {
         f.glyph = {glyphAlong, 0};
-        f.caption = fw::Rect::fromSize(captionAlong, (client.height - text.height + 1) / 2, text.width, text.height);
+        f.caption =
+            fw::Rect::fromSize(captionAlong, (client.height - text.height + 1) / 2, text.width, text.height);
     }
     return f;
 }
@@ -330,7 +332,9 @@ void TCoolButton::mouseMove(const fw::MouseState& state, fw::Point at) {
     HotTest(at);
     if (onMouseMove) onMouseMove(*this, state, at);
     if (tracking_)
-        state_ = down_ ? TCoolButtonState::cbHot : inside(at) ? TCoolButtonState::cbPressed : TCoolButtonState::cbUp;
+        state_ = down_        ? TCoolButtonState::cbHot
+                 : inside(at) ? TCoolButtonState::cbPressed
+                              : TCoolButtonState::cbUp;
     if (mouseOver_ != wasOver) repaint();
 }
 
@@ -404,3 +408,5 @@ void TCoolButton::ButtonPressed(std::int32_t group, TCoolButton& sender) {
     }
     allowAllUp_ = sender.allowAllUp_;
 }
+
+}  // namespace widgets

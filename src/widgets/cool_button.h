@@ -16,6 +16,8 @@
 #include "framework/bitmap.h"
 #include "framework/control.h"
 
+namespace widgets {
+
 enum class TButtonLayout : std::uint8_t { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 enum class TCoolButtonState : std::uint8_t { cbUp, cbDisabled, cbPressed, cbHot };
 
@@ -43,9 +45,11 @@ private:
 // All glyph lists of the program, one per cell size, shared by every button.
 class TGlyphCache {
 public:
+    // The list for that cell size, made when there is none.
     TGlyphList* GetList(fw::Size cell);
+    // The list for that cell size, or none.
+    TGlyphList* FindList(fw::Size cell) const;
     void ReturnList(TGlyphList* list);
-    bool Empty() const { return lists_.empty(); }
 
 private:
     std::vector<std::unique_ptr<TGlyphList>> lists_;
@@ -53,7 +57,7 @@ private:
 
 class TButtonGlyph {
 public:
-    TButtonGlyph();
+    explicit TButtonGlyph(std::shared_ptr<TGlyphCache> cache);
     ~TButtonGlyph();
     TButtonGlyph(const TButtonGlyph&) = delete;
     TButtonGlyph& operator=(const TButtonGlyph&) = delete;
@@ -72,14 +76,13 @@ public:
 
     std::function<void()> OnChange;
 
-    // The cache all holders share; made by the first holder, gone with the
-    // last one once it holds no list.
-    static TGlyphCache* SharedGlyphCache();
+    TGlyphCache& SharedGlyphCache() const { return *cache_; }
 
 private:
+    std::shared_ptr<TGlyphCache> cache_;
     fw::Bitmap strip_;
     std::optional<fw::Color> fixedTransparent_;
-    TGlyphList* list_ = nullptr;
+    TGlyphList* list_ = nullptr;  // owned by the cache
     std::array<int, 4> indexes_{-1, -1, -1, -1};
     fw::Color transparentColor_ = fw::colors::olive;
     int numGlyphs_ = 1;
@@ -113,6 +116,8 @@ public:
     bool Tracking() const { return tracking_; }
     bool MouseOver() const { return mouseOver_; }
     TCoolButtonState State() const { return state_; }
+    // The glyph cache this button shares with the application's others.
+    TGlyphCache& glyphCache() const { return glyph_.SharedGlyphCache(); }
 
     fw::Handler OnDblClick;
 
@@ -155,3 +160,5 @@ private:
     std::string caption_;
     fw::Font font_;
 };
+
+}  // namespace widgets

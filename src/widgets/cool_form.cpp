@@ -1,7 +1,6 @@
 #include "widgets/cool_form.h"
 
-#include <cstring>
-
+namespace widgets {
 namespace {
 
 std::uint32_t u32(const std::uint8_t* p) {
@@ -13,8 +12,10 @@ std::uint32_t u32(const std::uint8_t* p) {
 
 bool regionDataConsistent(const std::uint8_t* data, std::uint32_t size) {
     if (size < 32) return false;
-    const std::uint32_t headerSize = u32(data), type = u32(data + 4), count = u32(data + 8), bytes = u32(data + 12);
-    return headerSize == 32 && type == 1 && count <= (size - 32) / 16 && bytes == 16 * count && size == 32 + bytes;
+    const std::uint32_t headerSize = u32(data), type = u32(data + 4), count = u32(data + 8),
+                        bytes = u32(data + 12);
+    return headerSize == 32 && type == 1 && count <= (size - 32) / 16 && bytes == 16 * count &&
+           size == 32 + bytes;
 }
 
 TCoolForm::TCoolForm(fw::Component* owner, std::string name, platform::Regions& regions)
@@ -29,7 +30,9 @@ TCoolForm::TCoolForm(fw::Component* owner, std::string name, platform::Regions& 
     pin();
 }
 
-TCoolForm::~TCoolForm() { discardRegion(); }
+TCoolForm::~TCoolForm() {
+    discardRegion();
+}
 
 void TCoolForm::setMask(std::unique_ptr<TRegionType> mask) {
     if (!mask) return;
@@ -42,9 +45,13 @@ void TCoolForm::pin() {
     setBounds(fw::Rect::fromSize(0, 0, b.width(), b.height()));
 }
 
-void TCoolForm::setWidth(int width) { setBounds(fw::Rect::fromSize(0, 0, width, bounds().height())); }
+void TCoolForm::setWidth(int width) {
+    setBounds(fw::Rect::fromSize(0, 0, width, bounds().height()));
+}
 
-void TCoolForm::setHeight(int height) { setBounds(fw::Rect::fromSize(0, 0, bounds().width(), height)); }
+void TCoolForm::setHeight(int height) {
+    setBounds(fw::Rect::fromSize(0, 0, bounds().width(), height));
+}
 
 void TCoolForm::discardRegion() {
     // A region the window took belongs to the window system; only one that
@@ -74,7 +81,8 @@ std::vector<std::uint8_t> TCoolForm::WriteMask2() const {
     // The block as read: the same bytes the platform would give back.
     std::vector<std::uint8_t> block = maskData_.empty() ? regions_.data(mask_->Region) : maskData_;
     const auto length = static_cast<std::uint32_t>(block.size());
-    for (int i = 0; i < 4; ++i) out[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(length >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        out[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(length >> (8 * i));
     out.insert(out.end(), block.begin(), block.end());
     return out;
 }
@@ -86,6 +94,8 @@ void TCoolForm::pictureChanged() {
 }
 
 void TCoolForm::mouseDown(fw::MouseButton button, const fw::MouseState&, fw::Point) {
-    if (button != fw::MouseButton::left || !form()) return;
+    if (button != fw::MouseButton::left || !draggable_ || !form()) return;
     form()->peer().beginMove();
 }
+
+}  // namespace widgets

@@ -12,6 +12,8 @@
 #include "framework/form.h"
 #include "platform/region.h"
 
+namespace widgets {
+
 class TCoolForm;
 
 // Holder of the current outline.
@@ -30,6 +32,7 @@ public:
 
     TRegionType& Mask() const { return *mask_; }
     void setMask(std::unique_ptr<TRegionType> mask);
+    // Whether a left press on bare skin moves the window.
     bool Draggable() const { return draggable_; }
     void setDraggable(bool v) { draggable_ = v; }
 
@@ -67,3 +70,5 @@ private:
 // Whether a region-data block holds together: header size 32, rectangles
 // type, count and sizes that match the block's length.
 bool regionDataConsistent(const std::uint8_t* data, std::uint32_t size);
+
+}  // namespace widgets

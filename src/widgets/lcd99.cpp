@@ -1,13 +1,12 @@
 #include "widgets/lcd99.h"
 
-#include <chrono>
 #include <cmath>
 #include <memory>
-#include <random>
 
 #include "framework/application.h"
 #include "framework/form.h"
 
+namespace widgets {
 namespace {
 
 std::array<bool, 8> lit(const char* segments) {
@@ -17,23 +16,27 @@ std::array<bool, 8> lit(const char* segments) {
 }
 
 // Nearest integer, halves to the even neighbour.
-int roundHalfEven(double v) { return static_cast<int>(std::nearbyint(v)); }
+int roundHalfEven(double v) {
+    return static_cast<int>(std::nearbyint(v));
+}
 
 struct Bar {
     int x, y, length, thickness;
 };
 
-bool horizontal(int segment) { return segment == 1 || segment == 4 || segment == 7; }
+bool horizontal(int segment) {
+    return segment == 1 || segment == 4 || segment == 7;
+}
 
 }  // namespace
 
 const std::array<std::array<bool, 8>, 38> TLCD99::SegmentMasks{
-    lit("123567"), lit("36"),    lit("13457"),  lit("13467"),   lit("2346"),   lit("12467"), lit("124567"),
-    lit("136"),    lit("1234567"), lit("123467"), lit("4"),      lit("8"),      lit("123456"), lit("24567"),
-    lit("1257"),   lit("34567"), lit("12457"),  lit("1245"),    lit("124567"), lit("2456"),  lit("36"),
-    lit("367"),    lit("23456"), lit("257"),    lit("456"),     lit("456"),    lit("4567"),  lit("12345"),
-    lit("12346"),  lit("45"),    lit("12467"),  lit("245"),     lit("23567"),  lit("23567"), lit("23567"),
-    lit("23456"),  lit("2346"),  lit("13457")};
+    lit("123567"), lit("36"),      lit("13457"),  lit("13467"), lit("2346"),   lit("12467"),  lit("124567"),
+    lit("136"),    lit("1234567"), lit("123467"), lit("4"),     lit("8"),      lit("123456"), lit("24567"),
+    lit("1257"),   lit("34567"),   lit("12457"),  lit("1245"),  lit("124567"), lit("2456"),   lit("36"),
+    lit("367"),    lit("23456"),   lit("257"),    lit("456"),   lit("456"),    lit("4567"),   lit("12345"),
+    lit("12346"),  lit("45"),      lit("12467"),  lit("245"),   lit("23567"),  lit("23567"),  lit("23567"),
+    lit("23456"),  lit("2346"),    lit("13457")};
 
 const std::array<std::array<int, 8>, 6> TLCD99::SegmentOrder{{
     {1, 2, 3, 8, 4, 5, 6, 7},  // no animation: as anDown
@@ -43,11 +46,6 @@ const std::array<std::array<int, 8>, 6> TLCD99::SegmentOrder{{
     {6, 3, 7, 8, 4, 1, 5, 2},  // anLeft
     {2, 5, 1, 8, 4, 7, 3, 6},  // anRight
 }};
-
-std::function<std::uint32_t()> TLCD99::tickCount = [] {
-    using namespace std::chrono;
-    return static_cast<std::uint32_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
-};
 
 int TLCD99::maskIndex(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -60,6 +58,13 @@ int TLCD99::maskIndex(char c) {
 TLCD99::TLCD99(fw::Component* owner, std::string name) : fw::CustomControl(owner, std::move(name)) {
     setColor(fw::colors::black);
     setBounds(fw::Rect::fromSize(0, 0, 92, 34));
+}
+
+std::uint32_t TLCD99::now() {
+    // A read-out outside an application (a tool measuring its geometry)
+    // has no clock and never animates.
+    fw::Application* app = fw::Application::find(this);
+    return app ? app->host().tickCount() : 0;
 }
 
 void TLCD99::setAbout(TLCDAbout v) {
@@ -115,7 +120,8 @@ void TLCD99::SplitDots(const std::string& value, std::string& cells, std::string
 }
 
 void TLCD99::padLeft(std::string& s) const {
-    if (static_cast<std::int32_t>(s.size()) < digitNum_) s.insert(0, static_cast<std::size_t>(digitNum_) - s.size(), ' ');
+    if (static_cast<std::int32_t>(s.size()) < digitNum_)
+        s.insert(0, static_cast<std::size_t>(digitNum_) - s.size(), ' ');
 }
 
 LcdGeometry TLCD99::geometry() const {
@@ -156,7 +162,8 @@ void TLCD99::drawPoint(fw::Canvas& canvas, const LcdGeometry& g, int cell, bool 
         canvas.fillRect(box);
 }
 
-void TLCD99::drawSegment(fw::Canvas& canvas, const LcdGeometry& g, int cell, int segment, char ch, bool isLit) {
+void TLCD99::drawSegment(fw::Canvas& canvas, const LcdGeometry& g, int cell, int segment, char ch,
+                         bool isLit) {
     const int t = g.cellLeft(cell);
     const int S = g.S;
     const fw::Color color = isLit ? onColor_ : offColor_;
@@ -172,14 +179,29 @@ void TLCD99::drawSegment(fw::Canvas& canvas, const LcdGeometry& g, int cell, int
     const int lowerY = dotDisplay_ ? g.DH / 2 - S / 2 : g.DH / 2 + g.GY;
     Bar b{};
     switch (segment) {
-        case 1: b = {t + g.GX, 0, g.HL, S}; break;
-        case 7: b = {t + g.GX, g.DH, g.HL, -S}; break;
-        case 4: b = {t + g.GX, g.DH / 2 - S / 2, g.HL, S}; break;
-        case 2: b = {t, g.GY, g.VL, S}; break;
-        case 3: b = {t + g.DW, g.GY, g.VL, -S}; break;
-        case 5: b = {t, lowerY, g.VL, S}; break;
-        case 6: b = {t + g.DW, lowerY, g.VL, -S}; break;
-        default: return;
+        case 1:
+            b = {t + g.GX, 0, g.HL, S};
+            break;
+        case 7:
+            b = {t + g.GX, g.DH, g.HL, -S};
+            break;
+        case 4:
+            b = {t + g.GX, g.DH / 2 - S / 2, g.HL, S};
+            break;
+        case 2:
+            b = {t, g.GY, g.VL, S};
+            break;
+        case 3:
+            b = {t + g.DW, g.GY, g.VL, -S};
+            break;
+        case 5:
+            b = {t, lowerY, g.VL, S};
+            break;
+        case 6:
+            b = {t + g.DW, lowerY, g.VL, -S};
+            break;
+        default:
+            return;
     }
 
     if (!dotDisplay_) {
@@ -187,8 +209,8 @@ void TLCD99::drawSegment(fw::Canvas& canvas, const LcdGeometry& g, int cell, int
         if (horizontal(segment)) {
             const int r = roundHalfEven(T * (segment == 4 ? 0.5 : 0.25));
             const int s0 = segment == 4 ? S : S / 2;
-            const fw::Point pts[] = {{x, y + r},         {x + s0, y},      {x + L - s0, y}, {x + L, y + r},
-                                     {x + L - S, y + T}, {x + S, y + T},   {x, y + r}};
+            const fw::Point pts[] = {{x, y + r},         {x + s0, y},    {x + L - s0, y}, {x + L, y + r},
+                                     {x + L - S, y + T}, {x + S, y + T}, {x, y + r}};
             canvas.polygon(pts);
         } else {
             const int r = roundHalfEven(T * 0.25);
@@ -203,18 +225,42 @@ void TLCD99::drawSegment(fw::Canvas& canvas, const LcdGeometry& g, int cell, int
     // neighbour of the same character draws them, so a later unlit segment
     // never covers a lit corner dot.
     const int row = maskIndex(ch);
-    auto on = [&](int s) { return row >= 0 && SegmentMasks[static_cast<std::size_t>(row)][static_cast<std::size_t>(s - 1)]; };
+    auto on = [&](int s) {
+        return row >= 0 && SegmentMasks[static_cast<std::size_t>(row)][static_cast<std::size_t>(s - 1)];
+    };
     bool skipFirst = false, skipLast = false;
     if (!isLit) {
         switch (segment) {
-            case 1: skipFirst = on(2); skipLast = on(3); break;
-            case 7: skipFirst = on(5); skipLast = on(6); break;
-            case 4: skipFirst = on(2) || on(5); skipLast = on(3) || on(6); break;
-            case 2: skipFirst = on(1); skipLast = on(4) || on(5); break;
-            case 3: skipFirst = on(1); skipLast = on(4) || on(6); break;
-            case 5: skipFirst = on(2) || on(4); skipLast = on(7); break;
-            case 6: skipFirst = on(3) || on(4); skipLast = on(7); break;
-            default: break;
+            case 1:
+                skipFirst = on(2);
+                skipLast = on(3);
+                break;
+            case 7:
+                skipFirst = on(5);
+                skipLast = on(6);
+                break;
+            case 4:
+                skipFirst = on(2) || on(5);
+                skipLast = on(3) || on(6);
+                break;
+            case 2:
+                skipFirst = on(1);
+                skipLast = on(4) || on(5);
+                break;
+            case 3:
+                skipFirst = on(1);
+                skipLast = on(4) || on(6);
+                break;
+            case 5:
+                skipFirst = on(2) || on(4);
+                skipLast = on(7);
+                break;
+            case 6:
+                skipFirst = on(3) || on(4);
+                skipLast = on(7);
+                break;
+            default:
+                break;
         }
     }
     const int T = segment == 4 ? S : (b.thickness < 0 ? -S : S);
@@ -232,110 +278,137 @@ void TLCD99::drawSegment(fw::Canvas& canvas, const LcdGeometry& g, int cell, int
     }
 }
 
-void TLCD99::waitProcessingMessages(std::uint32_t stepStart, int wait) {
-    fw::Application* app = form() ? &form()->application() : nullptr;
-    while (static_cast<int>(tickCount() - stepStart) < wait)
-        if (app) app->processMessages();
-}
-
-void TLCD99::DrawPass(fw::Canvas& canvas, const LcdGeometry& g, const std::string& cells, const std::string& points,
-                      const std::string& oldCells, const std::string& oldPoints, int style, int budget,
-                      bool changedOnly, fw::Canvas* screen, fw::Surface* buffer) {
+void TLCD99::DrawPass(fw::Canvas& canvas, const LcdGeometry& g, const std::string& cells,
+                      const std::string& points, const std::string& oldCells, const std::string& oldPoints,
+                      int style, int steps, bool changedOnly) {
     canvas.setBrushStyle(fw::BrushStyle::solid);
     for (int i = 1; i <= digitNum_; ++i) {
         const auto k = static_cast<std::size_t>(i - 1);
         if (changedOnly && points[k] == oldPoints[k]) continue;
         drawPoint(canvas, g, i, points[k] == '.');
     }
-    int D = (budget - static_cast<int>(tickCount() - paintStart_)) / 7;
-    if (D < 0) D = 0;
-    int carry = 0;
-    for (int step = 1; step <= 8; ++step) {
-        const std::uint32_t stepStart = tickCount();
+    for (int step = 1; step <= steps; ++step) {
         const int s = SegmentOrder[static_cast<std::size_t>(style)][static_cast<std::size_t>(step - 1)];
         for (int i = 1; i <= digitNum_; ++i) {
             const auto k = static_cast<std::size_t>(i - 1);
             if (changedOnly && cells[k] == oldCells[k]) continue;
             const int row = maskIndex(cells[k]);
-            const bool isLit = row >= 0 && SegmentMasks[static_cast<std::size_t>(row)][static_cast<std::size_t>(s - 1)];
+            const bool isLit =
+                row >= 0 && SegmentMasks[static_cast<std::size_t>(row)][static_cast<std::size_t>(s - 1)];
             drawSegment(canvas, g, i, s, cells[k], isLit);
-        }
-        if (style == 0 || D <= 0) continue;
-        if (buffer && screen) screen->drawSurface({0, 0}, *buffer);
-        if (step < 8) {
-            waitProcessingMessages(stepStart, D - carry);
-            const int elapsed = static_cast<int>(tickCount() - stepStart);
-            carry = std::min(elapsed - (D - carry), D);
         }
     }
 }
 
+void TLCD99::drawChange(fw::Canvas& canvas, const LcdGeometry& g, const std::string& from,
+                        const std::string& to, int style, int steps) {
+    std::string blankCells, blankPoints;
+    padLeft(blankCells);
+    padLeft(blankPoints);
+    std::string fromCells, fromPoints;
+    SplitDots(from, fromCells, fromPoints);
+    padLeft(fromCells);
+    padLeft(fromPoints);
+    if (to.empty()) {
+        DrawPass(canvas, g, blankCells, blankPoints, fromCells, fromPoints, style, steps, false);
+        return;
+    }
+    // The picture as it was, then only what changed.
+    DrawPass(canvas, g, fromCells, fromPoints, blankCells, blankPoints, 0, 8, false);
+    std::string cells, points;
+    SplitDots(to, cells, points);
+    padLeft(cells);
+    padLeft(points);
+    DrawPass(canvas, g, cells, points, fromCells, fromPoints, style, steps, true);
+}
+
+int TLCD99::chooseStyle() {
+    switch (animationStyle_) {
+        case TLCDAnimation::anNone:
+            return 0;
+        case TLCDAnimation::anRandom:
+            return static_cast<int>(random_() % 5) + 1;
+        default:
+            return static_cast<int>(animationStyle_);
+    }
+}
+
+void TLCD99::startAnimation(std::uint32_t paintStart) {
+    // A change still being shown is completed first.
+    if (Animating()) finishAnimation();
+    animatePending_ = false;
+    const int style = chooseStyle();
+    // Seven waits share what is left of the budget once this paint began.
+    const int stepTime = (animationDelay_ - static_cast<int>(now() - paintStart)) / 7;
+    if (style == 0 || stepTime <= 0 || !fw::Application::find(this)) return;
+    if (!stepTimer_) {
+        stepTimer_ = &create<fw::Timer>("StepTimer");
+        stepTimer_->setEnabled(false);
+        stepTimer_->bindHandler([this](fw::Component&) { nextStep(); });
+    }
+    animation_ = {lastValue_, value_, style, 1, stepTime, 0, now()};
+    stepTimer_->setInterval(stepTime);
+    stepTimer_->setEnabled(true);
+}
+
+void TLCD99::nextStep() {
+    if (!Animating()) return;
+    // A late step shortens the next wait, by at most a whole step.
+    const int wait = animation_.stepTime - animation_.carry;
+    const int elapsed = static_cast<int>(now() - animation_.stepStart);
+    animation_.carry = std::min(elapsed - wait, animation_.stepTime);
+    animation_.stepStart = now();
+    ++animation_.step;
+    if (animation_.step >= 8)
+        finishAnimation();
+    else
+        stepTimer_->setInterval(std::max(1, animation_.stepTime - animation_.carry));
+    invalidate();
+}
+
+void TLCD99::finishAnimation() {
+    if (stepTimer_) stepTimer_->setEnabled(false);
+    lastValue_ = animation_.to;
+    animation_ = {};
+}
+
 void TLCD99::paint(fw::Canvas& canvas) {
-    if (isPainting_) return;
     isPainting_ = true;
+    const std::uint32_t start = now();
     struct Done {
         TLCD99& self;
         std::uint32_t start;
         ~Done() {
-            self.animatePending_ = false;
             self.isPainting_ = false;
-            self.paintDuration_ = static_cast<std::int32_t>(tickCount() - start);
+            self.paintDuration_ = static_cast<std::int32_t>(self.now() - start);
         }
-    } done{*this, tickCount()};
-    paintStart_ = done.start;
+    } done{*this, start};
 
     const fw::Size size{bounds().width(), bounds().height()};
     fw::Canvas* work = &canvas;
     std::unique_ptr<fw::Surface> buffer;
-    bufferActive_ = doubleBuffer_;
-    if (bufferActive_) {
+    if (doubleBuffer_) {
         // No buffer, no harm: this paint draws straight on the screen.
         try {
             buffer = canvas.createSurface(size);
         } catch (...) {
             buffer.reset();
         }
-        if (buffer)
-            work = &buffer->canvas();
-        else
-            bufferActive_ = false;
+        if (buffer) work = &buffer->canvas();
     }
     work->setBrushStyle(fw::BrushStyle::solid);
     work->setBrushColor(color());
     work->fillRect({0, 0, size.width, size.height});
 
-    static std::minstd_rand random(std::random_device{}());
-    int style = 0;
-    switch (animation_) {
-        case TLCDAnimation::anNone: style = 0; break;
-        case TLCDAnimation::anRandom: style = static_cast<int>(random() % 5) + 1; break;
-        default: style = static_cast<int>(animation_); break;
-    }
-    const int chosenStyle = animatePending_ ? style : 0;
-    const int budget = animatePending_ ? animationDelay_ : 0;
-
+    if (animatePending_) startAnimation(start);
     const LcdGeometry g = geometry();
-    if (g.valid) {
-        std::string blankCells, blankPoints;
-        padLeft(blankCells);
-        padLeft(blankPoints);
-        std::string lastCells, lastPoints;
-        SplitDots(lastValue_, lastCells, lastPoints);
-        padLeft(lastCells);
-        padLeft(lastPoints);
-        fw::Canvas* screen = bufferActive_ ? &canvas : nullptr;
-        if (!value_.empty()) {
-            DrawPass(*work, g, lastCells, lastPoints, blankCells, blankPoints, 0, 0, false, screen, buffer.get());
-            std::string cells, points;
-            SplitDots(value_, cells, points);
-            padLeft(cells);
-            padLeft(points);
-            DrawPass(*work, g, cells, points, lastCells, lastPoints, chosenStyle, budget, true, screen, buffer.get());
-        } else {
-            DrawPass(*work, g, blankCells, blankPoints, lastCells, lastPoints, chosenStyle, budget, false, screen,
-                     buffer.get());
-        }
+    if (Animating()) {
+        if (g.valid) drawChange(*work, g, animation_.from, animation_.to, animation_.style, animation_.step);
+    } else {
+        if (g.valid) drawChange(*work, g, lastValue_, value_, 0, 8);
+        lastValue_ = value_;
     }
-    lastValue_ = value_;
-    if (bufferActive_) canvas.drawSurface({0, 0}, *buffer);
+    if (buffer) canvas.drawSurface({0, 0}, *buffer);
 }
+
+}  // namespace widgets

@@ -3,19 +3,25 @@
 // in the gap before any cell). Bars are six-cornered polygons, or rows of
 // dots in dot-matrix mode. A value change redraws only the cells whose
 // character changed, optionally segment by segment in one of five orders
-// spread over AnimationDelay milliseconds.
+// spread over AnimationDelay milliseconds: a timer of its own brings on
+// each next segment, so painting never waits.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <random>
 #include <string>
 
 #include "framework/std_controls.h"
+#include "framework/timer.h"
+
+namespace widgets {
 
 enum class TLCDAnimation : std::uint8_t { anNone, anSpiral, anUp, anDown, anLeft, anRight, anRandom };
 enum class TLCDAbout : std::uint8_t { abNone, abAbout };
-using TLCDChangeProc = std::function<void(fw::Component& Sender, const std::string& OldValue, const std::string& NewValue)>;
+using TLCDChangeProc =
+    std::function<void(fw::Component& Sender, const std::string& OldValue, const std::string& NewValue)>;
 
 // Cell layout in pixels, as the control computes it from its settings.
 struct LcdGeometry {
@@ -43,13 +49,10 @@ public:
 
     TLCD99(fw::Component* owner, std::string name);
 
-    // The clock the control reads, in milliseconds; tests may replace it.
-    static std::function<std::uint32_t()> tickCount;
-
     TLCDAbout About() const { return TLCDAbout::abNone; }
     void setAbout(TLCDAbout v);
-    TLCDAnimation Animation() const { return animation_; }
-    void setAnimation(TLCDAnimation v) { animation_ = v; }
+    TLCDAnimation Animation() const { return animationStyle_; }
+    void setAnimation(TLCDAnimation v) { animationStyle_ = v; }
     std::int32_t AnimationDelay() const { return animationDelay_; }
     void setAnimationDelay(std::int32_t v) { animationDelay_ = v; }
     std::int32_t DigitNum() const { return digitNum_; }
@@ -80,8 +83,11 @@ public:
     void setValue(const std::string& text);
     TLCDChangeProc OnChange;
 
+    // The value of the last completed paint; while a change is being
+    // animated, the value it started from.
     const std::string& LastValue() const { return lastValue_; }
     bool AnimatePending() const { return animatePending_; }
+    bool Animating() const { return animation_.step > 0; }
     LcdGeometry geometry() const;
 
     // Cells and decimal points of a value: '12.5' gives cells "125" and
@@ -91,25 +97,45 @@ public:
     void paint(fw::Canvas& canvas) override;
 
 private:
+    // A change being drawn segment by segment: the value it goes from and
+    // to, the segment order, how many of the eight steps are shown, and the
+    // step time with the overshoot the next step makes up for.
+    struct StepAnimation {
+        std::string from;
+        std::string to;
+        int style = 0;
+        int step = 0;  // 0: none running
+        int stepTime = 0;
+        int carry = 0;
+        std::uint32_t stepStart = 0;
+    };
+
     template <class T>
     void set(T& field, T value) {
         if (field == value) return;
         field = value;
         invalidate();
     }
+    std::uint32_t now();
+    int chooseStyle();
+    void startAnimation(std::uint32_t paintStart);
+    void nextStep();
+    void finishAnimation();
     void padLeft(std::string& s) const;
-    void DrawPass(fw::Canvas& canvas, const LcdGeometry& g, const std::string& cells, const std::string& points,
-                  const std::string& oldCells, const std::string& oldPoints, int style, int budget, bool changedOnly,
-                  fw::Canvas* screen, fw::Surface* buffer);
+    // `from` as it was drawn, then `to` over it, its first `steps` segment
+    // steps in the order of `style`.
+    void drawChange(fw::Canvas& canvas, const LcdGeometry& g, const std::string& from, const std::string& to,
+                    int style, int steps);
+    void DrawPass(fw::Canvas& canvas, const LcdGeometry& g, const std::string& cells,
+                  const std::string& points, const std::string& oldCells, const std::string& oldPoints,
+                  int style, int steps, bool changedOnly);
     void drawSegment(fw::Canvas& canvas, const LcdGeometry& g, int cell, int segment, char c, bool lit);
     void drawPoint(fw::Canvas& canvas, const LcdGeometry& g, int cell, bool lit);
-    void waitProcessingMessages(std::uint32_t stepStart, int wait);
 
-    TLCDAnimation animation_ = TLCDAnimation::anNone;
+    TLCDAnimation animationStyle_ = TLCDAnimation::anNone;
     std::int32_t animationDelay_ = 0;
     std::int32_t digitNum_ = 4;
     std::int32_t digitSpacing_ = 5;
-    bool bufferActive_ = false;
     bool dotDisplay_ = false;
     std::int32_t dotSpacing_ = 2;
     bool doubleBuffer_ = true;
@@ -124,5 +150,9 @@ private:
     bool preview_ = false;
     std::int32_t segmentSize_ = 2;
     std::string value_;
-    std::uint32_t paintStart_ = 0;
+    StepAnimation animation_;
+    fw::Timer* stepTimer_ = nullptr;  // owned by the control, made for its first animation
+    std::minstd_rand random_{std::random_device{}()};
 };
+
+}  // namespace widgets

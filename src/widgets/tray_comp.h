@@ -2,7 +2,7 @@
 // notification area, turns the icon's mouse actions into events, shows and
 // hides its form, hides the application's taskbar window, and registers the
 // process as hidden from the task list where the system still offers that.
-// It takes over its form's window messages to hear from the icon.
+// It listens to its form's window to hear from the icon.
 #pragma once
 
 #include <functional>
@@ -30,10 +30,10 @@ struct TrayIcon {
 using TrayMouseHandler = std::function<void(fw::Component& sender, fw::MouseButton button,
                                             const fw::MouseState& shift, int x, int y)>;
 
-class TTrayComp : public fw::Component {
+class TTrayComp : public fw::Component, private platform::TrayListener {
 public:
-    static constexpr unsigned TrayCallbackMessage = 1024 + 59;
-    static constexpr unsigned TrayTipMessage = 1024 + 61;
+    // The notification area's record holds 64 bytes of tip, and the tip
+    // has always been cut two short of that.
     static constexpr std::size_t maxToolTip = 62;
 
     TTrayComp(fw::Component* owner, std::string name, platform::TraySystem& system);
@@ -69,12 +69,17 @@ public:
 
     void loaded() override;
 
-    // The form's messages while the component lives; true when consumed.
-    bool TrayWndProc(fw::Message& message);
-    // The record as last filled.
-    const platform::NotifyIconData& IconData() const { return iconData_; }
+    // The icon as last handed to the notification area.
+    const platform::TrayIconSpec& IconData() const { return iconData_; }
 
 private:
+    // What the form's window reports while the component lives.
+    void windowActivated() override;
+    bool minimiseRequested() override;
+    void iconMouseMove() override;
+    void iconClicked(fw::MouseButton button) override;
+    void tipRefreshDue() override;
+
     fw::Form* ownerForm() const;
     void FillIconData();
     bool AddIcon();
@@ -91,12 +96,12 @@ private:
     bool showForm_ = true;
     bool showInTaskBar_ = false;
     bool runMinimized_ = false;
-    std::unique_ptr<platform::WindowSubclass> subclass_;
-    platform::NotifyIconData iconData_;
+    std::unique_ptr<platform::TrayListening> listening_;
+    platform::TrayIconSpec iconData_;
     TrayIcon icon_;
     std::string toolTip_;
     bool showIcon_ = true;
-    PopupMenu* popupMenu_ = nullptr;
+    PopupMenu* popupMenu_ = nullptr;  // not owned
     bool defRClick_ = false;
     bool defLClick_ = true;
 };

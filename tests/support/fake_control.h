@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,12 +15,12 @@
 namespace testing_support {
 
 // The player's window as the client sees it: there or not, replying from
-// a table, logging every message sent.
+// a table, logging every exchange ("ping", "command 40045", "request 104 0").
 class FakePlayer : public platform::PlayerWindows {
 public:
     bool running = true;
     bool closesAfterLookup = false;
-    std::map<std::int32_t, std::int32_t> replies;  // WM_USER request code -> reply
+    std::map<std::int32_t, std::int32_t> replies;  // request code -> reply
     std::vector<std::string> sent;
     int lookups = 0;
 
@@ -27,11 +28,21 @@ public:
         ++lookups;
         return running && windowClass == "Winamp v1.x" ? 0xA1 : 0;
     }
-    std::int32_t send(fw::WindowHandle, unsigned msg, std::int32_t wParam, std::int32_t lParam) override {
-        if (closesAfterLookup) return 0;
-        sent.push_back(std::to_string(msg) + " " + std::to_string(wParam) + " " + std::to_string(lParam));
-        auto it = replies.find(lParam);
-        return msg == 1024 && it != replies.end() ? it->second : 0;
+    std::optional<std::int32_t> ping(fw::WindowHandle) override { return exchange("ping", 0); }
+    std::optional<std::int32_t> command(fw::WindowHandle, std::int32_t id) override {
+        return exchange("command " + std::to_string(id), 0);
+    }
+    std::optional<std::int32_t> request(fw::WindowHandle, std::int32_t code, std::int32_t argument) override {
+        auto it = replies.find(code);
+        return exchange("request " + std::to_string(code) + " " + std::to_string(argument),
+                        it == replies.end() ? 0 : it->second);
+    }
+
+private:
+    std::optional<std::int32_t> exchange(std::string what, std::int32_t reply) {
+        if (closesAfterLookup) return std::nullopt;
+        sent.push_back(std::move(what));
+        return reply;
     }
 };
 
@@ -46,19 +57,17 @@ public:
         auto it = windows.find(title);
         return it == windows.end() ? 0 : it->second;
     }
-    void post(fw::WindowHandle w, unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) override {
-        calls.push_back("post " + std::to_string(w) + " " + std::to_string(msg) + " " + std::to_string(wParam) + " " +
-                        std::to_string(lParam));
-    }
+    void requestActivation(fw::WindowHandle w) override { calls.push_back("activate " + std::to_string(w)); }
+    // The double's own private message number.
+    static constexpr unsigned activationMessage = 0xC001;
+    bool isActivationRequest(const fw::Message& m) const override { return m.msg == activationMessage; }
     bool fileExists(const std::string& path) override {
         return std::find(existing.begin(), existing.end(), path) != existing.end();
     }
-    void runCommandLine(const std::string& commandLine, int show) override {
-        calls.push_back("winexec '" + commandLine + "' " + std::to_string(show));
+    void runCommandLine(const std::string& commandLine) override {
+        calls.push_back("run '" + commandLine + "'");
     }
-    void runFile(const std::string& path, int show) override {
-        calls.push_back("run file '" + path + "' " + std::to_string(show));
-    }
+    void runFile(const std::string& path) override { calls.push_back("run file '" + path + "'"); }
 };
 
 class FakeRegions : public platform::Regions {
@@ -78,7 +87,9 @@ public:
         return !failApply;
     }
     std::vector<std::uint8_t> data(platform::RegionHandle) override { return lastBlock; }
-    void destroy(platform::RegionHandle region) override { calls.push_back("destroy " + std::to_string(region)); }
+    void destroy(platform::RegionHandle region) override {
+        calls.push_back("destroy " + std::to_string(region));
+    }
 
 private:
     platform::RegionHandle next_ = 0x600;

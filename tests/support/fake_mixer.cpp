@@ -1,6 +1,5 @@
 #include "support/fake_mixer.h"
 
-#include <algorithm>
 #include <stdexcept>
 
 namespace testing_support {
@@ -11,36 +10,39 @@ std::uint32_t FakeMixer::nextId_ = 1000;
 
 FakeDestination destination(std::uint32_t lineId, std::uint32_t channels) {
     FakeDestination d;
-    d.line.line.dwLineID = lineId;
-    d.line.line.cChannels = channels;
+    d.line.line.lineId = lineId;
+    d.line.line.channels = channels;
     return d;
 }
 
 FakeLine source(std::uint32_t lineId, std::uint32_t channels) {
     FakeLine l;
-    l.line.dwLineID = lineId;
-    l.line.cChannels = channels;
+    l.line.lineId = lineId;
+    l.line.channels = channels;
     return l;
 }
 
-std::uint32_t FakeMixer::addControl(FakeLine& line, std::uint32_t type, std::uint32_t flags,
+std::uint32_t FakeMixer::addControl(FakeLine& line, MixerControlKind kind, std::uint32_t flags,
                                     std::vector<std::int32_t> values, std::uint32_t items) {
     FakeControl c;
-    c.control.dwControlID = nextId_++;
-    c.control.dwControlType = type;
-    c.control.fdwControl = flags;
-    c.control.cMultipleItems = items;
-    c.control.lMaximum = 65535;
+    c.control.id = nextId_++;
+    c.control.kind = kind;
+    c.control.listClass = kind == MixerControlKind::mixer || kind == MixerControlKind::mux;
+    c.control.uniform = (flags & uniform) != 0;
+    c.control.multiple = (flags & multiple) != 0;
+    c.control.disabled = (flags & disabled) != 0;
+    c.control.items = items;
+    c.control.maximum = 65535;
     c.values = std::move(values);
     line.controls.push_back(c);
-    return c.control.dwControlID;
+    return c.control.id;
 }
 
 FakeLine* FakeMixer::lineById(std::uint32_t id) {
     for (auto& d : destinations) {
-        if (d.line.line.dwLineID == id) return &d.line;
+        if (d.line.line.lineId == id) return &d.line;
         for (auto& s : d.sources)
-            if (s.line.dwLineID == id) return &s;
+            if (s.line.lineId == id) return &s;
     }
     return nullptr;
 }
@@ -48,126 +50,124 @@ FakeLine* FakeMixer::lineById(std::uint32_t id) {
 FakeControl& FakeMixer::control(std::uint32_t id) {
     for (auto& d : destinations) {
         for (auto& c : d.line.controls)
-            if (c.control.dwControlID == id) return c;
+            if (c.control.id == id) return c;
         for (auto& s : d.sources)
             for (auto& c : s.controls)
-                if (c.control.dwControlID == id) return c;
+                if (c.control.id == id) return c;
     }
     throw std::logic_error("no control " + std::to_string(id));
 }
 
-bool FakeMixer::notify(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) {
-    return handler_ && handler_(msg, wParam, lParam);
-}
-
-MMRESULT FakeMixer::openDevice(MixerHandle* handle, std::uint32_t device, std::uintptr_t callback, std::uintptr_t,
-                               std::uint32_t flags) {
-    calls.push_back("open " + std::to_string(device) + " callback=" + std::to_string(callback) +
-                    " flags=" + std::to_string(flags));
-    if (failingOpens > 0) {
-        --failingOpens;
-        return MMSYSERR_ERROR;
-    }
-    open = true;
-    *handle = 0x4D;
-    return MMSYSERR_NOERROR;
-}
-
-MMRESULT FakeMixer::closeDevice(MixerHandle) {
-    calls.push_back("close");
-    open = false;
-    return MMSYSERR_NOERROR;
-}
-
-MMRESULT FakeMixer::getDevCaps(std::uint32_t device, MixerCaps& out, std::uint32_t size) {
-    calls.push_back("caps " + std::to_string(device) + " size=" + std::to_string(size));
-    out = caps;
-    out.cDestinations = static_cast<std::uint32_t>(destinations.size());
-    return MMSYSERR_NOERROR;
-}
-
-MMRESULT FakeMixer::getLineInfo(MixerHandle, MixerLine& line, std::uint32_t flags) {
-    calls.push_back("lineinfo flags=" + std::to_string(flags) + " cb=" + std::to_string(line.cbStruct));
-    if (line.dwDestination >= destinations.size()) return MMSYSERR_ERROR;
-    FakeDestination& d = destinations[line.dwDestination];
-    FakeLine* l = &d.line;
-    if (flags == MIXER_GETLINEINFOF_SOURCE) {
-        if (line.dwSource >= d.sources.size()) return MMSYSERR_ERROR;
-        l = &d.sources[line.dwSource];
-    }
-    if (l->failInfo) return MMSYSERR_ERROR;
-    MixerLine out = l->line;
-    out.cbStruct = line.cbStruct;
-    out.dwDestination = line.dwDestination;
-    out.dwSource = flags == MIXER_GETLINEINFOF_SOURCE ? line.dwSource : 0;
-    out.cConnections = flags == MIXER_GETLINEINFOF_SOURCE ? 0 : static_cast<std::uint32_t>(d.sources.size());
-    out.cControls = static_cast<std::uint32_t>(l->controls.size());
-    line = out;
-    return MMSYSERR_NOERROR;
-}
-
-MMRESULT FakeMixer::getLineControls(MixerHandle, MixerLineControls& lc, std::uint32_t flags) {
-    calls.push_back("linecontrols flags=" + std::to_string(flags) + " cb=" + std::to_string(lc.cbStruct) +
-                    " cbmxctrl=" + std::to_string(lc.cbmxctrl));
-    FakeLine* l = lineById(lc.dwLineID);
-    if (!l) return MMSYSERR_ERROR;
-    if (flags == MIXER_GETLINECONTROLSF_ONEBYTYPE) {
-        for (const auto& c : l->controls)
-            if (c.control.dwControlType == lc.dwControlType) {
-                lc.pamxctrl[0] = c.control;
-                lc.pamxctrl[0].cbStruct = lc.cbmxctrl;
-                return MMSYSERR_NOERROR;
-            }
-        return 1025;  // MIXERR_INVALCONTROL
-    }
-    if (lc.cControls != l->controls.size()) return MMSYSERR_ERROR;
-    for (std::size_t i = 0; i < l->controls.size(); ++i) {
-        lc.pamxctrl[i] = l->controls[i].control;
-        lc.pamxctrl[i].cbStruct = lc.cbmxctrl;
-    }
-    return MMSYSERR_NOERROR;
-}
-
-MMRESULT FakeMixer::getControlDetails(MixerHandle, ControlDetails& d, std::uint32_t flags) {
-    calls.push_back("get " + std::to_string(d.dwControlID) + " flags=" + std::to_string(flags) +
-                    " channels=" + std::to_string(d.cChannels) + " items=" + std::to_string(d.cMultipleItems) +
-                    " cb=" + std::to_string(d.cbStruct) + "/" + std::to_string(d.cbDetails));
-    FakeControl& c = control(d.dwControlID);
-    if (c.failRead) return MMSYSERR_ERROR;
-    const std::size_t count = static_cast<std::size_t>(d.cChannels) * (d.cMultipleItems ? d.cMultipleItems : 1);
-    if (flags == MIXER_GETCONTROLDETAILSF_LISTTEXT) {
-        auto* out = static_cast<ListText*>(d.paDetails);
-        for (std::size_t i = 0; i < count && i < c.texts.size(); ++i) out[i] = c.texts[i];
-        return MMSYSERR_NOERROR;
-    }
-    auto* out = static_cast<std::int32_t*>(d.paDetails);
-    for (std::size_t i = 0; i < count; ++i) out[i] = i < c.values.size() ? c.values[i] : 0;
-    return MMSYSERR_NOERROR;
-}
-
-MMRESULT FakeMixer::setControlDetails(MixerHandle, ControlDetails& d, std::uint32_t) {
-    const std::size_t count = static_cast<std::size_t>(d.cChannels) * (d.cMultipleItems ? d.cMultipleItems : 1);
-    const auto* in = static_cast<const std::int32_t*>(d.paDetails);
-    std::string call = "set " + std::to_string(d.dwControlID);
-    for (std::size_t i = 0; i < count; ++i) call += " " + std::to_string(in[i]);
-    calls.push_back(call);
-    FakeControl& c = control(d.dwControlID);
-    if (c.failWrite) return MMSYSERR_ERROR;
-    ++c.writes;
-    c.values.assign(in, in + count);
-    return MMSYSERR_NOERROR;
+void FakeMixer::notify(MixerChange change, std::int32_t mixer, std::int32_t id) {
+    if (handler_) handler_(change, mixer, id);
 }
 
 namespace {
-class FakeCallbackWindow : public CallbackWindow {
+class FakeNotifications : public MixerNotifications {
 public:
-    fw::WindowHandle handle() const override { return 0xCB; }
+    fw::WindowHandle window() const override { return 0xCB; }
 };
 }  // namespace
 
-std::unique_ptr<CallbackWindow> FakeMixer::createCallbackWindow(CallbackHandler handler) {
+std::unique_ptr<MixerNotifications> FakeMixer::notifications(MixerChangeHandler handler) {
     handler_ = std::move(handler);
-    return std::make_unique<FakeCallbackWindow>();
+    return std::make_unique<FakeNotifications>();
+}
+
+std::optional<MixerHandle> FakeMixer::open(std::uint32_t device, fw::WindowHandle notify) {
+    calls.push_back("open " + std::to_string(device) + " notify=" + std::to_string(notify));
+    if (failingOpens > 0) {
+        --failingOpens;
+        return std::nullopt;
+    }
+    isOpen = true;
+    return 0x4D;
+}
+
+void FakeMixer::close(MixerHandle) {
+    calls.push_back("close");
+    isOpen = false;
+}
+
+MixerDeviceInfo FakeMixer::describe(std::uint32_t device) {
+    calls.push_back("describe " + std::to_string(device));
+    MixerDeviceInfo out = info;
+    out.destinations = static_cast<std::uint32_t>(destinations.size());
+    return out;
+}
+
+std::optional<MixerLineInfo> FakeMixer::destination(MixerHandle, std::uint32_t index) {
+    calls.push_back("destination " + std::to_string(index));
+    if (index >= destinations.size()) return std::nullopt;
+    FakeDestination& d = destinations[index];
+    if (d.line.failInfo) return std::nullopt;
+    MixerLineInfo out = d.line.line;
+    out.destination = index;
+    out.connections = static_cast<std::uint32_t>(d.sources.size());
+    out.controls = static_cast<std::uint32_t>(d.line.controls.size());
+    return out;
+}
+
+std::optional<MixerLineInfo> FakeMixer::source(MixerHandle, std::uint32_t destination, std::uint32_t index) {
+    calls.push_back("source " + std::to_string(destination) + " " + std::to_string(index));
+    if (destination >= destinations.size() || index >= destinations[destination].sources.size())
+        return std::nullopt;
+    FakeLine& l = destinations[destination].sources[index];
+    if (l.failInfo) return std::nullopt;
+    MixerLineInfo out = l.line;
+    out.destination = destination;
+    out.source = index;
+    out.controls = static_cast<std::uint32_t>(l.controls.size());
+    return out;
+}
+
+std::optional<std::vector<MixerControlInfo>> FakeMixer::controls(MixerHandle, const MixerLineInfo& line) {
+    calls.push_back("controls " + std::to_string(line.lineId));
+    FakeLine* l = lineById(line.lineId);
+    if (!l || line.controls != l->controls.size()) return std::nullopt;
+    std::vector<MixerControlInfo> out;
+    for (const auto& c : l->controls) out.push_back(c.control);
+    return out;
+}
+
+std::optional<MixerControlInfo> FakeMixer::controlOfKind(MixerHandle, std::uint32_t lineId,
+                                                         MixerControlKind kind) {
+    calls.push_back("control of kind " + std::to_string(static_cast<int>(kind)) + " on " +
+                    std::to_string(lineId));
+    FakeLine* l = lineById(lineId);
+    if (!l) return std::nullopt;
+    for (const auto& c : l->controls)
+        if (c.control.kind == kind) return c.control;
+    return std::nullopt;
+}
+
+bool FakeMixer::read(MixerHandle, const MixerValues& which, std::span<std::int32_t> values) {
+    calls.push_back("get " + std::to_string(which.controlId) + " channels=" + std::to_string(which.channels) +
+                    " items=" + std::to_string(which.items));
+    FakeControl& c = control(which.controlId);
+    if (c.failRead) return false;
+    for (std::size_t i = 0; i < which.count(); ++i) values[i] = i < c.values.size() ? c.values[i] : 0;
+    return true;
+}
+
+bool FakeMixer::write(MixerHandle, const MixerValues& which, std::span<const std::int32_t> values) {
+    std::string call = "set " + std::to_string(which.controlId);
+    for (std::size_t i = 0; i < which.count(); ++i) call += " " + std::to_string(values[i]);
+    calls.push_back(call);
+    FakeControl& c = control(which.controlId);
+    if (c.failWrite) return false;
+    ++c.writes;
+    c.values.assign(values.begin(), values.begin() + static_cast<long>(which.count()));
+    return true;
+}
+
+std::optional<std::vector<MixerListItem>> FakeMixer::itemTexts(MixerHandle, const MixerValues& which) {
+    calls.push_back("texts " + std::to_string(which.controlId));
+    FakeControl& c = control(which.controlId);
+    if (c.failRead) return std::nullopt;
+    std::vector<MixerListItem> out(which.count());
+    for (std::size_t i = 0; i < out.size() && i < c.texts.size(); ++i) out[i] = c.texts[i];
+    return out;
 }
 
 }  // namespace testing_support

@@ -1,6 +1,6 @@
-// A scripted mixer device tree standing in for the system's mixer calls.
-// Tests build destinations with their controls and source lines, make
-// calls fail, and read back what was written; every call is logged.
+// A scripted mixer device tree standing in for the system's mixers. Tests
+// build destinations with their controls and source lines, make calls fail,
+// and read back what was written; every call is logged.
 #pragma once
 
 #include <cstdint>
@@ -12,16 +12,16 @@
 namespace testing_support {
 
 struct FakeControl {
-    platform::MixerControl control;
-    std::vector<std::int32_t> values;     // channels x max(items, 1)
-    std::vector<platform::ListText> texts;  // channels x items
+    platform::MixerControlInfo control;
+    std::vector<std::int32_t> values;            // channels x max(items, 1)
+    std::vector<platform::MixerListItem> texts;  // channels x items
     bool failRead = false;
     bool failWrite = false;
     int writes = 0;
 };
 
 struct FakeLine {
-    platform::MixerLine line;
+    platform::MixerLineInfo line;
     std::vector<FakeControl> controls;
     bool failInfo = false;
 };
@@ -31,40 +31,48 @@ struct FakeDestination {
     std::vector<FakeLine> sources;
 };
 
-class FakeMixer : public platform::MixerApi {
+class FakeMixer : public platform::MixerDevices {
 public:
     std::uint32_t devices = 1;
     int failingOpens = 0;  // this many opens fail before one succeeds
-    platform::MixerCaps caps;
+    platform::MixerDeviceInfo info;
     std::vector<FakeDestination> destinations;
     std::vector<std::string> calls;
-    bool open = false;
+    bool isOpen = false;
 
-    // A line's control, added with a fresh id; returns that id.
-    static std::uint32_t addControl(FakeLine& line, std::uint32_t type, std::uint32_t flags,
+    enum Flags : std::uint32_t { uniform = 1, multiple = 2, disabled = 4 };
+    // A line's control, added with a fresh id; returns that id. MIXER and
+    // MUX controls are of the list class.
+    static std::uint32_t addControl(FakeLine& line, platform::MixerControlKind kind, std::uint32_t flags,
                                     std::vector<std::int32_t> values, std::uint32_t items = 0);
     FakeControl& control(std::uint32_t id);
-    // Sends the callback window a message; true when it was taken.
-    bool notify(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam);
-    std::uintptr_t callbackWindow() const { return 0xCB; }
+    // What the device reports when a line or control changes.
+    void notify(platform::MixerChange change, std::int32_t mixer, std::int32_t id);
 
-    std::uint32_t getNumDevs() override { return devices; }
-    platform::MMRESULT openDevice(platform::MixerHandle* handle, std::uint32_t device, std::uintptr_t callback,
-                                  std::uintptr_t instance, std::uint32_t flags) override;
-    platform::MMRESULT closeDevice(platform::MixerHandle handle) override;
-    platform::MMRESULT getDevCaps(std::uint32_t device, platform::MixerCaps& caps, std::uint32_t size) override;
-    platform::MMRESULT getLineInfo(platform::MixerHandle handle, platform::MixerLine& line, std::uint32_t flags) override;
-    platform::MMRESULT getLineControls(platform::MixerHandle handle, platform::MixerLineControls& controls,
-                                       std::uint32_t flags) override;
-    platform::MMRESULT getControlDetails(platform::MixerHandle handle, platform::ControlDetails& details,
-                                         std::uint32_t flags) override;
-    platform::MMRESULT setControlDetails(platform::MixerHandle handle, platform::ControlDetails& details,
-                                         std::uint32_t flags) override;
-    std::unique_ptr<platform::CallbackWindow> createCallbackWindow(platform::CallbackHandler handler) override;
+    std::uint32_t count() override { return devices; }
+    std::unique_ptr<platform::MixerNotifications> notifications(
+        platform::MixerChangeHandler handler) override;
+    std::optional<platform::MixerHandle> open(std::uint32_t device, fw::WindowHandle notify) override;
+    void close(platform::MixerHandle mixer) override;
+    platform::MixerDeviceInfo describe(std::uint32_t device) override;
+    std::optional<platform::MixerLineInfo> destination(platform::MixerHandle mixer,
+                                                       std::uint32_t destination) override;
+    std::optional<platform::MixerLineInfo> source(platform::MixerHandle mixer, std::uint32_t destination,
+                                                  std::uint32_t source) override;
+    std::optional<std::vector<platform::MixerControlInfo>> controls(
+        platform::MixerHandle mixer, const platform::MixerLineInfo& line) override;
+    std::optional<platform::MixerControlInfo> controlOfKind(platform::MixerHandle mixer, std::uint32_t lineId,
+                                                            platform::MixerControlKind kind) override;
+    bool read(platform::MixerHandle mixer, const platform::MixerValues& which,
+              std::span<std::int32_t> values) override;
+    bool write(platform::MixerHandle mixer, const platform::MixerValues& which,
+               std::span<const std::int32_t> values) override;
+    std::optional<std::vector<platform::MixerListItem>> itemTexts(
+        platform::MixerHandle mixer, const platform::MixerValues& which) override;
 
 private:
     FakeLine* lineById(std::uint32_t id);
-    platform::CallbackHandler handler_;
+    platform::MixerChangeHandler handler_;
     static std::uint32_t nextId_;
 };
 

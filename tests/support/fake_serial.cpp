@@ -7,10 +7,14 @@ namespace {
 
 const char* escapeName(platform::LineFunction f) {
     switch (f) {
-        case platform::LineFunction::setRts: return "SETRTS";
-        case platform::LineFunction::clearRts: return "CLRRTS";
-        case platform::LineFunction::setDtr: return "SETDTR";
-        case platform::LineFunction::clearDtr: return "CLRDTR";
+        case platform::LineFunction::setRts:
+            return "SETRTS";
+        case platform::LineFunction::clearRts:
+            return "CLRRTS";
+        case platform::LineFunction::setDtr:
+            return "SETDTR";
+        case platform::LineFunction::clearDtr:
+            return "CLRDTR";
     }
     return "?";
 }
@@ -72,14 +76,18 @@ bool FakeSerial::isOpen() const {
     return !openHandles_.empty();
 }
 
-bool FakeSerial::fails(const std::string& operation) const { return failing_.count(operation) != 0; }
+bool FakeSerial::fails(const std::string& operation) const {
+    return failing_.count(operation) != 0;
+}
 
 // Busy receive loops read thousands of times; the log keeps the beginning.
 void FakeSerial::record(const std::string& call) {
     if (calls_.size() < 100000) calls_.push_back(call);
 }
 
-bool FakeSerial::valid(platform::PortHandle port) const { return openHandles_.count(port) != 0; }
+bool FakeSerial::valid(platform::PortHandle port) const {
+    return openHandles_.count(port) != 0;
+}
 
 platform::PortHandle FakeSerial::open(const std::string& devicePath) {
     std::lock_guard lock(mutex_);
@@ -105,14 +113,6 @@ bool FakeSerial::setTimeouts(platform::PortHandle port, const platform::Timeouts
     return valid(port) && !fails("setTimeouts");
 }
 
-bool FakeSerial::getLineSettings(platform::PortHandle port, platform::LineSettings& s) {
-    std::lock_guard lock(mutex_);
-    record("getLineSettings");
-    // What a driver hands back: something else than what we will set.
-    s = platform::LineSettings{28, 115200, 0x1, 0, 2048, 512, 7, 2, 1, 17, 19, 0, 0, 0, 0};
-    return valid(port) && !fails("getLineSettings");
-}
-
 bool FakeSerial::setLineSettings(platform::PortHandle port, const platform::LineSettings& s) {
     std::lock_guard lock(mutex_);
     record("setLineSettings");
@@ -127,7 +127,8 @@ bool FakeSerial::escape(platform::PortHandle port, platform::LineFunction f) {
     return valid(port) && !fails(name);
 }
 
-bool FakeSerial::read(platform::PortHandle port, std::uint8_t* buffer, std::uint32_t count, std::uint32_t& got) {
+bool FakeSerial::read(platform::PortHandle port, std::uint8_t* buffer, std::uint32_t count,
+                      std::uint32_t& got) {
     got = 0;
     const int now = ++readers_;
     int seen = maxReaders_.load();

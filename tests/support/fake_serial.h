@@ -21,9 +21,8 @@ namespace testing_support {
 
 class FakeSerial : public platform::SerialPorts {
 public:
-    // Operation names: open, setupQueues, setTimeouts, getLineSettings,
-    // setLineSettings, escape SETRTS, escape CLRRTS, escape SETDTR,
-    // escape CLRDTR, read, write.
+    // Operation names: open, setupQueues, setTimeouts, setLineSettings, escape SETRTS, escape CLRRTS, escape
+    // SETDTR, escape CLRDTR, read, write.
     void failOn(const std::string& operation);
     // A byte to read, or a gap (a read that finds nothing).
     void script(std::initializer_list<std::optional<std::uint8_t>> items);
@@ -50,19 +49,20 @@ public:
     platform::PortHandle open(const std::string& devicePath) override;
     bool setupQueues(platform::PortHandle port, std::uint32_t in, std::uint32_t out) override;
     bool setTimeouts(platform::PortHandle port, const platform::Timeouts& t) override;
-    bool getLineSettings(platform::PortHandle port, platform::LineSettings& s) override;
     bool setLineSettings(platform::PortHandle port, const platform::LineSettings& s) override;
     bool escape(platform::PortHandle port, platform::LineFunction f) override;
-    bool read(platform::PortHandle port, std::uint8_t* buffer, std::uint32_t count, std::uint32_t& got) override;
-    bool write(platform::PortHandle port, const std::uint8_t* data, std::uint32_t count, std::uint32_t& written) override;
+    bool read(platform::PortHandle port, std::uint8_t* buffer, std::uint32_t count,
+              std::uint32_t& got) override;
+    bool write(platform::PortHandle port, const std::uint8_t* data, std::uint32_t count,
+               std::uint32_t& written) override;
     void close(platform::PortHandle port) override;
     void sleep(int ms) override;
     void messageBox(const std::string& text, const std::string& caption) override;
 
 private:
     bool fails(const std::string& operation) const;  // lock held
-    void record(const std::string& call);             // lock held
-    bool valid(platform::PortHandle port) const;      // lock held
+    void record(const std::string& call);            // lock held
+    bool valid(platform::PortHandle port) const;     // lock held
 
     mutable std::mutex mutex_;
     std::set<std::string> failing_;

@@ -2,37 +2,36 @@
 
 namespace testing_support {
 
-class FakeSubclass : public platform::WindowSubclass {
+class FakeListening : public platform::TrayListening {
 public:
-    explicit FakeSubclass(FakeTray& tray) : tray_(tray) { ++tray_.subclassesAlive; }
-    ~FakeSubclass() override {
-        --tray_.subclassesAlive;
-        tray_.handler_ = nullptr;
-        tray_.calls.push_back("restore procedure");
+    explicit FakeListening(FakeTray& tray) : tray_(tray) { ++tray_.listeningsAlive; }
+    ~FakeListening() override {
+        --tray_.listeningsAlive;
+        tray_.listener_ = nullptr;
+        tray_.calls.push_back("stop listening");
     }
 
 private:
     FakeTray& tray_;
 };
 
-bool FakeTray::send(fw::Message message) {
-    if (handler_ && handler_(message)) return true;
-    passedOn.push_back(message);
-    return false;
-}
-
-bool FakeTray::notifyIcon(platform::NotifyIconOperation operation, const platform::NotifyIconData& data) {
+bool FakeTray::notifyIcon(platform::TrayIconOperation operation, const platform::TrayIconSpec& icon) {
     static const char* names[] = {"add", "modify", "delete"};
-    calls.push_back(std::string("notify ") + names[static_cast<int>(operation)] + " tip=" + data.tip);
-    notified.push_back(data);
+    calls.push_back(std::string("notify ") + names[static_cast<int>(operation)] + " tip=" + icon.tip);
+    notified.push_back(icon);
     return true;
 }
 
-std::unique_ptr<platform::WindowSubclass> FakeTray::subclass(fw::WindowHandle window,
-                                                             platform::SubclassHandler handler) {
-    calls.push_back("subclass " + std::to_string(window));
-    handler_ = std::move(handler);
-    return std::make_unique<FakeSubclass>(*this);
+std::unique_ptr<platform::TrayListening> FakeTray::listen(fw::WindowHandle window,
+                                                          platform::TrayListener& listener) {
+    calls.push_back("listen " + std::to_string(window));
+    listener_ = &listener;
+    return std::make_unique<FakeListening>(*this);
+}
+
+void FakeTray::postTipRefresh(fw::WindowHandle window) {
+    calls.push_back("post tip refresh");
+    tipRefreshesPosted.push_back(window);
 }
 
 fw::WindowHandle FakeTray::findWindow(const std::string& caption) {
@@ -42,14 +41,12 @@ fw::WindowHandle FakeTray::findWindow(const std::string& caption) {
 }
 
 void FakeTray::showWindow(fw::WindowHandle window, platform::ShowCommand command) {
-    calls.push_back("show " + std::to_string(window) + (command == platform::ShowCommand::show ? " show" : " hide"));
+    calls.push_back("show " + std::to_string(window) +
+                    (command == platform::ShowCommand::show ? " show" : " hide"));
 }
 
-void FakeTray::setActiveWindow(fw::WindowHandle window) { calls.push_back("activate " + std::to_string(window)); }
-
-void FakeTray::postMessage(fw::WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
-    calls.push_back("post " + std::to_string(message));
-    posted.push_back({window, message, wParam, lParam});
+void FakeTray::setActiveWindow(fw::WindowHandle window) {
+    calls.push_back("activate " + std::to_string(window));
 }
 
 platform::ServiceRegistration FakeTray::registerServiceProcess(bool hidden) {

@@ -72,7 +72,8 @@ public:
     void attach(fw::Application* app) override { app_ = app; }
     void setApplicationTitle(const std::string& title) override { applicationTitle = title; }
     std::unique_ptr<fw::FormPeer> createFormPeer(fw::Form& form) override;
-    std::unique_ptr<fw::ControlPeer> createControlPeer(fw::WinControl& control, fw::FormPeer& parent) override;
+    std::unique_ptr<fw::ControlPeer> createControlPeer(fw::WinControl& control,
+                                                       fw::FormPeer& parent) override;
     void startTimer(fw::Timer& timer, int intervalMs) override { timers_[&timer] = intervalMs; }
     void stopTimer(fw::Timer& timer) override { timers_.erase(&timer); }
     void messageBox(fw::WindowHandle owner, const std::string& text, const std::string& caption,
@@ -88,9 +89,12 @@ public:
     void bringApplicationToFront() override { ++bringToFrontCount_; }
     std::optional<std::vector<std::uint8_t>> resource(const std::string& name) override;
     std::string executablePath() override { return executablePath_; }
+    std::uint32_t tickCount() override { return now; }
 
     std::map<std::string, std::vector<std::uint8_t>> resources;
     std::string executablePath_ = "/opt/zav/zav_amp.exe";
+    // The clock the host reports; tests move it.
+    std::uint32_t now = 1000;
     std::string applicationTitle;
     bool quitRequested_ = false;
     int minimizeCount_ = 0;

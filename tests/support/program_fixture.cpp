@@ -5,8 +5,6 @@
 #include <fstream>
 #include <iterator>
 
-#include "framework/design.h"
-
 namespace testing_support {
 namespace {
 
@@ -27,31 +25,33 @@ ProgramFixture::ProgramFixture() {
     host.resources["SKIN"] = fileBytes(resources / "skin.bmp");
     host.resources["MASK2"] = fileBytes(resources / "mask2.bin");
     host.resources["STATUSPATCH"] = fileBytes(resources / "status_patch.bmp");
-    tray.windowsByCaption["Telecomanda Winamp ZAV Amp - 01"] = 77;
+    tray.windowsByCaption[app::applicationTitle] = 77;
     // The master output: stereo volume up to 65535 and a mute switch.
     FakeDestination master = destination(10, 2);
-    masterVolume = FakeMixer::addControl(master.line, platform::MIXERCONTROL_CONTROLTYPE_VOLUME, 0, {30000, 30000});
-    masterMute = FakeMixer::addControl(master.line, platform::MIXERCONTROL_CONTROLTYPE_MUTE, 0, {0, 0});
+    masterVolume = FakeMixer::addControl(master.line, platform::MixerControlKind::volume, 0, {30000, 30000});
+    masterMute = FakeMixer::addControl(master.line, platform::MixerControlKind::mute, 0, {0, 0});
     mixer.destinations.push_back(master);
     player.running = false;
 }
 
 ProgramFixture::~ProgramFixture() {
-    if (receiver) receiver->stopLoop();
-    application.reset();
+    program.reset();
     std::filesystem::remove_all(dir);
 }
 
 void ProgramFixture::start(const std::string& ini) {
     if (!ini.empty()) std::ofstream(dir / "ir_zav.ini", std::ios::binary) << ini;
-    application = std::make_unique<fw::Application>(host);
-    application->setTitle("Telecomanda Winamp ZAV Amp - 01");
-    display = std::make_unique<ir::PostedCodeDisplay>(*application);
-    receiver = std::make_unique<ir::IrReceiver>(com, code, *display);
-    services.emplace(app::Services{settings, dir / "ir_zav.ini", com, *receiver, code, *display, tray, player, launcher,
-                                  mixer, regions});
-    form = &application->createForm<TZAV_Amp>(*services);
-    dialog = &application->createForm<TFormaSetari>(*services);
+    program.reset();
+    program = std::make_unique<app::Program>(
+        app::Platform{host, serial, tray, player, launcher, mixer, regions}, dir / "ir_zav.ini");
+    application = &program->application();
+    form = &program->mainWindow();
+    dialog = &program->setupDialog();
+    settings = &program->settings();
+    com = &program->com();
+    code = &program->code();
+    display = &program->display();
+    receiver = &program->receiver();
 }
 
 std::string ProgramFixture::iniText() const {
@@ -59,8 +59,8 @@ std::string ProgramFixture::iniText() const {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-fw::Point ProgramFixture::centreOf(const std::string& control) const {
-    const fw::Rect b = fw::component<fw::Control>(*form, control).bounds();
+fw::Point ProgramFixture::centreOf(const fw::Control& control) {
+    const fw::Rect b = control.bounds();
     return {(b.left + b.right) / 2, (b.top + b.bottom) / 2};
 }
 

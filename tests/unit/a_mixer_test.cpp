@@ -5,29 +5,33 @@
 
 namespace {
 
-using namespace platform;
+using namespace control;
+using platform::MixerChange;
 using testing_support::FakeDestination;
 using testing_support::FakeMixer;
 
-constexpr std::uint32_t VOLUME = MIXERCONTROL_CONTROLTYPE_VOLUME;
-constexpr std::uint32_t MUTE = MIXERCONTROL_CONTROLTYPE_MUTE;
-constexpr std::uint32_t MUX = MIXERCONTROL_CONTROLTYPE_MUX;
-constexpr std::uint32_t MIXER = MIXERCONTROL_CONTROLTYPE_MIXER;
-constexpr std::uint32_t UNIFORM = MIXERCONTROL_CONTROLF_UNIFORM;
-constexpr std::uint32_t MULTIPLE = MIXERCONTROL_CONTROLF_MULTIPLE;
-constexpr std::uint32_t DISABLED = MIXERCONTROL_CONTROLF_DISABLED;
+constexpr auto VOLUME = platform::MixerControlKind::volume;
+constexpr auto MUTE = platform::MixerControlKind::mute;
+constexpr auto MUX = platform::MixerControlKind::mux;
+constexpr auto MIXER = platform::MixerControlKind::mixer;
+constexpr std::uint32_t UNIFORM = FakeMixer::uniform;
+constexpr std::uint32_t MULTIPLE = FakeMixer::multiple;
+constexpr std::uint32_t DISABLED = FakeMixer::disabled;
 
 struct VolumeRead {
     bool result;
-    std::int32_t left = -7, right = -7, mute = -7;
-    bool stereo = true, volumeUnavailable = false, muteUnavailable = false, fromSelector = true;
+    std::int32_t left, right, mute;
+    bool stereo, volumeUnavailable, muteUnavailable, fromSelector;
 };
 
 VolumeRead getVolume(TAudioMixer& m, std::int32_t destination, std::int32_t connection) {
-    VolumeRead r{};
-    r.result = m.GetVolume(destination, connection, r.left, r.right, r.mute, r.stereo, r.volumeUnavailable,
-                           r.muteUnavailable, r.fromSelector);
-    return r;
+    const TVolumeState s = m.GetVolume(destination, connection);
+    return {s.Found,    s.LeftVolume,        s.RightVolume,     s.MuteState,
+            s.IsStereo, s.VolumeUnavailable, s.MuteUnavailable, s.MuteFromSelector};
+}
+
+bool called(const FakeMixer& api, const std::string& call) {
+    return std::find(api.calls.begin(), api.calls.end(), call) != api.calls.end();
 }
 
 // Master output: stereo volume, mute; sources: a line with its own volume
@@ -35,7 +39,7 @@ VolumeRead getVolume(TAudioMixer& m, std::int32_t destination, std::int32_t conn
 struct Tree {
     FakeMixer api;
     std::uint32_t volume, mute, sourceVolume, selector;
-    Tree(std::uint32_t selectorType = MUX) {
+    explicit Tree(platform::MixerControlKind selectorType = MUX) {
         FakeDestination master = testing_support::destination(10, 2);
         volume = FakeMixer::addControl(master.line, VOLUME, 0, {30000, 20000});
         mute = FakeMixer::addControl(master.line, MUTE, 0, {0});
@@ -50,10 +54,10 @@ struct Tree {
         d.sources.push_back(line);
         d.sources.push_back(testing_support::source(21, 2));
         d.sources.push_back(testing_support::source(22, 1));
-        api.caps.wMid = 1;
-        api.caps.wPid = 104;
-        api.caps.vDriverVersion = 0x0500;
-        api.caps.szPname = "Stand-in mixer";
+        api.info.manufacturerId = 1;
+        api.info.productId = 104;
+        api.info.driverVersion = 0x0500;
+        api.info.productName = "Stand-in mixer";
     }
 };
 
@@ -62,7 +66,7 @@ TEST(AudioMixer, WithoutADeviceEverythingFailsWithNeutralValues) {
     api.devices = 0;
     TAudioMixer mixer(nullptr, "AudioMixer", api);
     EXPECT_EQ(mixer.MixerId(), -1);
-    EXPECT_EQ(mixer.Destinations().List.Count(), 0);
+    EXPECT_EQ(mixer.Destinations().Count(), 0);
     const VolumeRead r = getVolume(mixer, 0, -1);
     EXPECT_FALSE(r.result);
     EXPECT_EQ(r.left, -1);
@@ -89,18 +93,19 @@ TEST(AudioMixer, OpensDeviceZeroAndDescribesIt) {
     EXPECT_EQ(mixer.DriverVersion(), 0x0500);
     EXPECT_EQ(mixer.ProductName(), "Stand-in mixer");
     EXPECT_EQ(mixer.NumberOfLine(), 1);
-    ASSERT_EQ(mixer.Destinations().List.Count(), 1);
-    TMixerDestination* d = mixer.Destinations().List.Item(0);
-    EXPECT_EQ(d->Connections.List.Count(), 3);
-    EXPECT_EQ(d->Controls.List().Count(), 3);
-    EXPECT_EQ(d->Controls.List().Item(0)->dwControlID, t.volume);
-    EXPECT_EQ(t.api.calls.front(), "open 0 callback=203 flags=65536");
-    EXPECT_NE(std::find(t.api.calls.begin(), t.api.calls.end(), "caps 0 size=48"), t.api.calls.end());
-    EXPECT_NE(std::find(t.api.calls.begin(), t.api.calls.end(), "lineinfo flags=0 cb=168"), t.api.calls.end());
-    EXPECT_NE(std::find(t.api.calls.begin(), t.api.calls.end(), "linecontrols flags=0 cb=24 cbmxctrl=148"),
-              t.api.calls.end());
+    ASSERT_EQ(mixer.Destinations().Count(), 1);
+    TMixerDestination* d = mixer.Destinations().Item(0);
+    EXPECT_EQ(d->Connections.Count(), 3);
+    EXPECT_EQ(d->Controls.Count(), 3);
+    EXPECT_EQ(d->Controls.Item(0)->id, t.volume);
+    EXPECT_EQ(d->Controls.Item(3), nullptr);
+    EXPECT_EQ(t.api.calls.front(), "open 0 notify=203") << "with notifications to its own window";
+    EXPECT_TRUE(called(t.api, "describe 0"));
+    EXPECT_TRUE(called(t.api, "destination 0"));
+    EXPECT_TRUE(called(t.api, "source 0 2"));
+    EXPECT_TRUE(called(t.api, "controls 20")) << "the sources' controls too";
 
-    t.api.caps.wMid = 2;
+    t.api.info.manufacturerId = 2;
     mixer.setMixerId(0);
     EXPECT_EQ(mixer.Manufacturer(), "2 = Unknown") << "setting the id again reopens the device";
 }
@@ -118,13 +123,13 @@ TEST(AudioMixer, InvalidIdsChangeNothingAndFailedOpensAreRetried) {
     t.api.failingOpens = 2;
     mixer.setMixerId(1);
     EXPECT_EQ(mixer.MixerId(), 1);
-    EXPECT_EQ(std::vector<std::string>(t.api.calls.begin(), t.api.calls.begin() + 4),
-              (std::vector<std::string>{"close", "open 1 callback=203 flags=65536", "open 1 callback=203 flags=65536",
-                                        "open 1 callback=0 flags=0"}));
+    EXPECT_EQ(
+        std::vector<std::string>(t.api.calls.begin(), t.api.calls.begin() + 4),
+        (std::vector<std::string>{"close", "open 1 notify=203", "open 1 notify=203", "open 1 notify=0"}));
     t.api.failingOpens = 3;
     mixer.setMixerId(0);
     EXPECT_EQ(mixer.MixerId(), -1);
-    EXPECT_EQ(mixer.Destinations().List.Count(), 0);
+    EXPECT_EQ(mixer.Destinations().Count(), 0);
     EXPECT_EQ(mixer.Manufacturer(), "Microsoft") << "the description keeps what it held";
 }
 
@@ -135,10 +140,15 @@ TEST(AudioMixer, LineAndControlChangesReachTheEvents) {
     mixer.OnControlChange = [&](fw::Component&, std::int32_t h, std::int32_t id) {
         seen.push_back("control " + std::to_string(h) + " " + std::to_string(id));
     };
-    EXPECT_TRUE(t.api.notify(MM_MIXM_LINE_CHANGE, 7, 8)) << "taken even without a handler";
-    EXPECT_TRUE(t.api.notify(MM_MIXM_CONTROL_CHANGE, 77, 1001));
-    EXPECT_FALSE(t.api.notify(15, 0, 0));
-    EXPECT_EQ(seen, std::vector<std::string>{"control 77 1001"});
+    t.api.notify(MixerChange::line, 7, 8);
+    t.api.notify(MixerChange::control, 77, 1001);
+    EXPECT_EQ(seen, std::vector<std::string>{"control 77 1001"})
+        << "a line change without a handler goes nowhere";
+    mixer.OnLineChange = [&](fw::Component&, std::int32_t h, std::int32_t id) {
+        seen.push_back("line " + std::to_string(h) + " " + std::to_string(id));
+    };
+    t.api.notify(MixerChange::line, 7, 8);
+    EXPECT_EQ(seen.back(), "line 7 8");
 }
 
 TEST(AudioMixer, StereoMasterVolumeAndMute) {
@@ -154,12 +164,6 @@ TEST(AudioMixer, StereoMasterVolumeAndMute) {
     EXPECT_FALSE(r.muteUnavailable);
     EXPECT_FALSE(r.fromSelector);
 
-    // The main window passes one variable for both volumes: it ends holding the right one.
-    std::int32_t v = 0, mute = 0;
-    bool a, b, c, d;
-    ASSERT_TRUE(mixer.GetVolume(0, -1, v, v, mute, a, b, c, d));
-    EXPECT_EQ(v, 20000);
-
     EXPECT_TRUE(mixer.SetVolume(0, -1, 1000, -1, -1));
     EXPECT_EQ(t.api.control(t.volume).values, (std::vector<std::int32_t>{1000, 1000}));
     EXPECT_EQ(t.api.control(t.mute).writes, 0);
@@ -171,7 +175,8 @@ TEST(AudioMixer, StereoMasterVolumeAndMute) {
     EXPECT_EQ(t.api.control(t.mute).values, (std::vector<std::int32_t>{0, 0}));
     const auto writes = t.api.control(t.volume).writes + t.api.control(t.mute).writes;
     EXPECT_TRUE(mixer.SetVolume(0, -1, -1, -1, -1));
-    EXPECT_EQ(t.api.control(t.volume).writes + t.api.control(t.mute).writes, writes) << "both -1 write nothing";
+    EXPECT_EQ(t.api.control(t.volume).writes + t.api.control(t.mute).writes, writes)
+        << "both -1 write nothing";
 
     bool muted = true;
     EXPECT_TRUE(mixer.GetMute(0, -1, muted));
@@ -198,7 +203,8 @@ TEST(AudioMixer, MonoOrUniformVolumeHasOneChannel) {
         EXPECT_EQ(r.mute, -1) << "no mute found";
         EXPECT_TRUE(r.muteUnavailable);
         EXPECT_TRUE(mixer.SetVolume(0, -1, 1234, 999, -1));
-        EXPECT_EQ(api.control(id).values, std::vector<std::int32_t>{1234}) << "only the left volume is written";
+        EXPECT_EQ(api.control(id).values, std::vector<std::int32_t>{1234})
+            << "only the left volume is written";
     }
 }
 
@@ -310,8 +316,8 @@ TEST(AudioMixer, UnreadableLinesAreLeftOutAndTheOthersMoveUp) {
     Tree t;
     t.api.destinations[0].sources[0].failInfo = true;
     TAudioMixer mixer(nullptr, "AudioMixer", t.api);
-    EXPECT_EQ(mixer.Destinations().List.Item(0)->Connections.List.Count(), 2);
-    EXPECT_EQ(mixer.Destinations().List.Item(0)->Connections.List.Item(0)->Line.dwLineID, 21u);
+    EXPECT_EQ(mixer.Destinations().Item(0)->Connections.Count(), 2);
+    EXPECT_EQ(mixer.Destinations().Item(0)->Connections.Item(0)->Line.lineId, 21u);
 }
 
 TEST(AudioMixer, UnreadableControlsArePassedOverAndHugeOnesNeverOverrunTheBuffer) {
@@ -322,7 +328,8 @@ TEST(AudioMixer, UnreadableControlsArePassedOverAndHugeOnesNeverOverrunTheBuffer
     api.destinations.push_back(master);
     api.destinations[0].line.controls[0].failRead = true;
     // A selector of 60 items on a stereo line would need 120 values.
-    const auto huge = FakeMixer::addControl(api.destinations[0].line, MUX, MULTIPLE, std::vector<std::int32_t>(120, 0), 60);
+    const auto huge =
+        FakeMixer::addControl(api.destinations[0].line, MUX, MULTIPLE, std::vector<std::int32_t>(120, 0), 60);
     api.destinations[0].sources.push_back(testing_support::source(20, 2));
     TAudioMixer mixer(nullptr, "AudioMixer", api);
     const VolumeRead r = getVolume(mixer, 0, -1);
@@ -331,7 +338,10 @@ TEST(AudioMixer, UnreadableControlsArePassedOverAndHugeOnesNeverOverrunTheBuffer
     bool muted = true;
     EXPECT_FALSE(mixer.SetMute(0, 0, true));
     EXPECT_EQ(api.control(huge).writes, 0);
-    for (const auto& call : api.calls) EXPECT_EQ(call.find("get " + std::to_string(huge)), std::string::npos) << call;
+    for (const auto& call : api.calls) {
+        EXPECT_EQ(call.find("get " + std::to_string(huge)), std::string::npos) << call;
+        EXPECT_EQ(call.find("texts " + std::to_string(huge)), std::string::npos) << call;
+    }
     EXPECT_FALSE(mixer.GetMute(0, 0, muted));
 }
 

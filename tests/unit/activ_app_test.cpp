@@ -6,6 +6,7 @@
 #include "support/fake_control.h"
 #include "support/headless_host.h"
 
+using control::TActivApp;
 using testing_support::FakeLauncher;
 
 namespace {
@@ -30,7 +31,7 @@ TEST_F(ActivAppTest, NewComponentLooksForMyOtherAppAndStartsFromItsOwnFolder) {
 TEST_F(ActivAppTest, LaunchesWhenNoWindowHasTheTitle) {
     activ->setExePath("winamp.exe /play");
     activ->ActivateApp();
-    EXPECT_EQ(launcher.calls, (std::vector<std::string>{"find 'MyOtherApp'", "winexec 'winamp.exe /play' 5"}));
+    EXPECT_EQ(launcher.calls, (std::vector<std::string>{"find 'MyOtherApp'", "run 'winamp.exe /play'"}));
 }
 
 TEST_F(ActivAppTest, PostsTheActivationMessageAndLaunchesNothingWhenTheWindowExists) {
@@ -38,7 +39,7 @@ TEST_F(ActivAppTest, PostsTheActivationMessageAndLaunchesNothingWhenTheWindowExi
     activ->setExePath("C:\\anything.exe");
     launcher.existing.push_back("C:\\anything.exe");
     activ->ActivateApp();
-    EXPECT_EQ(launcher.calls, (std::vector<std::string>{"find 'MyOtherApp'", "post 119 1426 0 0"}));
+    EXPECT_EQ(launcher.calls, (std::vector<std::string>{"find 'MyOtherApp'", "activate 119"}));
 }
 
 TEST_F(ActivAppTest, BeforeLaunchAppCanCancelButExecuteAppIgnoresIt) {
@@ -54,14 +55,14 @@ TEST_F(ActivAppTest, BeforeLaunchAppCanCancelButExecuteAppIgnoresIt) {
     EXPECT_EQ(launcher.calls, std::vector<std::string>{"find 'MyOtherApp'"});
     activ->ExecuteApp();
     EXPECT_EQ(asked, 1);
-    EXPECT_EQ(launcher.calls.back(), "winexec 'x.exe' 5");
+    EXPECT_EQ(launcher.calls.back(), "run 'x.exe'");
 }
 
 TEST_F(ActivAppTest, AnEmptyTitleIsLookedForAsTheEmptyTitle) {
     launcher.windows[""] = 0x55;
     activ->setMainFormTitle("");
     activ->ActivateApp();
-    EXPECT_EQ(launcher.calls, (std::vector<std::string>{"find ''", "post 85 1426 0 0"}));
+    EXPECT_EQ(launcher.calls, (std::vector<std::string>{"find ''", "activate 85"}));
 }
 
 TEST_F(ActivAppTest, AnExistingProgramWithBlanksInItsPathIsStartedAsThatFile) {
@@ -69,15 +70,15 @@ TEST_F(ActivAppTest, AnExistingProgramWithBlanksInItsPathIsStartedAsThatFile) {
     launcher.existing.push_back(path);
     activ->setExePath(path);
     activ->ActivateApp();
-    EXPECT_EQ(launcher.calls.back(), "run file 'C:\\PROGRAM FILES\\WINAMP\\WINAMP.EXE' 5")
+    EXPECT_EQ(launcher.calls.back(), "run file 'C:\\PROGRAM FILES\\WINAMP\\WINAMP.EXE'")
         << "never as a command line that C:\\PROGRAM.EXE could answer";
 }
 
-TEST_F(ActivAppTest, HookRestoresAndRaisesOn1426AndPassesEverythingElse) {
-    EXPECT_FALSE(host.deliver({0x10, 1426, 0, 0})) << "handled, not dispatched";
+TEST_F(ActivAppTest, HookRestoresAndRaisesOnAnActivationRequestAndPassesEverythingElse) {
+    EXPECT_FALSE(host.deliver({0x10, FakeLauncher::activationMessage, 0, 0})) << "handled, not dispatched";
     EXPECT_EQ(host.restoreCount_, 1);
     EXPECT_EQ(host.bringToFrontCount_, 1);
-    EXPECT_TRUE(host.deliver({0x10, 1425, 0, 0}));
+    EXPECT_TRUE(host.deliver({0x10, FakeLauncher::activationMessage - 1, 0, 0}));
     EXPECT_TRUE(host.deliver({0x10, 15, 0, 0}));
     EXPECT_EQ(host.restoreCount_, 1);
 }
@@ -89,9 +90,10 @@ TEST(ActivAppLifetime, TheHookGoesWithTheComponent) {
     {
         fw::Component holder(&app, "holder");
         holder.create<TActivApp>("ActivApp", launcher);
-        EXPECT_FALSE(host.deliver({0, 1426, 0, 0}));
+        EXPECT_FALSE(host.deliver({0, FakeLauncher::activationMessage, 0, 0}));
     }
-    EXPECT_TRUE(host.deliver({0, 1426, 0, 0})) << "no handler of a dead component is called";
+    EXPECT_TRUE(host.deliver({0, FakeLauncher::activationMessage, 0, 0}))
+        << "no handler of a dead component is called";
     EXPECT_EQ(host.restoreCount_, 1);
 }
 

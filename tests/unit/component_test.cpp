@@ -56,14 +56,22 @@ public:
     std::vector<std::string> clicks;
     int ticks = 0;
     bool createdAfterLoad = false;
+    fw::Image* Skin = nullptr;
+    fw::GraphicControl* Key = nullptr;
+    fw::Timer* Tick = nullptr;
+    fw::Edit* Field = nullptr;
 };
 
 const fw::DesignRow<DesignedForm> designRows[] = {
-    {fw::make<fw::Image, DesignedForm>, "Skin", fw::place(0, 0, 100, 100), "skin"},
-    {fw::make<fw::GraphicControl, DesignedForm>, "Key", fw::place(10, 20, 30, 15), "a key", &DesignedForm::ButtonClick},
-    {fw::make<fw::Timer, DesignedForm>, "Tick", {}, "", &DesignedForm::TickTimer,
+    {fw::part<&DesignedForm::Skin>, "Skin", fw::place(0, 0, 100, 100), "skin"},
+    {fw::part<&DesignedForm::Key>, "Key", fw::place(10, 20, 30, 15), "a key", &DesignedForm::ButtonClick},
+    {fw::part<&DesignedForm::Tick>,
+     "Tick",
+     {},
+     "",
+     &DesignedForm::TickTimer,
      fw::with<fw::Timer>([](fw::Timer& t) { t.setInterval(250); })},
-    {fw::make<fw::Edit, DesignedForm>, "Field", fw::place(5, 5, 50, 20), "type here", nullptr,
+    {fw::part<&DesignedForm::Field>, "Field", fw::place(5, 5, 50, 20), "type here", nullptr,
      fw::with<fw::Edit>([](fw::Edit& e) { e.setText("start"); })},
 };
 
@@ -72,7 +80,7 @@ DesignedForm::DesignedForm(fw::Component* owner) : fw::Form(owner, "Designed") {
     fw::applyDesign<DesignedForm>(*this, designRows);
 }
 
-TEST(DesignTable, RowsAreAppliedInOrderWithPlacesHintsHandlersAndProperties) {
+TEST(DesignTable, RowsAreAppliedInOrderBoundToTheirMembersWithPlacesHintsHandlersAndProperties) {
     testing_support::HeadlessHost host;
     fw::Application app(host);
     auto& form = app.createForm<DesignedForm>();
@@ -80,7 +88,11 @@ TEST(DesignTable, RowsAreAppliedInOrderWithPlacesHintsHandlersAndProperties) {
     ASSERT_EQ(form.components().size(), 4u);
     EXPECT_EQ(form.components()[0]->name(), "Skin");
     EXPECT_EQ(form.components()[3]->name(), "Field");
-    auto& key = fw::component<fw::GraphicControl>(form, "Key");
+    EXPECT_EQ(form.Skin, form.components()[0].get()) << "each row's member holds the component it made";
+    EXPECT_EQ(form.Key, form.components()[1].get());
+    EXPECT_EQ(form.Tick, form.components()[2].get());
+    EXPECT_EQ(form.Field, form.components()[3].get());
+    auto& key = *form.Key;
     EXPECT_EQ(key.bounds(), fw::Rect::fromSize(10, 20, 30, 15));
     EXPECT_EQ(key.hint(), "a key");
     EXPECT_EQ(form.graphicControls().front()->name(), "Skin") << "first row lies at the bottom";
@@ -88,15 +100,14 @@ TEST(DesignTable, RowsAreAppliedInOrderWithPlacesHintsHandlersAndProperties) {
     host.click(form, {15, 25});
     EXPECT_EQ(form.clicks, std::vector<std::string>{"Key"});
 
-    auto& tick = fw::component<fw::Timer>(form, "Tick");
+    auto& tick = *form.Tick;
     EXPECT_EQ(host.timerInterval(tick), 250);
     host.fireTimer(tick);
     EXPECT_EQ(form.ticks, 1);
 
-    EXPECT_EQ(host.state(fw::component<fw::Edit>(form, "Field")).textValue, "start")
+    EXPECT_EQ(host.state(*form.Field).textValue, "start")
         << "the native control is made after the design, with its stored text";
     EXPECT_TRUE(form.createdAfterLoad) << "the creation handler runs after every component is loaded";
-    EXPECT_THROW(fw::component<fw::Timer>(form, "Key"), std::logic_error);
 }
 
 }  // namespace

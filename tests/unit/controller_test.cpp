@@ -15,7 +15,7 @@ protected:
         start("[IR]\r\nMinimizare=0\r\n[PORT_SET]\r\nPORT=0\r\n");
         player.sent.clear();
     }
-    void tick() { host.fireTimer(fw::component<fw::Timer>(*form, "TimerRefresh")); }
+    void tick() { host.fireTimer(*form->TimerRefresh); }
     std::vector<std::int32_t> volume() { return mixer.control(masterVolume).values; }
     std::vector<std::int32_t> mute() { return mixer.control(masterMute).values; }
 };
@@ -25,7 +25,9 @@ struct KeyCase {
     Sent sent;
 };
 
-void PrintTo(const KeyCase& c, std::ostream* os) { *os << c.key; }
+void PrintTo(const KeyCase& c, std::ostream* os) {
+    *os << c.key;
+}
 
 class PlayerKeys : public Controller, public ::testing::WithParamInterface<KeyCase> {};
 
@@ -34,24 +36,24 @@ TEST_P(PlayerKeys, SendExactlyTheirCommand) {
     EXPECT_EQ(player.sent, GetParam().sent);
 }
 
-INSTANTIATE_TEST_SUITE_P(Keys, PlayerKeys,
-                         ::testing::Values(KeyCase{"CBPlay", {"273 40045 0"}}, KeyCase{"CBPause", {"273 40046 0"}},
-                                           KeyCase{"CBStop", {"273 40047 0"}}, KeyCase{"CBPrew", {"273 40044 0"}},
-                                           KeyCase{"CBNext", {"273 40048 0"}}, KeyCase{"CBRew", {"273 40144 0"}},
-                                           KeyCase{"CBFF", {"273 40148 0"}}, KeyCase{"CBShufle", {"273 40023 0"}},
-                                           KeyCase{"CBRepeat", {"273 40022 0"}},
-                                           KeyCase{"CBStart", {"0 0 0", "273 40001 0"}}, KeyCase{"CBMP3_CDA", {}},
-                                           KeyCase{"CB5", {}}),
-                         [](const auto& info) { return std::string(info.param.key); });
+INSTANTIATE_TEST_SUITE_P(
+    Keys, PlayerKeys,
+    ::testing::Values(KeyCase{"CBPlay", {"command 40045"}}, KeyCase{"CBPause", {"command 40046"}},
+                      KeyCase{"CBStop", {"command 40047"}}, KeyCase{"CBPrew", {"command 40044"}},
+                      KeyCase{"CBNext", {"command 40048"}}, KeyCase{"CBRew", {"command 40144"}},
+                      KeyCase{"CBFF", {"command 40148"}}, KeyCase{"CBShufle", {"command 40023"}},
+                      KeyCase{"CBRepeat", {"command 40022"}}, KeyCase{"CBStart", {"ping", "command 40001"}},
+                      KeyCase{"CBMP3_CDA", {}}, KeyCase{"CB5", {}}),
+    [](const auto& info) { return std::string(info.param.key); });
 
 TEST_F(Controller, StartKeyStartsThePlayerFromItsPathWhenItIsNotRunning) {
     player.running = false;
     click("CBStart");
-    EXPECT_EQ(launcher.calls, (std::vector<std::string>{"find 'MyOtherApp'",
-                                                        "winexec 'C:\\PROGRAM FILES\\WINAMP\\WINAMP.EXE' 5"}));
+    EXPECT_EQ(launcher.calls,
+              (std::vector<std::string>{"find 'MyOtherApp'", "run 'C:\\PROGRAM FILES\\WINAMP\\WINAMP.EXE'"}));
     launcher.existing.push_back("C:\\PROGRAM FILES\\WINAMP\\WINAMP.EXE");
     click("CBStart");
-    EXPECT_EQ(launcher.calls.back(), "run file 'C:\\PROGRAM FILES\\WINAMP\\WINAMP.EXE' 5");
+    EXPECT_EQ(launcher.calls.back(), "run file 'C:\\PROGRAM FILES\\WINAMP\\WINAMP.EXE'");
 }
 
 struct VolumeCase {
@@ -60,7 +62,9 @@ struct VolumeCase {
     std::int32_t after;
 };
 
-void PrintTo(const VolumeCase& c, std::ostream* os) { *os << c.key << " from " << c.before; }
+void PrintTo(const VolumeCase& c, std::ostream* os) {
+    *os << c.key << " from " << c.before;
+}
 
 class VolumeKeys : public Controller, public ::testing::WithParamInterface<VolumeCase> {};
 
@@ -68,13 +72,16 @@ TEST_P(VolumeKeys, StepBy1700WithinTheControlsRangeAndClearTheMute) {
     mixer.control(masterVolume).values = {GetParam().before - 500, GetParam().before};
     mixer.control(masterMute).values = {1, 1};
     click(GetParam().key);
-    EXPECT_EQ(volume(), (std::vector<std::int32_t>{GetParam().after, GetParam().after})) << "from the right channel";
+    EXPECT_EQ(volume(), (std::vector<std::int32_t>{GetParam().after, GetParam().after}))
+        << "from the right channel";
     EXPECT_EQ(mute(), (std::vector<std::int32_t>{0, 0}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Steps, VolumeKeys,
-                         ::testing::Values(VolumeCase{"CBVolUp", 30000, 31700}, VolumeCase{"CBVolDown", 30000, 28300},
-                                           VolumeCase{"CBVolUp", 65000, 65535}, VolumeCase{"CBVolDown", 1000, 0},
+                         ::testing::Values(VolumeCase{"CBVolUp", 30000, 31700},
+                                           VolumeCase{"CBVolDown", 30000, 28300},
+                                           VolumeCase{"CBVolUp", 65000, 65535},
+                                           VolumeCase{"CBVolDown", 1000, 0},
                                            VolumeCase{"CBVolDown", 1700, 0}));
 
 TEST_F(Controller, MuteKeyToggles) {
@@ -99,18 +106,18 @@ TEST_F(Controller, DigitsThenEnterSelectTheTrackAndPlay) {
     click("CB2");
     EXPECT_TRUE(player.sent.empty()) << "digits alone send nothing";
     click("CBNrTr");
-    EXPECT_EQ(player.sent, (Sent{"1024 11 121", "273 40045 0"}));
-    EXPECT_EQ(form->LCDTrack().Value(), "");
+    EXPECT_EQ(player.sent, (Sent{"request 121 11", "command 40045"}));
+    EXPECT_EQ(form->LCDTrack->Value(), "");
     EXPECT_EQ(form->TrackDigits, "");
 }
 
 TEST_F(Controller, EnterAloneOnlyPlaysAndZeroSelectsIndexMinusOne) {
     click("CBNrTr");
-    EXPECT_EQ(player.sent, Sent{"273 40045 0"});
+    EXPECT_EQ(player.sent, Sent{"command 40045"});
     player.sent.clear();
     click("CB0");
     click("CBNrTr");
-    EXPECT_EQ(player.sent, (Sent{"1024 -1 121", "273 40045 0"}));
+    EXPECT_EQ(player.sent, (Sent{"request 121 -1", "command 40045"}));
 }
 
 TEST_F(Controller, AllTypedDigitsAreKeptAndShownAtTheNextTick) {
@@ -118,12 +125,12 @@ TEST_F(Controller, AllTypedDigitsAreKeptAndShownAtTheNextTick) {
     EXPECT_EQ(form->TrackDigits, "12345");
     player.replies[125] = 6;
     tick();
-    EXPECT_EQ(form->LCDTrack().Value(), "12345") << "typed digits win over the track number";
+    EXPECT_EQ(form->LCDTrack->Value(), "12345") << "typed digits win over the track number";
     click("CBAnulare");
     EXPECT_EQ(form->TrackDigits, "");
-    EXPECT_EQ(form->LCDTrack().Value(), "");
+    EXPECT_EQ(form->LCDTrack->Value(), "");
     tick();
-    EXPECT_EQ(form->LCDTrack().Value(), "7");
+    EXPECT_EQ(form->LCDTrack->Value(), "7");
 }
 
 TEST_F(Controller, ATrackNumberTooLargeForThirtyTwoBitsShowsTheErrorAndKeepsTheDigits) {
@@ -144,13 +151,15 @@ struct RefreshCase {
     const char* track;
 };
 
-void PrintTo(const RefreshCase& c, std::ostream* os) { *os << c.what; }
+void PrintTo(const RefreshCase& c, std::ostream* os) {
+    *os << c.what;
+}
 
 class Refresh : public Controller, public ::testing::WithParamInterface<RefreshCase> {};
 
 TEST_P(Refresh, SetsEveryPatchAndReadout) {
     const RefreshCase& c = GetParam();
-    form->LCDTrack().setValue("5");
+    form->LCDTrack->setValue("5");
     player.running = c.running;
     player.replies = {{104, c.status}, {250, c.shuffle}, {251, c.repeat}, {105, 61000}, {125, 41}};
     mixer.control(masterMute).values = {c.muted};
@@ -166,27 +175,30 @@ TEST_P(Refresh, SetsEveryPatchAndReadout) {
     EXPECT_EQ(patchShown("IAleator"), c.ialeator);
     EXPECT_EQ(patchShown("INonAleator"), c.inonaleator);
     EXPECT_EQ(patchShown("IMute"), c.imute);
-    EXPECT_EQ(form->LCDTime().Value(), c.time);
-    EXPECT_EQ(form->LCDTrack().Value(), c.track);
+    EXPECT_EQ(form->LCDTime->Value(), c.time);
+    EXPECT_EQ(form->LCDTrack->Value(), c.track);
     EXPECT_LE(player.sent.size(), 9u) << "at most nine messages to the player a tick";
     EXPECT_EQ(mixer.calls.size() - mixerCalls, 2u) << "one mute query: the control, then its value";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    States, Refresh,
-    ::testing::Values(
-        RefreshCase{"no player", false, 1, 1, 1, 0, true, true, true, false, true, false, true, false, true, "00:00", "5"},
-        RefreshCase{"playing", true, 1, 0, 0, 0, false, false, true, true, true, false, true, false, true, "01:01", "42"},
-        RefreshCase{"paused", true, 3, 0, 0, 0, false, true, false, true, true, false, true, false, true, "01:01", "42"},
-        RefreshCase{"stopped", true, 0, 0, 0, 0, false, true, true, false, true, false, true, false, true, "01:01", "42"},
-        RefreshCase{"shuffle and repeat on, muted", true, 0, 1, 1, 1, false, true, true, false, false, true, false, true,
-                    false, "01:01", "42"}),
-    [](const auto& info) {
-        std::string n = info.param.what;
-        for (char& ch : n)
-            if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-        return n;
-    });
+INSTANTIATE_TEST_SUITE_P(States, Refresh,
+                         ::testing::Values(RefreshCase{"no player", false, 1, 1, 1, 0, true, true, true,
+                                                       false, true, false, true, false, true, "00:00", "5"},
+                                           RefreshCase{"playing", true, 1, 0, 0, 0, false, false, true, true,
+                                                       true, false, true, false, true, "01:01", "42"},
+                                           RefreshCase{"paused", true, 3, 0, 0, 0, false, true, false, true,
+                                                       true, false, true, false, true, "01:01", "42"},
+                                           RefreshCase{"stopped", true, 0, 0, 0, 0, false, true, true, false,
+                                                       true, false, true, false, true, "01:01", "42"},
+                                           RefreshCase{"shuffle and repeat on, muted", true, 0, 1, 1, 1,
+                                                       false, true, true, false, false, true, false, true,
+                                                       false, "01:01", "42"}),
+                         [](const auto& info) {
+                             std::string n = info.param.what;
+                             for (char& ch : n)
+                                 if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+                             return n;
+                         });
 
 TEST_F(Controller, SetupCycleHidesShowsTheDialogModallyRestartsTheReceiverAndShowsTheWindow) {
     std::vector<std::string> order;
@@ -194,22 +206,23 @@ TEST_F(Controller, SetupCycleHidesShowsTheDialogModallyRestartsTheReceiverAndSho
         EXPECT_EQ(&modal, dialog);
         order.push_back(shown() ? "main shown" : "main hidden");
         EXPECT_TRUE(display->visible()) << "codes reach the dialog while it is shown";
-        dialog->CheckBoxActivare().setChecked(true);
-        dialog->CheckBoxMinimizat().setChecked(true);
-        dialog->SEPort().setValue(3);
+        dialog->CheckBoxActivare->setChecked(true);
+        dialog->CheckBoxMinimizat->setChecked(true);
+        dialog->SEPort->setValue(3);
         serial.clearCalls();
-        host.clickControl(fw::component<fw::Button>(*dialog, "ButtonOk"));
+        host.clickControl(*dialog->ButtonOk);
     };
     click("CBSetIR");
     EXPECT_EQ(order, std::vector<std::string>{"main hidden"});
     EXPECT_TRUE(shown()) << "the window comes back even in tray mode";
-    EXPECT_TRUE(settings.TrayMode);
-    EXPECT_EQ(settings.PortNumber, 3);
+    EXPECT_TRUE(settings->TrayMode);
+    EXPECT_EQ(settings->PortNumber, 3);
     EXPECT_FALSE(display->visible());
     const auto calls = serial.calls();
     ASSERT_FALSE(calls.empty());
     EXPECT_EQ(calls.front(), "escape CLRRTS") << "deactivated first";
-    EXPECT_NE(std::find(calls.begin(), calls.end(), "open \\\\.\\COM3"), calls.end()) << "then activated on the new port";
+    EXPECT_NE(std::find(calls.begin(), calls.end(), "open \\\\.\\COM3"), calls.end())
+        << "then activated on the new port";
     EXPECT_TRUE(receiver->loopRunning());
 }
 

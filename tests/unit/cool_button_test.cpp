@@ -4,9 +4,14 @@
 #include "support/headless_host.h"
 #include "widgets/cool_button.h"
 
+#include <memory>
+
 namespace {
 
 using fw::MouseButton;
+using widgets::TButtonGlyph;
+using widgets::TCoolButton;
+using widgets::TGlyphCache;
 
 class CoolButtonTest : public ::testing::Test {
 protected:
@@ -22,7 +27,9 @@ protected:
         std::size_t n = 0;
         const auto canvas = host.record(form);
         for (const auto& c : canvas.calls())
-            if (!c.rect.intersect(button->bounds()).empty() && c.kind != testing_support::DrawCall::Kind::fillRect) ++n;
+            if (!c.rect.intersect(button->bounds()).empty() &&
+                c.kind != testing_support::DrawCall::Kind::fillRect)
+                ++n;
         return n;
     }
 
@@ -55,7 +62,9 @@ struct ReleaseCase {
     int clicks;
 };
 
-void PrintTo(const ReleaseCase& c, std::ostream* os) { *os << c.what; }
+void PrintTo(const ReleaseCase& c, std::ostream* os) {
+    *os << c.what;
+}
 
 class Releases : public CoolButtonTest, public ::testing::WithParamInterface<ReleaseCase> {};
 
@@ -129,7 +138,9 @@ struct StripCase {
     int width, height, cells;
 };
 
-void PrintTo(const StripCase& c, std::ostream* os) { *os << c.width << " x " << c.height; }
+void PrintTo(const StripCase& c, std::ostream* os) {
+    *os << c.width << " x " << c.height;
+}
 
 class Strips : public CoolButtonTest, public ::testing::WithParamInterface<StripCase> {};
 
@@ -188,22 +199,30 @@ TEST_F(CoolButtonTest, DownOnAnUngroupedButtonStaysUp) {
     EXPECT_FALSE(button->Down());
 }
 
-TEST(GlyphCache, ListsAreSharedByCellSizeAndGoWithTheirLastImage) {
+TEST(GlyphCache, ListsAreSharedByCellSizeAndGoWithTheirLastImageAndTheCacheWithTheLastButton) {
     testing_support::HeadlessHost host;
-    fw::Application app(host);
-    auto& form = app.createForm<fw::Form>("Main");
-    auto& a = form.create<TCoolButton>("A");
-    auto& b = form.create<TCoolButton>("B");
-    a.setGlyph(fourCells());
-    b.setGlyph(fourCells());
-    host.record(form);
-    TGlyphCache* cache = TButtonGlyph::SharedGlyphCache();
-    ASSERT_NE(cache, nullptr);
-    TGlyphList* list = cache->GetList({25, 17});
-    EXPECT_EQ(list->Count(), 2) << "both buttons' up images in one list";
-    a.setGlyph(fw::Bitmap());
-    b.setGlyph(fw::Bitmap());
-    EXPECT_NE(cache->GetList({25, 17}), nullptr);
+    std::weak_ptr<TGlyphCache> shared;
+    {
+        fw::Application app(host);
+        auto& form = app.createForm<fw::Form>("Main");
+        auto& a = form.create<TCoolButton>("A");
+        auto& b = form.create<TCoolButton>("B");
+        EXPECT_EQ(&a.glyphCache(), &b.glyphCache()) << "one cache for the application's buttons";
+        shared = app.shared<TGlyphCache>();
+        EXPECT_EQ(shared.lock().get(), &a.glyphCache());
+        a.setGlyph(fourCells());
+        b.setGlyph(fourCells());
+        host.record(form);
+        const TGlyphCache& cache = a.glyphCache();
+        ASSERT_NE(cache.FindList({25, 17}), nullptr);
+        EXPECT_EQ(cache.FindList({25, 17})->Count(), 2) << "both buttons' up images in one list";
+        EXPECT_EQ(cache.FindList({25, 25}), nullptr) << "no list for a size nobody uses";
+        a.setGlyph(fw::Bitmap());
+        EXPECT_EQ(cache.FindList({25, 17})->Count(), 1);
+        b.setGlyph(fw::Bitmap());
+        EXPECT_EQ(cache.FindList({25, 17}), nullptr) << "a list goes with its last image";
+    }
+    EXPECT_TRUE(shared.expired()) << "the cache goes with its last button";
 }
 
 }  // namespace

@@ -11,6 +11,9 @@
 
 namespace {
 
+using widgets::TCoolButton;
+using widgets::TCoolForm;
+
 std::vector<std::uint8_t> committedOutline() {
     std::ifstream in(std::string(ZAV_RESOURCES_DIR) + "/mask2.bin", std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -32,7 +35,6 @@ protected:
 TEST_F(CoolFormTest, FillsItsFormWhichBecomesBorderless) {
     EXPECT_EQ(form.borderStyle(), fw::BorderStyle::none);
     EXPECT_EQ(skin->bounds(), fw::Rect::fromSize(0, 0, 168, 311));
-    EXPECT_TRUE(skin->Draggable());
 }
 
 TEST_F(CoolFormTest, PositionIsPinnedAtTheCornerSizeIsTaken) {
@@ -59,7 +61,9 @@ struct PayloadCase {
     std::vector<std::uint8_t> payload;
 };
 
-void PrintTo(const PayloadCase& c, std::ostream* os) { *os << c.what; }
+void PrintTo(const PayloadCase& c, std::ostream* os) {
+    *os << c.what;
+}
 
 std::vector<std::uint8_t> truncated() {
     auto p = committedOutline();
@@ -88,7 +92,8 @@ TEST_P(BadOutlines, GiveARectangularWindowAndWriteFourZeroBytes) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, BadOutlines,
-                         ::testing::Values(PayloadCase{"four zero bytes", {0, 0, 0, 0}}, PayloadCase{"empty", {}},
+                         ::testing::Values(PayloadCase{"four zero bytes", {0, 0, 0, 0}},
+                                           PayloadCase{"empty", {}},
                                            PayloadCase{"shorter than announced", truncated()},
                                            PayloadCase{"count does not match", wrongCount()},
                                            PayloadCase{"header size not 32", wrongHeader()}));
@@ -97,7 +102,8 @@ TEST_F(CoolFormTest, APictureChangeForgetsTheOutlineButTheWindowKeepsIt) {
     skin->ReadMask2(committedOutline());
     skin->setPicture(fw::Bitmap(10, 10, fw::colors::red));
     EXPECT_EQ(skin->WriteMask2(), std::vector<std::uint8_t>(4, 0));
-    for (const auto& call : regions.calls) EXPECT_EQ(call.rfind("destroy", 0), std::string::npos) << "the window owns it";
+    for (const auto& call : regions.calls)
+        EXPECT_EQ(call.rfind("destroy", 0), std::string::npos) << "the window owns it";
 
     regions.failApply = true;
     skin->ReadMask2(committedOutline());
@@ -121,6 +127,9 @@ TEST_F(CoolFormTest, ALeftPressOnBareSkinMovesTheWindowOthersDoNot) {
     host.click(form, {30, 195});
     EXPECT_EQ(host.state(form).moves, 1) << "a press on a key is the key's";
     EXPECT_EQ(clicks, 1);
+    skin->setDraggable(false);
+    host.click(form, {80, 20});
+    EXPECT_EQ(host.state(form).moves, 1) << "a skin that is not draggable stays put";
 }
 
 TEST_F(CoolFormTest, PaintsItsPictureFromTheTopLeftCorner) {

@@ -11,6 +11,10 @@ namespace {
 
 using testing_support::DrawCall;
 using testing_support::RecordingCanvas;
+using widgets::LcdGeometry;
+using widgets::TLCD99;
+using widgets::TLCDAbout;
+using widgets::TLCDAnimation;
 using Points = std::vector<fw::Point>;
 
 class LcdTest : public ::testing::Test {
@@ -18,10 +22,7 @@ protected:
     LcdTest() : app(host), form(app.createForm<fw::Form>("Main")) {
         lcd = &form.create<TLCD99>("LCD");
         form.finishCreate();
-        savedTick = TLCD99::tickCount;
-        TLCD99::tickCount = [this] { return now; };
     }
-    ~LcdTest() override { TLCD99::tickCount = savedTick; }
 
     // As on the main window.
     void timeReadout() {
@@ -46,23 +47,31 @@ protected:
         return false;
     }
 
+    // The read-out's step timer, once an animation has made it.
+    fw::Timer* stepTimer() { return dynamic_cast<fw::Timer*>(lcd->findComponent("StepTimer")); }
+    bool stepping() { return stepTimer() && host.timerRunning(*stepTimer()); }
+    // Lit bars drawn by a paint.
+    static std::size_t litBars(const RecordingCanvas& c, fw::Color on) {
+        std::size_t n = 0;
+        for (const auto& call : c.callsOf(DrawCall::Kind::polygon)) n += call.brush == on;
+        return n;
+    }
+
     testing_support::HeadlessHost host;
     fw::Application app;
     fw::Form& form;
     TLCD99* lcd = nullptr;
-    std::uint32_t now = 1000;
-    std::function<std::uint32_t()> savedTick;
 };
 
-TEST_F(LcdTest, NewControlDefaults) {
-    EXPECT_EQ(lcd->bounds().width(), 92);
-    EXPECT_EQ(lcd->bounds().height(), 34);
-    EXPECT_EQ(lcd->DigitNum(), 4);
-    EXPECT_EQ(lcd->DigitSpacing(), 5);
-    EXPECT_EQ(lcd->OnColor(), fw::colors::lime);
-    EXPECT_EQ(lcd->OffColor(), fw::colors::black);
-    EXPECT_EQ(lcd->color(), fw::colors::black);
-    EXPECT_TRUE(lcd->DoubleBuffer());
+TEST_F(LcdTest, ANewReadoutShowsFourLimeCellsOnBlackThroughABuffer) {
+    lcd->setValue("8888");
+    const auto c = paint();
+    EXPECT_EQ(litBars(c, fw::colors::lime), 4u * 7u) << "four cells, every bar of 8 lit in lime";
+    ASSERT_FALSE(c.callsOf(DrawCall::Kind::fillRect).empty());
+    EXPECT_EQ(c.callsOf(DrawCall::Kind::fillRect).front().brush, fw::colors::black);
+    EXPECT_EQ(c.callsOf(DrawCall::Kind::fillRect).front().rect, fw::Rect::fromSize(0, 0, 92, 34));
+    EXPECT_EQ(c.callsOf(DrawCall::Kind::copySurface).size(), 1u) << "composed off-screen, copied once";
+    EXPECT_EQ(lcd->geometry().DS, 6) << "cells five pixels apart";
 }
 
 struct ValueCase {
@@ -71,7 +80,9 @@ struct ValueCase {
     std::vector<std::string> changes;  // the NewValue of each OnChange
 };
 
-void PrintTo(const ValueCase& c, std::ostream* os) { *os << c.assigned.back(); }
+void PrintTo(const ValueCase& c, std::ostream* os) {
+    *os << c.assigned.back();
+}
 
 class LcdValues : public LcdTest, public ::testing::WithParamInterface<ValueCase> {};
 
@@ -98,7 +109,9 @@ struct SplitCase {
     std::string value, cells, points;
 };
 
-void PrintTo(const SplitCase& c, std::ostream* os) { *os << c.value; }
+void PrintTo(const SplitCase& c, std::ostream* os) {
+    *os << c.value;
+}
 
 class LcdSplit : public ::testing::TestWithParam<SplitCase> {};
 
@@ -130,12 +143,14 @@ TEST_F(LcdTest, TimeReadoutGeometryAndShapes) {
         << "top bar of the first cell";
     EXPECT_TRUE(hasPolygon(c, {{3, 9}, {5, 8}, {9, 8}, {11, 9}, {9, 10}, {5, 10}, {3, 9}}, fw::colors::black))
         << "middle bar: y 8, r 1";
-    EXPECT_TRUE(hasPolygon(c, {{3, 18}, {4, 18}, {10, 18}, {11, 18}, {9, 16}, {5, 16}, {3, 18}}, fw::colors::black))
+    EXPECT_TRUE(
+        hasPolygon(c, {{3, 18}, {4, 18}, {10, 18}, {11, 18}, {9, 16}, {5, 16}, {3, 18}}, fw::colors::black))
         << "bottom bar grows upward";
     std::vector<fw::Rect> colon;
     for (const auto& e : c.callsOf(DrawCall::Kind::ellipse))
         if (e.brush == fw::colors::black) colon.push_back(e.rect);
-    EXPECT_EQ(colon, (std::vector<fw::Rect>{{30, 5, 32, 7}, {30, 11, 32, 13}})) << "2 x 2 dots in the third cell";
+    EXPECT_EQ(colon, (std::vector<fw::Rect>{{30, 5, 32, 7}, {30, 11, 32, 13}}))
+        << "2 x 2 dots in the third cell";
     const auto fills = c.callsOf(DrawCall::Kind::fillRect);
     ASSERT_FALSE(fills.empty());
     EXPECT_EQ(fills[0].rect, fw::Rect::fromSize(0, 0, 63, 19));
@@ -204,7 +219,8 @@ TEST_F(LcdTest, DotModeNeverCoversALitCornerDotWithAnUnlitOne) {
     lcd->setSegmentSize(3);
     lcd->setDotSpacing(1);
     lcd->setOffColor(fw::colors::gray);
-    for (const char* chars : {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "A", "E", "H", "L", "P", "-"}) {
+    for (const char* chars :
+         {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "A", "E", "H", "L", "P", "-"}) {
         lcd->setValue(chars);
         paint();
         // The second paint restores the same picture in one full pass.
@@ -215,56 +231,81 @@ TEST_F(LcdTest, DotModeNeverCoversALitCornerDotWithAnUnlitOne) {
                 litDots.push_back(e.rect);
                 continue;
             }
-            for (const auto& lit : litDots) EXPECT_NE(e.rect, lit) << chars << ": an unlit dot over a lit one";
+            for (const auto& lit : litDots)
+                EXPECT_NE(e.rect, lit) << chars << ": an unlit dot over a lit one";
         }
         EXPECT_FALSE(litDots.empty()) << chars;
     }
 }
 
-TEST_F(LcdTest, AnimationWaitsOnlyWithAStyleAndABudget) {
-    int reads = 0;
-    TLCD99::tickCount = [&] { return now + static_cast<std::uint32_t>(++reads); };
+TEST_F(LcdTest, AChangeIsDrawnAtOnceWithoutAStyleOrABudget) {
     lcd->setAnimation(TLCDAnimation::anNone);
     lcd->setAnimationDelay(700);
     lcd->setValue("12");
     paint();
-    EXPECT_LT(reads, 50) << "anNone draws at once";
-    reads = 0;
+    EXPECT_EQ(lcd->LastValue(), "12") << "anNone draws at once";
+    EXPECT_FALSE(stepping());
     lcd->setAnimation(TLCDAnimation::anSpiral);
     lcd->setAnimationDelay(0);
     lcd->setValue("13");
     paint();
-    EXPECT_LT(reads, 50) << "a budget of 0 draws at once";
-    reads = 0;
-    lcd->setAnimationDelay(700);
+    EXPECT_EQ(lcd->LastValue(), "13") << "a budget of 0 draws at once";
+    EXPECT_FALSE(stepping());
+    lcd->setAnimationDelay(6);
     lcd->setValue("14");
-    const auto c = paint();
-    EXPECT_GE(reads, 600) << "seven waits of about 100 ms";
-    EXPECT_EQ(c.callsOf(DrawCall::Kind::copySurface).size(), 9u) << "each step shown, then the final copy";
-    reads = 0;
     paint();
-    EXPECT_LT(reads, 50) << "a repaint without a value change does not animate";
+    EXPECT_EQ(lcd->LastValue(), "14") << "less than a millisecond a step draws at once";
 }
 
-TEST_F(LcdTest, APaintRequestedWhilePaintingIsDropped) {
+TEST_F(LcdTest, AnAnimatedChangeShowsOneMoreSegmentAtEveryStepOfItsTimer) {
+    lcd->setValue("8");
+    paint();
+    lcd->setAnimation(TLCDAnimation::anDown);
+    lcd->setAnimationDelay(700);
+    lcd->setValue("88");
+    std::vector<std::size_t> lit{litBars(paint(), lcd->OnColor())};
+    ASSERT_TRUE(stepping());
+    EXPECT_EQ(host.timerInterval(*stepTimer()), 100) << "seven steps share the 700 ms";
+    EXPECT_EQ(lcd->LastValue(), "8") << "the change is still being shown";
+    for (int step = 2; step <= 8; ++step) {
+        host.now += 100;
+        host.fireTimer(*stepTimer());
+        lit.push_back(litBars(paint(), lcd->OnColor()));
+    }
+    // The old cell's seven bars, then the new cell's: top (1), upper left
+    // and right (2, 3), the colon (8, no bar), middle, lower, bottom.
+    EXPECT_EQ(lit, (std::vector<std::size_t>{8, 9, 10, 10, 11, 12, 13, 14}));
+    EXPECT_FALSE(stepping()) << "the timer stops with the last step";
+    EXPECT_EQ(lcd->LastValue(), "88");
+    EXPECT_EQ(litBars(paint(), lcd->OnColor()), 7u + 7u) << "a repaint without a change draws it whole";
+}
+
+TEST_F(LcdTest, ALateStepShortensTheNextWaitAndANewValueCompletesTheOldChange) {
+    lcd->setAnimation(TLCDAnimation::anSpiral);
+    lcd->setAnimationDelay(700);
+    lcd->setValue("1");
+    paint();
+    ASSERT_TRUE(stepping());
+    host.now += 150;
+    host.fireTimer(*stepTimer());
+    EXPECT_EQ(host.timerInterval(*stepTimer()), 50) << "50 ms late: the next wait is 50 ms shorter";
+    host.now += 50;
+    host.fireTimer(*stepTimer());
+    EXPECT_EQ(host.timerInterval(*stepTimer()), 100);
+    lcd->setValue("2");
+    paint();
+    EXPECT_EQ(lcd->LastValue(), "1") << "the change to 1 is complete; the one to 2 is being shown";
+    EXPECT_TRUE(stepping());
+}
+
+TEST_F(LcdTest, PaintingNeverServesTheMessageQueue) {
     lcd->setAnimation(TLCDAnimation::anDown);
     lcd->setAnimationDelay(70);
-    int reads = 0;
-    TLCD99::tickCount = [&] { return now + static_cast<std::uint32_t>(++reads); };
-    std::size_t reentrantCalls = 99;
-    bool wasPainting = false;
-    // The animation's wait serves the application's messages: a paint
-    // request arrives then.
-    app.post([&] {
-        wasPainting = lcd->IsPainting();
-        RecordingCanvas inner;
-        lcd->paint(inner);
-        reentrantCalls = inner.calls().size();
-    });
+    bool served = false;
+    app.post([&] { served = true; });
     lcd->setValue("7");
     paint();
-    EXPECT_TRUE(wasPainting);
-    EXPECT_EQ(reentrantCalls, 0u);
+    EXPECT_FALSE(served) << "posted work waits for the message loop";
     EXPECT_FALSE(lcd->IsPainting());
 }
 

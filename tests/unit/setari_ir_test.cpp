@@ -10,9 +10,9 @@ namespace {
 class SetupDialog : public ::testing::Test, public testing_support::ProgramFixture {
 protected:
     void open(const std::string& ini = "[IR]\r\nMinimizare=0\r\n[PORT_SET]\r\nPORT=0\r\n") { start(ini); }
-    fw::Button& button(const char* name) { return fw::component<fw::Button>(*dialog, name); }
-    void typeCode(const std::string& code) { host.typeText(dialog->MemoCod(), code); }
-    void choose(const std::string& command) { host.typeText(dialog->CBComenziIR(), command); }
+    fw::Button& button(const char* name) { return testing_support::named<fw::Button>(*dialog, name); }
+    void typeCode(const std::string& code) { host.typeText(*dialog->MemoCod, code); }
+    void choose(const std::string& command) { host.typeText(*dialog->CBComenziIR, command); }
     std::string learned(const std::string& command) {
         return fw::IniFile(dir / "ir_zav.ini").readString("COMENZI_IR", command, "<none>");
     }
@@ -24,12 +24,12 @@ TEST_F(SetupDialog, LayoutAndStart) {
     EXPECT_EQ(dialog->clientSize(), (fw::Size{368, 210}));
     EXPECT_EQ(dialog->borderStyle(), fw::BorderStyle::dialog);
     EXPECT_FALSE(dialog->visible()) << "made hidden";
-    EXPECT_EQ(dialog->CBComenziIR().text(), "ALEGE COMANDA");
-    const auto& items = host.state(dialog->CBComenziIR()).items;
+    EXPECT_EQ(dialog->CBComenziIR->text(), "ALEGE COMANDA");
+    const auto& items = host.state(*dialog->CBComenziIR).items;
     ASSERT_EQ(items.size(), 25u);
     EXPECT_EQ(items[1], "VOLUME DOWN");
     EXPECT_EQ(items[24], "CANCEL");
-    EXPECT_TRUE(dialog->MemoCod().centred());
+    EXPECT_TRUE(dialog->MemoCod->centred());
     EXPECT_EQ(button("ButtonSaveIR").text(), "Learn IR code");
     EXPECT_TRUE(button("ButtonOk").bold());
 }
@@ -37,20 +37,20 @@ TEST_F(SetupDialog, LayoutAndStart) {
 TEST_F(SetupDialog, TimerMirrorsTheChosenCommandAndThePortEvenWhileHidden) {
     open();
     choose("PLAY");
-    dialog->SEPort().setValue(3);
-    fw::Timer& timer = fw::component<fw::Timer>(*dialog, "TimerInitTexte");
+    dialog->SEPort->setValue(3);
+    fw::Timer& timer = *dialog->TimerInitTexte;
     host.fireTimer(timer);
-    EXPECT_EQ(dialog->EditComIr().text(), "PLAY");
-    EXPECT_EQ(settings.PortNumber, 3);
+    EXPECT_EQ(dialog->EditComIr->text(), "PLAY");
+    EXPECT_EQ(settings->PortNumber, 3);
     // Ten ticks a second for as long as the program runs: a text that has
     // not changed is not handed to its window again.
-    const int sets = host.state(dialog->EditComIr()).textSets;
+    const int sets = host.state(*dialog->EditComIr).textSets;
     for (int i = 0; i < 5; ++i) host.fireTimer(timer);
-    EXPECT_EQ(host.state(dialog->EditComIr()).textSets, sets);
+    EXPECT_EQ(host.state(*dialog->EditComIr).textSets, sets);
     choose("STOP");
     host.fireTimer(timer);
-    EXPECT_EQ(dialog->EditComIr().text(), "STOP");
-    EXPECT_EQ(host.state(dialog->EditComIr()).textSets, sets + 1);
+    EXPECT_EQ(dialog->EditComIr->text(), "STOP");
+    EXPECT_EQ(host.state(*dialog->EditComIr).textSets, sets + 1);
 }
 
 struct LearnCase {
@@ -60,30 +60,33 @@ struct LearnCase {
     const char* expected;
 };
 
-void PrintTo(const LearnCase& c, std::ostream* os) { *os << c.what; }
+void PrintTo(const LearnCase& c, std::ostream* os) {
+    *os << c.what;
+}
 
 class Learning : public SetupDialog, public ::testing::WithParamInterface<LearnCase> {};
 
 TEST_P(Learning, WritesTheCodeUnderTheCommand) {
     open();
-    code.append(0x12);
+    code->append(0x12);
     for (const auto& [command, text] : GetParam().learnings) {
         choose(command);
         typeCode(text);
         host.clickControl(button("ButtonSaveIR"));
-        EXPECT_EQ(dialog->MemoCod().text(), "") << "the field is emptied";
+        EXPECT_EQ(dialog->MemoCod->text(), "") << "the field is emptied";
     }
     EXPECT_EQ(learned(GetParam().key), GetParam().expected);
-    EXPECT_EQ(code.text(), "") << "and so is the code being received";
+    EXPECT_EQ(code->text(), "") << "and so is the code being received";
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, Learning,
-    ::testing::Values(LearnCase{"a code for PLAY", {{"PLAY", "12ABC"}}, "PLAY", "12ABC"},
-                      LearnCase{"before a choice", {{"ALEGE COMANDA", "FFEE1"}}, "ALEGE COMANDA", "FFEE1"},
-                      LearnCase{"an empty code", {{"STOP", ""}}, "STOP", ""},
-                      LearnCase{"twice for one command", {{"FF", "11111"}, {"FF", "22222"}}, "FF", "22222"},
-                      LearnCase{"in another letter case", {{"PLAY", "11111"}, {"play", "33333"}}, "PLAY", "33333"}));
+    ::testing::Values(
+        LearnCase{"a code for PLAY", {{"PLAY", "12ABC"}}, "PLAY", "12ABC"},
+        LearnCase{"before a choice", {{"ALEGE COMANDA", "FFEE1"}}, "ALEGE COMANDA", "FFEE1"},
+        LearnCase{"an empty code", {{"STOP", ""}}, "STOP", ""},
+        LearnCase{"twice for one command", {{"FF", "11111"}, {"FF", "22222"}}, "FF", "22222"},
+        LearnCase{"in another letter case", {{"PLAY", "11111"}, {"play", "33333"}}, "PLAY", "33333"}));
 
 TEST_F(SetupDialog, LearnedCodesReachTheSettingsAtTheNextLoadButAlegeComandaNever) {
     open();
@@ -93,9 +96,9 @@ TEST_F(SetupDialog, LearnedCodesReachTheSettingsAtTheNextLoadButAlegeComandaNeve
     choose("TASTE 0");
     typeCode("ABCDE");
     host.clickControl(button("ButtonSaveIR"));
-    app::LoadSettings(dir / "ir_zav.ini", settings);
-    EXPECT_EQ(settings.LearnedCodes.at("TASTE 0"), "ABCDE");
-    EXPECT_EQ(settings.LearnedCodes.count("ALEGE COMANDA"), 0u);
+    app::LoadSettings(dir / "ir_zav.ini", *settings);
+    EXPECT_EQ(settings->LearnedCodes.at("TASTE 0"), "ABCDE");
+    EXPECT_EQ(settings->LearnedCodes.count("ALEGE COMANDA"), 0u);
 }
 
 TEST_F(SetupDialog, AFailedWriteKeepsTheCodeInItsField) {
@@ -104,12 +107,12 @@ TEST_F(SetupDialog, AFailedWriteKeepsTheCodeInItsField) {
     std::filesystem::create_directories(dir / "ir_zav.ini");  // nothing can be written there
     choose("PLAY");
     typeCode("12ABC");
-    code.append(0x34);
+    code->append(0x34);
     host.clickControl(button("ButtonSaveIR"));
     ASSERT_EQ(host.messageBoxes().size(), 1u);
     EXPECT_EQ(host.messageBoxes()[0].text, "Unable to write to " + (dir / "ir_zav.ini").string());
-    EXPECT_EQ(dialog->MemoCod().text(), "12ABC");
-    EXPECT_EQ(code.text(), "34");
+    EXPECT_EQ(dialog->MemoCod->text(), "12ABC");
+    EXPECT_EQ(code->text(), "34");
 }
 
 struct PortCase {
@@ -117,21 +120,25 @@ struct PortCase {
     int shown;
 };
 
-void PrintTo(const PortCase& c, std::ostream* os) { *os << "PORT=" << c.stored; }
+void PrintTo(const PortCase& c, std::ostream* os) {
+    *os << "PORT=" << c.stored;
+}
 
 class PortField : public SetupDialog, public ::testing::WithParamInterface<PortCase> {};
 
 TEST_P(PortField, ShowsTheStoredPortWithinOneToFourAndOkSavesIt) {
     // Receiver off so the test opens no port.
-    open(std::string("[IR]\r\nMinimizare=0\r\nACTIVARE=0\r\n[PORT_SET]\r\nPORT=") + GetParam().stored + "\r\n");
-    EXPECT_EQ(dialog->SEPort().value(), GetParam().shown);
+    open(std::string("[IR]\r\nMinimizare=0\r\nACTIVARE=0\r\n[PORT_SET]\r\nPORT=") + GetParam().stored +
+         "\r\n");
+    EXPECT_EQ(dialog->SEPort->value(), GetParam().shown);
     host.onModal = [&](fw::Form&) { host.clickControl(button("ButtonOk")); };
     click("CBSetIR");
     EXPECT_EQ(fw::IniFile(dir / "ir_zav.ini").readInteger("PORT_SET", "PORT", -9), GetParam().shown);
 }
 
 INSTANTIATE_TEST_SUITE_P(Ports, PortField,
-                         ::testing::Values(PortCase{"0", 1}, PortCase{"7", 4}, PortCase{"3", 3}, PortCase{"-2", 1}));
+                         ::testing::Values(PortCase{"0", 1}, PortCase{"7", 4}, PortCase{"3", 3},
+                                           PortCase{"-2", 1}));
 
 TEST_F(SetupDialog, OkWithoutChangesRewritesTheThreeSettings) {
     open("[PORT_SET]\r\nPORT=2\r\n[IR]\r\nACTIVARE=0\r\nMinimizare=0\r\n");
@@ -144,22 +151,22 @@ TEST_F(SetupDialog, OkWithoutChangesRewritesTheThreeSettings) {
 
 TEST_F(SetupDialog, TypingOutsideTheRangeIsBroughtBackWhenTheFieldIsLeft) {
     open();
-    host.typeText(dialog->SEPort(), "9");
-    host.focusLeaves(dialog->SEPort());
-    EXPECT_EQ(dialog->SEPort().text(), "4");
-    host.typeText(dialog->SEPort(), "x");
-    EXPECT_EQ(dialog->SEPort().value(), 1) << "a text that is not a number reads as 1";
+    host.typeText(*dialog->SEPort, "9");
+    host.focusLeaves(*dialog->SEPort);
+    EXPECT_EQ(dialog->SEPort->text(), "4");
+    host.typeText(*dialog->SEPort, "x");
+    EXPECT_EQ(dialog->SEPort->value(), 1) << "a text that is not a number reads as 1";
 }
 
 TEST_F(SetupDialog, ReceivedCodesAppearOnlyWhileTheDialogIsShown) {
     open();
     display->deliver("123456");
     host.runPosted();
-    EXPECT_EQ(dialog->MemoCod().text(), "") << "hidden: dropped";
+    EXPECT_EQ(dialog->MemoCod->text(), "") << "hidden: dropped";
     host.onModal = [&](fw::Form&) {
         display->deliver("ABCDEF");
         host.runPosted();
-        EXPECT_EQ(dialog->MemoCod().text(), "ABCDEF");
+        EXPECT_EQ(dialog->MemoCod->text(), "ABCDEF");
         host.clickControl(button("ButtonOk"));
     };
     click("CBSetIR");

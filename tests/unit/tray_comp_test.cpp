@@ -9,8 +9,6 @@
 namespace {
 
 using Calls = std::vector<std::string>;
-constexpr unsigned WM_ACTIVATE = 6, WM_SHOWWINDOW = 24, WM_SYSCOMMAND = 274;
-constexpr std::intptr_t WM_MOUSEMOVE = 512, WM_LBUTTONUP = 514, WM_RBUTTONUP = 517;
 
 class RecordingMenu : public widgets::PopupMenu {
 public:
@@ -26,8 +24,9 @@ protected:
         comp = &form.create<widgets::TTrayComp>("TrayComp", tray);
     }
     void loadForm() { form.finishCreate(); }
-    fw::Message callback(std::intptr_t mouse) {
-        return {form.handle(), widgets::TTrayComp::TrayCallbackMessage, 0, mouse};
+    platform::TrayListener& window() {
+        EXPECT_NE(tray.listener(), nullptr) << "the form's window is listened to";
+        return *tray.listener();
     }
 
     testing_support::HeadlessHost host;
@@ -37,26 +36,14 @@ protected:
     widgets::TTrayComp* comp;
 };
 
-TEST_F(TrayCompTest, NewComponentDefaults) {
-    EXPECT_TRUE(comp->HideApp());
-    EXPECT_TRUE(comp->ShowForm());
-    EXPECT_FALSE(comp->ShowInTaskBar());
-    EXPECT_FALSE(comp->RunMinimized());
-    EXPECT_TRUE(comp->ShowIcon());
-    EXPECT_FALSE(comp->DefRClick());
-    EXPECT_TRUE(comp->DefLClick());
+TEST_F(TrayCompTest, ConstructionTouchesNothingAndTheIconIsAlwaysFilledTheSameWay) {
     EXPECT_TRUE(tray.calls.empty()) << "construction touches nothing";
-}
-
-TEST_F(TrayCompTest, IconRecordIsFilledTheSameWayEveryTime) {
+    comp->setIcon(comp->iconResource("TRAYICON"));
     comp->setToolTip("ZAV Amp - 01");
     comp->setShowIcon(true);
-    const platform::NotifyIconData d = tray.notified.back();
-    EXPECT_EQ(d.size, 88u);
+    const platform::TrayIconSpec d = tray.notified.back();
     EXPECT_EQ(d.window, form.handle());
-    EXPECT_EQ(d.id, 0u);
-    EXPECT_EQ(d.flags, 7u);
-    EXPECT_EQ(d.callbackMessage, 1083u);
+    EXPECT_EQ(d.icon, 0x1C0u);
     EXPECT_EQ(d.tip, "ZAV Amp - 01");
     comp->setShowIcon(false);
     EXPECT_EQ(tray.notified.back(), d) << "delete uses the record as last filled";
@@ -68,19 +55,16 @@ TEST_F(TrayCompTest, ToolTipKeepsSixtyTwoCharacters) {
     EXPECT_EQ(tray.notified.back().tip.size(), 62u);
 }
 
-TEST_F(TrayCompTest, AddingWithoutTipPostsTheTipMessageWhoseArrivalUpdatesTheIcon) {
+TEST_F(TrayCompTest, AddingWithoutTipAsksForARefreshWhoseArrivalUpdatesTheIcon) {
     loadForm();
     comp->setShowIcon(true);
-    ASSERT_EQ(tray.posted.size(), 1u);
-    EXPECT_EQ(tray.posted[0].msg, widgets::TTrayComp::TrayTipMessage);
-    EXPECT_EQ(tray.posted[0].window, form.handle());
-    comp->setToolTip("");
+    EXPECT_EQ(tray.tipRefreshesPosted, std::vector<fw::WindowHandle>{form.handle()});
     const std::size_t before = tray.calls.size();
-    EXPECT_TRUE(tray.send(tray.posted[0]));
+    window().tipRefreshDue();
     EXPECT_EQ(tray.callsFrom(before), Calls{"notify modify tip="});
     comp->setToolTip("tip");
     comp->setShowIcon(true);
-    EXPECT_EQ(tray.posted.size(), 1u) << "no tip message when there is a tip";
+    EXPECT_EQ(tray.tipRefreshesPosted.size(), 1u) << "no refresh is asked for when there is a tip";
 }
 
 TEST_F(TrayCompTest, ShowIconIssuesItsRequestEvenWhenUnchanged) {
@@ -121,7 +105,7 @@ TEST_F(TrayCompTest, HideAppReadsBackFalseWhereTheSystemHasNoTaskListService) {
 TEST_F(TrayCompTest, LoadedTakesOverTheFormAndAppliesShowForm) {
     comp->setShowForm(false);
     loadForm();
-    EXPECT_TRUE(tray.subclassed());
+    EXPECT_NE(tray.listener(), nullptr);
     EXPECT_FALSE(form.visible());
     EXPECT_FALSE(app.showMainForm()) << "the application will not show its main form";
     EXPECT_FALSE(app.terminated());
@@ -133,33 +117,22 @@ TEST_F(TrayCompTest, StartingMinimizedWithoutRunMinimizedEndsTheProgram) {
     EXPECT_TRUE(app.terminated());
 }
 
-TEST_F(TrayCompTest, WindowMessagesAreConsumedOrPassedOnAsTheTableSays) {
+TEST_F(TrayCompTest, ActivationHidesTheTaskbarWindowAndMinimisingIsRefusedWithoutIt) {
     comp->setShowInTaskBar(true);
     loadForm();
     tray.calls.clear();
 
-    EXPECT_FALSE(tray.send({form.handle(), WM_ACTIVATE, 1, 0}));
+    window().windowActivated();
     EXPECT_TRUE(tray.calls.empty()) << "ShowInTaskBar true: activation hides nothing";
+    EXPECT_FALSE(window().minimiseRequested()) << "with a taskbar button minimise goes through";
     comp->setShowInTaskBar(false);
     tray.calls.clear();
-    EXPECT_FALSE(tray.send({form.handle(), WM_ACTIVATE, 1, 0}));
+    window().windowActivated();
     EXPECT_EQ(tray.calls, (Calls{"find Telecomanda Winamp ZAV Amp - 01", "show 77 hide"}));
+    EXPECT_TRUE(window().minimiseRequested()) << "nothing to minimise to: the window stays";
     tray.calls.clear();
-    EXPECT_FALSE(tray.send({form.handle(), WM_ACTIVATE, 0, 0}));
-    EXPECT_TRUE(tray.calls.empty()) << "deactivation does nothing";
-
-    EXPECT_FALSE(tray.send({form.handle(), WM_SYSCOMMAND, 0xF020, 1234}));
-    EXPECT_EQ(tray.passedOn.back().msg, WM_SHOWWINDOW) << "minimise is rewritten";
-    EXPECT_EQ(tray.passedOn.back().wParam, 0u);
-    EXPECT_EQ(tray.passedOn.back().lParam, 1234);
-    comp->setShowInTaskBar(true);
-    EXPECT_FALSE(tray.send({form.handle(), WM_SYSCOMMAND, 0xF020, 0}));
-    EXPECT_EQ(tray.passedOn.back().msg, WM_SYSCOMMAND) << "with a taskbar button minimise goes through";
-
-    const std::size_t passed = tray.passedOn.size();
-    EXPECT_TRUE(tray.send(callback(0x203)));
-    EXPECT_TRUE(tray.send({form.handle(), 99999, 0, 0}) == false);
-    EXPECT_EQ(tray.passedOn.size(), passed + 1) << "icon messages are consumed, others pass";
+    window().iconClicked(fw::MouseButton::middle);
+    EXPECT_TRUE(tray.calls.empty()) << "other buttons do nothing";
 }
 
 TEST_F(TrayCompTest, LeftClickCallsTheHandlerAloneOrShowsTheForm) {
@@ -171,24 +144,24 @@ TEST_F(TrayCompTest, LeftClickCallsTheHandlerAloneOrShowsTheForm) {
         EXPECT_EQ(&s, comp);
         ++handled;
     };
-    tray.send(callback(WM_LBUTTONUP));
+    window().iconClicked(fw::MouseButton::left);
     EXPECT_EQ(handled, 1);
     EXPECT_FALSE(form.visible()) << "with a handler the form is not shown by the component";
 
     comp->OnLeftClick = nullptr;
-    tray.send(callback(WM_LBUTTONUP));
+    window().iconClicked(fw::MouseButton::left);
     EXPECT_TRUE(form.visible());
     EXPECT_EQ(tray.calls.back(), "activate " + std::to_string(form.handle()));
 
     comp->setShowForm(false);
     tray.calls.clear();
-    tray.send(callback(WM_LBUTTONUP));
+    window().iconClicked(fw::MouseButton::left);
     EXPECT_FALSE(form.visible());
     EXPECT_TRUE(tray.calls.empty()) << "ShowForm false: the default click does nothing";
 
     int moves = 0;
     comp->OnMouseMove = [&](fw::Component&) { ++moves; };
-    tray.send(callback(WM_MOUSEMOVE));
+    window().iconMouseMove();
     EXPECT_EQ(moves, 1);
 }
 
@@ -201,7 +174,7 @@ TEST_F(TrayCompTest, RightClickOpensThePopupMenuEvenWithAHandler) {
         EXPECT_EQ(b, fw::MouseButton::right);
         handlerAt = {x, y};
     };
-    tray.send(callback(WM_RBUTTONUP));
+    window().iconClicked(fw::MouseButton::right);
     EXPECT_EQ(handlerAt, (fw::Point{300, 400}));
     ASSERT_EQ(menu.opened.size(), 1u);
     EXPECT_EQ(menu.opened[0], (fw::Point{300, 400}));
@@ -209,7 +182,7 @@ TEST_F(TrayCompTest, RightClickOpensThePopupMenuEvenWithAHandler) {
     comp->OnRightClick = nullptr;
     comp->setDefRClick(true);
     form.hide();
-    tray.send(callback(WM_RBUTTONUP));
+    window().iconClicked(fw::MouseButton::right);
     EXPECT_TRUE(form.visible()) << "default right click shows the form";
     EXPECT_EQ(menu.opened.size(), 2u);
 }
@@ -222,7 +195,7 @@ TEST_F(TrayCompTest, AssigningItsOwnIconDoesNothing) {
     EXPECT_TRUE(tray.calls.empty());
 }
 
-TEST(TrayCompLifetime, DestructionRestoresTheProcedureThenDeletesTheIcon) {
+TEST(TrayCompLifetime, DestructionStopsListeningThenDeletesTheIcon) {
     testing_support::HeadlessHost host;
     testing_support::FakeTray tray;
     {
@@ -234,8 +207,8 @@ TEST(TrayCompLifetime, DestructionRestoresTheProcedureThenDeletesTheIcon) {
         comp.setShowIcon(true);
         tray.calls.clear();
     }
-    EXPECT_EQ(tray.calls, (Calls{"restore procedure", "notify delete tip=tip"}));
-    EXPECT_EQ(tray.subclassesAlive, 0);
+    EXPECT_EQ(tray.calls, (Calls{"stop listening", "notify delete tip=tip"}));
+    EXPECT_EQ(tray.listeningsAlive, 0);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "control/winamp_control.h"
 #include "support/fake_control.h"
 
+using control::TWinampControl;
 using testing_support::FakePlayer;
 
 namespace {
@@ -16,7 +17,9 @@ struct CommandCase {
     const char* message;
 };
 
-void PrintTo(const CommandCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const CommandCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class Commands : public ::testing::TestWithParam<CommandCase> {};
 
@@ -34,17 +37,17 @@ TEST_P(Commands, SendOneMessageToThePlayerOrNothingWithoutIt) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, Commands,
-    ::testing::Values(CommandCase{"Play", &TWinampControl::Play, "273 40045 0"},
-                      CommandCase{"Pause", &TWinampControl::Pause, "273 40046 0"},
-                      CommandCase{"Stop", &TWinampControl::Stop, "273 40047 0"},
-                      CommandCase{"PreviousTrack", &TWinampControl::PreviousTrack, "273 40044 0"},
-                      CommandCase{"NextTrack", &TWinampControl::NextTrack, "273 40048 0"},
-                      CommandCase{"Rewind", &TWinampControl::Rewind, "273 40144 0"},
-                      CommandCase{"FastForward", &TWinampControl::FastForward, "273 40148 0"},
-                      CommandCase{"ToggleRepeat", &TWinampControl::ToggleRepeat, "273 40022 0"},
-                      CommandCase{"ToggleShuffle", &TWinampControl::ToggleShuffle, "273 40023 0"},
-                      CommandCase{"ClosePlayer", &TWinampControl::ClosePlayer, "273 40001 0"},
-                      CommandCase{"IsRunning", &TWinampControl::IsRunning, "0 0 0"}),
+    ::testing::Values(CommandCase{"Play", &TWinampControl::Play, "command 40045"},
+                      CommandCase{"Pause", &TWinampControl::Pause, "command 40046"},
+                      CommandCase{"Stop", &TWinampControl::Stop, "command 40047"},
+                      CommandCase{"PreviousTrack", &TWinampControl::PreviousTrack, "command 40044"},
+                      CommandCase{"NextTrack", &TWinampControl::NextTrack, "command 40048"},
+                      CommandCase{"Rewind", &TWinampControl::Rewind, "command 40144"},
+                      CommandCase{"FastForward", &TWinampControl::FastForward, "command 40148"},
+                      CommandCase{"ToggleRepeat", &TWinampControl::ToggleRepeat, "command 40022"},
+                      CommandCase{"ToggleShuffle", &TWinampControl::ToggleShuffle, "command 40023"},
+                      CommandCase{"ClosePlayer", &TWinampControl::ClosePlayer, "command 40001"},
+                      CommandCase{"IsRunning", &TWinampControl::IsRunning, "ping"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(WinampControl, StatusRepliesOtherThanOneAndThreeAreNeitherPlayingNorPaused) {
@@ -61,7 +64,7 @@ TEST(WinampControl, StatusRepliesOtherThanOneAndThreeAreNeitherPlayingNorPaused)
     EXPECT_FALSE(control.IsRepeatOn()) << "only 1 means on";
     player.sent.clear();
     control.IsRepeatOn();
-    EXPECT_EQ(player.sent, std::vector<std::string>{"1024 0 251"});
+    EXPECT_EQ(player.sent, std::vector<std::string>{"request 251 0"});
 }
 
 struct TimeCase {
@@ -69,7 +72,9 @@ struct TimeCase {
     const char* text;
 };
 
-void PrintTo(const TimeCase& c, std::ostream* os) { *os << c.ms << " ms"; }
+void PrintTo(const TimeCase& c, std::ostream* os) {
+    *os << c.ms << " ms";
+}
 
 class TimeTexts : public ::testing::TestWithParam<TimeCase> {};
 
@@ -83,10 +88,11 @@ TEST_P(TimeTexts, MinutesAndSecondsWithTruncatingDivision) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Positions, TimeTexts,
-                         ::testing::Values(TimeCase{0, "00:00"}, TimeCase{9999, "00:09"}, TimeCase{59999, "00:59"},
-                                           TimeCase{60000, "01:00"}, TimeCase{600000, "10:00"},
-                                           TimeCase{6000000, "100:00"}, TimeCase{-1, "00:00"},
-                                           TimeCase{-999, "00:00"}, TimeCase{-61000, "0-1:0-1"}));
+                         ::testing::Values(TimeCase{0, "00:00"}, TimeCase{9999, "00:09"},
+                                           TimeCase{59999, "00:59"}, TimeCase{60000, "01:00"},
+                                           TimeCase{600000, "10:00"}, TimeCase{6000000, "100:00"},
+                                           TimeCase{-1, "00:00"}, TimeCase{-999, "00:00"},
+                                           TimeCase{-61000, "0-1:0-1"}));
 
 TEST(WinampControl, NoPlayerReadsAsZero) {
     FakePlayer player;
@@ -103,7 +109,7 @@ TEST(WinampControl, NoPlayerReadsAsZero) {
     EXPECT_FALSE(control.IsShuffleOn());
     EXPECT_FALSE(control.IsRepeatOn());
     std::int32_t reply = 42;
-    EXPECT_FALSE(control.QueryValue(1024, 0, 104, reply));
+    EXPECT_FALSE(control.QueryValue(control::winamp::Request::status, 0, reply));
     EXPECT_EQ(reply, 0);
 }
 
@@ -121,7 +127,7 @@ TEST(WinampControl, TrackTextIsOneBasedAndTrackNumberIsSentZeroBased) {
     control.SetTrackNumber(1);
     control.SetTrackNumber(0);
     control.SetTrackNumber(12);
-    EXPECT_EQ(player.sent, (std::vector<std::string>{"1024 0 121", "1024 -1 121", "1024 11 121"}));
+    EXPECT_EQ(player.sent, (std::vector<std::string>{"request 121 0", "request 121 -1", "request 121 11"}));
 }
 
 TEST(WinampControl, APlayerClosingBetweenLookupAndSendFailsQuietly) {

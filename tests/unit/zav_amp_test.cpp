@@ -26,15 +26,17 @@ TEST_F(MainWindowTest, FirstStartWithoutFileHidesToTheTrayAndActivatesPortOne) {
     EXPECT_TRUE(host.state(*form).centred);
     EXPECT_FALSE(visible());
     EXPECT_FALSE(application->showMainForm());
-    EXPECT_TRUE(tray.subclassed());
+    EXPECT_NE(tray.listener(), nullptr) << "the window is listened to for the icon";
     EXPECT_EQ(tray.notified.back().tip, "ZAV Amp - 01");
     EXPECT_EQ(serial.lastOpened(), "\\\\.\\COM1");
-    EXPECT_TRUE(com.isOpen());
+    EXPECT_TRUE(com->isOpen());
     EXPECT_TRUE(receiver->loopRunning());
-    EXPECT_FALSE(form->IIR().visible()) << "the IR indicator is lit";
+    EXPECT_FALSE(form->IIR->visible()) << "the IR indicator is lit";
     EXPECT_EQ(serial.written(), (std::vector<std::uint8_t>{'I', 'R'}));
     const Calls calls = serial.calls();
-    const auto at = [&](const std::string& c) { return std::find(calls.begin(), calls.end(), c) - calls.begin(); };
+    const auto at = [&](const std::string& c) {
+        return std::find(calls.begin(), calls.end(), c) - calls.begin();
+    };
     EXPECT_LT(at("escape SETRTS"), at("escape SETDTR"));
     EXPECT_LT(at("escape SETDTR"), at("write 73 82"));
     EXPECT_TRUE(serial.messages().empty());
@@ -51,7 +53,9 @@ struct InactiveCase {
     const char* ini;
 };
 
-void PrintTo(const InactiveCase& c, std::ostream* os) { *os << c.what; }
+void PrintTo(const InactiveCase& c, std::ostream* os) {
+    *os << c.what;
+}
 
 class InactiveReceiver : public MainWindowTest, public ::testing::WithParamInterface<InactiveCase> {};
 
@@ -59,7 +63,7 @@ TEST_P(InactiveReceiver, OpensNothingAndShowsTheIrPatch) {
     start(GetParam().ini);
     EXPECT_TRUE(serial.calls().empty());
     EXPECT_FALSE(receiver->loopRunning());
-    EXPECT_TRUE(form->IIR().visible());
+    EXPECT_TRUE(form->IIR->visible());
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, InactiveReceiver,
@@ -72,7 +76,7 @@ TEST_F(MainWindowTest, AFailedOpenStillRunsTheLaterStepsOnTheClosedPort) {
     start();
     EXPECT_EQ(serial.messages(), (Calls{"Nu pot deschide port", "Eroare initializare"}));
     EXPECT_TRUE(receiver->loopRunning()) << "the loop runs, its reads fail";
-    EXPECT_FALSE(form->IIR().visible());
+    EXPECT_FALSE(form->IIR->visible());
     receiver->stopLoop();
     const Calls calls = serial.calls();
     EXPECT_NE(std::find(calls.begin(), calls.end(), "escape SETRTS"), calls.end());
@@ -86,16 +90,16 @@ TEST_F(MainWindowTest, HideAndShowSetTheTrayPropertiesInTheirOrder) {
     EXPECT_FALSE(visible());
     tray.calls.clear();
     form->Arata();
-    EXPECT_EQ(tray.calls,
-              (Calls{"find Telecomanda Winamp ZAV Amp - 01", "show 77 hide", "find Telecomanda Winamp ZAV Amp - 01",
-                     "show 77 hide", "notify delete tip=ZAV Amp - 01", "register 0"}));
+    EXPECT_EQ(tray.calls, (Calls{"find Telecomanda Winamp ZAV Amp - 01", "show 77 hide",
+                                 "find Telecomanda Winamp ZAV Amp - 01", "show 77 hide",
+                                 "notify delete tip=ZAV Amp - 01", "register 0"}));
     EXPECT_TRUE(visible());
 }
 
 TEST_F(MainWindowTest, TrayIconLeftClickAndShowKeyBringTheWindowBack) {
     start();
     ASSERT_FALSE(visible());
-    tray.send({form->handle(), widgets::TTrayComp::TrayCallbackMessage, 0, 514});
+    tray.listener()->iconClicked(fw::MouseButton::left);
     EXPECT_TRUE(visible());
     host.click(*form, {125, 21});  // the tray-bar key
     EXPECT_FALSE(visible());
@@ -111,9 +115,11 @@ TEST_F(MainWindowTest, CloseKeyDeactivatesAndEndsTheProgram) {
     serial.clearCalls();
     host.click(*form, {136, 22});
     EXPECT_FALSE(receiver->loopRunning());
-    EXPECT_FALSE(com.isOpen());
+    EXPECT_FALSE(com->isOpen());
     const Calls calls = serial.calls();
-    const auto at = [&](const std::string& c) { return std::find(calls.begin(), calls.end(), c) - calls.begin(); };
+    const auto at = [&](const std::string& c) {
+        return std::find(calls.begin(), calls.end(), c) - calls.begin();
+    };
     EXPECT_LT(at("escape CLRRTS"), at("close"));
     EXPECT_TRUE(application->terminated());
 }
@@ -126,14 +132,15 @@ TEST_F(MainWindowTest, ThreadsActivateDeactivateCyclesLeaveOneLoopAtMostAndNoRea
         // Let the loop get a read going before pulling the port away.
         const int before = serial.reads();
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-        while (serial.reads() == before && std::chrono::steady_clock::now() < deadline) std::this_thread::yield();
+        while (serial.reads() == before && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::yield();
         form->Dezactivare();
         EXPECT_FALSE(receiver->loopRunning());
         form->Activare();
     }
     form->Dezactivare();
     EXPECT_FALSE(receiver->loopRunning());
-    EXPECT_FALSE(com.isOpen());
+    EXPECT_FALSE(com->isOpen());
     EXPECT_EQ(serial.maxConcurrentReads(), 1);
     EXPECT_EQ(serial.readsOnClosedHandles(), 0);
     EXPECT_EQ(serial.closesDuringRead(), 0);

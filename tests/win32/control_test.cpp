@@ -14,10 +14,16 @@
 #include "control/activ_app.h"
 #include "control/winamp_control.h"
 #include "framework/application.h"
-#include "platform/win32/win32_control.h"
 #include "platform/win32/win32_host.h"
+#include "platform/win32/win32_launcher.h"
+#include "platform/win32/win32_mixer.h"
+#include "platform/win32/win32_player_windows.h"
 
 namespace {
+
+using control::TActivApp;
+using control::TAudioMixer;
+using control::TWinampControl;
 
 std::string env(const char* name) {
     const char* v = std::getenv(name);
@@ -33,7 +39,9 @@ bool waitFor(const std::function<bool()>& done, DWORD ms = 10000) {
     return true;
 }
 
-bool playerWindow() { return FindWindowA("Winamp v1.x", nullptr) != nullptr; }
+bool playerWindow() {
+    return FindWindowA("Winamp v1.x", nullptr) != nullptr;
+}
 
 std::vector<std::string> lines(const std::string& path) {
     std::ifstream in(path);
@@ -54,7 +62,8 @@ TEST(PlayerUnderWine, TheRealClientSendsOneMessagePerCallToTheStandInPlayer) {
     STARTUPINFOA si{};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi{};
-    ASSERT_TRUE(CreateProcessA(standin.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    ASSERT_TRUE(CreateProcessA(standin.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               nullptr, &si, &pi));
     CloseHandle(pi.hThread);
     ASSERT_TRUE(waitFor(playerWindow));
 
@@ -91,10 +100,10 @@ TEST(PlayerUnderWine, TheRealClientSendsOneMessagePerCallToTheStandInPlayer) {
     EXPECT_FALSE(player.Play());
 
     EXPECT_EQ(lines(log), (std::vector<std::string>{
-                              "0 0 0",          "273 40045 0", "1024 0 104", "1024 0 105",  "273 40046 0",
-                              "1024 0 104",     "273 40047 0", "1024 0 104", "273 40048 0", "1024 0 125",
-                              "273 40044 0",    "1024 4 121",  "1024 0 125", "273 40023 0", "1024 0 250",
-                              "273 40022 0",    "1024 0 251",  "273 40148 0", "273 40144 0", "273 40001 0"}))
+                              "0 0 0",       "273 40045 0", "1024 0 104",  "1024 0 105",  "273 40046 0",
+                              "1024 0 104",  "273 40047 0", "1024 0 104",  "273 40048 0", "1024 0 125",
+                              "273 40044 0", "1024 4 121",  "1024 0 125",  "273 40023 0", "1024 0 250",
+                              "273 40022 0", "1024 0 251",  "273 40148 0", "273 40144 0", "273 40001 0"}))
         << "exactly one message per call, in order";
 }
 
@@ -113,7 +122,8 @@ TEST(ActivatorUnderWine, StartsTheStandInFromItsPathUnderProgramFiles) {
     activ.ActivateApp();
     EXPECT_TRUE(waitFor(playerWindow)) << "the player was started from " << path;
     Sleep(500);
-    EXPECT_EQ(GetFileAttributesA(marker.c_str()), INVALID_FILE_ATTRIBUTES) << "C:\\Program.exe was never started";
+    EXPECT_EQ(GetFileAttributesA(marker.c_str()), INVALID_FILE_ATTRIBUTES)
+        << "C:\\Program.exe was never started";
 
     win32::Win32PlayerWindows windows;
     TWinampControl(nullptr, "WinampControl", windows).ClosePlayer();
@@ -124,7 +134,7 @@ TEST(MixerUnderWine, WithoutAMixerDeviceTheComponentIsClosedAndAnswersFalse) {
     win32::Win32Host host(GetModuleHandleA(nullptr));
     win32::Win32Mixer api(host);
     TAudioMixer mixer(nullptr, "AudioMixer", api);
-    if (api.getNumDevs() != 0) GTEST_SKIP() << "this machine has a mixer device";
+    if (api.count() != 0) GTEST_SKIP() << "this machine has a mixer device";
     EXPECT_EQ(mixer.MixerId(), -1);
     bool muted = true;
     EXPECT_FALSE(mixer.GetMute(0, -1, muted));

@@ -35,12 +35,13 @@ TEST(SerialUnderWine, OpensCom1SendsIrReceivesABurstAndOpensAgain) {
     ir::ComFunc com(serial);
     ASSERT_TRUE(com.OpenComPort(1, 9600)) << (serial.messages.empty() ? "" : serial.messages[0]);
 
-    platform::LineSettings s;
-    ASSERT_TRUE(serial.getLineSettings(com.ComHandle(), s));
-    EXPECT_EQ(s.baudRate, 9600u);
-    EXPECT_EQ(s.byteSize, 8);
-    EXPECT_EQ(s.parity, 0);
-    EXPECT_EQ(s.stopBits, 0);
+    DCB s{};
+    s.DCBlength = sizeof(s);
+    ASSERT_TRUE(GetCommState(reinterpret_cast<HANDLE>(com.ComHandle()), &s));
+    EXPECT_EQ(s.BaudRate, 9600u);
+    EXPECT_EQ(s.ByteSize, 8);
+    EXPECT_EQ(s.Parity, 0);
+    EXPECT_EQ(s.StopBits, 0);
 
     com.SetReceiverPower(true);  // RTS and DTR cannot be driven on a pty: the result is not asserted
     com.SendReceiverInit(true);

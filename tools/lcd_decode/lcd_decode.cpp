@@ -10,6 +10,9 @@
 
 namespace {
 
+using widgets::LcdGeometry;
+using widgets::TLCD99;
+
 bool dark(const fw::Bitmap& b, int x, int y) {
     const fw::Color c = b.pixel(x, y);
     if (c == fw::Bitmap::invalidColor) return false;
@@ -32,14 +35,15 @@ std::string decode(const fw::Bitmap& shot, const fw::Rect& place, int digits, in
         const int lowerY = top + g.DH / 2 + g.GY + g.VL / 2;
         const int upperY = top + g.GY + g.VL / 2;
         const bool on[8] = {
-            dark(shot, midX, top + S / 2),                        // 1 top
-            dark(shot, t + S / 2, upperY),                        // 2 upper left
-            dark(shot, t + g.DW - S / 2, upperY),                 // 3 upper right
-            dark(shot, midX, top + g.DH / 2),                     // 4 middle
-            dark(shot, t + S / 2, lowerY),                        // 5 lower left
-            dark(shot, t + g.DW - S / 2, lowerY),                 // 6 lower right
-            dark(shot, midX, top + g.DH - S / 2),                 // 7 bottom
-            dark(shot, t + (g.DW - g.HL / 3) / 2 + g.HL / 6, top + g.DH / 2 - g.VL / 3 - g.VL / 6),  // 8 colon
+            dark(shot, midX, top + S / 2),         // 1 top
+            dark(shot, t + S / 2, upperY),         // 2 upper left
+            dark(shot, t + g.DW - S / 2, upperY),  // 3 upper right
+            dark(shot, midX, top + g.DH / 2),      // 4 middle
+            dark(shot, t + S / 2, lowerY),         // 5 lower left
+            dark(shot, t + g.DW - S / 2, lowerY),  // 6 lower right
+            dark(shot, midX, top + g.DH - S / 2),  // 7 bottom
+            dark(shot, t + (g.DW - g.HL / 3) / 2 + g.HL / 6,
+                 top + g.DH / 2 - g.VL / 3 - g.VL / 6),  // 8 colon
         };
         bool any = false;
         for (bool b : on) any = any || b;

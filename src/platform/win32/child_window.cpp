@@ -5,9 +5,11 @@
 #include <algorithm>
 
 #include "framework/std_controls.h"
+#include "platform/win32/child_window.h"
+#include "platform/win32/form_window.h"
 #include "platform/win32/gdi_canvas.h"
 #include "platform/win32/win32_host.h"
-#include "platform/win32/window_classes.h"
+#include "platform/win32/window_class.h"
 
 namespace win32 {
 namespace {
@@ -24,16 +26,25 @@ struct NativeKind {
 
 NativeKind nativeKind(const fw::WinControl& c) {
     switch (c.kind()) {
-        case fw::ControlKind::label: return {"STATIC", SS_LEFT | SS_NOPREFIX, 0};
-        case fw::ControlKind::edit: return {"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
+        case fw::ControlKind::label:
+            return {"STATIC", SS_LEFT | SS_NOPREFIX, 0};
+        case fw::ControlKind::edit:
+            return {"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
         case fw::ControlKind::memo:
-            return {"EDIT", static_cast<DWORD>(ES_MULTILINE | ES_AUTOVSCROLL | WS_TABSTOP | (c.centred() ? ES_CENTER : 0)),
+            return {"EDIT",
+                    static_cast<DWORD>(ES_MULTILINE | ES_AUTOVSCROLL | WS_TABSTOP |
+                                       (c.centred() ? ES_CENTER : 0)),
                     WS_EX_CLIENTEDGE};
-        case fw::ControlKind::comboBox: return {"COMBOBOX", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, 0};
-        case fw::ControlKind::checkBox: return {"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0};
-        case fw::ControlKind::button: return {"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0};
-        case fw::ControlKind::spinEdit: return {"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
-        case fw::ControlKind::custom: return {customClass, 0, 0};
+        case fw::ControlKind::comboBox:
+            return {"COMBOBOX", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, 0};
+        case fw::ControlKind::checkBox:
+            return {"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0};
+        case fw::ControlKind::button:
+            return {"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0};
+        case fw::ControlKind::spinEdit:
+            return {"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
+        case fw::ControlKind::custom:
+            return {customClass, 0, 0};
     }
     return {"STATIC", 0, 0};
 }
@@ -44,37 +55,41 @@ int windowHeight(const fw::WinControl& c, int height) {
 
 }  // namespace
 
-std::unique_ptr<fw::ControlPeer> makeChildWindow(Win32Host& host, fw::WinControl& control, FormWindow& parent) {
-    static const bool registered = [&] {
-        WNDCLASSEXA wc{};
-        wc.cbSize = sizeof(wc);
-        wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = &ChildWindow::customProc;
-        wc.hInstance = host.instance();
-        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        wc.lpszClassName = customClass;
-        return RegisterClassExA(&wc) != 0;
-    }();
-    (void)registered;
-    return std::make_unique<ChildWindow>(host, control, parent);
-}
-
 ChildWindow::ChildWindow(Win32Host& host, fw::WinControl& control, FormWindow& parent)
     : host_(host), control_(control), parent_(parent) {
     const NativeKind kind = nativeKind(control);
+    if (control.kind() == fw::ControlKind::custom) {
+        WNDCLASSEXA wc = objectClass<ChildWindow>(host.instance(), customClass);
+        wc.style = CS_DBLCLKS;
+        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+        registerClass(wc);
+    }
     const fw::Rect b = control.bounds();
     DWORD style = WS_CHILD | kind.style;
     if (control.visible()) style |= WS_VISIBLE;
     if (!control.enabled()) style |= WS_DISABLED;
-    hwnd_ = CreateWindowExA(kind.exStyle, kind.windowClass, control.text().c_str(), style, b.left, b.top, b.width(),
-                            windowHeight(control, b.height()), parent.hwnd(), nullptr, host.instance(), this);
+    const std::string text = control.text();
+    // Only our own class serves this object; the system's classes get no
+    // creation parameter.
+    hwnd_ = createWindow({.exStyle = kind.exStyle,
+                          .className = kind.windowClass,
+                          .title = text.c_str(),
+                          .style = style,
+                          .x = b.left,
+                          .y = b.top,
+                          .width = b.width(),
+                          .height = windowHeight(control, b.height()),
+                          .parent = parent.hwnd(),
+                          .instance = host.instance(),
+                          .object = control.kind() == fw::ControlKind::custom ? this : nullptr});
     SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(host.dialogFont(control.bold())), FALSE);
     if (control.kind() == fw::ControlKind::label) fitLabel();
     if (control.kind() == fw::ControlKind::spinEdit) {
-        arrows_ = CreateWindowExA(0, UPDOWN_CLASSA, nullptr,
-                                  WS_CHILD | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS |
-                                      (control.visible() ? WS_VISIBLE : 0),
-                                  0, 0, 0, 0, parent.hwnd(), nullptr, host.instance(), nullptr);
+        arrows_ = createWindow({.className = UPDOWN_CLASSA,
+                                .style = WS_CHILD | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS |
+                                         UDS_NOTHOUSANDS | (control.visible() ? WS_VISIBLE : 0u),
+                                .parent = parent.hwnd(),
+                                .instance = host.instance()});
         SendMessageA(arrows_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(hwnd_), 0);
     }
     parent.adopt(*this);
@@ -111,8 +126,8 @@ void ChildWindow::placeInTabOrder() {
     HWND after = HWND_TOP;
     int best = -1;
     for (ChildWindow* other : parent_.children())
-        if (other != this && other->control_.tabOrder() >= 0 && other->control_.tabOrder() < control_.tabOrder() &&
-            other->control_.tabOrder() > best) {
+        if (other != this && other->control_.tabOrder() >= 0 &&
+            other->control_.tabOrder() < control_.tabOrder() && other->control_.tabOrder() > best) {
             best = other->control_.tabOrder();
             after = other->arrows_ ? other->arrows_ : other->hwnd_;
         }
@@ -135,7 +150,8 @@ bool ChildWindow::command(HWND from, WORD code) {
         case fw::ControlKind::comboBox:
             if (code == CBN_KILLFOCUS) host_.guarded([&] { control_.peerFocusLost(); });
             break;
-        default: break;
+        default:
+            break;
     }
     return true;
 }
@@ -172,45 +188,50 @@ void ChildWindow::setChecked(bool checked) {
     SendMessageA(hwnd_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-bool ChildWindow::checked() const { return SendMessageA(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool ChildWindow::checked() const {
+    return SendMessageA(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
 
 void ChildWindow::setItems(const std::vector<std::string>& items) {
     const std::string shown = text();
     SendMessageA(hwnd_, CB_RESETCONTENT, 0, 0);
-    for (const auto& item : items) SendMessageA(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    for (const auto& item : items)
+        SendMessageA(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
     setText(shown);
 }
 
 void ChildWindow::setRange(int minimum, int maximum) {
-    if (arrows_) SendMessageA(arrows_, UDM_SETRANGE32, static_cast<WPARAM>(minimum), static_cast<LPARAM>(maximum));
+    if (arrows_)
+        SendMessageA(arrows_, UDM_SETRANGE32, static_cast<WPARAM>(minimum), static_cast<LPARAM>(maximum));
 }
 
-void ChildWindow::setFocus() { SetFocus(hwnd_); }
+void ChildWindow::setFocus() {
+    SetFocus(hwnd_);
+}
 
-void ChildWindow::invalidate() { InvalidateRect(hwnd_, nullptr, FALSE); }
+void ChildWindow::invalidate() {
+    InvalidateRect(hwnd_, nullptr, FALSE);
+}
 
-LRESULT CALLBACK ChildWindow::customProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<ChildWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
+LRESULT ChildWindow::windowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-        case WM_ERASEBKGND: return 1;
+        case WM_ERASEBKGND:
+            return 1;
         case WM_PAINT: {
             PAINTSTRUCT ps;
             HDC dc = BeginPaint(hwnd, &ps);
             {
                 GdiCanvas canvas(dc);
-                self->host_.guarded([&] { self->control_.paint(canvas); });
+                host_.guarded([&] { control_.paint(canvas); });
             }
             EndPaint(hwnd, &ps);
             return 0;
         }
-        case WM_LBUTTONUP: self->host_.guarded([&] { self->control_.peerClicked(); }); return 0;
-        case WM_NCDESTROY: SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0); break;
-        default: break;
+        case WM_LBUTTONUP:
+            host_.guarded([&] { control_.peerClicked(); });
+            return 0;
+        default:
+            break;
     }
     return DefWindowProcA(hwnd, msg, wParam, lParam);
 }

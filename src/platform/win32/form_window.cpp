@@ -1,11 +1,14 @@
 #include <windows.h>
 
-#include <windowsx.h>
 #include <commctrl.h>
+#include <windowsx.h>
 
+#include "platform/win32/form_window.h"
+
+#include "platform/win32/child_window.h"
 #include "platform/win32/gdi_canvas.h"
 #include "platform/win32/win32_host.h"
-#include "platform/win32/window_classes.h"
+#include "platform/win32/window_class.h"
 
 namespace win32 {
 namespace {
@@ -39,35 +42,38 @@ fw::MouseState mouseState(WPARAM wParam, bool doubleClick) {
 
 }  // namespace
 
-void registerWindowClasses(HINSTANCE instance) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof(wc);
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = &FormWindow::windowProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hIcon = LoadIconA(instance, "MAINICON");
-    wc.lpszClassName = formClass;
-    RegisterClassExA(&wc);
-}
-
-bool isDialogForm(HWND hwnd) {
+bool FormWindow::isDialogForm(HWND hwnd) {
     char name[32] = {};
     GetClassNameA(hwnd, name, sizeof(name));
     if (lstrcmpA(name, formClass) != 0) return false;
     return (GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CAPTION) == WS_CAPTION;
 }
 
-std::unique_ptr<fw::FormPeer> makeFormWindow(Win32Host& host, fw::Form& form) {
-    return std::make_unique<FormWindow>(host, form);
-}
-
 FormWindow::FormWindow(Win32Host& host, fw::Form& form) : host_(host), form_(form) {
-    hwnd_ = CreateWindowExA(exStyleFor(form.borderStyle()), formClass, "", styleFor(form.borderStyle()), CW_USEDEFAULT,
-                            CW_USEDEFAULT, 100, 100, host.applicationWindow(), nullptr, host.instance(), this);
-    tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
-                               host.instance(), nullptr);
+    WNDCLASSEXA wc = objectClass<FormWindow>(host.instance(), formClass);
+    wc.style = CS_DBLCLKS;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hIcon = LoadIconA(host.instance(), "MAINICON");
+    registerClass(wc);
+    hwnd_ = createWindow({.exStyle = exStyleFor(form.borderStyle()),
+                          .className = formClass,
+                          .style = styleFor(form.borderStyle()),
+                          .x = CW_USEDEFAULT,
+                          .y = CW_USEDEFAULT,
+                          .width = 100,
+                          .height = 100,
+                          .parent = host.applicationWindow(),
+                          .instance = host.instance(),
+                          .object = this});
+    tooltip_ = createWindow({.exStyle = WS_EX_TOPMOST,
+                             .className = TOOLTIPS_CLASSA,
+                             .style = WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                             .x = CW_USEDEFAULT,
+                             .y = CW_USEDEFAULT,
+                             .width = CW_USEDEFAULT,
+                             .height = CW_USEDEFAULT,
+                             .parent = hwnd_,
+                             .instance = host.instance()});
     // One tool over the whole client area; its text is asked for each time
     // and comes from the window-less control under the pointer.
     TOOLINFOA ti{};
@@ -99,7 +105,9 @@ void FormWindow::addToolFor(HWND child, const std::string& hint) {
     SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
-void FormWindow::setCaption(const std::string& caption) { SetWindowTextA(hwnd_, caption.c_str()); }
+void FormWindow::setCaption(const std::string& caption) {
+    SetWindowTextA(hwnd_, caption.c_str());
+}
 
 void FormWindow::applyStyle() {
     const DWORD wanted = styleFor(form_.borderStyle());
@@ -108,7 +116,8 @@ void FormWindow::applyStyle() {
     if ((current & ~kept) == wanted) return;
     SetWindowLongPtrA(hwnd_, GWL_STYLE, static_cast<LONG_PTR>(wanted | kept));
     SetWindowLongPtrA(hwnd_, GWL_EXSTYLE, static_cast<LONG_PTR>(exStyleFor(form_.borderStyle())));
-    SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 void FormWindow::setClientSize(fw::Size size) {
@@ -136,9 +145,13 @@ void FormWindow::setVisible(bool visible) {
     if (visible) UpdateWindow(hwnd_);
 }
 
-bool FormWindow::isMinimized() const { return IsIconic(hwnd_) != FALSE; }
+bool FormWindow::isMinimized() const {
+    return IsIconic(hwnd_) != FALSE;
+}
 
-void FormWindow::setEnabled(bool enabled) { EnableWindow(hwnd_, enabled ? TRUE : FALSE); }
+void FormWindow::setEnabled(bool enabled) {
+    EnableWindow(hwnd_, enabled ? TRUE : FALSE);
+}
 
 void FormWindow::invalidate(const fw::Rect& area) {
     const RECT r{area.left, area.top, area.right, area.bottom};
@@ -170,20 +183,12 @@ void FormWindow::activate() {
     SetActiveWindow(hwnd_);
 }
 
-void FormWindow::adopt(ChildWindow& child) { children_.push_back(&child); }
+void FormWindow::adopt(ChildWindow& child) {
+    children_.push_back(&child);
+}
 
-void FormWindow::forget(ChildWindow& child) { std::erase(children_, &child); }
-
-LRESULT CALLBACK FormWindow::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        auto* self = static_cast<FormWindow*>(cs->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
-    return self->handle(msg, wParam, lParam);
+void FormWindow::forget(ChildWindow& child) {
+    std::erase(children_, &child);
 }
 
 void FormWindow::paint() {
@@ -217,23 +222,42 @@ void FormWindow::mouse(UINT msg, WPARAM wParam, LPARAM lParam) {
                 form_.mouseMove(state, at);
                 break;
             case WM_LBUTTONDOWN:
-            case WM_LBUTTONDBLCLK: form_.mouseDown(fw::MouseButton::left, state, at); break;
+            case WM_LBUTTONDBLCLK:
+                form_.mouseDown(fw::MouseButton::left, state, at);
+                break;
             case WM_RBUTTONDOWN:
-            case WM_RBUTTONDBLCLK: form_.mouseDown(fw::MouseButton::right, state, at); break;
+            case WM_RBUTTONDBLCLK:
+                form_.mouseDown(fw::MouseButton::right, state, at);
+                break;
             case WM_MBUTTONDOWN:
-            case WM_MBUTTONDBLCLK: form_.mouseDown(fw::MouseButton::middle, state, at); break;
-            case WM_LBUTTONUP: form_.mouseUp(fw::MouseButton::left, state, at); break;
-            case WM_RBUTTONUP: form_.mouseUp(fw::MouseButton::right, state, at); break;
-            case WM_MBUTTONUP: form_.mouseUp(fw::MouseButton::middle, state, at); break;
-            default: break;
+            case WM_MBUTTONDBLCLK:
+                form_.mouseDown(fw::MouseButton::middle, state, at);
+                break;
+            case WM_LBUTTONUP:
+                form_.mouseUp(fw::MouseButton::left, state, at);
+                break;
+            case WM_RBUTTONUP:
+                form_.mouseUp(fw::MouseButton::right, state, at);
+                break;
+            case WM_MBUTTONUP:
+                form_.mouseUp(fw::MouseButton::middle, state, at);
+                break;
+            default:
+                break;
         }
     });
 }
 
-LRESULT FormWindow::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT FormWindow::windowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    // Messages arrive while the window is being made, before
+    // CreateWindowEx has returned its handle.
+    if (!hwnd_) hwnd_ = hwnd;
     switch (msg) {
-        case WM_PAINT: paint(); return 0;
-        case WM_ERASEBKGND: return 1;
+        case WM_PAINT:
+            paint();
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;
         case WM_MOUSEMOVE:
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
@@ -243,7 +267,9 @@ LRESULT FormWindow::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_RBUTTONUP:
         case WM_MBUTTONDOWN:
         case WM_MBUTTONDBLCLK:
-        case WM_MBUTTONUP: mouse(msg, wParam, lParam); return 0;
+        case WM_MBUTTONUP:
+            mouse(msg, wParam, lParam);
+            return 0;
         case WM_MOUSELEAVE:
             trackingLeave_ = false;
             host_.guarded([&] { form_.mouseLeftWindow(); });
@@ -251,7 +277,9 @@ LRESULT FormWindow::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_CAPTURECHANGED:
             if (reinterpret_cast<HWND>(lParam) != hwnd_) host_.guarded([&] { form_.captureLost(); });
             return 0;
-        case WM_CLOSE: host_.guarded([&] { form_.close(); }); return 0;
+        case WM_CLOSE:
+            host_.guarded([&] { form_.close(); });
+            return 0;
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN: {
             // Labels, frames and check boxes stand on the form's colour.
@@ -288,7 +316,8 @@ LRESULT FormWindow::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
             }
             break;
         }
-        default: break;
+        default:
+            break;
     }
     return DefWindowProcA(hwnd_, msg, wParam, lParam);
 }

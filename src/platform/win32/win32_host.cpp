@@ -6,7 +6,9 @@
 
 #include "framework/form.h"
 #include "framework/timer.h"
-#include "platform/win32/window_classes.h"
+#include "platform/win32/child_window.h"
+#include "platform/win32/form_window.h"
+#include "platform/win32/window_class.h"
 
 namespace win32 {
 namespace {
@@ -17,21 +19,17 @@ constexpr char utilityClass[] = "ZavAmpUtility";
 }  // namespace
 
 Win32Host::Win32Host(HINSTANCE instance) : instance_(instance) {
-    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS | ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
+    INITCOMMONCONTROLSEX icc{sizeof(icc),
+                             ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS | ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
-    registerWindowClasses(instance_);
-
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = &Win32Host::utilityProc;
-    wc.hInstance = instance_;
-    wc.lpszClassName = utilityClass;
-    RegisterClassExA(&wc);
-    utility_ = CreateWindowExA(0, utilityClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance_, this);
+    registerClass(objectClass<Win32Host>(instance_, utilityClass));
+    utility_ = createWindow(
+        {.className = utilityClass, .parent = HWND_MESSAGE, .instance = instance_, .object = this});
     // The application's own window: never shown, it owns every form, so
     // the forms get no taskbar buttons of their own, and it carries the
     // application's title for other programs to find.
-    appWindow_ = CreateWindowExA(0, utilityClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance_, this);
+    appWindow_ =
+        createWindow({.className = utilityClass, .style = WS_POPUP, .instance = instance_, .object = this});
 
     // The dialog font of the classic desktop: MS Sans Serif 8 pt.
     auto makeFont = [](int weight) {
@@ -50,44 +48,43 @@ Win32Host::~Win32Host() {
     DeleteObject(boldFont_);
 }
 
-LRESULT CALLBACK Win32Host::utilityProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
-    }
-    auto* host = reinterpret_cast<Win32Host*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!host) return DefWindowProcA(hwnd, msg, wParam, lParam);
+LRESULT Win32Host::windowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_TIMER: {
-            auto it = host->timers_.find(static_cast<UINT_PTR>(wParam));
-            if (it != host->timers_.end()) {
+            auto it = timers_.find(static_cast<UINT_PTR>(wParam));
+            if (it != timers_.end()) {
                 fw::Timer* timer = it->second;
-                host->guarded([timer] { timer->fire(); });
+                guarded([timer] { timer->fire(); });
             }
             return 0;
         }
         case wakeMessage:
-            if (host->app_) host->app_->runPosted();
+            if (app_) app_->runPosted();
             return 0;
         default:
             return DefWindowProcA(hwnd, msg, wParam, lParam);
     }
 }
 
-std::unique_ptr<fw::FormPeer> Win32Host::createFormPeer(fw::Form& form) { return makeFormWindow(*this, form); }
-
-std::unique_ptr<fw::ControlPeer> Win32Host::createControlPeer(fw::WinControl& control, fw::FormPeer& parent) {
-    return makeChildWindow(*this, control, static_cast<FormWindow&>(parent));
+std::unique_ptr<fw::FormPeer> Win32Host::createFormPeer(fw::Form& form) {
+    return std::make_unique<FormWindow>(*this, form);
 }
 
-void Win32Host::setApplicationTitle(const std::string& title) { SetWindowTextA(appWindow_, title.c_str()); }
+std::unique_ptr<fw::ControlPeer> Win32Host::createControlPeer(fw::WinControl& control, fw::FormPeer& parent) {
+    return std::make_unique<ChildWindow>(*this, control, static_cast<FormWindow&>(parent));
+}
+
+void Win32Host::setApplicationTitle(const std::string& title) {
+    SetWindowTextA(appWindow_, title.c_str());
+}
 
 void Win32Host::startTimer(fw::Timer& timer, int intervalMs) {
     stopTimer(timer);
     const UINT_PTR id = nextTimerId_++;
+    if (!SetTimer(utility_, id, static_cast<UINT>(intervalMs), nullptr))
+        throw Win32Error(failure("Starting a timer of " + std::to_string(intervalMs) + " ms"));
     timers_[id] = &timer;
     timerIds_[&timer] = id;
-    SetTimer(utility_, id, static_cast<UINT>(intervalMs), nullptr);
 }
 
 void Win32Host::stopTimer(fw::Timer& timer) {
@@ -102,21 +99,28 @@ void Win32Host::messageBox(fw::WindowHandle owner, const std::string& text, cons
                            fw::MessageIcon icon) {
     UINT flags = MB_OK;
     switch (icon) {
-        case fw::MessageIcon::information: flags |= MB_ICONINFORMATION; break;
-        case fw::MessageIcon::warning: flags |= MB_ICONWARNING; break;
-        case fw::MessageIcon::error: flags |= MB_ICONERROR; break;
-        case fw::MessageIcon::none: break;
+        case fw::MessageIcon::information:
+            flags |= MB_ICONINFORMATION;
+            break;
+        case fw::MessageIcon::warning:
+            flags |= MB_ICONWARNING;
+            break;
+        case fw::MessageIcon::error:
+            flags |= MB_ICONERROR;
+            break;
+        case fw::MessageIcon::none:
+            break;
     }
     MessageBoxA(reinterpret_cast<HWND>(owner), text.c_str(), caption.c_str(), flags);
 }
 
 void Win32Host::dispatch(MSG& msg) {
-    fw::Message m{reinterpret_cast<fw::WindowHandle>(msg.hwnd), msg.message, static_cast<std::uintptr_t>(msg.wParam),
-                  static_cast<std::intptr_t>(msg.lParam)};
+    fw::Message m{reinterpret_cast<fw::WindowHandle>(msg.hwnd), msg.message,
+                  static_cast<std::uintptr_t>(msg.wParam), static_cast<std::intptr_t>(msg.lParam)};
     if (app_ && app_->callMessageHook(m)) return;
     // Dialog-style forms get the keyboard navigation of dialogs (Tab,
     // arrows, Enter on the default button).
-    if (HWND top = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr; top && isDialogForm(top))
+    if (HWND top = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr; top && FormWindow::isDialogForm(top))
         if (IsDialogMessageA(top, &msg)) return;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
@@ -129,7 +133,6 @@ void Win32Host::runLoop(const std::function<bool()>& done) {
         if (got == -1) return;
         if (got == 0) {
             quitSeen_ = true;
-            quitCode_ = static_cast<int>(msg.wParam);
             return;
         }
         dispatch(msg);
@@ -141,16 +144,19 @@ void Win32Host::processMessages() {
     while (!quitSeen_ && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
             quitSeen_ = true;
-            quitCode_ = static_cast<int>(msg.wParam);
             return;
         }
         dispatch(msg);
     }
 }
 
-void Win32Host::wake() { PostMessageA(utility_, wakeMessage, 0, 0); }
+void Win32Host::wake() {
+    PostMessageA(utility_, wakeMessage, 0, 0);
+}
 
-void Win32Host::quit() { PostQuitMessage(0); }
+void Win32Host::quit() {
+    PostQuitMessage(0);
+}
 
 HWND Win32Host::mainWindow() const {
     if (!app_ || !app_->mainForm()) return nullptr;

@@ -7,14 +7,11 @@
 
 #include <map>
 #include <memory>
-#include <vector>
 
 #include "framework/application.h"
 #include "framework/host.h"
 
 namespace win32 {
-
-class FormWindow;
 
 class Win32Host : public fw::Host {
 public:
@@ -24,7 +21,6 @@ public:
     Win32Host& operator=(const Win32Host&) = delete;
 
     HINSTANCE instance() const { return instance_; }
-    fw::Application* application() const { return app_; }
     HFONT dialogFont(bool bold) const { return bold ? boldFont_ : normalFont_; }
 
     // Runs `work` in the application's error guard (or a bare one before
@@ -45,7 +41,8 @@ public:
     void setApplicationTitle(const std::string& title) override;
     HWND applicationWindow() const { return appWindow_; }
     std::unique_ptr<fw::FormPeer> createFormPeer(fw::Form& form) override;
-    std::unique_ptr<fw::ControlPeer> createControlPeer(fw::WinControl& control, fw::FormPeer& parent) override;
+    std::unique_ptr<fw::ControlPeer> createControlPeer(fw::WinControl& control,
+                                                       fw::FormPeer& parent) override;
     void startTimer(fw::Timer& timer, int intervalMs) override;
     void stopTimer(fw::Timer& timer) override;
     void messageBox(fw::WindowHandle owner, const std::string& text, const std::string& caption,
@@ -59,23 +56,25 @@ public:
     void bringApplicationToFront() override;
     std::optional<std::vector<std::uint8_t>> resource(const std::string& name) override;
     std::string executablePath() override;
+    std::uint32_t tickCount() override { return GetTickCount(); }
+
+    // The utility windows' messages: timers and posted work.
+    LRESULT windowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 private:
-    static LRESULT CALLBACK utilityProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void dispatch(MSG& msg);
     HWND mainWindow() const;
 
     HINSTANCE instance_;
-    fw::Application* app_ = nullptr;
+    fw::Application* app_ = nullptr;  // not owned
     HWND utility_ = nullptr;
     HWND appWindow_ = nullptr;
     HFONT normalFont_ = nullptr;
     HFONT boldFont_ = nullptr;
     UINT_PTR nextTimerId_ = 1;
-    std::map<UINT_PTR, fw::Timer*> timers_;
+    std::map<UINT_PTR, fw::Timer*> timers_;  // not owned
     std::map<const fw::Timer*, UINT_PTR> timerIds_;
     bool quitSeen_ = false;
-    int quitCode_ = 0;
 };
 
 }  // namespace win32

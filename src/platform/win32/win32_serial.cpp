@@ -7,7 +7,23 @@
 namespace win32 {
 namespace {
 
-HANDLE handleOf(platform::PortHandle port) { return reinterpret_cast<HANDLE>(port); }
+HANDLE handleOf(platform::PortHandle port) {
+    return reinterpret_cast<HANDLE>(port);
+}
+
+DWORD escapeCode(platform::LineFunction function) {
+    switch (function) {
+        case platform::LineFunction::setRts:
+            return SETRTS;
+        case platform::LineFunction::clearRts:
+            return CLRRTS;
+        case platform::LineFunction::setDtr:
+            return SETDTR;
+        case platform::LineFunction::clearDtr:
+            return CLRDTR;
+    }
+    return 0;
+}
 
 // The bit-field word of the DCB, as one 32-bit value.
 constexpr std::size_t flagsOffset = offsetof(DCB, BaudRate) + sizeof(DWORD);
@@ -31,30 +47,12 @@ bool Win32Serial::setTimeouts(platform::PortHandle port, const platform::Timeout
     return SetCommTimeouts(handleOf(port), &ct) != FALSE;
 }
 
-bool Win32Serial::getLineSettings(platform::PortHandle port, platform::LineSettings& s) {
-    DCB dcb{};
-    dcb.DCBlength = sizeof(dcb);
-    const bool ok = GetCommState(handleOf(port), &dcb) != FALSE;
-    s.length = dcb.DCBlength;
-    s.baudRate = dcb.BaudRate;
-    std::memcpy(&s.flags, reinterpret_cast<const char*>(&dcb) + flagsOffset, sizeof(s.flags));
-    s.reserved = dcb.wReserved;
-    s.xonLimit = dcb.XonLim;
-    s.xoffLimit = dcb.XoffLim;
-    s.byteSize = dcb.ByteSize;
-    s.parity = dcb.Parity;
-    s.stopBits = dcb.StopBits;
-    s.xonChar = dcb.XonChar;
-    s.xoffChar = dcb.XoffChar;
-    s.errorChar = dcb.ErrorChar;
-    s.eofChar = dcb.EofChar;
-    s.evtChar = dcb.EvtChar;
-    s.reserved1 = dcb.wReserved1;
-    return ok;
-}
-
 bool Win32Serial::setLineSettings(platform::PortHandle port, const platform::LineSettings& s) {
     DCB dcb{};
+    dcb.DCBlength = sizeof(dcb);
+    // Read first, as the driver expects; whether it worked does not
+    // matter, since every field is set below.
+    GetCommState(handleOf(port), &dcb);
     dcb.DCBlength = s.length;
     dcb.BaudRate = s.baudRate;
     std::memcpy(reinterpret_cast<char*>(&dcb) + flagsOffset, &s.flags, sizeof(s.flags));
@@ -74,7 +72,7 @@ bool Win32Serial::setLineSettings(platform::PortHandle port, const platform::Lin
 }
 
 bool Win32Serial::escape(platform::PortHandle port, platform::LineFunction function) {
-    return EscapeCommFunction(handleOf(port), static_cast<DWORD>(function)) != FALSE;
+    return EscapeCommFunction(handleOf(port), escapeCode(function)) != FALSE;
 }
 
 bool Win32Serial::read(platform::PortHandle port, std::uint8_t* buffer, std::uint32_t count,
@@ -93,9 +91,13 @@ bool Win32Serial::write(platform::PortHandle port, const std::uint8_t* data, std
     return ok;
 }
 
-void Win32Serial::close(platform::PortHandle port) { CloseHandle(handleOf(port)); }
+void Win32Serial::close(platform::PortHandle port) {
+    CloseHandle(handleOf(port));
+}
 
-void Win32Serial::sleep(int milliseconds) { Sleep(static_cast<DWORD>(milliseconds)); }
+void Win32Serial::sleep(int milliseconds) {
+    Sleep(static_cast<DWORD>(milliseconds));
+}
 
 void Win32Serial::messageBox(const std::string& text, const std::string& caption) {
     MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_OK);

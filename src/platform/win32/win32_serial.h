@@ -10,10 +10,10 @@ public:
     platform::PortHandle open(const std::string& devicePath) override;
     bool setupQueues(platform::PortHandle port, std::uint32_t inputSize, std::uint32_t outputSize) override;
     bool setTimeouts(platform::PortHandle port, const platform::Timeouts& timeouts) override;
-    bool getLineSettings(platform::PortHandle port, platform::LineSettings& settings) override;
     bool setLineSettings(platform::PortHandle port, const platform::LineSettings& settings) override;
     bool escape(platform::PortHandle port, platform::LineFunction function) override;
-    bool read(platform::PortHandle port, std::uint8_t* buffer, std::uint32_t count, std::uint32_t& transferred) override;
+    bool read(platform::PortHandle port, std::uint8_t* buffer, std::uint32_t count,
+              std::uint32_t& transferred) override;
     bool write(platform::PortHandle port, const std::uint8_t* data, std::uint32_t count,
                std::uint32_t& transferred) override;
     void close(platform::PortHandle port) override;

@@ -1,0 +1,159 @@
+#include "app/setari_ir.h"
+
+#include "framework/design.h"
+#include "framework/ini_file.h"
+
+namespace app {
+namespace {
+
+using Row = fw::DesignRow<TFormaSetari>;
+using F = TFormaSetari;
+using fw::part;
+using fw::place;
+
+template <class T>
+std::function<void(fw::Component&)> texts(const char* text, bool bold, int tabOrder = -1) {
+    return fw::with<T>([=](T& control) {
+        control.setText(text);
+        control.setBold(bold);
+        control.setTabOrder(tabOrder);
+    });
+}
+
+void port(fw::SpinEdit& e) {
+    e.setRange(1, 4);
+    e.setValue(1);
+    e.setBold(true);
+    e.setTabOrder(1);
+}
+
+void commands(fw::ComboBox& box) {
+    box.setItems({commandNamesDialogOrder.begin(), commandNamesDialogOrder.end()});
+    // Not an item: what the box shows before a choice.
+    box.setText("ALEGE COMANDA");
+    box.setTabOrder(4);
+}
+
+void selectedCommand(fw::Edit& e) {
+    e.setTabOrder(5);
+}
+void code(fw::Memo& m) {
+    m.setCentred(true);
+    m.setTabOrder(6);
+}
+void every100ms(fw::Timer& t) {
+    t.setInterval(100);
+}
+
+const Row rows[] = {
+    {part<&F::Bevel1>, "Bevel1", place(8, 8, 169, 78)},
+    {part<&F::ButtonOk>, "ButtonOk", place(192, 168, 161, 33), "Out", &F::ButtonOkClick,
+     texts<fw::Button>("Ok", true, 0)},
+    {part<&F::LabelCom>, "LabelCom", place(24, 23, 28, 13), "", nullptr, texts<fw::Label>("Port:", true)},
+    {part<&F::SEPort>, "SEPort", place(64, 16, 57, 22), "COM port number", nullptr,
+     fw::with<fw::SpinEdit>(port)},
+    {part<&F::CheckBoxActivare>, "CheckBoxActivare", place(15, 48, 161, 17), "Enable/Disable IR device",
+     nullptr, texts<fw::CheckBox>("Enable/Disable IR", true, 2)},
+    {part<&F::BevelSetup>, "BevelSetup", place(184, 8, 177, 113)},
+    {part<&F::CBComenziIR>, "CBComenziIR", place(192, 24, 161, 21), "Select IR comand", nullptr,
+     fw::with<fw::ComboBox>(commands)},
+    {part<&F::LabelComIR>, "LabelComIR", place(198, 10, 75, 13), "", nullptr,
+     texts<fw::Label>("IR command:", true)},
+    {part<&F::EditComIr>, "EditComIr", place(192, 59, 161, 21), "Selected command", nullptr,
+     fw::with<fw::Edit>(selectedCommand)},
+    {part<&F::LabelLilsComIR>, "LabelLilsComIR", place(198, 45, 112, 13), "", nullptr,
+     texts<fw::Label>("Selected command:", true)},
+    {part<&F::LabelCodIr>, "LabelCodIr", place(198, 80, 50, 13), "", nullptr,
+     texts<fw::Label>("IR code:", true)},
+    {part<&F::TimerInitTexte>,
+     "TimerInitTexte",
+     {},
+     "",
+     &F::TimerInitTexteTimer,
+     fw::with<fw::Timer>(every100ms)},
+    {part<&F::MemoCod>, "MemoCod", place(192, 94, 161, 21), "Recived IR code", nullptr,
+     fw::with<fw::Memo>(code)},
+    {part<&F::ButtonSaveIR>, "ButtonSaveIR", place(192, 128, 161, 33), "Learn IR code", &F::ButtonSaveIRClick,
+     texts<fw::Button>("Learn IR code", true, 3)},
+    {part<&F::CheckBoxMinimizat>, "CheckBoxMinimizat", place(15, 64, 121, 17), "Try bar mode", nullptr,
+     texts<fw::CheckBox>("Try bar mode", true, 7)},
+    // Neutral content where a picture and contact labels used to be.
+    {part<&F::BevelPicture>, "BevelPicture", place(8, 90, 169, 65)},
+    {part<&F::LTitlu>, "LTitlu", place(20, 104, 150, 13), "", nullptr,
+     texts<fw::Label>("Telecomanda Winamp", true)},
+    {part<&F::LVersiune>, "LVersiune", place(20, 124, 150, 13), "", nullptr,
+     texts<fw::Label>("ZAV Amp - 01, version 1.0", false)},
+    {part<&F::BAutor>, "BAutor", place(8, 160, 169, 45)},
+    {part<&F::LAutor>, "LAutor", place(16, 166, 155, 13), "", nullptr,
+     texts<fw::Label>("Settings: ir_zav.ini", false)},
+    {part<&F::LMail>, "LMail", place(16, 178, 155, 13), "", nullptr,
+     texts<fw::Label>("beside zav_amp.exe", false)},
+    {part<&F::LWeb>, "LWeb", place(16, 190, 155, 13), "", nullptr,
+     texts<fw::Label>("Source: see its README", false)},
+};
+
+}  // namespace
+
+TFormaSetari::TFormaSetari(fw::Component* owner, Services& services)
+    : fw::Form(owner, "FormaSetari"), services_(services) {
+    setCaption("Setup IR device");
+    setHint("Setup IR");
+    setBorderStyle(fw::BorderStyle::dialog);
+    setClientSize({368, 210});
+    centreOnScreen();
+    onCreate = [this](fw::Component& sender) { FormCreate(sender); };
+    fw::applyDesign<TFormaSetari>(*this, rows);
+    // The receive thread's complete codes land in the code field.
+    services_.display.attach([this](const std::string& text) {
+        MemoCod->setText("");
+        MemoCod->setText(text);
+    });
+}
+
+TFormaSetari::~TFormaSetari() {
+    services_.display.detach();
+}
+
+void TFormaSetari::visibilityChanged() {
+    services_.display.setVisible(visible());
+}
+
+void TFormaSetari::FormCreate(fw::Component&) {
+    const Settings& s = services_.settings;
+    SEPort->setValue(s.PortNumber);  // held to 1..4
+    CheckBoxActivare->setChecked(s.IrEnabled);
+    CheckBoxMinimizat->setChecked(s.TrayMode);
+}
+
+void TFormaSetari::TimerInitTexteTimer(fw::Component&) {
+    EditComIr->setText(CBComenziIR->text());
+    services_.settings.PortNumber = SEPort->value();
+}
+
+void TFormaSetari::SaveCodIr(const std::string& name, const std::string& code) {
+    fw::IniFile(services_.configFile).writeString("COMENZI_IR", name, code);
+}
+
+void TFormaSetari::ButtonSaveIRClick(fw::Component&) {
+    const std::string name = CBComenziIR->text();
+    const std::string code = MemoCod->text();
+    // A failed write stops here: the code stays in its field.
+    SaveCodIr(name, code);
+    MemoCod->setText("");
+    services_.code.clear();
+}
+
+void TFormaSetari::ReadDialogSettings() {
+    Settings& s = services_.settings;
+    s.PortNumber = SEPort->value();
+    s.IrEnabled = CheckBoxActivare->checked();
+    s.TrayMode = CheckBoxMinimizat->checked();
+}
+
+void TFormaSetari::ButtonOkClick(fw::Component&) {
+    close();
+    ReadDialogSettings();
+    SaveSettings(services_.configFile, services_.settings);
+}
+
+}  // namespace app

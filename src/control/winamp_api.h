@@ -1,0 +1,41 @@
+// The player's documented remote-control interface, the one table of its
+// numbers: the window class it is found by, the command ids it takes and
+// the request codes it answers. How a command or a request travels to the
+// player's window is the player seam's business (platform/player_window.h).
+#pragma once
+
+#include <cstdint>
+
+namespace control::winamp {
+
+inline constexpr char windowClass[] = "Winamp v1.x";
+
+// Command ids the player carries out.
+enum class Command : std::int32_t {
+    close = 40001,
+    toggleRepeat = 40022,
+    toggleShuffle = 40023,
+    previous = 40044,
+    play = 40045,
+    pause = 40046,
+    stop = 40047,
+    next = 40048,
+    rewind = 40144,
+    fastForward = 40148,
+};
+
+// Request codes, each with one argument; the player answers with a number.
+enum class Request : std::int32_t {
+    status = 104,           // 1 playing, 3 paused, anything else stopped
+    position = 105,         // argument 0: elapsed milliseconds
+    setListPosition = 121,  // argument: the zero-based play-list index
+    listPosition = 125,     // the zero-based play-list index playing
+    shuffle = 250,          // 1 on
+    repeat = 251,           // 1 on
+};
+
+inline constexpr std::int32_t statusPlaying = 1;
+inline constexpr std::int32_t statusPaused = 3;
+inline constexpr std::int32_t on = 1;
+
+}  // namespace control::winamp

@@ -1,0 +1,67 @@
+// FormWindow: the top-level window behind a framework form. It paints the
+// form through an off-screen buffer, turns mouse messages into the form's
+// routing calls, keeps the capture and the pointer's leaving in one place,
+// shows the hint of the control under the pointer, and keeps its native
+// child windows in tab order.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/form.h"
+
+namespace win32 {
+
+class Win32Host;
+class ChildWindow;
+
+class FormWindow : public fw::FormPeer {
+public:
+    FormWindow(Win32Host& host, fw::Form& form);
+    ~FormWindow() override;
+
+    // A window of ours with a caption: it gets the keyboard navigation of
+    // dialogs.
+    static bool isDialogForm(HWND hwnd);
+
+    HWND hwnd() const { return hwnd_; }
+    // Child windows are kept in tab order.
+    void adopt(ChildWindow& child);
+    void forget(ChildWindow& child);
+    void addToolFor(HWND child, const std::string& hint);
+    const std::vector<ChildWindow*>& children() const { return children_; }
+
+    fw::WindowHandle handle() const override { return reinterpret_cast<fw::WindowHandle>(hwnd_); }
+    void setCaption(const std::string& caption) override;
+    void setClientSize(fw::Size size) override;
+    void centreOnScreen() override;
+    void setVisible(bool visible) override;
+    bool isMinimized() const override;
+    void setEnabled(bool enabled) override;
+    void invalidate(const fw::Rect& area) override;
+    void setCapture(bool capture) override;
+    void hintChanged() override;
+    void beginMove() override;
+    void activate() override;
+
+    LRESULT windowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+private:
+    void paint();
+    void mouse(UINT msg, WPARAM wParam, LPARAM lParam);
+    void applyStyle();
+
+    Win32Host& host_;
+    fw::Form& form_;
+    HWND hwnd_ = nullptr;
+    HWND tooltip_ = nullptr;
+    HBRUSH background_ = nullptr;
+    fw::Color backgroundColor_ = 0;
+    bool trackingLeave_ = false;
+    std::vector<ChildWindow*> children_;  // not owned
+    std::string hintText_;
+};
+
+}  // namespace win32
