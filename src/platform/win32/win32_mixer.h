@@ -3,8 +3,9 @@
 // window of their own.
 #pragma once
 
-#include <mmsystem.h>
 #include <windows.h>
+
+#include <mmsystem.h>
 
 #include "platform/mixer.h"
 
