@@ -109,6 +109,35 @@ zav_link_com1() {  # FOLDER
   export ZAV_COM1 ZAV_RECEIVER
 }
 
+# The X window of a visible window with exactly that caption, once one
+# shows within SECS seconds.
+zav_wait_window() {  # TITLE [SECS]
+  local title=$1 secs=${2:-20} win i
+  for i in $(seq 1 $((secs * 10))); do
+    win=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n 1)
+    [ -n "$win" ] && { echo "$win"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
+# The IR receiver simulator on DEVICE, logging to LOG and taking commands
+# ("send 12 34 56") from the fifo FIFO, which is made anew. Sets
+# ZAV_RECEIVER_PID.
+zav_start_receiver() {  # DEVICE LOG FIFO
+  rm -f "$3"
+  mkfifo "$3" || return 1
+  "$ZAV_BUILD/native/ir_simulator" --device "$1" --log "$2" --interactive --stay <>"$3" >/dev/null 2>&1 &
+  ZAV_RECEIVER_PID=$!
+}
+
+# The stand-in player where the remote's start key looks for Winamp:
+# C:\Program Files\Winamp\winamp.exe of the prefix.
+zav_install_standin() {
+  mkdir -p "$WINEPREFIX/drive_c/Program Files/Winamp"
+  cp "$ZAV_WIN_BUILD/standin_player.exe" "$WINEPREFIX/drive_c/Program Files/Winamp/winamp.exe"
+}
+
 zav_cmake_build() {  # dir [cmake args...]
   local dir=$1
   shift

@@ -2,16 +2,29 @@
 # its own, driven from outside. Source it, call e2e_init, then use the
 # helpers; every process it starts is recorded by pid and stopped at exit.
 #
-#   e2e_init                      display, prefix, temp folder, clean-up trap
-#   e2e_com1                      a fresh pty pair, one end linked as COM1
-#   e2e_start DIR EXE [ARGS...]   runs EXE under Wine with DIR as its folder
-#   e2e_wait_window TITLE [SECS]  prints the X window of that caption
-#   e2e_click WIN X Y [BUTTON]    clicks at client coordinates of WIN
-#   e2e_screenshot WIN FILE.png
-#   e2e_pixel FILE.png X Y        prints the pixel as "r,g,b"
-#   e2e_check DESCRIPTION CMD...  runs CMD, counts it passed or failed
-#   e2e_wait_for SECS CMD...      true once CMD succeeds within SECS
-#   e2e_summary                   prints "e2e: N passed, M failed"
+# Setting up
+#   e2e_init                        display, prefix, temp folder ($E2E_TMP), clean-up trap
+#   e2e_com1                        a fresh pty pair, one end linked as COM1
+#   e2e_start_receiver LOG          the IR receiver simulator on COM1's other end
+#   e2e_receiver COMMAND...         a command for it ("send 12 34 56")
+#   e2e_install_program DIR [INI]   the program in DIR, with that ir_zav.ini
+#   e2e_start DIR EXE [ARGS...]     runs EXE under Wine with DIR as its folder; $E2E_LAST_PID
+# Looking and acting
+#   e2e_wait_window TITLE [SECS]    prints the X window of that caption once it shows
+#   e2e_click WIN X Y [BUTTON]      clicks at client coordinates of WIN
+#   e2e_click_client CAPTION X Y    clicks at client coordinates of a framed window
+#   e2e_post CAPTION ARGS...        post_message.exe: --query, --client, or MSG WPARAM LPARAM
+#   e2e_screenshot WIN FILE.png     the window's own picture
+#   e2e_window_shot WIN FILE.png    the window as the screen shows it
+#   e2e_client_shot CAPTION FILE.png  a framed window's client area as the screen shows it
+#   e2e_pixel FILE.png X Y          prints the pixel as "r,g,b"
+#   e2e_readouts FILE.png           prints the remote's two read-outs, "00:09 42"
+#   e2e_winpath PATH                the Windows form of a path
+#   e2e_holders DEVICE              the processes (other than socat) holding DEVICE open
+# Checking
+#   e2e_eventually SECS 'EXPRESSION'  true once EXPRESSION holds, tried every 0.1 s
+#   e2e_check DESCRIPTION CMD...    runs CMD, counts it passed or failed
+#   e2e_summary                     prints "e2e: N passed, M failed"
 
 # shellcheck source=../../scripts/lib.sh
 source "$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)/scripts/lib.sh"
@@ -30,7 +43,6 @@ e2e_init() {
 
 e2e_cleanup() {
   local pid
-  [ -n "${E2E_RECEIVER_FD:-}" ] && exec {E2E_RECEIVER_FD}>&-
   for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null; done
   for pid in "${E2E_PIDS[@]}"; do
     timeout 5 tail --pid="$pid" -f /dev/null 2>/dev/null || kill -9 "$pid" 2>/dev/null
@@ -62,15 +74,7 @@ e2e_start() {
   E2E_PIDS+=("$E2E_LAST_PID")
 }
 
-e2e_wait_window() {
-  local title=$1 secs=${2:-20} win i
-  for i in $(seq 1 $((secs * 10))); do
-    win=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n 1)
-    [ -n "$win" ] && { echo "$win"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
+e2e_wait_window() { zav_wait_window "$@"; }
 
 e2e_click() {
   local win=$1 x=$2 y=$3 button=${4:-1}
@@ -82,16 +86,6 @@ e2e_screenshot() { import -window "$1" "$2" 2>/dev/null; }
 
 e2e_pixel() {
   convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info: 2>/dev/null
-}
-
-e2e_wait_for() {
-  local secs=$1 i
-  shift
-  for i in $(seq 1 $((secs * 10))); do
-    "$@" >/dev/null 2>&1 && return 0
-    sleep 0.1
-  done
-  return 1
 }
 
 e2e_check() {
@@ -116,17 +110,13 @@ e2e_install_program() {  # DIR [ir_zav.ini content]
   return 0
 }
 
-# The IR receiver simulator on the other end of COM1, logging to FILE;
-# commands can be written to the fifo $E2E_TMP/receiver.in.
+# The IR receiver simulator on the other end of COM1, logging to FILE.
 e2e_start_receiver() {  # LOGFILE
-  mkfifo "$E2E_TMP/receiver.in"
-  "$ZAV_BUILD/native/ir_simulator" --device "$E2E_RECEIVER" --log "$1" --interactive --stay \
-    <"$E2E_TMP/receiver.in" >/dev/null 2>&1 &
-  E2E_PIDS+=($!)
-  exec {E2E_RECEIVER_FD}>"$E2E_TMP/receiver.in"
+  zav_start_receiver "$E2E_RECEIVER" "$1" "$E2E_TMP/receiver.in" || return 1
+  E2E_PIDS+=("$ZAV_RECEIVER_PID")
 }
 
-e2e_receiver() { echo "$*" >&"$E2E_RECEIVER_FD"; }
+e2e_receiver() { echo "$*" >"$E2E_TMP/receiver.in"; }
 
 e2e_post() { zav_wine "$ZAV_WIN_BUILD/tests/e2e/post_message.exe" "$@" 2>/dev/null | tr -d '\r'; }
 
@@ -146,7 +136,8 @@ e2e_readouts() {  # FILE.png
 e2e_winpath() { zav_wine winepath -w "$1" 2>/dev/null | tr -d '\r'; }
 
 # True once the shell expression holds, tried every 0.1 s for SECS seconds;
-# evaluated here, so the harness's functions can be used in it.
+# evaluated here, so the harness's functions can be used in it. A command is
+# an expression too: e2e_eventually 5 "grep -q done '$log'".
 e2e_eventually() {  # SECS 'EXPRESSION'
   local secs=$1 expr=$2 i
   for i in $(seq 1 $((secs * 10))); do

@@ -13,7 +13,7 @@ player_log="$E2E_TMP/player.log"
 standin="$ZAV_WIN_BUILD/standin_player.exe"
 start_player() {
   e2e_start "$E2E_TMP" "$standin" --log "$(e2e_winpath "$player_log")" "$@"
-  e2e_wait_for 20 bash -c "'$ZAV_WINE' '$ZAV_WIN_BUILD/tests/e2e/post_message.exe' 'Winamp stand-in' --query >/dev/null 2>&1"
+  e2e_eventually 20 "'$ZAV_WINE' '$ZAV_WIN_BUILD/tests/e2e/post_message.exe' 'Winamp stand-in' --query >/dev/null 2>&1"
 }
 player_got() { tr -d '\r' <"$player_log" 2>/dev/null | grep -c "^$1\$"; }
 shot() { e2e_window_shot "$win" "$E2E_TMP/$1.png"; echo "$E2E_TMP/$1.png"; }
@@ -65,17 +65,15 @@ e2e_check "the play mark is lit while playing" test "$(pixel "$s" 27 61)" != "19
 cp "$s" "$ZAV_ROOT/out/remote-playing.png" 2>/dev/null
 
 # The start key closes the running player and starts it again from its path.
-drive_c="$WINEPREFIX/drive_c"
-mkdir -p "$drive_c/Program Files/Winamp"
-cp "$standin" "$drive_c/Program Files/Winamp/winamp.exe"
+zav_install_standin
 e2e_click "$win" 127 115
 e2e_check "the start key closes the running player" e2e_eventually 5 "[ \$(player_got '273 40001 0') = 1 ]"
-e2e_check "and it is gone" e2e_wait_for 5 bash -c "! '$ZAV_WINE' '$ZAV_WIN_BUILD/tests/e2e/post_message.exe' 'Winamp stand-in' --query >/dev/null 2>&1"
+e2e_check "and it is gone" e2e_eventually 5 "! '$ZAV_WINE' '$ZAV_WIN_BUILD/tests/e2e/post_message.exe' 'Winamp stand-in' --query >/dev/null 2>&1"
 sleep 0.8
 e2e_check "the ON badge is covered without a player" test "$(pixel "$(shot noplayer)" 111 48)" = "192,192,192"
 e2e_click "$win" 127 115
 e2e_check "the start key starts the player from C:\\PROGRAM FILES\\WINAMP\\WINAMP.EXE" \
-  e2e_wait_for 10 bash -c "'$ZAV_WINE' '$ZAV_WIN_BUILD/tests/e2e/post_message.exe' 'Winamp stand-in' --query >/dev/null 2>&1"
+  e2e_eventually 10 "'$ZAV_WINE' '$ZAV_WIN_BUILD/tests/e2e/post_message.exe' 'Winamp stand-in' --query >/dev/null 2>&1"
 e2e_post "Winamp stand-in" 273 40001 0 >/dev/null
 
 # The setup dialog: a code from the receiver shows in it, is learned under
@@ -104,7 +102,7 @@ e2e_check "the receiver was restarted: it got \"IR\" again" \
 # The close key ends the program and frees COM1.
 win=$(e2e_wait_window "ZAV Amp - 01" 5)
 e2e_click "$win" 136 22
-e2e_check "the close key ends the program within 3 s" e2e_wait_for 3 bash -c "! kill -0 $remote 2>/dev/null"
+e2e_check "the close key ends the program within 3 s" e2e_eventually 3 "! kill -0 $remote 2>/dev/null"
 e2e_check "COM1 is free again" test -z "$(e2e_holders "$E2E_COM1")"
 
 e2e_summary

@@ -21,17 +21,17 @@ e2e_check "the form's colour around it" test "$(e2e_pixel "$shot" 150 100)" = "1
 e2e_check "the rounded corner is cut out of the window" test "$(e2e_pixel "$shot" 1 1)" != "192,192,192"
 
 e2e_click "$win" 60 55
-e2e_check "the click reached the window-less button" e2e_wait_for 5 grep -q "^click 1" "$log"
+e2e_check "the click reached the window-less button" e2e_eventually 5 "grep -q '^click 1' '$log'"
 e2e_screenshot "$win" "$E2E_TMP/after.png"
 e2e_check "the button is repainted green" test "$(e2e_pixel "$E2E_TMP/after.png" 60 55)" = "0,255,0"
 e2e_click "$win" 150 100
 sleep 0.3
 e2e_check "a click beside it is no click" test "$(grep -c '^click' "$log")" = 1
-e2e_check "the timer ticks" e2e_wait_for 5 grep -q "^ticks 10" "$log"
+e2e_check "the timer ticks" e2e_eventually 5 "grep -q '^ticks 10' '$log'"
 
 e2e_click "$win" 180 20
-e2e_check "the close spot ends the program" e2e_wait_for 5 grep -q "^ended" "$log"
-e2e_check "the process is gone" e2e_wait_for 5 bash -c "! kill -0 $E2E_LAST_PID"
+e2e_check "the close spot ends the program" e2e_eventually 5 "grep -q '^ended' '$log'"
+e2e_check "the process is gone" e2e_eventually 5 "! kill -0 $E2E_LAST_PID"
 
 e2e_summary
 [ "$E2E_FAILED" -eq 0 ]

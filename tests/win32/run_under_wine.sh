@@ -16,8 +16,7 @@ export ZAV_TEST_COM1=1
 # C:\Program.exe that a launch of the unquoted path would start instead.
 build=$(dirname "$exe")/../..
 drive_c="$WINEPREFIX/drive_c"
-mkdir -p "$drive_c/Program Files/Winamp"
-cp "$build/standin_player.exe" "$drive_c/Program Files/Winamp/winamp.exe"
+zav_install_standin
 cp "$build/tests/e2e/post_message.exe" "$drive_c/Program.exe"
 export ZAV_STANDIN_PLAYER=$(zav_wine winepath -w "$build/standin_player.exe" 2>/dev/null | tr -d '\r')
 export ZAV_PLAYER_PATH='C:\Program Files\Winamp\winamp.exe'
