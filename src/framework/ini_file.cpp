@@ -163,7 +163,7 @@ std::string IniFile::readString(const std::string& section, const std::string& k
 
 int IniFile::readInteger(const std::string& section, const std::string& key, int fallback) const {
     std::string text = readString(section, key, "");
-    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) text = "$" + text.substr(2);
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) text.replace(0, 2, "$");
     return strToIntDef(text, fallback);
 }
 
