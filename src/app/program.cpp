@@ -18,6 +18,10 @@ Program::Program(const Platform& platform, std::filesystem::path configFile)
                 platform.launcher,
                 platform.mixer,
                 platform.regions} {
+    // The receive thread's notice that the port has gone is handled on the
+    // GUI thread.
+    receiver_.setLostHandler(
+        [this](unsigned loop) { application_.post([this, loop] { mainWindow_->receiverLost(loop); }); });
     application_.setTitle(applicationTitle);
     mainWindow_ = &application_.createForm<TZAV_Amp>(services_);
     setupDialog_ = &application_.createForm<TFormaSetari>(services_);

@@ -26,10 +26,11 @@ TZAV_Amp::TZAV_Amp(fw::Component* owner, Services& services)
     // Centred before the creation handler may show it.
     centreOnScreen();
     onCreate = [this](fw::Component& sender) { FormCreate(sender); };
+    application().onSystemResumed = [this](fw::Component&) { systemResumed(); };
     fw::applyDesign<TZAV_Amp>(*this, zavAmpDesign());
 }
 
-TZAV_Amp::~TZAV_Amp() = default;
+TZAV_Amp::~TZAV_Amp() { application().onSystemResumed = nullptr; }
 
 void TZAV_Amp::FormCreate(fw::Component&) {
     TrackDigits.clear();
@@ -43,7 +44,9 @@ void TZAV_Amp::FormCreate(fw::Component&) {
 
 void TZAV_Amp::Activare() {
     const Settings& s = services_.settings;
-    if (s.IrEnabled && s.PortNumber != 0) {
+    TimerReconnect->setEnabled(false);
+    receiverWanted_ = s.IrEnabled && s.PortNumber != 0;
+    if (receiverWanted_) {
         // A failed open has said so itself; the steps after it fail
         // quietly on the closed port, as they always have.
         services_.com.OpenComPort(s.PortNumber, receiverBaudRate);
@@ -57,6 +60,8 @@ void TZAV_Amp::Activare() {
 }
 
 void TZAV_Amp::Dezactivare() {
+    receiverWanted_ = false;
+    TimerReconnect->setEnabled(false);
     // The loop stops (and is waited for) before the port goes, so no read
     // ever runs on a handle being closed.
     services_.receiver.stopLoop();
@@ -64,11 +69,50 @@ void TZAV_Amp::Dezactivare() {
     services_.com.CloseComPort();
 }
 
+bool TZAV_Amp::reconnecting() const { return TimerReconnect->enabled(); }
+
+void TZAV_Amp::closeReceiver() {
+    services_.receiver.stopLoop();
+    services_.com.CloseComPort();
+    IIR->setVisible(true);
+}
+
+void TZAV_Amp::receiverLost(unsigned loop) {
+    // A notice from a loop that has since been stopped or replaced is old.
+    if (!receiverWanted_ || loop != services_.receiver.currentLoop() || !services_.receiver.loopRunning()) return;
+    closeReceiver();
+    TimerReconnect->setEnabled(true);
+}
+
+bool TZAV_Amp::reopenReceiver() {
+    const Settings& s = services_.settings;
+    if (!services_.com.OpenComPort(s.PortNumber, receiverBaudRate, ir::Reporting::quiet)) return false;
+    services_.com.SetReceiverPower(true);
+    services_.receiver.startLoop();
+    IIR->setVisible(false);
+    if (services_.com.SendReceiverInit(true, ir::Reporting::quiet)) return true;
+    closeReceiver();
+    return false;
+}
+
+void TZAV_Amp::TimerReconnectTimer(fw::Component&) {
+    if (receiverWanted_ && reopenReceiver()) TimerReconnect->setEnabled(false);
+}
+
+void TZAV_Amp::systemResumed() {
+    if (!receiverWanted_) return;
+    closeReceiver();
+    TimerReconnect->setEnabled(!reopenReceiver());
+}
+
 void TZAV_Amp::Ascunde() {
     TrayComp->setShowInTaskBar(true);
     TrayComp->setShowForm(false);
     TrayComp->setShowIcon(true);
     TrayComp->setHideApp(true);
+    // Nobody sees the read-outs in the notification area: the refresh
+    // rests until the window is back.
+    TimerRefresh->setEnabled(false);
 }
 
 void TZAV_Amp::Arata() {
@@ -76,6 +120,10 @@ void TZAV_Amp::Arata() {
     TrayComp->setShowForm(true);
     TrayComp->setShowIcon(false);
     TrayComp->setHideApp(false);
+    if (!TimerRefresh->enabled()) {
+        TimerRefresh->setEnabled(true);
+        TimerRefreshTimer(*TimerRefresh);
+    }
 }
 
 void TZAV_Amp::CBCloseClick(fw::Component&) {

@@ -44,6 +44,15 @@ public:
     void Ascunde();
     void Arata();
 
+    // The receive loop numbered `loop` found the port gone: the receiver
+    // is closed, the IR badge goes dark, and the port is tried again every
+    // 2 s without a word until it opens.
+    void receiverLost(unsigned loop);
+    // Back from sleep: an active receiver is opened again the same way.
+    void systemResumed();
+    void TimerReconnectTimer(fw::Component& sender);
+    bool reconnecting() const;
+
     void CBCloseClick(fw::Component& sender);
     void CBTrayBarClick(fw::Component& sender);
     void CBStopClick(fw::Component& sender);
@@ -122,6 +131,7 @@ public:
     widgets::TLCD99* LCDTime = nullptr;
     widgets::TLCD99* LCDTrack = nullptr;
     fw::Image* IIR = nullptr;
+    fw::Timer* TimerReconnect = nullptr;
 
     // The digit keys, index = digit.
     std::array<widgets::TCoolButton*, 10> digitKeys() const {
@@ -130,9 +140,14 @@ public:
 
 private:
     void volumeStepBy(std::int32_t delta);
+    void closeReceiver();
+    // The activation's steps again, quietly; false leaves the port closed.
+    bool reopenReceiver();
 
     Services& services_;
     TFormaSetari* setupDialog_ = nullptr;  // not owned
+    // Activare opened the receiver and no Dezactivare has closed it since.
+    bool receiverWanted_ = false;
 };
 
 }  // namespace app

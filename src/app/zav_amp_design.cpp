@@ -71,8 +71,10 @@ void trayProperties(widgets::TTrayComp& tray) {
     tray.setDefRClick(true);
 }
 
-void refreshTimer(fw::Timer& t) {
-    t.setInterval(500);
+void refreshTimer(fw::Timer& t) { t.setInterval(500); }
+void reconnectTimer(fw::Timer& t) {
+    t.setEnabled(false);
+    t.setInterval(2000);
 }
 void activAppProperties(control::TActivApp& a) {
     a.setMainFormTitle("MyOtherApp");
@@ -155,6 +157,7 @@ const Row rows[] = {
     {part<&Z::LCDTrack>, "LCDTrack", place(106, 69, 35, 12), "Song/Select", nullptr,
      with<widgets::TLCD99>(lcdTrack)},
     {part<&Z::IIR>, "IIR", place(21, 40, 12, 17), "IR Disable", nullptr, patch},
+    {part<&Z::TimerReconnect>, "TimerReconnect", {}, "", &Z::TimerReconnectTimer, with<fw::Timer>(reconnectTimer)},
 };
 
 }  // namespace

@@ -81,6 +81,10 @@ void Application::runPosted() {
     for (auto& work : batch) guarded(work);
 }
 
+void Application::systemResumed() {
+    if (onSystemResumed) guarded([this] { onSystemResumed(*this); });
+}
+
 void Application::showError(const std::string& text) noexcept {
     try {
         const WindowHandle owner = mainForm_ && mainForm_->visible() ? mainForm_->handle() : 0;

@@ -95,6 +95,11 @@ public:
         return made;
     }
 
+    // The system has woken from sleep; devices may have gone meanwhile.
+    Handler onSystemResumed;
+    // Called by the host.
+    void systemResumed();
+
     void minimize() { host_.minimizeApplication(); }
     void restore() { host_.restoreApplication(); }
     void bringToFront() { host_.bringApplicationToFront(); }

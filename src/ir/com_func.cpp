@@ -1,8 +1,16 @@
 #include "ir/com_func.h"
 
 namespace ir {
+namespace {
 
-const platform::Timeouts ComFunc::timeouts{2, 2, 2, 2, 2};
+// The wait the port starts with: the receive loop's first.
+constexpr std::uint32_t initialWaitMs = 50;
+
+}  // namespace
+
+platform::Timeouts ComFunc::timeouts(std::uint32_t waitMs) {
+    return {platform::Timeouts::waitForAny, platform::Timeouts::waitForAny, waitMs, 2, 2};
+}
 
 platform::LineSettings ComFunc::lineSettings(std::uint32_t baudRate) {
     platform::LineSettings s;
@@ -18,26 +26,22 @@ platform::LineSettings ComFunc::lineSettings(std::uint32_t baudRate) {
     return s;
 }
 
-std::string ComFunc::portName(int port) {
-    return "COM" + std::to_string(port);
+std::string ComFunc::portName(int port) { return "COM" + std::to_string(port); }
+
+std::string ComFunc::devicePath(int port) { return "\\\\.\\" + portName(port); }
+
+void ComFunc::fail(const char* text, Reporting reporting) {
+    if (reporting == Reporting::shown) serial_.messageBox(text, "Eroare");
 }
 
-std::string ComFunc::devicePath(int port) {
-    return "\\\\.\\" + portName(port);
-}
-
-void ComFunc::fail(const char* text) {
-    serial_.messageBox(text, "Eroare");
-}
-
-bool ComFunc::OpenComPort(int port, std::uint32_t baudRate) {
+bool ComFunc::OpenComPort(int port, std::uint32_t baudRate, Reporting reporting) {
     // A port still open would leak its handle: the caller closes first, but
     // an open over an open port must not lose the old one.
     CloseComPort();
     handle_ = serial_.open(devicePath(port));
     if (!isOpen()) {
         CloseComPort();
-        fail("Nu pot deschide port");
+        fail("Nu pot deschide port", reporting);
         return false;
     }
     const platform::PortHandle h = handle_;
@@ -45,13 +49,14 @@ bool ComFunc::OpenComPort(int port, std::uint32_t baudRate) {
         CloseComPort();
         return false;
     }
-    if (!serial_.setTimeouts(h, timeouts)) {
+    if (!serial_.setTimeouts(h, timeouts(initialWaitMs))) {
         CloseComPort();
         return false;
     }
+    waitMs_ = initialWaitMs;
     if (!serial_.setLineSettings(h, lineSettings(baudRate))) {
         CloseComPort();
-        fail("Eroare setare");
+        fail("Eroare setare", reporting);
         return false;
     }
     return true;
@@ -72,18 +77,27 @@ bool ComFunc::SetReceiverPower(bool on) {
     return ok;
 }
 
-void ComFunc::SendReceiverInit(bool send) {
+bool ComFunc::SendReceiverInit(bool send, Reporting reporting) {
     static constexpr std::uint8_t init[] = {'I', 'R'};
-    if (!send) return;
+    if (!send) return false;
     std::uint32_t written = 0;
-    if (!serial_.write(handle_, init, sizeof init, written)) fail("Eroare initializare");
+    if (serial_.write(handle_, init, sizeof init, written)) return true;
+    fail("Eroare initializare", reporting);
+    return false;
 }
 
-bool ComFunc::ReadComByte(std::uint8_t& destination) {
+ReadOutcome ComFunc::ReadComByte(std::uint8_t& destination, std::uint32_t waitMs) {
+    const platform::PortHandle h = handle_;
+    if (waitMs != waitMs_) {
+        if (!serial_.setTimeouts(h, timeouts(waitMs))) return ReadOutcome::lost;
+        waitMs_ = waitMs;
+    }
     std::uint32_t got = 0;
-    const bool ok = serial_.read(handle_, &destination, 1, got) && got == 1;
-    serial_.sleep(readPauseMs);
-    return ok;
+    if (!serial_.read(h, &destination, 1, got)) return ReadOutcome::lost;
+    if (got == 1) return ReadOutcome::byte;
+    // Some systems keep answering reads with nothing once the device has
+    // gone; its error state tells.
+    return serial_.lineAlive(h) ? ReadOutcome::nothing : ReadOutcome::lost;
 }
 
 }  // namespace ir

@@ -1,7 +1,8 @@
 // The serial link to the IR receiver: open and configure the port, power
 // the receiver through RTS and DTR, send it "IR", read single bytes, close.
 // Reported failures are message boxes captioned "Eroare"; every failure
-// after the open closes the port again.
+// after the open closes the port again. The receiver's own retries after it
+// was lost report nothing.
 //
 // The port handle is shared by the GUI thread (open, configure, power,
 // initialise, close) and the receive thread (read); it is kept atomically,
@@ -17,6 +18,11 @@
 
 namespace ir {
 
+enum class Reporting { shown, quiet };
+
+// What one read came to.
+enum class ReadOutcome { byte, nothing, lost };
+
 class ComFunc {
 public:
     explicit ComFunc(platform::SerialPorts& serial) : serial_(serial) {}
@@ -26,8 +32,7 @@ public:
 
     static constexpr std::uint32_t queueSize = 4096;
     static constexpr int powerPauseMs = 100;
-    static constexpr int readPauseMs = 10;
-    static const platform::Timeouts timeouts;
+    static platform::Timeouts timeouts(std::uint32_t waitMs);
     static platform::LineSettings lineSettings(std::uint32_t baudRate);
     // "COM" and the number, as the user sees it.
     static std::string portName(int port);
@@ -35,20 +40,26 @@ public:
     // open too.
     static std::string devicePath(int port);
 
-    bool OpenComPort(int port, std::uint32_t baudRate);
+    bool OpenComPort(int port, std::uint32_t baudRate, Reporting reporting = Reporting::shown);
     void CloseComPort();
     bool SetReceiverPower(bool on);
-    void SendReceiverInit(bool send);
-    bool ReadComByte(std::uint8_t& destination);
+    // True when "IR" was written.
+    bool SendReceiverInit(bool send, Reporting reporting = Reporting::shown);
+    // Waits up to `waitMs` for one byte; a byte already there comes at once.
+    // A read that fails, or that finds the device gone, reports it lost.
+    ReadOutcome ReadComByte(std::uint8_t& destination, std::uint32_t waitMs);
 
     platform::PortHandle ComHandle() const { return handle_.load(); }
     bool isOpen() const { return ComHandle() != platform::invalidPort; }
 
 private:
-    void fail(const char* text);
+    void fail(const char* text, Reporting reporting);
 
     platform::SerialPorts& serial_;
     std::atomic<platform::PortHandle> handle_{platform::invalidPort};
+    // The wait the port's time-outs are set for; only the receive thread
+    // changes it while the port is open.
+    std::uint32_t waitMs_ = 0;
 };
 
 }  // namespace ir

@@ -2,33 +2,57 @@
 
 namespace ir {
 
-void ReceivePass(ComFunc& com, CodeText& code, CodeDisplay& display) {
-    for (int i = 0; i < TComThread::readsPerPass; ++i) {
-        std::uint8_t byte = 0;
-        if (!com.ReadComByte(byte)) break;
+PassEnd ReceivePass(ComFunc& com, CodeText& code, CodeDisplay& display, std::stop_token stop) {
+    std::uint8_t byte = 0;
+    for (;;) {
+        if (stop.stop_requested()) return PassEnd::stopped;
+        const ReadOutcome first = com.ReadComByte(byte, ReceiveTiming::waitSliceMs);
+        if (first == ReadOutcome::lost) return PassEnd::lost;
+        if (first == ReadOutcome::byte) break;
+    }
+    code.append(byte);
+    PassEnd end = PassEnd::full;
+    for (int i = 1; i < ReceiveTiming::readsPerPass; ++i) {
+        const ReadOutcome next = com.ReadComByte(byte, ReceiveTiming::burstGapMs);
+        if (next != ReadOutcome::byte) {
+            end = next == ReadOutcome::lost ? PassEnd::lost : PassEnd::gap;
+            break;
+        }
         code.append(byte);
     }
     // Four characters or fewer wait for the next burst.
-    if (code.length() < CodeText::completeAt) return;
+    if (code.length() < CodeText::completeAt) return end;
     if (!display.visible()) {
         code.clear();
-        return;
+        return end;
     }
     display.deliver(code.take());
+    return end;
 }
 
-TComThread::TComThread(ComFunc& com, CodeText& code, CodeDisplay& display)
-    : com_(com), code_(code), display_(display), thread_([this](std::stop_token stop) { Execute(stop); }) {}
+TComThread::TComThread(ComFunc& com, CodeText& code, CodeDisplay& display, LostHandler lost)
+    : com_(com),
+      code_(code),
+      display_(display),
+      lost_(std::move(lost)),
+      thread_([this](std::stop_token stop) { Execute(stop); }) {}
 
 TComThread::~TComThread() { thread_.stop(); }
 
 void TComThread::Execute(std::stop_token stop) {
-    while (!stop.stop_requested()) ReceivePass(com_, code_, display_);
+    while (!stop.stop_requested()) {
+        if (ReceivePass(com_, code_, display_, stop) != PassEnd::lost) continue;
+        if (lost_) lost_();
+        return;
+    }
 }
 
 void IrReceiver::startLoop() {
     stopLoop();
-    thread_ = std::make_unique<TComThread>(com_, code_, display_);
+    const unsigned loop = ++loops_;
+    TComThread::LostHandler lost;
+    if (lost_) lost = [handler = lost_, loop] { handler(loop); };
+    thread_ = std::make_unique<TComThread>(com_, code_, display_, std::move(lost));
 }
 
 void IrReceiver::stopLoop() { thread_.reset(); }

@@ -1,9 +1,12 @@
-// The receive thread: polls the port byte by byte, turns each burst into a
-// code text and hands complete texts to the code display while it is
+// The receive thread: waits for the receiver's bytes, turns each burst into
+// a code text and hands complete texts to the code display while it is
 // visible; complete texts are dropped while it is not, partial ones wait.
+// When the port turns out to be gone, the loop ends and says so.
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <stop_token>
 #include <string>
 
 #include "framework/thread.h"
@@ -23,16 +26,31 @@ public:
     virtual void deliver(const std::string& code) = 0;
 };
 
-// One pass of the loop: at most 8 reads, ending at the first read that
-// finds no byte; then a complete text is delivered or dropped.
-void ReceivePass(ComFunc& com, CodeText& code, CodeDisplay& display);
+// How a pass ended.
+enum class PassEnd { gap, full, stopped, lost };
+
+// The timing of a pass. The first read waits in slices short enough that
+// a stop request is seen in time; the burst ends at the first read that
+// finds nothing within the gap.
+struct ReceiveTiming {
+    static constexpr std::uint32_t waitSliceMs = 50;
+    // What the polling loop this one replaced allowed between two bytes of
+    // a burst: its 4 ms read time-out after its 10 ms pause.
+    static constexpr std::uint32_t burstGapMs = 14;
+    static constexpr int readsPerPass = 8;
+};
+
+// One pass: wait for a byte, then read the burst that follows, at most 8
+// bytes; a complete text is then delivered or dropped.
+PassEnd ReceivePass(ComFunc& com, CodeText& code, CodeDisplay& display, std::stop_token stop);
 
 class TComThread {
 public:
-    static constexpr int readsPerPass = 8;
+    using LostHandler = std::function<void()>;
 
-    // Starts running at once.
-    TComThread(ComFunc& com, CodeText& code, CodeDisplay& display);
+    // Starts running at once; `lost` is called on the receive thread when
+    // the port turns out to be gone, and the loop ends.
+    TComThread(ComFunc& com, CodeText& code, CodeDisplay& display, LostHandler lost);
     // Asks the loop to stop and waits until it has.
     ~TComThread();
     void stop() { thread_.stop(); }
@@ -44,6 +62,7 @@ private:
     ComFunc& com_;
     CodeText& code_;
     CodeDisplay& display_;
+    LostHandler lost_;
     fw::Thread thread_;
 };
 
@@ -54,16 +73,25 @@ public:
     IrReceiver(ComFunc& com, CodeText& code, CodeDisplay& display) : com_(com), code_(code), display_(display) {}
     ~IrReceiver() { stopLoop(); }
 
+    // Called on the receive thread when a loop finds the port gone, with
+    // the number of that loop: a notice that arrives after the loop was
+    // replaced can be told from a current one.
+    using LostHandler = std::function<void(unsigned loop)>;
+    void setLostHandler(LostHandler lost) { lost_ = std::move(lost); }
     // Stops a running loop first.
     void startLoop();
     // Request and join; a no-op when no loop runs.
     void stopLoop();
     bool loopRunning() const { return thread_ != nullptr; }
+    // The number of the loop started last; counts from 1.
+    unsigned currentLoop() const { return loops_; }
 
 private:
     ComFunc& com_;
     CodeText& code_;
     CodeDisplay& display_;
+    LostHandler lost_;
+    unsigned loops_ = 0;
     std::unique_ptr<TComThread> thread_;
 };
 

@@ -31,8 +31,11 @@ struct LineSettings {
     friend bool operator==(const LineSettings&, const LineSettings&) = default;
 };
 
-// COMMTIMEOUTS, in field order, milliseconds.
+// COMMTIMEOUTS, in field order, milliseconds. A read with readInterval
+// and readTotalMultiplier both at `waitForAny` returns as soon as a byte is
+// there, or with none once readTotalConstant has passed.
 struct Timeouts {
+    static constexpr std::uint32_t waitForAny = 0xFFFFFFFFu;
     std::uint32_t readInterval = 0;
     std::uint32_t readTotalMultiplier = 0;
     std::uint32_t readTotalConstant = 0;
@@ -58,6 +61,9 @@ public:
     // Synchronous, bounded by the port's time-outs.
     virtual bool read(PortHandle port, std::uint8_t* buffer, std::uint32_t count,
                       std::uint32_t& transferred) = 0;
+    // Whether the device is still there (its error state can be read and
+    // cleared): a removed adapter, or a line whose far end went away, is not.
+    virtual bool lineAlive(PortHandle port) = 0;
     virtual bool write(PortHandle port, const std::uint8_t* data, std::uint32_t count,
                        std::uint32_t& transferred) = 0;
     virtual void close(PortHandle port) = 0;

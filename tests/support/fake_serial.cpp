@@ -36,6 +36,27 @@ void FakeSerial::scriptBytes(const std::vector<std::uint8_t>& bytes) {
     script_.insert(script_.end(), bytes.begin(), bytes.end());
 }
 
+void FakeSerial::arrive(std::chrono::microseconds at, std::uint8_t byte) {
+    std::lock_guard lock(mutex_);
+    arrivals_.emplace_back(at, byte);
+}
+
+std::chrono::microseconds FakeSerial::now() const {
+    std::lock_guard lock(mutex_);
+    return now_;
+}
+
+void FakeSerial::loseLine(bool readsFail) {
+    std::lock_guard lock(mutex_);
+    lostHandles_.insert(openHandles_.begin(), openHandles_.end());
+    readsFailWhenLost_ = readsFail;
+}
+
+void FakeSerial::stopFailing(const std::string& operation) {
+    std::lock_guard lock(mutex_);
+    failing_.erase(operation);
+}
+
 std::vector<std::string> FakeSerial::calls() const {
     std::lock_guard lock(mutex_);
     return calls_;
@@ -137,17 +158,37 @@ bool FakeSerial::read(platform::PortHandle port, std::uint8_t* buffer, std::uint
     ++reads_;
     std::optional<std::uint8_t> item;
     bool ok;
+    bool drained = false;
+    std::chrono::microseconds wait{0};
     {
         std::lock_guard lock(mutex_);
         record("read");
         if (closedHandles_.count(port)) ++badReads_;
         reading_.insert(port);
-        ok = valid(port) && !fails("read") && count >= 1;
-        if (ok && !script_.empty()) {
-            item = script_.front();
-            script_.pop_front();
+        const bool lost = lostHandles_.count(port) != 0;
+        ok = valid(port) && !fails("read") && count >= 1 && !(lost && readsFailWhenLost_);
+        // How long the port's time-outs let a read wait for its bytes.
+        const platform::Timeouts& t = timeouts_;
+        const bool waitForAny = t.readInterval == platform::Timeouts::waitForAny &&
+                                t.readTotalMultiplier == platform::Timeouts::waitForAny;
+        const std::chrono::milliseconds limit(waitForAny ? t.readTotalConstant
+                                                         : t.readTotalMultiplier * count + t.readTotalConstant);
+        if (ok && !lost) {
+            if (!script_.empty()) {
+                item = script_.front();
+                script_.pop_front();
+            } else if (!arrivals_.empty() && arrivals_.front().first <= now_ + limit) {
+                now_ = std::max(now_, arrivals_.front().first);
+                item = arrivals_.front().second;
+                arrivals_.pop_front();
+            } else {
+                now_ += limit;
+                drained = arrivals_.empty();
+                wait = limit;
+            }
         }
     }
+    if (realWaits && drained) std::this_thread::sleep_for(wait);
     if (readDuration.count() > 0) std::this_thread::sleep_for(readDuration);
     {
         std::lock_guard lock(mutex_);
@@ -155,11 +196,18 @@ bool FakeSerial::read(platform::PortHandle port, std::uint8_t* buffer, std::uint
         if (ok && !valid(port)) ++badReads_;  // closed while we were reading
     }
     --readers_;
+    if (drained && onDrained) onDrained();
     if (ok && item) {
         buffer[0] = *item;
         got = 1;
     }
     return ok;
+}
+
+bool FakeSerial::lineAlive(platform::PortHandle port) {
+    std::lock_guard lock(mutex_);
+    record("lineAlive");
+    return valid(port) && lostHandles_.count(port) == 0;
 }
 
 bool FakeSerial::write(platform::PortHandle port, const std::uint8_t* data, std::uint32_t count,
@@ -187,6 +235,7 @@ void FakeSerial::sleep(int ms) {
     {
         std::lock_guard lock(mutex_);
         record("sleep " + std::to_string(ms));
+        now_ += std::chrono::milliseconds(ms);
     }
     if (sleepScale > 0)
         std::this_thread::sleep_for(std::chrono::microseconds(static_cast<long>(ms * 1000 * sleepScale)));

@@ -1,14 +1,21 @@
 // A scripted serial-port double. It records every call with its arguments
 // ("escape SETRTS", "sleep 100"), fails the operations a test names, plays
-// a script of received bytes and gaps, and watches for what must never
-// happen: two reads at once, or a read on a handle that is closed or being
-// closed. Safe to use from the receive thread and the test's thread.
+// received bytes, and watches for what must never happen: two reads at
+// once, or a read on a handle that is closed or being closed. Safe to use
+// from the receive thread and the test's thread.
+//
+// Bytes come either as a script (a byte, or a gap: a read that finds
+// nothing) or as arrivals on a clock of the double's own, which reads and
+// sleeps move instead of waiting: a read waits for the next arrival as long
+// as the port's time-outs allow, so a receive loop's timing can be replayed
+// exactly and at once.
 #pragma once
 
 #include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <set>
@@ -24,6 +31,7 @@ public:
     // Operation names: open, setupQueues, setTimeouts, setLineSettings, escape SETRTS, escape CLRRTS, escape
     // SETDTR, escape CLRDTR, read, write.
     void failOn(const std::string& operation);
+    void stopFailing(const std::string& operation);
     // A byte to read, or a gap (a read that finds nothing).
     void script(std::initializer_list<std::optional<std::uint8_t>> items);
     void scriptBytes(const std::vector<std::uint8_t>& bytes);
@@ -31,6 +39,19 @@ public:
     std::chrono::microseconds readDuration{0};
     // Sleeps really sleep this fraction of their length (0: not at all).
     double sleepScale = 0.0;
+    // A read of an empty script really waits its time-out, as a port does.
+    bool realWaits = false;
+
+    // A byte arriving at `at` on the double's clock.
+    void arrive(std::chrono::microseconds at, std::uint8_t byte);
+    std::chrono::microseconds now() const;
+    // Called, outside the double's lock, by a read that finds nothing left
+    // to come (no script, no arrival).
+    std::function<void()> onDrained;
+    // The device of the open handles goes away: from now on lineAlive
+    // answers false for them, and reads find nothing, or fail when
+    // `readsFail` (as on Windows). A port opened later works.
+    void loseLine(bool readsFail = false);
 
     std::vector<std::string> calls() const;
     void clearCalls();
@@ -53,6 +74,7 @@ public:
     bool escape(platform::PortHandle port, platform::LineFunction f) override;
     bool read(platform::PortHandle port, std::uint8_t* buffer, std::uint32_t count,
               std::uint32_t& got) override;
+    bool lineAlive(platform::PortHandle port) override;
     bool write(platform::PortHandle port, const std::uint8_t* data, std::uint32_t count,
                std::uint32_t& written) override;
     void close(platform::PortHandle port) override;
@@ -67,6 +89,10 @@ private:
     mutable std::mutex mutex_;
     std::set<std::string> failing_;
     std::deque<std::optional<std::uint8_t>> script_;
+    std::deque<std::pair<std::chrono::microseconds, std::uint8_t>> arrivals_;
+    std::chrono::microseconds now_{0};
+    std::set<platform::PortHandle> lostHandles_;
+    bool readsFailWhenLost_ = false;
     std::vector<std::string> calls_;
     std::vector<std::string> messages_;
     platform::LineSettings lineSettings_;

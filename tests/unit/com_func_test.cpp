@@ -76,7 +76,20 @@ TEST(ComFunc, OpensWithTheReceiversLineSettingsAndTimeouts) {
     const platform::LineSettings s = serial.lastLineSettings();
     EXPECT_EQ(s, (platform::LineSettings{28, 9600, 0x81000000u, 0, 0, 0, 8, 0, 0, 0, 0, 0, 0, 0, 0}))
         << "every field is set, nothing kept from what the driver had";
-    EXPECT_EQ(serial.lastTimeouts(), (platform::Timeouts{2, 2, 2, 2, 2}));
+    constexpr std::uint32_t any = platform::Timeouts::waitForAny;
+    EXPECT_EQ(serial.lastTimeouts(), (platform::Timeouts{any, any, 50, 2, 2}))
+        << "a read returns as soon as a byte is there, or after 50 ms without one";
+}
+
+TEST(ComFunc, QuietFailuresShowNothing) {
+    testing_support::FakeSerial serial;
+    ir::ComFunc com(serial);
+    serial.failOn("open");
+    EXPECT_FALSE(com.OpenComPort(1, 9600, ir::Reporting::quiet));
+    EXPECT_FALSE(com.SendReceiverInit(true, ir::Reporting::quiet));
+    EXPECT_TRUE(serial.messages().empty());
+    EXPECT_FALSE(com.SendReceiverInit(true));
+    EXPECT_EQ(serial.messages(), std::vector<std::string>{"Eroare initializare"});
 }
 
 struct PowerCase {
@@ -119,37 +132,69 @@ TEST(ComFunc, ClosedPortFailsQuietlyExceptForTheInitWrite) {
     ir::ComFunc com(serial);
     EXPECT_FALSE(com.SetReceiverPower(false));
     std::uint8_t byte = 0x55;
-    EXPECT_FALSE(com.ReadComByte(byte));
+    EXPECT_EQ(com.ReadComByte(byte, 50), ir::ReadOutcome::lost);
     EXPECT_TRUE(serial.messages().empty());
     com.SendReceiverInit(true);
     EXPECT_EQ(serial.messages(), std::vector<std::string>{"Eroare initializare"});
     com.CloseComPort();
     com.CloseComPort();
-    EXPECT_EQ(serial.calls(), (Calls{"escape CLRRTS", "sleep 100", "read", "sleep 10", "write 73 82",
+    EXPECT_EQ(serial.calls(), (Calls{"escape CLRRTS", "sleep 100", "setTimeouts", "write 73 82",
                                      "messageBox Eroare initializare | Eroare"}))
         << "closing a closed port calls nothing";
 }
 
-TEST(ComFunc, InitSendsIrAndReadsTakeOneByteThenPause) {
+TEST(ComFunc, InitSendsIrAndAReadTakesOneByteWithinItsWait) {
     testing_support::FakeSerial serial;
     ir::ComFunc com(serial);
     ASSERT_TRUE(com.OpenComPort(1, 9600));
-    com.SendReceiverInit(false);
+    EXPECT_FALSE(com.SendReceiverInit(false));
     EXPECT_TRUE(serial.written().empty()) << "nothing is sent when told not to";
-    com.SendReceiverInit(true);
+    EXPECT_TRUE(com.SendReceiverInit(true));
     EXPECT_EQ(serial.written(), (std::vector<std::uint8_t>{0x49, 0x52}));
-    serial.script({0xAB, std::nullopt});
+    serial.arrive(std::chrono::milliseconds(30), 0xAB);
+    serial.arrive(std::chrono::milliseconds(60), 0xCD);
     serial.clearCalls();
     std::uint8_t byte = 0;
-    EXPECT_TRUE(com.ReadComByte(byte));
+    EXPECT_EQ(com.ReadComByte(byte, 50), ir::ReadOutcome::byte);
     EXPECT_EQ(byte, 0xAB);
-    EXPECT_FALSE(com.ReadComByte(byte));
-    EXPECT_EQ(serial.calls(), (Calls{"read", "sleep 10", "read", "sleep 10"}));
+    EXPECT_EQ(serial.now(), std::chrono::milliseconds(30)) << "it came at 30 ms, and so did the read";
+    EXPECT_EQ(com.ReadComByte(byte, 14), ir::ReadOutcome::nothing) << "the next is 30 ms away";
+    EXPECT_EQ(serial.now(), std::chrono::milliseconds(44));
+    EXPECT_EQ(com.ReadComByte(byte, 14), ir::ReadOutcome::nothing);
+    EXPECT_EQ(com.ReadComByte(byte, 50), ir::ReadOutcome::byte);
+    EXPECT_EQ(serial.calls(),
+              (Calls{"read", "setTimeouts", "read", "lineAlive", "read", "lineAlive", "setTimeouts", "read"}))
+        << "the time-outs change only with the wait";
     serial.failOn("write");
-    com.SendReceiverInit(true);
+    EXPECT_FALSE(com.SendReceiverInit(true));
     EXPECT_EQ(serial.messages(), std::vector<std::string>{"Eroare initializare"});
     EXPECT_TRUE(com.isOpen()) << "a failed init leaves the port as it was";
 }
+
+struct LostCase {
+    const char* what;
+    bool readsFail;
+};
+
+void PrintTo(const LostCase& c, std::ostream* os) { *os << c.what; }
+
+class LostLines : public ::testing::TestWithParam<LostCase> {};
+
+TEST_P(LostLines, AreTold) {
+    testing_support::FakeSerial serial;
+    ir::ComFunc com(serial);
+    ASSERT_TRUE(com.OpenComPort(1, 9600));
+    std::uint8_t byte = 0;
+    EXPECT_EQ(com.ReadComByte(byte, 50), ir::ReadOutcome::nothing);
+    serial.loseLine(GetParam().readsFail);
+    EXPECT_EQ(com.ReadComByte(byte, 50), ir::ReadOutcome::lost);
+    EXPECT_TRUE(serial.messages().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, LostLines,
+                         ::testing::Values(LostCase{"reads find nothing but the error state cannot be read", false},
+                                           LostCase{"reads fail", true}),
+                         [](const auto& info) { return info.param.readsFail ? "ReadsFail" : "ErrorStateGone"; });
 
 TEST(ComFunc, OpeningAgainClosesThePortItHad) {
     testing_support::FakeSerial serial;

@@ -17,6 +17,21 @@ using Calls = std::vector<std::string>;
 class MainWindowTest : public ::testing::Test, public testing_support::ProgramFixture {
 protected:
     bool visible() { return shown(); }
+    // Runs posted work until the receive loop's notice of a lost port has
+    // been handled.
+    bool noticeHandled() {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (std::chrono::steady_clock::now() < deadline) {
+            host.runPosted();
+            if (!receiver->loopRunning()) return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        return false;
+    }
+    std::size_t irWrites() const {
+        const auto w = serial.written();
+        return static_cast<std::size_t>(std::count(w.begin(), w.end(), 'I'));
+    }
 };
 
 TEST_F(MainWindowTest, FirstStartWithoutFileHidesToTheTrayAndActivatesPortOne) {
@@ -144,6 +159,106 @@ TEST_F(MainWindowTest, ThreadsActivateDeactivateCyclesLeaveOneLoopAtMostAndNoRea
     EXPECT_EQ(serial.maxConcurrentReads(), 1);
     EXPECT_EQ(serial.readsOnClosedHandles(), 0);
     EXPECT_EQ(serial.closesDuringRead(), 0);
+}
+
+TEST_F(MainWindowTest, ThreadsALostReceiverDarkensTheBadgeAndIsOpenedAgainQuietlyEveryTwoSeconds) {
+    start("[IR]\r\nMinimizare=0\r\n");
+    ASSERT_FALSE(form->IIR->visible());
+    serial.loseLine();
+    ASSERT_TRUE(noticeHandled());
+    EXPECT_TRUE(form->IIR->visible()) << "the receiver is not active";
+    EXPECT_FALSE(com->isOpen());
+    EXPECT_TRUE(host.timerRunning(*form->TimerReconnect));
+    EXPECT_EQ(host.timerInterval(*form->TimerReconnect), 2000);
+
+    serial.failOn("open");
+    host.fireTimer(*form->TimerReconnect);
+    host.fireTimer(*form->TimerReconnect);
+    EXPECT_TRUE(form->reconnecting());
+    EXPECT_TRUE(serial.messages().empty()) << "retries say nothing";
+    EXPECT_TRUE(host.messageBoxes().empty());
+
+    serial.stopFailing("open");
+    serial.clearCalls();
+    host.fireTimer(*form->TimerReconnect);
+    EXPECT_FALSE(form->reconnecting());
+    EXPECT_FALSE(form->IIR->visible());
+    EXPECT_TRUE(receiver->loopRunning());
+    EXPECT_EQ(irWrites(), 2u) << "the receiver got \"IR\" again";
+    const auto calls = serial.calls();
+    const auto at = [&](const std::string& c) { return std::find(calls.begin(), calls.end(), c) - calls.begin(); };
+    EXPECT_LT(at("open \\\\.\\COM1"), at("escape SETRTS"));
+    EXPECT_LT(at("escape SETDTR"), at("sleep 100"));
+    EXPECT_LT(at("sleep 100"), at("write 73 82")) << "the full activation: lines, pause, \"IR\"";
+}
+
+TEST_F(MainWindowTest, ThreadsRetryingStopsWithDezactivareTheCloseKeyAndAFailedInitKeepsItGoing) {
+    start("[IR]\r\nMinimizare=0\r\n");
+    serial.loseLine();
+    ASSERT_TRUE(noticeHandled());
+    serial.failOn("write");
+    host.fireTimer(*form->TimerReconnect);
+    EXPECT_TRUE(form->reconnecting()) << "a receiver that takes no \"IR\" is not back";
+    EXPECT_FALSE(com->isOpen());
+    EXPECT_TRUE(form->IIR->visible());
+    EXPECT_TRUE(serial.messages().empty());
+    form->Dezactivare();
+    EXPECT_FALSE(form->reconnecting());
+    form->Activare();
+    serial.loseLine();
+    ASSERT_TRUE(noticeHandled());
+    ASSERT_TRUE(form->reconnecting());
+    host.click(*form, {136, 22});
+    EXPECT_FALSE(form->reconnecting()) << "the close key ends the retries";
+    EXPECT_TRUE(application->terminated());
+}
+
+TEST_F(MainWindowTest, BackFromSleepTheReceiverIsOpenedAgain) {
+    start("[IR]\r\nMinimizare=0\r\n");
+    serial.clearCalls();
+    application->systemResumed();
+    const auto calls = serial.calls();
+    const auto at = [&](const std::string& c) { return std::find(calls.begin(), calls.end(), c) - calls.begin(); };
+    EXPECT_LT(at("close"), at("open \\\\.\\COM1"));
+    EXPECT_EQ(irWrites(), 2u);
+    EXPECT_TRUE(receiver->loopRunning());
+    EXPECT_FALSE(form->reconnecting());
+
+    serial.failOn("open");
+    application->systemResumed();
+    EXPECT_TRUE(form->reconnecting()) << "not there yet: tried again every 2 s";
+    EXPECT_TRUE(form->IIR->visible());
+    EXPECT_TRUE(serial.messages().empty());
+
+    form->Dezactivare();
+    serial.clearCalls();
+    application->systemResumed();
+    EXPECT_TRUE(serial.calls().empty()) << "an inactive receiver stays closed";
+}
+
+TEST_F(MainWindowTest, ANoticeFromALoopThatWasReplacedChangesNothing) {
+    start("[IR]\r\nMinimizare=0\r\n");
+    const unsigned first = receiver->currentLoop();
+    form->Dezactivare();
+    form->Activare();
+    form->receiverLost(first);
+    EXPECT_TRUE(com->isOpen());
+    EXPECT_FALSE(form->IIR->visible());
+    EXPECT_FALSE(form->reconnecting());
+}
+
+TEST_F(MainWindowTest, TheRefreshRestsInTheNotificationAreaAndRunsAtOnceWhenTheWindowIsBack) {
+    player.running = true;
+    start("[IR]\r\nMinimizare=0\r\n[PORT_SET]\r\nPORT=0\r\n");
+    EXPECT_TRUE(host.timerRunning(*form->TimerRefresh));
+    form->Ascunde();
+    EXPECT_FALSE(host.timerRunning(*form->TimerRefresh));
+    player.sent.clear();
+    player.replies[125] = 6;
+    form->Arata();
+    EXPECT_TRUE(host.timerRunning(*form->TimerRefresh));
+    EXPECT_FALSE(player.sent.empty()) << "refreshed at once";
+    EXPECT_EQ(form->LCDTrack->Value(), "7");
 }
 
 }  // namespace

@@ -61,6 +61,11 @@ LRESULT Win32Host::windowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
         case wakeMessage:
             if (app_) app_->runPosted();
             return 0;
+        case WM_POWERBROADCAST:
+            // Broadcast to top-level windows: the application's own window
+            // hears it once for the whole program.
+            if (wParam == PBT_APMRESUMEAUTOMATIC && hwnd == appWindow_ && app_) app_->systemResumed();
+            return TRUE;
         default:
             return DefWindowProcA(hwnd, msg, wParam, lParam);
     }

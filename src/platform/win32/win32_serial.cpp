@@ -83,6 +83,12 @@ bool Win32Serial::read(platform::PortHandle port, std::uint8_t* buffer, std::uin
     return ok;
 }
 
+bool Win32Serial::lineAlive(platform::PortHandle port) {
+    DWORD errors = 0;
+    COMSTAT status{};
+    return ClearCommError(handleOf(port), &errors, &status) != FALSE;
+}
+
 bool Win32Serial::write(platform::PortHandle port, const std::uint8_t* data, std::uint32_t count,
                         std::uint32_t& transferred) {
     DWORD put = 0;

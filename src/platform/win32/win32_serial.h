@@ -14,6 +14,7 @@ public:
     bool escape(platform::PortHandle port, platform::LineFunction function) override;
     bool read(platform::PortHandle port, std::uint8_t* buffer, std::uint32_t count,
               std::uint32_t& transferred) override;
+    bool lineAlive(platform::PortHandle port) override;
     bool write(platform::PortHandle port, const std::uint8_t* data, std::uint32_t count,
                std::uint32_t& transferred) override;
     void close(platform::PortHandle port) override;
