@@ -89,24 +89,32 @@ zav_stop_xvfb() {
   ZAV_XVFB_PID=
 }
 
-# A fresh pty pair, one end linked as COM1 of the prefix (Wine makes
-# dosdevices/com1 from the registry when its server starts). Sets
-# ZAV_COM1 (the program's end), ZAV_RECEIVER (the receiver's end) and
+# A fresh pty pair in FOLDER: the links com1 (the program's end) and
+# receiver. Sets ZAV_COM1 and ZAV_RECEIVER (the ptys they point at) and
 # ZAV_SOCAT_PID.
-zav_link_com1() {  # FOLDER
+zav_pty_pair() {  # FOLDER
   local dir=$1 i
+  rm -f "$dir/com1" "$dir/receiver"
   socat "pty,raw,echo=0,link=$dir/com1" "pty,raw,echo=0,link=$dir/receiver" 2>/dev/null &
   ZAV_SOCAT_PID=$!
   for i in $(seq 1 50); do [ -e "$dir/receiver" ] && break; sleep 0.1; done
   [ -e "$dir/receiver" ] || return 1
   ZAV_COM1=$(readlink -f "$dir/com1")
   ZAV_RECEIVER=$(readlink -f "$dir/receiver")
-  timeout 10 wineserver -k >/dev/null 2>&1
-  wineserver -p5 >/dev/null 2>&1
-  zav_wine reg add 'HKLM\Software\Wine\Ports' /v COM1 /d "$ZAV_COM1" /f >/dev/null 2>&1
-  timeout 10 wineserver -k >/dev/null 2>&1
-  wineserver -p5 >/dev/null 2>&1
   export ZAV_COM1 ZAV_RECEIVER
+}
+
+# A fresh pty pair, its com1 link registered as COM1 of the prefix (Wine
+# makes dosdevices/com1 from the registry when its server starts). COM1
+# names the link, not the pty: a new pair made later in the same folder
+# (zav_pty_pair) is the same COM1 to programs already running.
+zav_link_com1() {  # FOLDER
+  zav_pty_pair "$1" || return 1
+  timeout 10 wineserver -k >/dev/null 2>&1
+  wineserver -p5 >/dev/null 2>&1
+  zav_wine reg add 'HKLM\Software\Wine\Ports' /v COM1 /d "$1/com1" /f >/dev/null 2>&1
+  timeout 10 wineserver -k >/dev/null 2>&1
+  wineserver -p5 >/dev/null 2>&1
 }
 
 # The X window of a visible window with exactly that caption, once one

@@ -2,6 +2,7 @@
 //   post_message "Caption" MSG WPARAM LPARAM   posts the message
 //   post_message "Caption" --query             prints "visible|hidden X Y W H"
 //   post_message "Caption" --client            the same for the client area
+//   post_message "Caption" --texts             each child window's text, one a line
 // Exit status 1 when no window has that caption.
 // Started with fewer arguments (as a program reached by mistake through a
 // path with blanks would be), it leaves a mark in the file named by
@@ -36,6 +37,20 @@ int main(int argc, char** argv) {
         }
         std::printf("%s %ld %ld %ld %ld\n", IsWindowVisible(hwnd) ? "visible" : "hidden", r.left, r.top,
                     r.right - r.left, r.bottom - r.top);
+        return 0;
+    }
+    if (std::string_view(argv[2]) == "--texts") {
+        EnumChildWindows(
+            hwnd,
+            [](HWND child, LPARAM) -> BOOL {
+                // Asked of the window itself: edits keep their text where
+                // GetWindowText cannot see it from another process.
+                char text[512] = {};
+                SendMessageA(child, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+                std::printf("%s\n", text);
+                return TRUE;
+            },
+            0);
         return 0;
     }
     if (argc < 5) return 2;

@@ -49,9 +49,18 @@ TEST(SerialUnderWine, OpensCom1SendsIrReceivesABurstAndOpensAgain) {
 
     ir::CodeText code;
     CollectingDisplay display;
+    std::stop_source never;
     const DWORD start = GetTickCount();
-    while (display.codes.empty() && GetTickCount() - start < 10000) ir::ReceivePass(com, code, display);
+    while (display.codes.empty() && GetTickCount() - start < 10000)
+        ASSERT_NE(ir::ReceivePass(com, code, display, never.get_token()), ir::PassEnd::lost);
     EXPECT_EQ(display.codes, std::vector<std::string>{"123456"}) << "the simulator's burst is one code text";
+
+    // Nothing more comes: a read waits its time-out on the real port and
+    // finds the line still there.
+    std::uint8_t byte = 0;
+    const DWORD before = GetTickCount();
+    EXPECT_EQ(com.ReadComByte(byte, 50), ir::ReadOutcome::nothing);
+    EXPECT_GE(GetTickCount() - before, 30u) << "it waited rather than returning at once";
 
     com.SetReceiverPower(false);
     com.CloseComPort();
