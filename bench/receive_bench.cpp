@@ -35,26 +35,12 @@ public:
     }
     platform::PortHandle open(const std::string&) override { return 1; }
     bool setupQueues(platform::PortHandle, std::uint32_t, std::uint32_t) override { return true; }
-    bool setTimeouts(platform::PortHandle, const platform::Timeouts& t) override {
-        const bool waitForAny = t.readInterval == platform::Timeouts::waitForAny &&
-                                t.readTotalMultiplier == platform::Timeouts::waitForAny;
-        timeout_ = std::chrono::milliseconds(waitForAny ? t.readTotalConstant
-                                                        : t.readTotalMultiplier + t.readTotalConstant);
-        return true;
-    }
+    bool setTimeouts(platform::PortHandle, const platform::Timeouts&) override { return true; }
     bool lineAlive(platform::PortHandle) override { return true; }
     bool setLineSettings(platform::PortHandle, const platform::LineSettings&) override { return true; }
     bool escape(platform::PortHandle, platform::LineFunction) override { return true; }
-    bool read(platform::PortHandle, std::uint8_t* buffer, std::uint32_t, std::uint32_t& got) override {
-        std::unique_lock lock(mutex_);
-        got = 0;
-        if (ready_.wait_for(lock, timeout_, [&] { return !bytes_.empty(); })) {
-            buffer[0] = bytes_.front();
-            bytes_.pop_front();
-            got = 1;
-            lastRead_ = Clock::now();
-        }
-        return true;
+    std::unique_ptr<platform::PortReader> reader(platform::PortHandle) override {
+        return std::make_unique<Reader>(*this);
     }
     bool write(platform::PortHandle, const std::uint8_t*, std::uint32_t n, std::uint32_t& put) override {
         put = n;
@@ -70,11 +56,43 @@ public:
     }
 
 private:
+    // A read waits for a byte as long as the time-outs allow, or until it
+    // is interrupted.
+    class Reader : public platform::PortReader {
+    public:
+        explicit Reader(TimedPort& port) : port_(port) {}
+        platform::ByteRead read(std::uint8_t& byte, std::uint32_t waitMs) override {
+            std::unique_lock lock(port_.mutex_);
+            if (!port_.ready_.wait_for(lock, std::chrono::milliseconds(waitMs),
+                                       [&] { return interrupted_ || !port_.bytes_.empty(); }))
+                return platform::ByteRead::nothing;
+            if (interrupted_) return platform::ByteRead::interrupted;
+            byte = port_.bytes_.front();
+            port_.bytes_.pop_front();
+            port_.lastRead_ = Clock::now();
+            return platform::ByteRead::byte;
+        }
+        void interrupt() override {
+            {
+                std::lock_guard lock(port_.mutex_);
+                interrupted_ = true;
+            }
+            port_.ready_.notify_all();
+        }
+        void resume() override {
+            std::lock_guard lock(port_.mutex_);
+            interrupted_ = false;
+        }
+
+    private:
+        TimedPort& port_;
+        bool interrupted_ = false;
+    };
+
     Clock::time_point lastRead_;
     std::mutex mutex_;
     std::condition_variable ready_;
     std::deque<std::uint8_t> bytes_;
-    std::chrono::milliseconds timeout_{4};
 };
 
 class TimedDisplay : public ir::CodeDisplay {

@@ -239,6 +239,8 @@ void TZAV_Amp::CBAnulareClick(fw::Component&) {
 
 void TZAV_Amp::TimerRefreshTimer(fw::Component&) {
     control::TWinampControl& player = *WinampControl;
+    // One look-up of the player's window serves the whole refresh.
+    const control::TWinampControl::Session session(player);
     if (player.IsRunning()) {
         IWOn->setVisible(false);
         std::string track;

@@ -2,15 +2,26 @@
 
 namespace control {
 
+TWinampControl::Session::Session(TWinampControl& player) : player_(player) {
+    player_.sessionWindow_ = player_.windows_.findByClass(winamp::windowClass);
+    player_.inSession_ = true;
+}
+
+TWinampControl::Session::~Session() { player_.inSession_ = false; }
+
+fw::WindowHandle TWinampControl::playerWindow() {
+    return inSession_ ? sessionWindow_ : windows_.findByClass(winamp::windowClass);
+}
+
 bool TWinampControl::SendCommand(winamp::Command command) {
-    const fw::WindowHandle w = windows_.findByClass(winamp::windowClass);
+    const fw::WindowHandle w = playerWindow();
     if (!w) return false;
     windows_.command(w, static_cast<std::int32_t>(command));
     return true;
 }
 
 bool TWinampControl::SendCommand(winamp::Request request, std::int32_t argument) {
-    const fw::WindowHandle w = windows_.findByClass(winamp::windowClass);
+    const fw::WindowHandle w = playerWindow();
     if (!w) return false;
     windows_.request(w, static_cast<std::int32_t>(request), argument);
     return true;
@@ -18,7 +29,7 @@ bool TWinampControl::SendCommand(winamp::Request request, std::int32_t argument)
 
 bool TWinampControl::QueryValue(winamp::Request request, std::int32_t argument, std::int32_t& reply) {
     reply = 0;
-    const fw::WindowHandle w = windows_.findByClass(winamp::windowClass);
+    const fw::WindowHandle w = playerWindow();
     if (!w) return false;
     // A window that went between the look-up and the request reads 0.
     reply = windows_.request(w, static_cast<std::int32_t>(request), argument).value_or(0);
@@ -32,7 +43,7 @@ std::int32_t TWinampControl::ask(winamp::Request request) {
 }
 
 bool TWinampControl::IsRunning() {
-    const fw::WindowHandle w = windows_.findByClass(winamp::windowClass);
+    const fw::WindowHandle w = playerWindow();
     if (!w) return false;
     windows_.ping(w);
     return true;

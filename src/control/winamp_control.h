@@ -1,7 +1,8 @@
 // TWinampControl: drives a running Winamp through its remote-control
 // interface. It keeps nothing: every operation looks the player's window up
 // again by its class and makes exactly one exchange with it; with no player,
-// commands answer false and queries read 0.
+// commands answer false and queries read 0. The exchanges made while a
+// Session lives (one refresh of the main window) share one look-up.
 #pragma once
 
 #include <cstdint>
@@ -17,6 +18,17 @@ class TWinampControl : public fw::Component {
 public:
     TWinampControl(fw::Component* owner, std::string name, platform::PlayerWindows& windows)
         : fw::Component(owner, std::move(name)), windows_(windows) {}
+
+    class Session {
+    public:
+        explicit Session(TWinampControl& player);
+        ~Session();
+        Session(const Session&) = delete;
+        Session& operator=(const Session&) = delete;
+
+    private:
+        TWinampControl& player_;
+    };
 
     // The two primitives: false when there is no player window. A command's
     // reply is discarded; a query's reply is 0 when the player is absent.
@@ -49,9 +61,12 @@ public:
     static std::string PadTwoDigits(std::int32_t value);
 
 private:
+    fw::WindowHandle playerWindow();
     std::int32_t ask(winamp::Request request);
 
     platform::PlayerWindows& windows_;
+    bool inSession_ = false;
+    fw::WindowHandle sessionWindow_ = 0;
 };
 
 }  // namespace control

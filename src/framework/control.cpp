@@ -123,14 +123,13 @@ void WinControl::peerCreated() {}
 
 WinControl::~WinControl() { peer_.reset(); }
 
-std::string WinControl::text() const { return peer_ ? peer_->text() : text_; }
-
 void WinControl::setText(const std::string& text) {
-    text_ = text;
     // The same text again changes nothing a user can see, but a window's
     // text change re-measures and repaints it; timers that copy a text
     // every tick would pay that for nothing.
-    if (peer_ && peer_->text() != text) peer_->setText(text);
+    if (text == text_) return;
+    text_ = text;
+    if (peer_) peer_->setText(text);
 }
 
 void WinControl::setFocus() {

@@ -114,7 +114,9 @@ public:
     ControlKind kind() const { return kind_; }
     ControlPeer* peer() const { return peer_.get(); }
 
-    std::string text() const;
+    // The text as the window shows it. Windows report their user's edits
+    // (peerTextChanged), so reading it never asks the window.
+    const std::string& text() const { return text_; }
     void setText(const std::string& text);
     bool bold() const { return bold_; }
     void setBold(bool bold) { bold_ = bold; }
@@ -131,6 +133,7 @@ public:
     // Notifications from the peer about what the user did.
     virtual void peerClicked();
     virtual void peerFocusLost();
+    void peerTextChanged(const std::string& text) { text_ = text; }
 
     // The native window is made when the form's design has been applied, so
     // it starts with every stored property; later changes go straight to it.

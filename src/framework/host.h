@@ -79,7 +79,6 @@ public:
     virtual void setVisible(bool visible) = 0;
     virtual void setEnabled(bool enabled) = 0;
     virtual void setText(const std::string& text) = 0;
-    virtual std::string text() const = 0;
     virtual void setChecked(bool checked) = 0;
     virtual bool checked() const = 0;
     virtual void setItems(const std::vector<std::string>& items) = 0;

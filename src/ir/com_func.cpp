@@ -1,16 +1,6 @@
 #include "ir/com_func.h"
 
 namespace ir {
-namespace {
-
-// The wait the port starts with: the receive loop's first.
-constexpr std::uint32_t initialWaitMs = 50;
-
-}  // namespace
-
-platform::Timeouts ComFunc::timeouts(std::uint32_t waitMs) {
-    return {platform::Timeouts::waitForAny, platform::Timeouts::waitForAny, waitMs, 2, 2};
-}
 
 platform::LineSettings ComFunc::lineSettings(std::uint32_t baudRate) {
     platform::LineSettings s;
@@ -49,20 +39,26 @@ bool ComFunc::OpenComPort(int port, std::uint32_t baudRate, Reporting reporting)
         CloseComPort();
         return false;
     }
-    if (!serial_.setTimeouts(h, timeouts(initialWaitMs))) {
+    if (!serial_.setTimeouts(h, timeouts)) {
         CloseComPort();
         return false;
     }
-    waitMs_ = initialWaitMs;
     if (!serial_.setLineSettings(h, lineSettings(baudRate))) {
         CloseComPort();
         fail("Eroare setare", reporting);
+        return false;
+    }
+    reader_ = serial_.reader(h);
+    if (!reader_) {
+        CloseComPort();
+        fail("Nu pot deschide port", reporting);
         return false;
     }
     return true;
 }
 
 void ComFunc::CloseComPort() {
+    reader_.reset();
     const platform::PortHandle h = handle_.exchange(platform::invalidPort);
     if (h != platform::invalidPort) serial_.close(h);
 }
@@ -87,17 +83,24 @@ bool ComFunc::SendReceiverInit(bool send, Reporting reporting) {
 }
 
 ReadOutcome ComFunc::ReadComByte(std::uint8_t& destination, std::uint32_t waitMs) {
-    const platform::PortHandle h = handle_;
-    if (waitMs != waitMs_) {
-        if (!serial_.setTimeouts(h, timeouts(waitMs))) return ReadOutcome::lost;
-        waitMs_ = waitMs;
+    if (!reader_) return ReadOutcome::lost;
+    switch (reader_->read(destination, waitMs)) {
+        case platform::ByteRead::byte: return ReadOutcome::byte;
+        case platform::ByteRead::interrupted: return ReadOutcome::interrupted;
+        case platform::ByteRead::failed: return ReadOutcome::lost;
+        case platform::ByteRead::nothing: break;
     }
-    std::uint32_t got = 0;
-    if (!serial_.read(h, &destination, 1, got)) return ReadOutcome::lost;
-    if (got == 1) return ReadOutcome::byte;
     // Some systems keep answering reads with nothing once the device has
     // gone; its error state tells.
-    return serial_.lineAlive(h) ? ReadOutcome::nothing : ReadOutcome::lost;
+    return serial_.lineAlive(handle_) ? ReadOutcome::nothing : ReadOutcome::lost;
+}
+
+void ComFunc::InterruptReads() {
+    if (reader_) reader_->interrupt();
+}
+
+void ComFunc::ResumeReads() {
+    if (reader_) reader_->resume();
 }
 
 }  // namespace ir

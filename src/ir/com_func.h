@@ -12,6 +12,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "platform/serial.h"
@@ -21,7 +22,7 @@ namespace ir {
 enum class Reporting { shown, quiet };
 
 // What one read came to.
-enum class ReadOutcome { byte, nothing, lost };
+enum class ReadOutcome { byte, nothing, interrupted, lost };
 
 class ComFunc {
 public:
@@ -32,7 +33,9 @@ public:
 
     static constexpr std::uint32_t queueSize = 4096;
     static constexpr int powerPauseMs = 100;
-    static platform::Timeouts timeouts(std::uint32_t waitMs);
+    // Reads wait for their byte as long as the reader lets them; writes
+    // get 2 ms a byte and 2 ms more.
+    static constexpr platform::Timeouts timeouts{0, 0, 0, 2, 2};
     static platform::LineSettings lineSettings(std::uint32_t baudRate);
     // "COM" and the number, as the user sees it.
     static std::string portName(int port);
@@ -47,7 +50,12 @@ public:
     bool SendReceiverInit(bool send, Reporting reporting = Reporting::shown);
     // Waits up to `waitMs` for one byte; a byte already there comes at once.
     // A read that fails, or that finds the device gone, reports it lost.
+    // Receive thread only.
     ReadOutcome ReadComByte(std::uint8_t& destination, std::uint32_t waitMs);
+    // Ends the receive thread's read at once, and every read after it until
+    // ResumeReads. Any thread.
+    void InterruptReads();
+    void ResumeReads();
 
     platform::PortHandle ComHandle() const { return handle_.load(); }
     bool isOpen() const { return ComHandle() != platform::invalidPort; }
@@ -57,9 +65,9 @@ private:
 
     platform::SerialPorts& serial_;
     std::atomic<platform::PortHandle> handle_{platform::invalidPort};
-    // The wait the port's time-outs are set for; only the receive thread
-    // changes it while the port is open.
-    std::uint32_t waitMs_ = 0;
+    // Made with the open port and gone with it; the receive loop is never
+    // running while either happens.
+    std::unique_ptr<platform::PortReader> reader_;
 };
 
 }  // namespace ir

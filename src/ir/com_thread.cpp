@@ -8,6 +8,7 @@ PassEnd ReceivePass(ComFunc& com, CodeText& code, CodeDisplay& display, std::sto
         if (stop.stop_requested()) return PassEnd::stopped;
         const ReadOutcome first = com.ReadComByte(byte, ReceiveTiming::waitSliceMs);
         if (first == ReadOutcome::lost) return PassEnd::lost;
+        if (first == ReadOutcome::interrupted) return PassEnd::stopped;
         if (first == ReadOutcome::byte) break;
     }
     code.append(byte);
@@ -15,7 +16,9 @@ PassEnd ReceivePass(ComFunc& com, CodeText& code, CodeDisplay& display, std::sto
     for (int i = 1; i < ReceiveTiming::readsPerPass; ++i) {
         const ReadOutcome next = com.ReadComByte(byte, ReceiveTiming::burstGapMs);
         if (next != ReadOutcome::byte) {
-            end = next == ReadOutcome::lost ? PassEnd::lost : PassEnd::gap;
+            end = next == ReadOutcome::lost          ? PassEnd::lost
+                  : next == ReadOutcome::interrupted ? PassEnd::stopped
+                                                     : PassEnd::gap;
             break;
         }
         code.append(byte);
@@ -40,15 +43,23 @@ TComThread::TComThread(ComFunc& com, CodeText& code, CodeDisplay& display, LostH
 TComThread::~TComThread() { thread_.stop(); }
 
 void TComThread::Execute(std::stop_token stop) {
-    while (!stop.stop_requested()) {
-        if (ReceivePass(com_, code_, display_, stop) != PassEnd::lost) continue;
-        if (lost_) lost_();
-        return;
+    // A stop request ends a read that waits for the receiver at once.
+    const std::stop_callback wake(stop, [this] { com_.InterruptReads(); });
+    for (;;) {
+        switch (ReceivePass(com_, code_, display_, stop)) {
+            case PassEnd::gap:
+            case PassEnd::full: continue;
+            case PassEnd::stopped: return;
+            case PassEnd::lost:
+                if (lost_) lost_();
+                return;
+        }
     }
 }
 
 void IrReceiver::startLoop() {
     stopLoop();
+    com_.ResumeReads();
     const unsigned loop = ++loops_;
     TComThread::LostHandler lost;
     if (lost_) lost = [handler = lost_, loop] { handler(loop); };

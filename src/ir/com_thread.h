@@ -29,11 +29,12 @@ public:
 // How a pass ended.
 enum class PassEnd { gap, full, stopped, lost };
 
-// The timing of a pass. The first read waits in slices short enough that
-// a stop request is seen in time; the burst ends at the first read that
-// finds nothing within the gap.
+// The timing of a pass. The first read waits for a byte as long as the
+// line is quiet, looking at the line's state every 10 s; a stop request
+// ends the wait at once. The burst ends at the first read that finds
+// nothing within the gap.
 struct ReceiveTiming {
-    static constexpr std::uint32_t waitSliceMs = 50;
+    static constexpr std::uint32_t waitSliceMs = 10000;
     // What the polling loop this one replaced allowed between two bytes of
     // a burst: its 4 ms read time-out after its 10 ms pause.
     static constexpr std::uint32_t burstGapMs = 14;
@@ -41,7 +42,9 @@ struct ReceiveTiming {
 };
 
 // One pass: wait for a byte, then read the burst that follows, at most 8
-// bytes; a complete text is then delivered or dropped.
+// bytes; a complete text is then delivered or dropped. A stop request
+// must also interrupt the port's reads (ComFunc::InterruptReads), as the
+// receive thread does.
 PassEnd ReceivePass(ComFunc& com, CodeText& code, CodeDisplay& display, std::stop_token stop);
 
 class TComThread {

@@ -1,6 +1,7 @@
 // Reaching the player's window by its class and talking to it: whether it
 // answers at all, a command to carry out, a request to answer. Each call is
-// one synchronous exchange with the player's window.
+// one synchronous exchange with the player's window, bounded in time: a
+// player that stops answering cannot hold its caller.
 #pragma once
 
 #include <cstdint>

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace platform {
@@ -31,11 +32,8 @@ struct LineSettings {
     friend bool operator==(const LineSettings&, const LineSettings&) = default;
 };
 
-// COMMTIMEOUTS, in field order, milliseconds. A read with readInterval
-// and readTotalMultiplier both at `waitForAny` returns as soon as a byte is
-// there, or with none once readTotalConstant has passed.
+// COMMTIMEOUTS, in field order, milliseconds; 0 for no time-out.
 struct Timeouts {
-    static constexpr std::uint32_t waitForAny = 0xFFFFFFFFu;
     std::uint32_t readInterval = 0;
     std::uint32_t readTotalMultiplier = 0;
     std::uint32_t readTotalConstant = 0;
@@ -46,6 +44,21 @@ struct Timeouts {
 
 // The modem-control lines the receiver is powered from.
 enum class LineFunction { setRts, clearRts, setDtr, clearDtr };
+
+// How a read of one byte ended.
+enum class ByteRead { byte, nothing, interrupted, failed };
+
+// The receive thread's reads of one open port: one byte at a time, each
+// waiting at most its own time for the byte (one already there comes at
+// once), and ended at once by interrupt(), which any thread may call. An
+// interrupt holds, ending every read at once, until resume().
+class PortReader {
+public:
+    virtual ~PortReader() = default;
+    virtual ByteRead read(std::uint8_t& byte, std::uint32_t waitMs) = 0;
+    virtual void interrupt() = 0;
+    virtual void resume() = 0;
+};
 
 class SerialPorts {
 public:
@@ -58,9 +71,8 @@ public:
     // nothing it keeps beyond these fields is lost.
     virtual bool setLineSettings(PortHandle port, const LineSettings& settings) = 0;
     virtual bool escape(PortHandle port, LineFunction function) = 0;
-    // Synchronous, bounded by the port's time-outs.
-    virtual bool read(PortHandle port, std::uint8_t* buffer, std::uint32_t count,
-                      std::uint32_t& transferred) = 0;
+    // A reader of the open port; none when the system cannot make one.
+    virtual std::unique_ptr<PortReader> reader(PortHandle port) = 0;
     // Whether the device is still there (its error state can be read and
     // cleared): a removed adapter, or a line whose far end went away, is not.
     virtual bool lineAlive(PortHandle port) = 0;

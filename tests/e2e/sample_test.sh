@@ -12,7 +12,7 @@ e2e_com1
 e2e_start "$E2E_TMP" "$exe"
 win=$(e2e_wait_window "ZAV E2E Sample" 30)
 e2e_check "the sample's window appears" test -n "$win"
-e2e_check "COM1 of the prefix is our pty" test "$(readlink "$WINEPREFIX/dosdevices/com1")" = "$E2E_COM1"
+e2e_check "COM1 of the prefix leads to our pty" test "$(readlink -f "$WINEPREFIX/dosdevices/com1")" = "$E2E_COM1"
 
 shot="$E2E_TMP/before.png"
 e2e_screenshot "$win" "$shot"

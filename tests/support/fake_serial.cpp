@@ -148,9 +148,34 @@ bool FakeSerial::escape(platform::PortHandle port, platform::LineFunction f) {
     return valid(port) && !fails(name);
 }
 
-bool FakeSerial::read(platform::PortHandle port, std::uint8_t* buffer, std::uint32_t count,
-                      std::uint32_t& got) {
-    got = 0;
+class FakeReader : public platform::PortReader {
+public:
+    FakeReader(FakeSerial& serial, platform::PortHandle port) : serial_(serial), port_(port) {}
+    platform::ByteRead read(std::uint8_t& byte, std::uint32_t waitMs) override {
+        return serial_.readByte(port_, byte, waitMs, interrupted_);
+    }
+    void interrupt() override {
+        {
+            std::lock_guard lock(serial_.mutex_);
+            interrupted_ = true;
+        }
+        serial_.interrupts_.notify_all();
+    }
+    void resume() override { interrupted_ = false; }
+
+private:
+    FakeSerial& serial_;
+    platform::PortHandle port_;
+    std::atomic<bool> interrupted_{false};
+};
+
+std::unique_ptr<platform::PortReader> FakeSerial::reader(platform::PortHandle port) {
+    if (noReader) return nullptr;
+    return std::make_unique<FakeReader>(*this, port);
+}
+
+platform::ByteRead FakeSerial::readByte(platform::PortHandle port, std::uint8_t& byte, std::uint32_t waitMs,
+                                        const std::atomic<bool>& interrupted) {
     const int now = ++readers_;
     int seen = maxReaders_.load();
     while (now > seen && !maxReaders_.compare_exchange_weak(seen, now)) {
@@ -166,14 +191,9 @@ bool FakeSerial::read(platform::PortHandle port, std::uint8_t* buffer, std::uint
         if (closedHandles_.count(port)) ++badReads_;
         reading_.insert(port);
         const bool lost = lostHandles_.count(port) != 0;
-        ok = valid(port) && !fails("read") && count >= 1 && !(lost && readsFailWhenLost_);
-        // How long the port's time-outs let a read wait for its bytes.
-        const platform::Timeouts& t = timeouts_;
-        const bool waitForAny = t.readInterval == platform::Timeouts::waitForAny &&
-                                t.readTotalMultiplier == platform::Timeouts::waitForAny;
-        const std::chrono::milliseconds limit(waitForAny ? t.readTotalConstant
-                                                         : t.readTotalMultiplier * count + t.readTotalConstant);
-        if (ok && !lost) {
+        ok = valid(port) && !fails("read") && !(lost && readsFailWhenLost_);
+        const std::chrono::milliseconds limit(waitMs);
+        if (ok && !lost && !interrupted) {
             if (!script_.empty()) {
                 item = script_.front();
                 script_.pop_front();
@@ -188,7 +208,10 @@ bool FakeSerial::read(platform::PortHandle port, std::uint8_t* buffer, std::uint
             }
         }
     }
-    if (realWaits && drained) std::this_thread::sleep_for(wait);
+    if (realWaits && drained) {
+        std::unique_lock lock(mutex_);
+        interrupts_.wait_for(lock, wait, [&] { return interrupted.load(); });
+    }
     if (readDuration.count() > 0) std::this_thread::sleep_for(readDuration);
     {
         std::lock_guard lock(mutex_);
@@ -197,11 +220,11 @@ bool FakeSerial::read(platform::PortHandle port, std::uint8_t* buffer, std::uint
     }
     --readers_;
     if (drained && onDrained) onDrained();
-    if (ok && item) {
-        buffer[0] = *item;
-        got = 1;
-    }
-    return ok;
+    if (!ok) return platform::ByteRead::failed;
+    if (interrupted) return platform::ByteRead::interrupted;
+    if (!item) return platform::ByteRead::nothing;
+    byte = *item;
+    return platform::ByteRead::byte;
 }
 
 bool FakeSerial::lineAlive(platform::PortHandle port) {

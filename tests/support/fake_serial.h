@@ -7,12 +7,12 @@
 // Bytes come either as a script (a byte, or a gap: a read that finds
 // nothing) or as arrivals on a clock of the double's own, which reads and
 // sleeps move instead of waiting: a read waits for the next arrival as long
-// as the port's time-outs allow, so a receive loop's timing can be replayed
-// exactly and at once.
+// as it may, so a receive loop's timing can be replayed exactly and at once.
 #pragma once
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -39,7 +39,7 @@ public:
     std::chrono::microseconds readDuration{0};
     // Sleeps really sleep this fraction of their length (0: not at all).
     double sleepScale = 0.0;
-    // A read of an empty script really waits its time-out, as a port does.
+    // A read that finds nothing really waits its time, as a port does.
     bool realWaits = false;
 
     // A byte arriving at `at` on the double's clock.
@@ -72,8 +72,9 @@ public:
     bool setTimeouts(platform::PortHandle port, const platform::Timeouts& t) override;
     bool setLineSettings(platform::PortHandle port, const platform::LineSettings& s) override;
     bool escape(platform::PortHandle port, platform::LineFunction f) override;
-    bool read(platform::PortHandle port, std::uint8_t* buffer, std::uint32_t count,
-              std::uint32_t& got) override;
+    std::unique_ptr<platform::PortReader> reader(platform::PortHandle port) override;
+    // Set, makes reader() fail.
+    bool noReader = false;
     bool lineAlive(platform::PortHandle port) override;
     bool write(platform::PortHandle port, const std::uint8_t* data, std::uint32_t count,
                std::uint32_t& written) override;
@@ -82,11 +83,15 @@ public:
     void messageBox(const std::string& text, const std::string& caption) override;
 
 private:
+    friend class FakeReader;
+    platform::ByteRead readByte(platform::PortHandle port, std::uint8_t& byte, std::uint32_t waitMs,
+                                const std::atomic<bool>& interrupted);
     bool fails(const std::string& operation) const;  // lock held
     void record(const std::string& call);            // lock held
     bool valid(platform::PortHandle port) const;     // lock held
 
     mutable std::mutex mutex_;
+    std::condition_variable interrupts_;
     std::set<std::string> failing_;
     std::deque<std::optional<std::uint8_t>> script_;
     std::deque<std::pair<std::chrono::microseconds, std::uint8_t>> arrivals_;

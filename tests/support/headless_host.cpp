@@ -79,7 +79,10 @@ void HeadlessHost::clickControl(fw::WinControl& control) {
     input([&] { control.peerClicked(); });
 }
 
-void HeadlessHost::typeText(fw::WinControl& control, const std::string& text) { state(control).textValue = text; }
+void HeadlessHost::typeText(fw::WinControl& control, const std::string& text) {
+    state(control).textValue = text;
+    control.peerTextChanged(text);
+}
 
 void HeadlessHost::focusLeaves(fw::WinControl& control) {
     input([&] { control.peerFocusLost(); });

@@ -165,7 +165,7 @@ struct HeadlessHost::ControlState : fw::ControlPeer {
         textValue = t;
         ++textSets;
     }
-    std::string text() const override { return textValue; }
+
     void setChecked(bool c) override { isChecked = c; }
     bool checked() const override { return isChecked; }
     void setItems(const std::vector<std::string>& i) override { items = i; }

@@ -163,22 +163,24 @@ INSTANTIATE_TEST_SUITE_P(
         return n;
     });
 
-TEST(ReceivePass, WhileWaitingItLooksForAStopAtLeastEvery50Ms) {
+TEST(ReceivePass, AnInterruptedWaitEndsThePassAsStoppedAndTheLineIsLookedAtEveryTenSeconds) {
     testing_support::FakeSerial serial;
     ir::ComFunc com(serial);
     ASSERT_TRUE(com.OpenComPort(1, 9600));
     ir::CodeText code;
     RecordingDisplay display;
-    std::stop_source stop;
-    std::vector<microseconds> emptyReads;
+    std::stop_source never;
+    int emptyWaits = 0;
     serial.onDrained = [&] {
-        emptyReads.push_back(serial.now());
-        if (serial.now() >= 1000ms) stop.request_stop();
+        if (++emptyWaits == 3) com.InterruptReads();
     };
-    EXPECT_EQ(ir::ReceivePass(com, code, display, stop.get_token()), ir::PassEnd::stopped);
-    ASSERT_GE(emptyReads.size(), 20u);
-    for (std::size_t i = 1; i < emptyReads.size(); ++i) EXPECT_LE(emptyReads[i] - emptyReads[i - 1], 50ms);
-    EXPECT_EQ(serial.now(), emptyReads.back()) << "no read after the stop was seen";
+    EXPECT_EQ(ir::ReceivePass(com, code, display, never.get_token()), ir::PassEnd::stopped);
+    EXPECT_EQ(serial.now(), 30s) << "three quiet waits of 10 s";
+    const auto calls = serial.calls();
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), "lineAlive"), 2) << "a look at the line after each but the last";
+    com.ResumeReads();
+    serial.script({0x12, 0x34, 0x56, gap});
+    EXPECT_EQ(ir::ReceivePass(com, code, display, never.get_token()), ir::PassEnd::gap) << "reads go on when resumed";
 }
 
 // The loop this one replaced, as a model: up to 8 reads a pass, each
@@ -188,7 +190,7 @@ std::vector<std::string> pollingLoopCodes(const std::vector<std::pair<microsecon
                                           std::string& left) {
     testing_support::FakeSerial serial;
     const platform::PortHandle port = serial.open("\\\\.\\COM1");
-    serial.setTimeouts(port, {2, 2, 2, 2, 2});
+    const auto reader = serial.reader(port);
     for (const auto& [at, byte] : arrivals) serial.arrive(at, byte);
     bool drained = false;
     serial.onDrained = [&] { drained = true; };
@@ -197,10 +199,10 @@ std::vector<std::string> pollingLoopCodes(const std::vector<std::pair<microsecon
     while (!drained) {
         for (int i = 0; i < 8; ++i) {
             std::uint8_t byte = 0;
-            std::uint32_t got = 0;
-            serial.read(port, &byte, 1, got);
+            // The 2/2/2 time-outs: at most 4 ms for a byte.
+            const bool got = reader->read(byte, 4) == platform::ByteRead::byte;
             serial.sleep(10);
-            if (got != 1) break;
+            if (!got) break;
             code.append(byte);
         }
         if (code.length() >= ir::CodeText::completeAt) codes.push_back(code.take());
@@ -318,7 +320,7 @@ TEST(ThreadsReceiveLoop, DeliversBurstsWhileRunningAndStopsWhenAsked) {
     EXPECT_EQ(serial.reads(), reads) << "no read after the stop returned";
 }
 
-TEST(ThreadsReceiveLoop, AStopEndsAWaitForTheFirstByte) {
+TEST(ThreadsReceiveLoop, AStopEndsAWaitForTheFirstByteWithin100Ms) {
     testing_support::FakeSerial serial;
     serial.realWaits = true;
     ir::ComFunc com(serial);
@@ -328,14 +330,17 @@ TEST(ThreadsReceiveLoop, AStopEndsAWaitForTheFirstByte) {
     ir::IrReceiver receiver(com, code, display);
     receiver.startLoop();
     const auto deadline = std::chrono::steady_clock::now() + 2s;
-    while (serial.reads() < 2 && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(1ms);
-    ASSERT_GE(serial.reads(), 2) << "the loop waits in reads of 50 ms";
-    // How soon it ends is shown on the double's clock above; here, that a
-    // loop blocked in the port's wait ends at all, and reads no more.
+    while (serial.reads() < 1 && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(1ms);
+    ASSERT_EQ(serial.reads(), 1) << "the loop waits in a read of 10 s";
+    std::this_thread::sleep_for(20ms);
+    const auto asked = std::chrono::steady_clock::now();
     receiver.stopLoop();
-    const int reads = serial.reads();
-    std::this_thread::sleep_for(60ms);
-    EXPECT_EQ(serial.reads(), reads);
+    EXPECT_LT(std::chrono::steady_clock::now() - asked, 100ms) << "the wait was interrupted, not waited out";
+    EXPECT_EQ(serial.reads(), 1);
+    receiver.startLoop();
+    while (serial.reads() < 2 && std::chrono::steady_clock::now() < deadline + 2s) std::this_thread::sleep_for(1ms);
+    EXPECT_EQ(serial.reads(), 2) << "a new loop reads again";
+    receiver.stopLoop();
 }
 
 TEST(ThreadsReceiveLoop, ALostLineEndsTheLoopWhichSaysSoOnceWithItsNumber) {

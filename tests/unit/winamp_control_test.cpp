@@ -142,4 +142,28 @@ TEST(WinampControl, APlayerClosingBetweenLookupAndSendFailsQuietly) {
     EXPECT_EQ(time, "00:00");
 }
 
+TEST(WinampControl, ASessionsExchangesShareOneLookUpAndLaterOnesLookAgain) {
+    FakePlayer player;
+    TWinampControl control(nullptr, "WinampControl", player);
+    {
+        const TWinampControl::Session session(control);
+        EXPECT_TRUE(control.IsRunning());
+        control.IsPlaying();
+        std::string text;
+        control.GetTimeText(text);
+        EXPECT_EQ(player.lookups, 1);
+        EXPECT_EQ(player.sent.size(), 3u) << "every exchange still made";
+        player.running = false;
+        EXPECT_TRUE(control.Play()) << "the window found at the start of the session is used";
+    }
+    EXPECT_FALSE(control.Play()) << "after it, each call looks again";
+    EXPECT_EQ(player.lookups, 2);
+    player.running = false;
+    {
+        const TWinampControl::Session session(control);
+        EXPECT_FALSE(control.IsRunning()) << "no player at the start: none all session";
+        EXPECT_FALSE(control.Stop());
+    }
+}
+
 }  // namespace

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <atomic>
 #include <filesystem>
 #include <fstream>
@@ -179,10 +181,28 @@ TEST_F(Win32HostTest, WindowedControlsKeepTheirState) {
     EXPECT_EQ(checkClicks, 1);
     EXPECT_FALSE(check.checked());
     EXPECT_EQ(combo.text(), "ALEGE COMANDA");
-    EXPECT_EQ(SendMessageA(reinterpret_cast<HWND>(combo.peer()->handle()), CB_GETCOUNT, 0, 0), 2);
+    HWND comboWindow = reinterpret_cast<HWND>(combo.peer()->handle());
+    EXPECT_EQ(SendMessageA(comboWindow, CB_GETCOUNT, 0, 0), 2);
     EXPECT_EQ(spin.value(), 4);
     SetWindowTextA(reinterpret_cast<HWND>(spin.peer()->handle()), "x");
     EXPECT_EQ(spin.value(), 1) << "a text that is not a number reads as the minimum";
+
+    // What the user does reaches the control's text without asking the
+    // window: typing into the combo's field, choosing from its list, the
+    // spin edit's arrows.
+    HWND comboEdit = FindWindowExA(comboWindow, nullptr, "Edit", nullptr);
+    ASSERT_NE(comboEdit, nullptr);
+    SendMessageA(comboEdit, EM_SETSEL, 0, -1);
+    SendMessageA(comboEdit, WM_CHAR, 'P', 0);
+    EXPECT_EQ(combo.text(), "P") << "the typed key replaced the selected text";
+    SendMessageA(comboWindow, CB_SETCURSEL, 1, 0);
+    SendMessageA(reinterpret_cast<HWND>(form.handle()), WM_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(comboWindow));
+    EXPECT_EQ(combo.text(), "VOLUME DOWN");
+    HWND arrows = FindWindowExA(reinterpret_cast<HWND>(form.handle()), nullptr, UPDOWN_CLASSA, nullptr);
+    ASSERT_NE(arrows, nullptr);
+    SendMessageA(arrows, UDM_SETPOS32, 0, 3);
+    EXPECT_EQ(spin.value(), 3);
 }
 
 TEST_F(Win32HostTest, ResourcesAndExecutablePath) {

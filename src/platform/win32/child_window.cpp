@@ -145,9 +145,15 @@ bool ChildWindow::command(HWND from, WORD code) {
         case fw::ControlKind::spinEdit:
         case fw::ControlKind::edit:
         case fw::ControlKind::memo:
+            // Typing, pasting and the spin edit's arrows all end in EN_CHANGE.
+            if (code == EN_CHANGE) control_.peerTextChanged(text());
             if (code == EN_KILLFOCUS) host_.guarded([&] { control_.peerFocusLost(); });
             break;
         case fw::ControlKind::comboBox:
+            if (code == CBN_EDITCHANGE) control_.peerTextChanged(text());
+            // The edit field takes the chosen item's text only after this
+            // notification: the item is read from the list.
+            if (code == CBN_SELCHANGE) control_.peerTextChanged(selectedItem());
             if (code == CBN_KILLFOCUS) host_.guarded([&] { control_.peerFocusLost(); });
             break;
         default:
@@ -182,6 +188,17 @@ std::string ChildWindow::text() const {
     const int got = GetWindowTextA(hwnd_, text.data(), length + 1);
     text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
     return text;
+}
+
+std::string ChildWindow::selectedItem() const {
+    const LRESULT index = SendMessageA(hwnd_, CB_GETCURSEL, 0, 0);
+    if (index == CB_ERR) return text();
+    const LRESULT length = SendMessageA(hwnd_, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == CB_ERR) return text();
+    std::string item(static_cast<std::size_t>(length) + 1, '\0');
+    SendMessageA(hwnd_, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(item.data()));
+    item.resize(static_cast<std::size_t>(length));
+    return item;
 }
 
 void ChildWindow::setChecked(bool checked) {

@@ -31,7 +31,7 @@ public:
     void setVisible(bool visible) override;
     void setEnabled(bool enabled) override;
     void setText(const std::string& text) override;
-    std::string text() const override;
+    std::string text() const;
     void setChecked(bool checked) override;
     bool checked() const override;
     void setItems(const std::vector<std::string>& items) override;
@@ -43,6 +43,7 @@ public:
     LRESULT windowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 private:
+    std::string selectedItem() const;
     void placeInTabOrder();
     void fitLabel();
 

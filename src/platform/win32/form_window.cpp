@@ -75,10 +75,13 @@ FormWindow::FormWindow(Win32Host& host, fw::Form& form) : host_(host), form_(for
                              .parent = hwnd_,
                              .instance = host.instance()});
     // One tool over the whole client area; its text is asked for each time
-    // and comes from the window-less control under the pointer.
+    // and comes from the window-less control under the pointer. The mouse
+    // messages are handed to it (relayed) rather than taken by subclassing,
+    // which would look up a window property for every message the window
+    // gets, a round trip to the Wine server each.
     TOOLINFOA ti{};
     ti.cbSize = sizeof(ti);
-    ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    ti.uFlags = TTF_IDISHWND;
     ti.hwnd = hwnd_;
     ti.uId = reinterpret_cast<UINT_PTR>(hwnd_);
     ti.lpszText = LPSTR_TEXTCALLBACKA;
@@ -209,6 +212,8 @@ void FormWindow::paint() {
 }
 
 void FormWindow::mouse(UINT msg, WPARAM wParam, LPARAM lParam) {
+    MSG relayed{hwnd_, msg, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
+    SendMessageA(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
     const fw::Point at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     const bool dbl = msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK;
     const fw::MouseState state = mouseState(wParam, dbl);
@@ -248,10 +253,22 @@ void FormWindow::mouse(UINT msg, WPARAM wParam, LPARAM lParam) {
     });
 }
 
+FormWindow* FormWindow::fromHandle(HWND hwnd) {
+    if (GetWindowLongPtrA(hwnd, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&objectProcedure<FormWindow>))
+        return nullptr;
+    return reinterpret_cast<FormWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+}
+
+void FormWindow::setMessageFilter(MessageFilter filter) { filter_ = std::move(filter); }
+
 LRESULT FormWindow::windowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     // Messages arrive while the window is being made, before
     // CreateWindowEx has returned its handle.
     if (!hwnd_) hwnd_ = hwnd;
+    if (filter_) {
+        LRESULT result = 0;
+        if (filter_(msg, wParam, lParam, result)) return result;
+    }
     switch (msg) {
         case WM_PAINT:
             paint();

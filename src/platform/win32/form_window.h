@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,13 @@ public:
     // A window of ours with a caption: it gets the keyboard navigation of
     // dialogs.
     static bool isDialogForm(HWND hwnd);
+    // The form window behind a window handle, or none when it is not one.
+    static FormWindow* fromHandle(HWND hwnd);
+
+    // Sees each of the window's messages first: true takes the message,
+    // with `result`; a message let through may have been rewritten.
+    using MessageFilter = std::function<bool(UINT& msg, WPARAM& wParam, LPARAM& lParam, LRESULT& result)>;
+    void setMessageFilter(MessageFilter filter);
 
     HWND hwnd() const { return hwnd_; }
     // Child windows are kept in tab order.
@@ -62,6 +70,7 @@ private:
     bool trackingLeave_ = false;
     std::vector<ChildWindow*> children_;  // not owned
     std::string hintText_;
+    MessageFilter filter_;
 };
 
 }  // namespace win32

@@ -1,7 +1,7 @@
-// TrayListening: a form window subclassed for the tray icon manager. It
-// turns the window's activation, minimise commands, the icon's mouse
-// messages and the tip refresh into calls on the listener, and passes
-// everything else on to the window's previous procedure.
+// TrayListening: a form window heard for the tray icon manager. It turns
+// the window's activation, minimise commands, the icon's mouse messages and
+// the tip refresh into calls on the listener, and lets everything else
+// through to the window's own handling.
 #pragma once
 
 #include <windows.h>
@@ -11,20 +11,20 @@
 namespace win32 {
 
 class Win32Host;
+class FormWindow;
 
 class TrayListening : public platform::TrayListening {
 public:
-    TrayListening(Win32Host& host, HWND hwnd, platform::TrayListener& listener);
+    // `window` must be one of our form windows.
+    TrayListening(Win32Host& host, FormWindow& window, platform::TrayListener& listener);
     ~TrayListening() override;
 
 private:
-    static LRESULT CALLBACK procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    LRESULT message(UINT msg, WPARAM wParam, LPARAM lParam);
+    bool message(UINT& msg, WPARAM& wParam, LPARAM& lParam);
 
     Win32Host& host_;
-    HWND hwnd_;
+    FormWindow& window_;
     platform::TrayListener& listener_;  // not owned
-    WNDPROC previous_ = nullptr;
 };
 
 }  // namespace win32

@@ -10,11 +10,13 @@ fw::WindowHandle Win32PlayerWindows::findByClass(const std::string& windowClass)
 
 std::optional<std::int32_t> Win32PlayerWindows::send(fw::WindowHandle window, UINT message,
                                                      std::int32_t wParam, std::int32_t lParam) {
-    HWND hwnd = hwndOf(window);
-    if (!IsWindow(hwnd)) return std::nullopt;
     // The player's numbers are 32-bit: wParam travels as its bit pattern.
-    const LRESULT reply = SendMessageA(hwnd, message, static_cast<WPARAM>(static_cast<DWORD>(wParam)),
-                                       static_cast<LPARAM>(lParam));
+    // SMTO_BLOCK: nothing else of ours runs while we wait; SMTO_ABORTIFHUNG:
+    // a player the system already knows to be hung is not waited for.
+    DWORD_PTR reply = 0;
+    if (!SendMessageTimeoutA(hwndOf(window), message, static_cast<WPARAM>(static_cast<DWORD>(wParam)),
+                             static_cast<LPARAM>(lParam), SMTO_BLOCK | SMTO_ABORTIFHUNG, answerLimitMs_, &reply))
+        return std::nullopt;
     return static_cast<std::int32_t>(reply);
 }
 

@@ -10,6 +10,14 @@ namespace win32 {
 
 class Win32PlayerWindows : public platform::PlayerWindows {
 public:
+    // A player that pumps its messages answers its remote within
+    // milliseconds; 200 ms leaves room for one that is busy for a moment
+    // (loading a track, waking a disk) while a hung one costs the remote at
+    // most that per exchange, and a refresh stops at its first silence.
+    static constexpr UINT defaultAnswerLimitMs = 200;
+
+    explicit Win32PlayerWindows(UINT answerLimitMs = defaultAnswerLimitMs) : answerLimitMs_(answerLimitMs) {}
+
     fw::WindowHandle findByClass(const std::string& windowClass) override;
     std::optional<std::int32_t> ping(fw::WindowHandle window) override;
     std::optional<std::int32_t> command(fw::WindowHandle window, std::int32_t commandId) override;
@@ -17,6 +25,7 @@ public:
                                         std::int32_t argument) override;
 
 private:
+    UINT answerLimitMs_;
     std::optional<std::int32_t> send(fw::WindowHandle window, UINT message, std::int32_t wParam,
                                      std::int32_t lParam);
 };

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "platform/win32/win32_port_reader.h"
+
 namespace win32 {
 namespace {
 
@@ -33,7 +35,7 @@ static_assert(sizeof(DCB) == 28, "the device-control block is 28 bytes");
 
 platform::PortHandle Win32Serial::open(const std::string& devicePath) {
     HANDLE h = CreateFileA(devicePath.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
+                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OVERLAPPED, nullptr);
     return h == INVALID_HANDLE_VALUE ? platform::invalidPort : reinterpret_cast<platform::PortHandle>(h);
 }
 
@@ -75,12 +77,10 @@ bool Win32Serial::escape(platform::PortHandle port, platform::LineFunction funct
     return EscapeCommFunction(handleOf(port), escapeCode(function)) != FALSE;
 }
 
-bool Win32Serial::read(platform::PortHandle port, std::uint8_t* buffer, std::uint32_t count,
-                       std::uint32_t& transferred) {
-    DWORD got = 0;
-    const bool ok = ReadFile(handleOf(port), buffer, count, &got, nullptr) != FALSE;
-    transferred = got;
-    return ok;
+std::unique_ptr<platform::PortReader> Win32Serial::reader(platform::PortHandle port) {
+    auto made = std::make_unique<Win32PortReader>(handleOf(port));
+    if (!made->ready()) return nullptr;
+    return made;
 }
 
 bool Win32Serial::lineAlive(platform::PortHandle port) {
@@ -91,8 +91,15 @@ bool Win32Serial::lineAlive(platform::PortHandle port) {
 
 bool Win32Serial::write(platform::PortHandle port, const std::uint8_t* data, std::uint32_t count,
                         std::uint32_t& transferred) {
+    transferred = 0;
+    OVERLAPPED written{};
+    written.hEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    if (!written.hEvent) return false;
     DWORD put = 0;
-    const bool ok = WriteFile(handleOf(port), data, count, &put, nullptr) != FALSE;
+    bool ok = WriteFile(handleOf(port), data, count, &put, &written) != FALSE;
+    // Bounded by the port's write time-outs.
+    if (!ok && GetLastError() == ERROR_IO_PENDING) ok = GetOverlappedResult(handleOf(port), &written, &put, TRUE) != FALSE;
+    CloseHandle(written.hEvent);
     transferred = put;
     return ok;
 }

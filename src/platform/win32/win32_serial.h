@@ -1,4 +1,6 @@
-// The serial-port service on the Win32 communications API.
+// The serial-port service on the Win32 communications API. Ports are opened
+// for overlapped I/O, so a read waiting for the receiver can be ended at
+// once by another thread (the system waits for the byte; nothing polls).
 #pragma once
 
 #include "platform/serial.h"
@@ -12,8 +14,7 @@ public:
     bool setTimeouts(platform::PortHandle port, const platform::Timeouts& timeouts) override;
     bool setLineSettings(platform::PortHandle port, const platform::LineSettings& settings) override;
     bool escape(platform::PortHandle port, platform::LineFunction function) override;
-    bool read(platform::PortHandle port, std::uint8_t* buffer, std::uint32_t count,
-              std::uint32_t& transferred) override;
+    std::unique_ptr<platform::PortReader> reader(platform::PortHandle port) override;
     bool lineAlive(platform::PortHandle port) override;
     bool write(platform::PortHandle port, const std::uint8_t* data, std::uint32_t count,
                std::uint32_t& transferred) override;

@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include "platform/win32/form_window.h"
+#include "platform/win32/form_window.h"
 #include "platform/win32/tray_listening.h"
 #include "platform/win32/win32_host.h"
 #include "platform/win32/window_class.h"
@@ -26,7 +28,9 @@ bool Win32Tray::notifyIcon(platform::TrayIconOperation operation, const platform
 
 std::unique_ptr<platform::TrayListening> Win32Tray::listen(fw::WindowHandle window,
                                                            platform::TrayListener& listener) {
-    return std::make_unique<TrayListening>(host_, hwndOf(window), listener);
+    FormWindow* form = FormWindow::fromHandle(hwndOf(window));
+    if (!form) throw Win32Error("The notification-area icon can only report to a window of this program");
+    return std::make_unique<TrayListening>(host_, *form, listener);
 }
 
 void Win32Tray::postTipRefresh(fw::WindowHandle window) {

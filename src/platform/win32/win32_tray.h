@@ -1,6 +1,7 @@
 // The tray icon manager's desktop services on Win32: Shell_NotifyIcon with
 // the 88-byte record every shell takes, the form window's messages heard
-// through a subclass (TrayListening), and the window calls it needs.
+// through its message filter (TrayListening), and the window calls it
+// needs.
 #pragma once
 
 #include <windows.h>
