@@ -7,7 +7,8 @@
 # server's over the same 30 s. The pointer rests away from the windows, or
 # where ZAV_BENCH_POINTER says ("512 384": over the middle of both).
 # Prints its figures; it is a measurement, not a test. ZAV_BENCH_SECONDS
-# sets the length of each run.
+# sets the length of each run; ZAV_PROGRAM_EXE runs another build of the
+# program (an older one, to compare).
 set -u
 source "$(dirname "$0")/../tests/e2e/harness.sh"
 e2e_init || exit 1

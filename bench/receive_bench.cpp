@@ -98,6 +98,7 @@ private:
 class TimedDisplay : public ir::CodeDisplay {
 public:
     bool visible() const override { return true; }
+    void passedBy(const std::string&) override {}
     void deliver(const std::string&) override {
         {
             std::lock_guard lock(mutex_);

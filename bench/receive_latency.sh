@@ -3,6 +3,8 @@
 # COM1's other end with the setup dialog open, timed from the last byte
 # written to the code showing in the dialog's code field (at least 50
 # codes). Prints its figures; it is a measurement, not a test.
+# ZAV_PROGRAM_EXE runs another build of the program (an older one, to
+# compare).
 set -u
 source "$(dirname "$0")/../tests/e2e/harness.sh"
 e2e_init || exit 1

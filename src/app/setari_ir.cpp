@@ -1,5 +1,6 @@
 #include "app/setari_ir.h"
 
+#include "app/handset_commands.h"
 #include "framework/design.h"
 #include "framework/ini_file.h"
 
@@ -45,51 +46,43 @@ void every100ms(fw::Timer& t) {
     t.setInterval(100);
 }
 
+// Laid out so that nothing overlaps and every text fits with the wider
+// stand-in of the classic dialog font that Wine uses: frames a few pixels
+// clear of what they hold, labels a line apart.
 const Row rows[] = {
-    {part<&F::Bevel1>, "Bevel1", place(8, 8, 169, 78)},
-    {part<&F::ButtonOk>, "ButtonOk", place(192, 168, 161, 33), "Out", &F::ButtonOkClick,
-     texts<fw::Button>("Ok", true, 0)},
+    {part<&F::Bevel1>, "Bevel1", place(8, 8, 181, 96)},
+    {part<&F::ButtonOk>, "ButtonOk", place(204, 184, 161, 33), "Out", &F::ButtonOkClick, texts<fw::Button>("Ok", true, 0)},
     {part<&F::LabelCom>, "LabelCom", place(24, 23, 28, 13), "", nullptr, texts<fw::Label>("Port:", true)},
-    {part<&F::SEPort>, "SEPort", place(64, 16, 57, 22), "COM port number", nullptr,
-     fw::with<fw::SpinEdit>(port)},
-    {part<&F::CheckBoxActivare>, "CheckBoxActivare", place(15, 48, 161, 17), "Enable/Disable IR device",
-     nullptr, texts<fw::CheckBox>("Enable/Disable IR", true, 2)},
-    {part<&F::BevelSetup>, "BevelSetup", place(184, 8, 177, 113)},
-    {part<&F::CBComenziIR>, "CBComenziIR", place(192, 24, 161, 21), "Select IR comand", nullptr,
+    {part<&F::SEPort>, "SEPort", place(64, 16, 57, 22), "COM port number", nullptr, fw::with<fw::SpinEdit>(port)},
+    {part<&F::CheckBoxActivare>, "CheckBoxActivare", place(15, 46, 167, 17), "Enable/Disable IR device", nullptr,
+     texts<fw::CheckBox>("Enable/Disable IR", true, 2)},
+    {part<&F::BevelSetup>, "BevelSetup", place(196, 8, 177, 130)},
+    {part<&F::CBComenziIR>, "CBComenziIR", place(204, 24, 161, 21), "Select IR comand", nullptr,
      fw::with<fw::ComboBox>(commands)},
-    {part<&F::LabelComIR>, "LabelComIR", place(198, 10, 75, 13), "", nullptr,
-     texts<fw::Label>("IR command:", true)},
-    {part<&F::EditComIr>, "EditComIr", place(192, 59, 161, 21), "Selected command", nullptr,
+    {part<&F::LabelComIR>, "LabelComIR", place(210, 10, 75, 13), "", nullptr, texts<fw::Label>("IR command:", true)},
+    {part<&F::EditComIr>, "EditComIr", place(204, 59, 161, 21), "Selected command", nullptr,
      fw::with<fw::Edit>(selectedCommand)},
-    {part<&F::LabelLilsComIR>, "LabelLilsComIR", place(198, 45, 112, 13), "", nullptr,
+    {part<&F::LabelLilsComIR>, "LabelLilsComIR", place(210, 45, 112, 13), "", nullptr,
      texts<fw::Label>("Selected command:", true)},
-    {part<&F::LabelCodIr>, "LabelCodIr", place(198, 80, 50, 13), "", nullptr,
-     texts<fw::Label>("IR code:", true)},
-    {part<&F::TimerInitTexte>,
-     "TimerInitTexte",
-     {},
-     "",
-     &F::TimerInitTexteTimer,
-     fw::with<fw::Timer>(every100ms)},
-    {part<&F::MemoCod>, "MemoCod", place(192, 94, 161, 21), "Recived IR code", nullptr,
-     fw::with<fw::Memo>(code)},
-    {part<&F::ButtonSaveIR>, "ButtonSaveIR", place(192, 128, 161, 33), "Learn IR code", &F::ButtonSaveIRClick,
+    {part<&F::LabelCodIr>, "LabelCodIr", place(210, 80, 50, 13), "", nullptr, texts<fw::Label>("IR code:", true)},
+    {part<&F::TimerInitTexte>, "TimerInitTexte", {}, "", &F::TimerInitTexteTimer, fw::with<fw::Timer>(every100ms)},
+    {part<&F::MemoCod>, "MemoCod", place(204, 94, 161, 21), "Recived IR code", nullptr, fw::with<fw::Memo>(code)},
+    {part<&F::ButtonSaveIR>, "ButtonSaveIR", place(204, 144, 161, 33), "Learn IR code", &F::ButtonSaveIRClick,
      texts<fw::Button>("Learn IR code", true, 3)},
-    {part<&F::CheckBoxMinimizat>, "CheckBoxMinimizat", place(15, 64, 121, 17), "Try bar mode", nullptr,
+    {part<&F::CheckBoxMinimizat>, "CheckBoxMinimizat", place(15, 63, 167, 17), "Try bar mode", nullptr,
      texts<fw::CheckBox>("Try bar mode", true, 7)},
+    {part<&F::CheckBoxExecutare>, "CheckBoxExecutare", place(15, 80, 167, 17),
+     "Learned codes carry out their commands", nullptr, texts<fw::CheckBox>("Run learned commands", true, 8)},
+    {part<&F::LabelLearned>, "LabelLearned", place(204, 119, 161, 15), "", nullptr, texts<fw::Label>("", false)},
     // Neutral content where a picture and contact labels used to be.
-    {part<&F::BevelPicture>, "BevelPicture", place(8, 90, 169, 65)},
-    {part<&F::LTitlu>, "LTitlu", place(20, 104, 150, 13), "", nullptr,
-     texts<fw::Label>("Telecomanda Winamp", true)},
-    {part<&F::LVersiune>, "LVersiune", place(20, 124, 150, 13), "", nullptr,
+    {part<&F::BevelPicture>, "BevelPicture", place(8, 110, 181, 52)},
+    {part<&F::LTitlu>, "LTitlu", place(16, 117, 162, 15), "", nullptr, texts<fw::Label>("Telecomanda Winamp", true)},
+    {part<&F::LVersiune>, "LVersiune", place(16, 137, 162, 15), "", nullptr,
      texts<fw::Label>("ZAV Amp - 01, version 1.0", false)},
-    {part<&F::BAutor>, "BAutor", place(8, 160, 169, 45)},
-    {part<&F::LAutor>, "LAutor", place(16, 166, 155, 13), "", nullptr,
-     texts<fw::Label>("Settings: ir_zav.ini", false)},
-    {part<&F::LMail>, "LMail", place(16, 178, 155, 13), "", nullptr,
-     texts<fw::Label>("beside zav_amp.exe", false)},
-    {part<&F::LWeb>, "LWeb", place(16, 190, 155, 13), "", nullptr,
-     texts<fw::Label>("Source: see its README", false)},
+    {part<&F::BAutor>, "BAutor", place(8, 168, 181, 56)},
+    {part<&F::LAutor>, "LAutor", place(16, 173, 162, 15), "", nullptr, texts<fw::Label>("Settings: ir_zav.ini", false)},
+    {part<&F::LMail>, "LMail", place(16, 189, 162, 15), "", nullptr, texts<fw::Label>("beside zav_amp.exe", false)},
+    {part<&F::LWeb>, "LWeb", place(16, 205, 162, 15), "", nullptr, texts<fw::Label>("Source: see its README", false)},
 };
 
 }  // namespace
@@ -99,7 +92,7 @@ TFormaSetari::TFormaSetari(fw::Component* owner, Services& services)
     setCaption("Setup IR device");
     setHint("Setup IR");
     setBorderStyle(fw::BorderStyle::dialog);
-    setClientSize({368, 210});
+    setClientSize({380, 230});
     centreOnScreen();
     onCreate = [this](fw::Component& sender) { FormCreate(sender); };
     fw::applyDesign<TFormaSetari>(*this, rows);
@@ -107,6 +100,7 @@ TFormaSetari::TFormaSetari(fw::Component* owner, Services& services)
     services_.display.attach([this](const std::string& text) {
         MemoCod->setText("");
         MemoCod->setText(text);
+        showLearnedFor(text);
     });
 }
 
@@ -116,6 +110,16 @@ TFormaSetari::~TFormaSetari() {
 
 void TFormaSetari::visibilityChanged() {
     services_.display.setVisible(visible());
+    if (visible()) CheckBoxExecutare->setChecked(services_.settings.RunCommands);
+}
+
+void TFormaSetari::showLearnedFor(const std::string& code) {
+    // As the file has it now: a code learned a moment ago counts.
+    Settings inFile;
+    LoadSettings(services_.configFile, inFile);
+    std::string text;
+    for (const std::string& name : commandsLearnedFor(inFile, code)) text += (text.empty() ? "Learned for: " : ", ") + name;
+    LabelLearned->setText(text);
 }
 
 void TFormaSetari::FormCreate(fw::Component&) {
@@ -141,6 +145,7 @@ void TFormaSetari::ButtonSaveIRClick(fw::Component&) {
     SaveCodIr(name, code);
     MemoCod->setText("");
     services_.code.clear();
+    showLearnedFor(code);
 }
 
 void TFormaSetari::ReadDialogSettings() {
@@ -148,6 +153,7 @@ void TFormaSetari::ReadDialogSettings() {
     s.PortNumber = SEPort->value();
     s.IrEnabled = CheckBoxActivare->checked();
     s.TrayMode = CheckBoxMinimizat->checked();
+    s.RunCommands = CheckBoxExecutare->checked();
 }
 
 void TFormaSetari::ButtonOkClick(fw::Component&) {

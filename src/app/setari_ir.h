@@ -1,9 +1,11 @@
 // TFormaSetari: the IR setup dialog. Made hidden at start and shown
 // modally by the main window, it sets the receiver's COM port, turns the
 // receiver on or off, chooses whether the main window starts in the
-// notification area, and learns IR codes: while it is shown, every
-// complete code from the receive thread appears in its code field, and
-// "Learn IR code" stores that code under the command chosen in the list.
+// notification area and whether learned codes carry out their commands,
+// and learns IR codes: while it is shown, every complete code from the
+// receive thread appears in its code field, with the commands it is already
+// learned for beneath, and "Learn IR code" stores that code under the
+// command chosen in the list.
 #pragma once
 
 #include <string>
@@ -26,6 +28,9 @@ public:
     void ButtonOkClick(fw::Component& sender);
     void SaveCodIr(const std::string& name, const std::string& code);
     void ReadDialogSettings();
+    // "Learned for: ..." the commands the code is learned for in the file,
+    // or nothing.
+    void showLearnedFor(const std::string& code);
 
     // The dialog's parts, each bound by its row of the design table and
     // owned by the dialog.
@@ -44,6 +49,8 @@ public:
     fw::Memo* MemoCod = nullptr;
     fw::Button* ButtonSaveIR = nullptr;
     fw::CheckBox* CheckBoxMinimizat = nullptr;
+    fw::CheckBox* CheckBoxExecutare = nullptr;
+    fw::Label* LabelLearned = nullptr;
     fw::Frame* BevelPicture = nullptr;
     fw::Label* LTitlu = nullptr;
     fw::Label* LVersiune = nullptr;

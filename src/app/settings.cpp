@@ -25,6 +25,7 @@ void LoadSettings(const std::filesystem::path& file, Settings& settings) {
     settings.PortNumber = ini.readInteger("PORT_SET", "PORT", 1);
     settings.IrEnabled = ini.readInteger("IR", "ACTIVARE", 1) == 1;
     settings.TrayMode = ini.readInteger("IR", "Minimizare", 1) == 1;
+    settings.RunCommands = ini.readInteger("IR", "EXECUTARE", 0) == 1;
     for (const char* name : commandNamesLoadOrder) settings.LearnedCodes[name] = ini.readString("COMENZI_IR", name, "");
 }
 
@@ -33,6 +34,7 @@ void SaveSettings(const std::filesystem::path& file, const Settings& settings) {
     ini.writeInteger("PORT_SET", "PORT", settings.PortNumber);
     ini.writeBool("IR", "ACTIVARE", settings.IrEnabled);
     ini.writeBool("IR", "MINIMIZARE", settings.TrayMode);
+    ini.writeBool("IR", "EXECUTARE", settings.RunCommands);
 }
 
 }  // namespace app

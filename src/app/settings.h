@@ -1,6 +1,7 @@
 // The process-wide settings and their file, "ir_zav.ini" beside the
 // executable: COM port, receiver on or off, start in the notification
-// area, and the learned IR code of each of the 25 commands.
+// area, whether learned codes carry out their commands, and the learned IR
+// code of each of the 25 commands.
 #pragma once
 
 #include <array>
@@ -19,6 +20,9 @@ struct Settings {
     int PortNumber = 1;
     bool IrEnabled = true;
     bool TrayMode = true;
+    // [IR] EXECUTARE=1: a received code that was learned carries out its
+    // command; anything else (or nothing) leaves codes to the setup dialog.
+    bool RunCommands = false;
     std::map<std::string, std::string> LearnedCodes;  // command name -> code text
 };
 
@@ -26,8 +30,9 @@ struct Settings {
 std::filesystem::path configPath(const std::filesystem::path& executable);
 
 void LoadSettings(const std::filesystem::path& file, Settings& settings);
-// Writes port, receiver and tray mode; raises "Unable to write to <path>"
-// at the first write that fails, leaving the earlier ones written.
+// Writes port, receiver, tray mode and whether codes run commands; raises
+// "Unable to write to <path>" at the first write that fails, leaving the
+// earlier ones written.
 void SaveSettings(const std::filesystem::path& file, const Settings& settings);
 
 }  // namespace app

@@ -28,9 +28,31 @@ TZAV_Amp::TZAV_Amp(fw::Component* owner, Services& services)
     onCreate = [this](fw::Component& sender) { FormCreate(sender); };
     application().onSystemResumed = [this](fw::Component&) { systemResumed(); };
     fw::applyDesign<TZAV_Amp>(*this, zavAmpDesign());
+    // Codes the setup dialog does not take may carry out commands.
+    services_.display.listenPassing(
+        [this](const std::string& code, std::uint32_t at) { handset_.received(code, at); });
 }
 
-TZAV_Amp::~TZAV_Amp() { application().onSystemResumed = nullptr; }
+TZAV_Amp::~TZAV_Amp() {
+    services_.display.listenPassing(nullptr);
+    application().onSystemResumed = nullptr;
+}
+
+void TZAV_Amp::showPressed(widgets::TCoolButton& key) {
+    if (!visible()) return;
+    if (pressedKey_) pressedKey_->setPressedLook(false);
+    pressedKey_ = &key;
+    key.setPressedLook(true);
+    // Counted afresh from this press.
+    TimerKeyLook->setEnabled(false);
+    TimerKeyLook->setEnabled(true);
+}
+
+void TZAV_Amp::TimerKeyLookTimer(fw::Component&) {
+    TimerKeyLook->setEnabled(false);
+    if (pressedKey_) pressedKey_->setPressedLook(false);
+    pressedKey_ = nullptr;
+}
 
 void TZAV_Amp::FormCreate(fw::Component&) {
     TrackDigits.clear();

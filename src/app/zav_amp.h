@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/handset_commands.h"
 #include "app/services.h"
 #include "control/a_mixer.h"
 #include "control/activ_app.h"
@@ -52,6 +53,12 @@ public:
     void systemResumed();
     void TimerReconnectTimer(fw::Component& sender);
     bool reconnecting() const;
+
+    // A key the handset pressed shows pressed for a moment, while the
+    // window is shown.
+    void showPressed(widgets::TCoolButton& key);
+    void TimerKeyLookTimer(fw::Component& sender);
+    HandsetCommands& handset() { return handset_; }
 
     void CBCloseClick(fw::Component& sender);
     void CBTrayBarClick(fw::Component& sender);
@@ -132,6 +139,7 @@ public:
     widgets::TLCD99* LCDTrack = nullptr;
     fw::Image* IIR = nullptr;
     fw::Timer* TimerReconnect = nullptr;
+    fw::Timer* TimerKeyLook = nullptr;
 
     // The digit keys, index = digit.
     std::array<widgets::TCoolButton*, 10> digitKeys() const {
@@ -148,6 +156,8 @@ private:
     TFormaSetari* setupDialog_ = nullptr;  // not owned
     // Activare opened the receiver and no Dezactivare has closed it since.
     bool receiverWanted_ = false;
+    HandsetCommands handset_{*this};
+    widgets::TCoolButton* pressedKey_ = nullptr;  // not owned
 };
 
 }  // namespace app

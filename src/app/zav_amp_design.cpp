@@ -72,6 +72,10 @@ void trayProperties(widgets::TTrayComp& tray) {
 }
 
 void refreshTimer(fw::Timer& t) { t.setInterval(500); }
+void keyLookTimer(fw::Timer& t) {
+    t.setEnabled(false);
+    t.setInterval(HeldKeys::pressedLookMs);
+}
 void reconnectTimer(fw::Timer& t) {
     t.setEnabled(false);
     t.setInterval(2000);
@@ -158,6 +162,7 @@ const Row rows[] = {
      with<widgets::TLCD99>(lcdTrack)},
     {part<&Z::IIR>, "IIR", place(21, 40, 12, 17), "IR Disable", nullptr, patch},
     {part<&Z::TimerReconnect>, "TimerReconnect", {}, "", &Z::TimerReconnectTimer, with<fw::Timer>(reconnectTimer)},
+    {part<&Z::TimerKeyLook>, "TimerKeyLook", {}, "", &Z::TimerKeyLookTimer, with<fw::Timer>(keyLookTimer)},
 };
 
 }  // namespace

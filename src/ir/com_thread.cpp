@@ -25,11 +25,10 @@ PassEnd ReceivePass(ComFunc& com, CodeText& code, CodeDisplay& display, std::sto
     }
     // Four characters or fewer wait for the next burst.
     if (code.length() < CodeText::completeAt) return end;
-    if (!display.visible()) {
-        code.clear();
-        return end;
-    }
-    display.deliver(code.take());
+    if (display.visible())
+        display.deliver(code.take());
+    else
+        display.passedBy(code.take());
     return end;
 }
 

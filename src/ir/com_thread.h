@@ -1,7 +1,8 @@
 // The receive thread: waits for the receiver's bytes, turns each burst into
 // a code text and hands complete texts to the code display while it is
-// visible; complete texts are dropped while it is not, partial ones wait.
-// When the port turns out to be gone, the loop ends and says so.
+// visible, and past it (to whoever carries out learned commands) while it
+// is not; partial texts wait. When the port turns out to be gone, the loop
+// ends and says so.
 #pragma once
 
 #include <functional>
@@ -16,14 +17,16 @@
 namespace ir {
 
 // The receiving end of complete code texts (the setup dialog's code field).
-// Both calls come from the receive thread: visible() must be safe there,
-// and deliver() must hand the text over to the GUI thread, never touch a
-// window itself.
+// Every call comes from the receive thread: visible() must be safe there,
+// and deliver() and passedBy() must hand the text over to the GUI thread,
+// never touch a window themselves.
 class CodeDisplay {
 public:
     virtual ~CodeDisplay() = default;
     virtual bool visible() const = 0;
     virtual void deliver(const std::string& code) = 0;
+    // A complete text that came while the display was not visible.
+    virtual void passedBy(const std::string& code) = 0;
 };
 
 // How a pass ended.
@@ -42,7 +45,7 @@ struct ReceiveTiming {
 };
 
 // One pass: wait for a byte, then read the burst that follows, at most 8
-// bytes; a complete text is then delivered or dropped. A stop request
+// bytes; a complete text is then delivered or passed by. A stop request
 // must also interrupt the port's reads (ComFunc::InterruptReads), as the
 // receive thread does.
 PassEnd ReceivePass(ComFunc& com, CodeText& code, CodeDisplay& display, std::stop_token stop);

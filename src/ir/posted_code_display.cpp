@@ -11,6 +11,8 @@ void PostedCodeDisplay::detach() {
     shared_->show = nullptr;
 }
 
+void PostedCodeDisplay::listenPassing(Passed passed) { shared_->passed = std::move(passed); }
+
 void PostedCodeDisplay::setVisible(bool visible) { shared_->visible = visible; }
 
 bool PostedCodeDisplay::visible() const { return shared_->visible.load(); }
@@ -18,6 +20,13 @@ bool PostedCodeDisplay::visible() const { return shared_->visible.load(); }
 void PostedCodeDisplay::deliver(const std::string& code) {
     app_.post([shared = shared_, code] {
         if (shared->visible && shared->show) shared->show(code);
+    });
+}
+
+void PostedCodeDisplay::passedBy(const std::string& code) {
+    const std::uint32_t at = app_.host().tickCount();
+    app_.post([shared = shared_, code, at] {
+        if (!shared->visible && shared->passed) shared->passed(code, at);
     });
 }
 

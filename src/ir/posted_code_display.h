@@ -1,10 +1,13 @@
 // The code display as the receive thread sees it: the visibility is an
 // atomic flag the GUI thread keeps, and a delivered text travels to the GUI
 // thread through Application::post, where it is shown only if the display
-// is still there and still visible.
+// is still there and still visible. A text that came while the display was
+// hidden travels the same way, stamped with the time it came, to whoever
+// listens for it, and reaches it only if the display is still hidden.
 #pragma once
 
 #include <atomic>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -17,23 +20,27 @@ namespace ir {
 class PostedCodeDisplay : public CodeDisplay {
 public:
     using Show = std::function<void(const std::string& code)>;
+    using Passed = std::function<void(const std::string& code, std::uint32_t receivedAt)>;
 
     explicit PostedCodeDisplay(fw::Application& app);
 
     // GUI thread only.
     void attach(Show show);
     void detach();
+    void listenPassing(Passed passed);
     void setVisible(bool visible);
 
     // Any thread.
     bool visible() const override;
     void deliver(const std::string& code) override;
+    void passedBy(const std::string& code) override;
 
 private:
     // Shared with work already posted, which may outlive this object.
     struct Shared {
         std::atomic<bool> visible{false};
-        Show show;  // GUI thread only
+        Show show;      // GUI thread only
+        Passed passed;  // GUI thread only
     };
     fw::Application& app_;
     std::shared_ptr<Shared> shared_;

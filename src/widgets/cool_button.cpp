@@ -289,6 +289,12 @@ TCoolButton::Face TCoolButton::LayoutFace(fw::Canvas& canvas, fw::Size client) c
     return f;
 }
 
+void TCoolButton::setPressedLook(bool v) {
+    if (v == pressedLook_) return;
+    pressedLook_ = v;
+    repaint();
+}
+
 void TCoolButton::paint(fw::Canvas& canvas) {
     if (!enabled())
         state_ = TCoolButtonState::cbDisabled;
@@ -298,8 +304,19 @@ void TCoolButton::paint(fw::Canvas& canvas) {
         state_ = TCoolButtonState::cbHot;
     const Face face = LayoutFace(canvas, {bounds().width(), bounds().height()});
     if (!glyph_.Glyph().empty()) {
-        const auto [list, index] = glyph_.BuildStateImage(state_);
+        const auto [list, index] = glyph_.BuildStateImage(pressedLook_ ? TCoolButtonState::cbPressed : state_);
         if (list) list->Draw(canvas, index, face.glyph);
+    } else if (pressedLook_) {
+        // Sunken: shadow along the top and left, light along the bottom
+        // and right, two pixels wide.
+        const int w = bounds().width(), h = bounds().height();
+        canvas.setBrushStyle(fw::BrushStyle::solid);
+        canvas.setBrushColor(buttonShadow);
+        canvas.fillRect({0, 0, w, 2});
+        canvas.fillRect({0, 0, 2, h});
+        canvas.setBrushColor(buttonHighlight);
+        canvas.fillRect({0, h - 2, w, h});
+        canvas.fillRect({w - 2, 0, w, h});
     }
     if (caption_.empty()) return;
     if (enabled()) {

@@ -113,6 +113,12 @@ public:
     int NumGlyphs() const { return glyph_.NumGlyphs(); }
     void setNumGlyphs(int n);
 
+    // Shown pressed whatever the mouse does, as when something other than
+    // the mouse pressed it: a glyph-less key (a hot spot over a skin) shows a
+    // sunken edge.
+    bool PressedLook() const { return pressedLook_; }
+    void setPressedLook(bool v);
+
     bool Tracking() const { return tracking_; }
     bool MouseOver() const { return mouseOver_; }
     TCoolButtonState State() const { return state_; }
@@ -156,6 +162,7 @@ private:
     std::int32_t spacing_ = 4;
     std::int32_t margin_ = -1;
     bool mouseOver_ = false;
+    bool pressedLook_ = false;
     TCoolButtonState state_ = TCoolButtonState::cbUp;
     std::string caption_;
     fw::Font font_;

@@ -94,7 +94,7 @@ public:
     std::map<std::string, std::vector<std::uint8_t>> resources;
     std::string executablePath_ = "/opt/zav/zav_amp.exe";
     // The clock the host reports; tests move it.
-    std::uint32_t now = 1000;
+    std::atomic<std::uint32_t> now{1000};
     std::string applicationTitle;
     bool quitRequested_ = false;
     int minimizeCount_ = 0;

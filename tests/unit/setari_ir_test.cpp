@@ -21,7 +21,7 @@ protected:
 TEST_F(SetupDialog, LayoutAndStart) {
     open();
     EXPECT_EQ(dialog->caption(), "Setup IR device");
-    EXPECT_EQ(dialog->clientSize(), (fw::Size{368, 210}));
+    EXPECT_EQ(dialog->clientSize(), (fw::Size{380, 230}));
     EXPECT_EQ(dialog->borderStyle(), fw::BorderStyle::dialog);
     EXPECT_FALSE(dialog->visible()) << "made hidden";
     EXPECT_EQ(dialog->CBComenziIR->text(), "ALEGE COMANDA");
@@ -32,6 +32,37 @@ TEST_F(SetupDialog, LayoutAndStart) {
     EXPECT_TRUE(dialog->MemoCod->centred());
     EXPECT_EQ(button("ButtonSaveIR").text(), "Learn IR code");
     EXPECT_TRUE(button("ButtonOk").bold());
+}
+
+TEST_F(SetupDialog, NothingOverlapsAndEveryFrameHoldsWhatLiesInItWithRoomToSpare) {
+    open();
+    std::vector<const fw::Control*> controls, frames;
+    for (const auto& c : dialog->components()) {
+        if (auto* frame = dynamic_cast<const fw::Frame*>(c.get()))
+            frames.push_back(frame);
+        else if (auto* control = dynamic_cast<const fw::Control*>(c.get()))
+            controls.push_back(control);
+    }
+    const fw::Rect client = fw::Rect::fromSize(0, 0, dialog->clientSize().width, dialog->clientSize().height);
+    for (const fw::Control* a : controls) {
+        EXPECT_EQ(a->bounds().intersect(client), a->bounds()) << a->name() << " lies inside the dialog";
+        for (const fw::Control* b : controls) {
+            if (a < b) {
+                EXPECT_TRUE(a->bounds().intersect(b->bounds()).empty()) << a->name() << " and " << b->name();
+            }
+        }
+        for (const fw::Control* f : frames) {
+            if (f->bounds().intersect(a->bounds()).empty()) continue;
+            const fw::Rect inner{f->bounds().left + 3, f->bounds().top + 1, f->bounds().right - 3, f->bounds().bottom - 3};
+            EXPECT_EQ(a->bounds().intersect(inner), a->bounds()) << a->name() << " stays clear of " << f->name() << "'s edge";
+        }
+    }
+    for (const fw::Control* a : frames)
+        for (const fw::Control* b : frames) {
+            if (a < b) {
+                EXPECT_TRUE(a->bounds().intersect(b->bounds()).empty()) << a->name() << " and " << b->name();
+            }
+        }
 }
 
 TEST_F(SetupDialog, TimerMirrorsTheChosenCommandAndThePortEvenWhileHidden) {
@@ -140,11 +171,11 @@ INSTANTIATE_TEST_SUITE_P(Ports, PortField,
                          ::testing::Values(PortCase{"0", 1}, PortCase{"7", 4}, PortCase{"3", 3},
                                            PortCase{"-2", 1}));
 
-TEST_F(SetupDialog, OkWithoutChangesRewritesTheThreeSettings) {
+TEST_F(SetupDialog, OkWithoutChangesRewritesTheSettingsItShows) {
     open("[PORT_SET]\r\nPORT=2\r\n[IR]\r\nACTIVARE=0\r\nMinimizare=0\r\n");
     host.onModal = [&](fw::Form&) { host.clickControl(button("ButtonOk")); };
     click("CBSetIR");
-    EXPECT_EQ(iniText(), "[PORT_SET]\r\nPORT=2\r\n[IR]\r\nACTIVARE=0\r\nMinimizare=0\r\n")
+    EXPECT_EQ(iniText(), "[PORT_SET]\r\nPORT=2\r\n[IR]\r\nACTIVARE=0\r\nMinimizare=0\r\nEXECUTARE=0\r\n")
         << "same values, same lines: the key keeps its spelling";
     EXPECT_FALSE(host.state(*dialog).visible);
 }

@@ -45,6 +45,7 @@ TEST_F(SettingsTest, NoFileMeansPortOneReceiverOnTrayModeAndNoCodes) {
     EXPECT_EQ(s.PortNumber, 1);
     EXPECT_TRUE(s.IrEnabled);
     EXPECT_TRUE(s.TrayMode);
+    EXPECT_FALSE(s.RunCommands) << "codes carry out nothing unless asked";
     EXPECT_EQ(s.LearnedCodes.size(), 25u);
     for (const auto& [name, code] : s.LearnedCodes) EXPECT_EQ(code, "") << name;
 }
@@ -54,6 +55,7 @@ struct ValueCase {
     int port;
     bool enabled;
     bool tray;
+    bool runCommands = false;
 };
 
 void PrintTo(const ValueCase& c, std::ostream* os) { *os << c.content; }
@@ -67,6 +69,7 @@ TEST_P(SettingValues, AreReadWithTheirDefaultsAndRules) {
     EXPECT_EQ(s.PortNumber, GetParam().port);
     EXPECT_EQ(s.IrEnabled, GetParam().enabled);
     EXPECT_EQ(s.TrayMode, GetParam().tray);
+    EXPECT_EQ(s.RunCommands, GetParam().runCommands);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -78,7 +81,12 @@ INSTANTIATE_TEST_SUITE_P(
                       ValueCase{"[IR]\nACTIVARE=2\n", 1, false, true}, ValueCase{"[IR]\nACTIVARE=yes\n", 1, true, true},
                       ValueCase{"[IR]\nACTIVARE=0\nMinimizare=0\n", 1, false, false},
                       ValueCase{"[ir]\nminimizare=1\n", 1, true, true},
-                      ValueCase{"[IR]\nMINIMIZARE=$0\n", 1, true, false}));
+                      ValueCase{"[IR]\nMINIMIZARE=$0\n", 1, true, false},
+                      ValueCase{"[IR]\nEXECUTARE=1\n", 1, true, true, true},
+                      ValueCase{"[ir]\nexecutare=0x1\n", 1, true, true, true},
+                      ValueCase{"[IR]\nEXECUTARE=0\n", 1, true, true, false},
+                      ValueCase{"[IR]\nEXECUTARE=2\n", 1, true, true, false},
+                      ValueCase{"[IR]\nEXECUTARE=yes\n", 1, true, true, false}));
 
 TEST_F(SettingsTest, SavedTrayModeIsReadBackThroughTheOtherSpelling) {
     app::Settings s;
@@ -86,16 +94,18 @@ TEST_F(SettingsTest, SavedTrayModeIsReadBackThroughTheOtherSpelling) {
     s.IrEnabled = false;
     s.TrayMode = false;
     app::SaveSettings(file, s);
-    EXPECT_EQ(contents(), "[PORT_SET]\r\nPORT=3\r\n\r\n[IR]\r\nACTIVARE=0\r\nMINIMIZARE=0\r\n");
+    EXPECT_EQ(contents(), "[PORT_SET]\r\nPORT=3\r\n\r\n[IR]\r\nACTIVARE=0\r\nMINIMIZARE=0\r\nEXECUTARE=0\r\n");
     app::Settings back;
     app::LoadSettings(file, back);
     EXPECT_EQ(back.PortNumber, 3);
     EXPECT_FALSE(back.IrEnabled);
     EXPECT_FALSE(back.TrayMode);
     s.TrayMode = true;
+    s.RunCommands = true;
     app::SaveSettings(file, s);
     app::LoadSettings(file, back);
     EXPECT_TRUE(back.TrayMode);
+    EXPECT_TRUE(back.RunCommands);
 }
 
 TEST_F(SettingsTest, LearnedCodesLoadByNameAndUnknownKeysAreNeverRead) {

@@ -25,6 +25,7 @@ class CollectingDisplay : public ir::CodeDisplay {
 public:
     bool visible() const override { return true; }
     void deliver(const std::string& code) override { codes.push_back(code); }
+    void passedBy(const std::string&) override {}
     std::vector<std::string> codes;
 };
 
