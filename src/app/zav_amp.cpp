@@ -261,44 +261,53 @@ void TZAV_Amp::CBAnulareClick(fw::Component&) {
 
 void TZAV_Amp::TimerRefreshTimer(fw::Component&) {
     control::TWinampControl& player = *WinampControl;
-    // One look-up of the player's window serves the whole refresh.
+    // One look-up of the player's window serves the whole refresh. A player
+    // that leaves a question unanswered is asked nothing more this tick, and
+    // what it showed last stays shown: its silence is not a state to show.
     const control::TWinampControl::Session session(player);
-    if (player.IsRunning()) {
-        IWOn->setVisible(false);
-        std::string track;
-        player.GetTrackText(track);
-        LCDTrack->setValue(track);
-    } else {
-        IWOn->setVisible(true);
+    const bool running = player.IsRunning();
+    std::string track;
+    if (running) player.GetTrackText(track);
+    if (session.answered()) {
+        IWOn->setVisible(!running);
+        if (running) LCDTrack->setValue(track);
     }
     bool muted = false;
     AudioMixer->GetMute(master, lineItself, muted);
     IMute->setVisible(!muted);
-    if (player.IsPlaying()) {
-        IPlay->setVisible(false);
-        IPause->setVisible(true);
-        IStop->setVisible(true);
-    }
-    if (player.IsPaused()) {
-        IPlay->setVisible(true);
-        IPause->setVisible(false);
-        IStop->setVisible(true);
-    }
-    if (!player.IsPlaying() && !player.IsPaused()) {
-        IPlay->setVisible(true);
-        IPause->setVisible(true);
-        IStop->setVisible(false);
-    }
+    // The status is asked again for each test, as the indicators have always
+    // been set; once the player is silent these ask nothing.
+    const bool playing = player.IsPlaying();
+    const bool paused = player.IsPaused();
+    const bool stopped = !player.IsPlaying() && !player.IsPaused();
     const bool repeat = player.IsRepeatOn();
-    IRepeat->setVisible(!repeat);
-    INonRepeat->setVisible(repeat);
     const bool shuffle = player.IsShuffleOn();
-    IAleator->setVisible(!shuffle);
-    INonAleator->setVisible(shuffle);
-    if (!TrackDigits.empty()) LCDTrack->setValue(TrackDigits);
     std::string time;
     player.GetTimeText(time);
-    LCDTime->setValue(time);
+    if (session.answered()) {
+        if (playing) {
+            IPlay->setVisible(false);
+            IPause->setVisible(true);
+            IStop->setVisible(true);
+        }
+        if (paused) {
+            IPlay->setVisible(true);
+            IPause->setVisible(false);
+            IStop->setVisible(true);
+        }
+        if (stopped) {
+            IPlay->setVisible(true);
+            IPause->setVisible(true);
+            IStop->setVisible(false);
+        }
+        IRepeat->setVisible(!repeat);
+        INonRepeat->setVisible(repeat);
+        IAleator->setVisible(!shuffle);
+        INonAleator->setVisible(shuffle);
+        LCDTime->setValue(time);
+    }
+    // Typed digits are the user's, not the player's: they show regardless.
+    if (!TrackDigits.empty()) LCDTrack->setValue(TrackDigits);
 }
 
 }  // namespace app

@@ -5,25 +5,35 @@ namespace control {
 TWinampControl::Session::Session(TWinampControl& player) : player_(player) {
     player_.sessionWindow_ = player_.windows_.findByClass(winamp::windowClass);
     player_.inSession_ = true;
+    player_.silent_ = false;
 }
 
-TWinampControl::Session::~Session() { player_.inSession_ = false; }
+TWinampControl::Session::~Session() {
+    player_.inSession_ = false;
+    player_.silent_ = false;
+}
 
 fw::WindowHandle TWinampControl::playerWindow() {
-    return inSession_ ? sessionWindow_ : windows_.findByClass(winamp::windowClass);
+    if (!inSession_) return windows_.findByClass(winamp::windowClass);
+    return silent_ ? 0 : sessionWindow_;
+}
+
+std::optional<std::int32_t> TWinampControl::heard(std::optional<std::int32_t> answer) {
+    if (!answer && inSession_) silent_ = true;
+    return answer;
 }
 
 bool TWinampControl::SendCommand(winamp::Command command) {
     const fw::WindowHandle w = playerWindow();
     if (!w) return false;
-    windows_.command(w, static_cast<std::int32_t>(command));
+    heard(windows_.command(w, static_cast<std::int32_t>(command)));
     return true;
 }
 
 bool TWinampControl::SendCommand(winamp::Request request, std::int32_t argument) {
     const fw::WindowHandle w = playerWindow();
     if (!w) return false;
-    windows_.request(w, static_cast<std::int32_t>(request), argument);
+    heard(windows_.request(w, static_cast<std::int32_t>(request), argument));
     return true;
 }
 
@@ -31,8 +41,9 @@ bool TWinampControl::QueryValue(winamp::Request request, std::int32_t argument, 
     reply = 0;
     const fw::WindowHandle w = playerWindow();
     if (!w) return false;
-    // A window that went between the look-up and the request reads 0.
-    reply = windows_.request(w, static_cast<std::int32_t>(request), argument).value_or(0);
+    // A window that went between the look-up and the request, or did not
+    // answer in time, reads 0.
+    reply = heard(windows_.request(w, static_cast<std::int32_t>(request), argument)).value_or(0);
     return true;
 }
 
@@ -45,7 +56,7 @@ std::int32_t TWinampControl::ask(winamp::Request request) {
 bool TWinampControl::IsRunning() {
     const fw::WindowHandle w = playerWindow();
     if (!w) return false;
-    windows_.ping(w);
+    heard(windows_.ping(w));
     return true;
 }
 

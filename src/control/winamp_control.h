@@ -2,10 +2,14 @@
 // interface. It keeps nothing: every operation looks the player's window up
 // again by its class and makes exactly one exchange with it; with no player,
 // commands answer false and queries read 0. The exchanges made while a
-// Session lives (one refresh of the main window) share one look-up.
+// Session lives (one refresh of the main window) share one look-up, and the
+// first of them that the player leaves unanswered ends the session's talk:
+// from then on the player counts as absent until the session ends, so a hung
+// player costs a refresh one wait, not one per question.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "control/winamp_api.h"
@@ -25,6 +29,10 @@ public:
         ~Session();
         Session(const Session&) = delete;
         Session& operator=(const Session&) = delete;
+
+        // Every exchange so far had its answer: what the session read is
+        // the player's state, not defaults standing in for silence.
+        bool answered() const { return !player_.silent_; }
 
     private:
         TWinampControl& player_;
@@ -62,11 +70,14 @@ public:
 
 private:
     fw::WindowHandle playerWindow();
+    // Notes a silence in a session; passes the answer through.
+    std::optional<std::int32_t> heard(std::optional<std::int32_t> answer);
     std::int32_t ask(winamp::Request request);
 
     platform::PlayerWindows& windows_;
     bool inSession_ = false;
     fw::WindowHandle sessionWindow_ = 0;
+    bool silent_ = false;
 };
 
 }  // namespace control

@@ -16,10 +16,13 @@ namespace testing_support {
 
 // The player's window as the client sees it: there or not, replying from
 // a table, logging every exchange ("ping", "command 40045", "request 104 0").
+// A hung player still gets its messages (they are logged) but answers none.
 class FakePlayer : public platform::PlayerWindows {
 public:
     bool running = true;
     bool closesAfterLookup = false;
+    // Exchanges answered before the player hangs; negative: it never does.
+    int answersLeft = -1;
     std::map<std::int32_t, std::int32_t> replies;  // request code -> reply
     std::vector<std::string> sent;
     int lookups = 0;
@@ -42,6 +45,8 @@ private:
     std::optional<std::int32_t> exchange(std::string what, std::int32_t reply) {
         if (closesAfterLookup) return std::nullopt;
         sent.push_back(std::move(what));
+        if (answersLeft == 0) return std::nullopt;
+        if (answersLeft > 0) --answersLeft;
         return reply;
     }
 };

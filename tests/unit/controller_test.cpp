@@ -200,6 +200,83 @@ INSTANTIATE_TEST_SUITE_P(States, Refresh,
                              return n;
                          });
 
+// What a refresh shows of the player, to compare one tick with the next.
+struct Shown {
+    bool iwon, iplay, ipause, istop, irepeat, ialeator;
+    std::string time, track;
+    bool operator==(const Shown&) const = default;
+};
+
+void PrintTo(const Shown& s, std::ostream* os) {
+    *os << "IWOn " << s.iwon << " IPlay " << s.iplay << " IPause " << s.ipause << " IStop " << s.istop
+        << " IRepeat " << s.irepeat << " IAleator " << s.ialeator << " time " << s.time << " track " << s.track;
+}
+
+class SilentPlayer : public Controller, public ::testing::WithParamInterface<int> {
+protected:
+    Shown shownNow() {
+        return {patchShown("IWOn"),    patchShown("IPlay"),     patchShown("IPause"),
+                patchShown("IStop"),   patchShown("IRepeat"),   patchShown("IAleator"),
+                form->LCDTime->Value(), form->LCDTrack->Value()};
+    }
+    // Playing track 42 at 01:01 with repeat on, then stopped on track 3 at
+    // 00:05 with shuffle on: every indicator differs between the two.
+    void playing() { player.replies = {{104, 1}, {250, 0}, {251, 1}, {105, 61000}, {125, 41}}; }
+    void stoppedElsewhere() { player.replies = {{104, 0}, {250, 1}, {251, 0}, {105, 5000}, {125, 2}}; }
+};
+
+// The nine exchanges of a tick with a stopped player, in their order.
+const Sent stoppedTick{"ping",          "request 125 0", "request 104 0", "request 104 0", "request 104 0",
+                       "request 104 0", "request 251 0", "request 250 0", "request 105 0"};
+
+TEST_P(SilentPlayer, ATickStopsAskingAtTheFirstSilenceAndLeavesWhatWasShown) {
+    const int answered = GetParam();
+    playing();
+    tick();
+    const Shown before = shownNow();
+    stoppedElsewhere();
+    tick();
+    const Shown after = shownNow();
+    ASSERT_NE(before.iwon, !before.iwon);
+    ASSERT_NE(before.time, after.time);
+    ASSERT_NE(before.track, after.track);
+
+    playing();
+    tick();
+    stoppedElsewhere();
+    player.answersLeft = answered;
+    mixer.control(masterMute).values = {1};
+    player.sent.clear();
+    tick();
+    EXPECT_EQ(player.sent, Sent(stoppedTick.begin(), stoppedTick.begin() + answered + 1))
+        << "nothing asked after the first unanswered exchange";
+    Shown expected = before;
+    if (answered >= 2) expected.track = after.track;  // presence and track were heard in full
+    EXPECT_EQ(shownNow(), expected);
+    EXPECT_FALSE(patchShown("IMute")) << "the mixer is not the player: the mute badge follows it";
+
+    player.answersLeft = -1;
+    tick();
+    EXPECT_EQ(shownNow(), after) << "the player answers again: the next tick shows its state";
+}
+
+INSTANTIATE_TEST_SUITE_P(AnsweredBeforeSilence, SilentPlayer, ::testing::Range(0, 9));
+
+TEST_F(Controller, WhileThePlayerIsSilentKeysStillTryTheirCommandAndTypedDigitsShow) {
+    player.answersLeft = 0;
+    tick();
+    click("CB7");
+    tick();
+    EXPECT_EQ(form->LCDTrack->Value(), "7");
+    player.sent.clear();
+    click("CBPlay");
+    click("CBNext");
+    click("CBStart");
+    EXPECT_EQ(player.sent, (Sent{"command 40045", "command 40048", "ping", "command 40001"}))
+        << "each key tries its command; a silent player still counts as running for Start";
+    EXPECT_TRUE(launcher.calls.empty()) << "no second player started beside a hung one";
+}
+
 TEST_F(Controller, SetupCycleHidesShowsTheDialogModallyRestartsTheReceiverAndShowsTheWindow) {
     std::vector<std::string> order;
     host.onModal = [&](fw::Form& modal) {

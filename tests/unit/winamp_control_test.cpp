@@ -166,4 +166,31 @@ TEST(WinampControl, ASessionsExchangesShareOneLookUpAndLaterOnesLookAgain) {
     }
 }
 
+TEST(WinampControl, AnUnansweredExchangeSilencesTheRestOfItsSessionOnly) {
+    FakePlayer player;
+    player.replies[104] = 1;
+    player.replies[105] = 61000;
+    player.answersLeft = 1;
+    TWinampControl control(nullptr, "WinampControl", player);
+    {
+        const TWinampControl::Session session(control);
+        EXPECT_TRUE(control.IsRunning());
+        EXPECT_TRUE(session.answered());
+        EXPECT_FALSE(control.IsPlaying()) << "no answer reads as 0";
+        EXPECT_FALSE(session.answered());
+        std::string time = "x";
+        control.GetTimeText(time);
+        EXPECT_EQ(time, "00:00");
+        EXPECT_FALSE(control.Play()) << "the silent player counts as absent for the rest of the session";
+        EXPECT_EQ(player.sent, (std::vector<std::string>{"ping", "request 104 0"}));
+    }
+    player.answersLeft = -1;
+    EXPECT_TRUE(control.IsPlaying()) << "outside the session each exchange is tried again";
+    {
+        const TWinampControl::Session session(control);
+        EXPECT_TRUE(session.answered()) << "a new session starts without the old silence";
+        EXPECT_TRUE(control.IsPlaying());
+    }
+}
+
 }  // namespace

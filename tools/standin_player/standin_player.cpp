@@ -4,6 +4,12 @@
 //
 //   standin_player.exe [--log FILE] [--tracks N] [--track-seconds S]
 //                      [--start-track N] [--start-ms MS] [--paused | --playing]
+//                      [--hang-after-ms N [--hang-for-ms M]]
+//
+// --hang-after-ms makes it stop handling messages N ms after it starts, as a
+// hung player does: its window stays, and what is sent to it waits. With
+// --hang-for-ms it comes back after M ms and handles what waited; without,
+// it never does.
 //
 // Log lines are "<message> <wParam> <lParam>" in decimal, one per message
 // (WM_NULL, WM_COMMAND and WM_USER only), flushed at once.
@@ -19,6 +25,8 @@ namespace {
 
 constexpr UINT WM_USER_ = WM_USER;
 constexpr UINT_PTR refreshTimer = 1;
+constexpr UINT_PTR hangTimer = 2;
+int hangForMs = -1;  // negative: for good
 
 struct Player {
     int tracks = 12;
@@ -135,6 +143,15 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND: logMessage(msg, wParam, lParam); return command(hwnd, LOWORD(wParam));
         case WM_USER_: logMessage(msg, wParam, lParam); return request(hwnd, wParam, lParam);
         case WM_TIMER:
+            if (wParam == hangTimer) {
+                KillTimer(hwnd, hangTimer);
+                // Not handling messages is the whole point: the thread sleeps
+                // inside its window procedure.
+                if (hangForMs < 0)
+                    for (;;) Sleep(INFINITE);
+                Sleep(static_cast<DWORD>(hangForMs));
+                return 0;
+            }
             player.advanceAtTrackEnd();
             InvalidateRect(hwnd, nullptr, TRUE);
             return 0;
@@ -147,6 +164,7 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
+    int hangAfterMs = -1;
     for (int i = 1; i < __argc; ++i) {
         const char* a = __argv[i];
         const char* next = i + 1 < __argc ? __argv[i + 1] : nullptr;
@@ -164,6 +182,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
             ++i;
         } else if (!std::strcmp(a, "--start-ms") && next) {
             player.holdPosition(std::atoi(next));
+            ++i;
+        } else if (!std::strcmp(a, "--hang-after-ms") && next) {
+            hangAfterMs = std::max(0, std::atoi(next));
+            ++i;
+        } else if (!std::strcmp(a, "--hang-for-ms") && next) {
+            hangForMs = std::max(0, std::atoi(next));
             ++i;
         } else if (!std::strcmp(a, "--paused")) {
             player.status = 3;
@@ -183,6 +207,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
                               20, 20, 420, 90, nullptr, nullptr, instance, nullptr);
     ShowWindow(hwnd, show);
     SetTimer(hwnd, refreshTimer, 250, nullptr);
+    if (hangAfterMs >= 0) SetTimer(hwnd, hangTimer, static_cast<UINT>(hangAfterMs), nullptr);
     MSG m;
     while (GetMessageA(&m, nullptr, 0, 0) > 0) {
         TranslateMessage(&m);
