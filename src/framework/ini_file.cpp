@@ -1,11 +1,7 @@
 #include "framework/ini_file.h"
 
-#include <cstdio>
 #include <fstream>
-#include <iterator>
-#include <optional>
-#include <string_view>
-#include <vector>
+#include <limits>
 
 #include "framework/convert.h"
 
@@ -29,87 +25,6 @@ bool sameName(std::string_view a, std::string_view b) {
     return true;
 }
 
-// One line of the file: its text without the line end, and the line end.
-struct Line {
-    std::string_view text;
-    std::string_view end;
-};
-
-std::vector<Line> splitLines(std::string_view content) {
-    std::vector<Line> lines;
-    std::size_t start = 0;
-    while (start < content.size()) {
-        const std::size_t nl = content.find('\n', start);
-        if (nl == std::string_view::npos) {
-            lines.push_back({content.substr(start), {}});
-            break;
-        }
-        std::size_t textEnd = nl;
-        if (textEnd > start && content[textEnd - 1] == '\r') --textEnd;
-        lines.push_back({content.substr(start, textEnd - start), content.substr(textEnd, nl + 1 - textEnd)});
-        start = nl + 1;
-    }
-    return lines;
-}
-
-std::optional<std::string_view> sectionName(std::string_view line) {
-    const std::string_view t = trim(line);
-    if (t.empty() || t.front() != '[') return std::nullopt;
-    const std::size_t close = t.find(']');
-    if (close == std::string_view::npos) return std::nullopt;
-    return trim(t.substr(1, close - 1));
-}
-
-struct KeyLine {
-    std::string_view key;
-    std::string_view value;
-};
-
-std::optional<KeyLine> keyLine(std::string_view line) {
-    const std::size_t eq = line.find('=');
-    if (eq == std::string_view::npos) return std::nullopt;
-    return KeyLine{trim(line.substr(0, eq)), trim(line.substr(eq + 1))};
-}
-
-// Where a key lives: the range of lines of its section and, when present,
-// the key's own line.
-struct Location {
-    std::optional<std::size_t> sectionLine;
-    std::size_t sectionEnd = 0;  // one past the section's last line
-    std::optional<std::size_t> keyLineIndex;
-};
-
-Location locate(const std::vector<Line>& lines, std::string_view section, std::string_view key) {
-    Location loc;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const auto name = sectionName(lines[i].text);
-        if (!name) continue;
-        if (loc.sectionLine) {
-            loc.sectionEnd = i;
-            return loc;
-        }
-        if (sameName(*name, section)) loc.sectionLine = i;
-        if (!loc.sectionLine) continue;
-        for (std::size_t k = i + 1; k < lines.size() && !sectionName(lines[k].text); ++k) {
-            const auto kv = keyLine(lines[k].text);
-            if (kv && sameName(kv->key, key)) {
-                loc.keyLineIndex = k;
-                break;
-            }
-        }
-    }
-    loc.sectionEnd = lines.size();
-    return loc;
-}
-
-std::string readAll(const std::filesystem::path& path) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) return {};
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return {};
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
 // The profile format has no escapes: a line break inside a name or value
 // would split it into lines of its own, so it is written as a blank.
 std::string singleLine(std::string_view s) {
@@ -117,6 +32,15 @@ std::string singleLine(std::string_view s) {
     for (char& c : out)
         if (c == '\r' || c == '\n') c = ' ';
     return out;
+}
+
+// A section header: "[", its name, "]", blanks allowed around.
+std::optional<std::string_view> sectionName(std::string_view line) {
+    const std::string_view t = trim(line);
+    if (t.empty() || t.front() != '[') return std::nullopt;
+    const std::size_t close = t.find(']');
+    if (close == std::string_view::npos) return std::nullopt;
+    return trim(t.substr(1, close - 1));
 }
 
 std::string_view stripQuotes(std::string_view v) {
@@ -149,16 +73,258 @@ void replaceAtomically(const std::filesystem::path& path, const std::string& con
     }
 }
 
+
+// UTF-16 is held as UTF-8 while the file is in memory. A lone surrogate is
+// held as the three bytes its code would take, so that any file comes back
+// unit for unit when it is written.
+void appendUtf8(std::string& out, std::uint32_t cp) {
+    if (cp < 0x80) {
+        out.push_back(static_cast<char>(cp));
+    } else if (cp < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else if (cp < 0x10000) {
+        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    }
+}
+
+bool isHighSurrogate(std::uint32_t u) { return u >= 0xD800 && u <= 0xDBFF; }
+bool isLowSurrogate(std::uint32_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
+
+std::string fromUtf16(std::string_view bytes, bool bigEndian) {
+    const auto unit = [&](std::size_t i) {
+        const auto a = static_cast<unsigned char>(bytes[2 * i]), b = static_cast<unsigned char>(bytes[2 * i + 1]);
+        return bigEndian ? (std::uint32_t{a} << 8 | b) : (std::uint32_t{b} << 8 | a);
+    };
+    const std::size_t units = bytes.size() / 2;
+    std::string out;
+    out.reserve(units);
+    for (std::size_t i = 0; i < units; ++i) {
+        const std::uint32_t u = unit(i);
+        if (isHighSurrogate(u) && i + 1 < units && isLowSurrogate(unit(i + 1))) {
+            appendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (unit(i + 1) - 0xDC00));
+            ++i;
+        } else {
+            appendUtf8(out, u);
+        }
+    }
+    return out;
+}
+
+// The code point of the UTF-8 sequence at `at` and its length; a byte that
+// starts no valid sequence stands for itself (as Latin-1), so that 8-bit
+// text written into a UTF-16 file is never lost.
+std::pair<std::uint32_t, std::size_t> nextCodePoint(std::string_view s, std::size_t at) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
+    const unsigned char c = byte(at);
+    const auto continued = [&](std::size_t n) {
+        if (at + n >= s.size()) return false;
+        for (std::size_t i = 1; i <= n; ++i)
+            if ((byte(at + i) & 0xC0) != 0x80) return false;
+        return true;
+    };
+    if (c >= 0xC0 && c < 0xE0 && continued(1)) {
+        const std::uint32_t cp = (c & 0x1Fu) << 6 | (byte(at + 1) & 0x3Fu);
+        if (cp >= 0x80) return {cp, 2};
+    } else if (c >= 0xE0 && c < 0xF0 && continued(2)) {
+        const std::uint32_t cp = (c & 0x0Fu) << 12 | (byte(at + 1) & 0x3Fu) << 6 | (byte(at + 2) & 0x3Fu);
+        if (cp >= 0x800) return {cp, 3};
+    } else if (c >= 0xF0 && c < 0xF8 && continued(3)) {
+        const std::uint32_t cp = (c & 0x07u) << 18 | (byte(at + 1) & 0x3Fu) << 12 | (byte(at + 2) & 0x3Fu) << 6 |
+                                 (byte(at + 3) & 0x3Fu);
+        if (cp >= 0x10000 && cp <= 0x10FFFF) return {cp, 4};
+    }
+    return {c, 1};
+}
+
+std::string toUtf16(std::string_view text, bool bigEndian) {
+    std::string out;
+    out.reserve(text.size() * 2);
+    const auto put = [&](std::uint32_t u) {
+        const auto hi = static_cast<char>(u >> 8), lo = static_cast<char>(u & 0xFF);
+        out.push_back(bigEndian ? hi : lo);
+        out.push_back(bigEndian ? lo : hi);
+    };
+    for (std::size_t at = 0; at < text.size();) {
+        const auto [cp, length] = nextCodePoint(text, at);
+        if (cp < 0x10000) {
+            put(cp);
+        } else {
+            put(0xD800 + ((cp - 0x10000) >> 10));
+            put(0xDC00 + ((cp - 0x10000) & 0x3FF));
+        }
+        at += length;
+    }
+    return out;
+}
+
+constexpr std::string_view utf8Mark = "\xEF\xBB\xBF";
+constexpr std::string_view utf16leMark = "\xFF\xFE";
+constexpr std::string_view utf16beMark = "\xFE\xFF";
+
+// The name a write stores: without blanks around it, as a read looks for it.
+std::string storedName(std::string_view name) { return std::string(trim(singleLine(name))); }
+
 }  // namespace
+
+IniDocument IniDocument::fromBytes(std::string bytes) {
+    IniDocument d;
+    const std::string_view b = bytes;
+    if (b.starts_with(utf8Mark)) {
+        d.encoding_ = Encoding::utf8WithMark;
+        d.text_ = bytes.substr(utf8Mark.size());
+    } else if (b.starts_with(utf16leMark) || b.starts_with(utf16beMark)) {
+        const bool bigEndian = b.starts_with(utf16beMark);
+        d.encoding_ = bigEndian ? Encoding::utf16be : Encoding::utf16le;
+        const std::string_view units = b.substr(2);
+        d.text_ = fromUtf16(units, bigEndian);
+        if (units.size() % 2) d.strayByte_ = std::string(units.substr(units.size() - 1));
+    } else {
+        d.text_ = std::move(bytes);
+    }
+    d.index();
+    return d;
+}
+
+std::string IniDocument::toBytes() const {
+    switch (encoding_) {
+        case Encoding::utf8WithMark: return std::string(utf8Mark) + text_;
+        case Encoding::utf16le: return std::string(utf16leMark) + toUtf16(text_, false) + strayByte_;
+        case Encoding::utf16be: return std::string(utf16beMark) + toUtf16(text_, true) + strayByte_;
+        case Encoding::bytes: break;
+    }
+    return text_;
+}
+
+void IniDocument::index() {
+    sections_.clear();
+    keys_.clear();
+    // Offsets are 32-bit: a text beyond that holds nothing readable.
+    if (text_.size() > std::numeric_limits<std::uint32_t>::max()) return;
+    const std::string_view t = text_;
+    const auto at = [](std::size_t offset) { return static_cast<std::uint32_t>(offset); };
+    std::size_t begin = 0;
+    while (begin < t.size()) {
+        std::size_t end = t.find_first_of("\r\n", begin);
+        if (end == std::string_view::npos) end = t.size();
+        std::size_t next = end;
+        if (next < t.size()) next += (t[next] == '\r' && next + 1 < t.size() && t[next + 1] == '\n') ? 2 : 1;
+        const std::string_view line = t.substr(begin, end - begin);
+        if (sectionName(line)) {
+            sections_.push_back({at(begin), at(end), at(keys_.size()), 0, at(next), next == end});
+        } else if (!sections_.empty()) {
+            Section& section = sections_.back();
+            if (const std::size_t eq = line.find('='); eq != std::string_view::npos) {
+                keys_.push_back({at(begin), at(end), at(begin + eq)});
+                ++section.keyCount;
+            }
+            if (!trim(line).empty()) {
+                section.appendAt = at(next);
+                section.appendNeedsLineEnd = next == end;
+            }
+        }
+        begin = next;
+    }
+}
+
+const IniDocument::Section* IniDocument::findSection(std::string_view name) const {
+    const std::string_view t = text_;
+    for (const Section& s : sections_)
+        if (sameName(*sectionName(t.substr(s.headerBegin, s.headerEnd - s.headerBegin)), name)) return &s;
+    return nullptr;
+}
+
+std::string_view IniDocument::keyName(const Key& key) const {
+    return trim(std::string_view(text_).substr(key.lineBegin, key.equals - key.lineBegin));
+}
+
+const IniDocument::Key* IniDocument::findKey(const Section& section, std::string_view name) const {
+    for (std::uint32_t i = section.firstKey; i < section.firstKey + section.keyCount; ++i)
+        if (sameName(keyName(keys_[i]), name)) return &keys_[i];
+    return nullptr;
+}
+
+std::optional<std::string_view> IniDocument::value(std::string_view section, std::string_view key) const {
+    const Section* s = findSection(trim(section));
+    if (!s) return std::nullopt;
+    const Key* k = findKey(*s, trim(key));
+    if (!k) return std::nullopt;
+    return trim(std::string_view(text_).substr(k->equals + 1, k->lineEnd - k->equals - 1));
+}
+
+// New lines follow the file's own line ends; a file without any gets CR LF,
+// as the platform's profile files have.
+std::string_view IniDocument::lineEnd() const {
+    const std::size_t at = text_.find_first_of("\r\n");
+    if (at == std::string::npos) return "\r\n";
+    if (text_[at] == '\n') return "\n";
+    return at + 1 < text_.size() && text_[at + 1] == '\n' ? "\r\n" : "\r";
+}
+
+void IniDocument::set(std::string_view section, std::string_view key, std::string_view value) {
+    const std::string sectionText = storedName(section);
+    const std::string keyText = storedName(key);
+    if (sectionText.find(']') != std::string::npos)
+        throw IniNameError("Cannot save under the section name \"" + sectionText +
+                           "\": a section name cannot contain \"]\"");
+    if (keyText.find('=') != std::string::npos || keyText.starts_with('['))
+        throw IniNameError("Cannot save under the name \"" + keyText +
+                           "\": a name cannot contain \"=\" or start with \"[\"");
+    const std::string valueText = singleLine(value);
+    const std::string eol(lineEnd());
+
+    if (const Section* s = findSection(sectionText)) {
+        if (const Key* k = findKey(*s, keyText)) {
+            // The key keeps the spelling it has in the file.
+            const std::string line = std::string(keyName(*k)) + "=" + valueText;
+            text_.replace(k->lineBegin, k->lineEnd - k->lineBegin, line);
+        } else {
+            // After the section's last line that is not blank, so blank lines
+            // that separate it from the next section stay where they are.
+            const std::string line = (s->appendNeedsLineEnd ? eol : "") + keyText + "=" + valueText + eol;
+            text_.insert(s->appendAt, line);
+        }
+    } else {
+        if (!text_.empty() && text_.back() != '\n' && text_.back() != '\r') text_ += eol;
+        if (!text_.empty()) text_ += eol;
+        text_ += "[" + sectionText + "]" + eol + keyText + "=" + valueText + eol;
+    }
+    index();
+}
+
+const IniDocument& IniFile::document() const {
+    if (document_) return *document_;
+    document_.emplace();
+    std::error_code ec;
+    const auto status = std::filesystem::status(path_, ec);
+    if (!std::filesystem::exists(status)) return *document_;
+    const std::uintmax_t size = std::filesystem::is_regular_file(status) ? std::filesystem::file_size(path_, ec) : 0;
+    std::string content;
+    if (!ec && std::filesystem::is_regular_file(status) && size <= maxFileSize) {
+        std::ifstream in(path_, std::ios::binary);
+        content.resize(static_cast<std::size_t>(size));
+        if (in.read(content.data(), static_cast<std::streamsize>(size)) && in.gcount() == static_cast<std::streamsize>(size)) {
+            document_ = IniDocument::fromBytes(std::move(content));
+            return *document_;
+        }
+    }
+    // There, but not ours to read: defaults, and no write over it.
+    unreadable_ = true;
+    return *document_;
+}
 
 std::string IniFile::readString(const std::string& section, const std::string& key,
                                 const std::string& fallback) const {
-    const std::string content = readAll(path_);
-    const auto lines = splitLines(content);
-    const Location loc = locate(lines, section, key);
-    if (!loc.keyLineIndex) return fallback;
-    const std::string_view value = stripQuotes(keyLine(lines[*loc.keyLineIndex].text)->value);
-    return std::string(value.substr(0, maxValueLength));
+    const auto value = document().value(section, key);
+    if (!value) return fallback;
+    return std::string(stripQuotes(*value).substr(0, maxValueLength));
 }
 
 int IniFile::readInteger(const std::string& section, const std::string& key, int fallback) const {
@@ -172,64 +338,15 @@ bool IniFile::readBool(const std::string& section, const std::string& key, bool 
 }
 
 void IniFile::writeString(const std::string& section, const std::string& key, const std::string& value) {
-    const std::string sectionText = singleLine(section);
-    const std::string keyText = singleLine(key);
-    const std::string valueText = singleLine(value);
-
-    const std::string content = readAll(path_);
-    const auto lines = splitLines(content);
-    // New lines follow the file's own line ends; a new file gets CR LF, as
-    // the platform's profile files have.
-    const std::string_view eol = content.find("\r\n") != std::string::npos ? "\r\n"
-                                 : content.find('\n') != std::string::npos ? "\n"
-                                                                           : "\r\n";
-    const Location loc = locate(lines, sectionText, keyText);
-
-    std::string out;
-    out.reserve(content.size() + keyText.size() + valueText.size() + sectionText.size() + 8);
-    auto emit = [&](const Line& l) {
-        out.append(l.text);
-        out.append(l.end);
-    };
-    auto emitKey = [&](std::string_view keyName, std::string_view end) {
-        out.append(keyName);
-        out.push_back('=');
-        out.append(valueText);
-        out.append(end);
-    };
-
-    if (loc.keyLineIndex) {
-        for (std::size_t i = 0; i < lines.size(); ++i) {
-            if (i != *loc.keyLineIndex) {
-                emit(lines[i]);
-                continue;
-            }
-            const Line& l = lines[i];
-            emitKey(keyLine(l.text)->key, l.end.empty() ? std::string_view{} : l.end);
-        }
-    } else if (loc.sectionLine) {
-        // After the section's last line that is not blank, so blank lines
-        // that separate it from the next section stay where they are.
-        std::size_t insertAt = *loc.sectionLine + 1;
-        for (std::size_t i = *loc.sectionLine + 1; i < loc.sectionEnd; ++i)
-            if (!trim(lines[i].text).empty()) insertAt = i + 1;
-        for (std::size_t i = 0; i < lines.size(); ++i) {
-            if (i == insertAt) emitKey(keyText, eol);
-            emit(lines[i]);
-            if (i + 1 == insertAt && lines[i].end.empty()) out.append(eol);
-        }
-        if (insertAt == lines.size()) emitKey(keyText, eol);
-    } else {
-        out = content;
-        if (!out.empty() && out.back() != '\n') out.append(eol);
-        if (!out.empty()) out.append(eol);
-        out.append("[");
-        out.append(sectionText);
-        out.append("]");
-        out.append(eol);
-        emitKey(keyText, eol);
-    }
-    replaceAtomically(path_, out);
+    // A write starts from the file as it is now, so that it never undoes a
+    // change made since this accessor first read it.
+    document_.reset();
+    unreadable_ = false;
+    IniDocument changed = document();
+    if (unreadable_) throw IniWriteError("Unable to write to " + path_.string());
+    changed.set(section, key, value);
+    replaceAtomically(path_, changed.toBytes());
+    document_ = std::move(changed);
 }
 
 void IniFile::writeInteger(const std::string& section, const std::string& key, int value) {

@@ -1,21 +1,84 @@
 // Access to a profile (.ini) file with the rules the program has always
-// followed: section and key names match without regard to case; a read
-// text is cut to 1023 characters; the first of duplicate sections or keys
-// wins; bad content gives defaults, never an error. Nothing is cached:
-// every call reads the file afresh. A write keeps every other line as it
-// was and replaces the file atomically (a temporary file beside it, then a
-// rename), so a failed or interrupted write leaves the old file intact.
+// followed: section and key names match without regard to case and
+// without the blanks around them; a read text is cut to 1023 characters;
+// the first of duplicate sections or keys wins; bad content gives
+// defaults, never an error. CR LF, LF and a lone CR all end a line. A
+// file may start with a UTF-8 byte-order mark, or be UTF-16 with its mark
+// (as Notepad saves "Unicode" files); it is read in its encoding and
+// written back in it, mark included.
+//
+// An accessor reads the file once, at its first use, and keeps what it
+// read for its life; each load or save of the settings makes its own. A
+// write reads the file afresh, keeps every other line as it was and
+// replaces the file atomically
+// (a temporary file beside it, then a rename), so a failed or interrupted
+// write leaves the old file intact.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace fw {
 
 class IniWriteError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
+};
+
+// A section or key name that, written, could never be read back.
+class IniNameError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A profile file's content: its encoding and its text (UTF-8 for the
+// UTF-16 encodings), with the places of its sections and keys found in one
+// pass. Lines that are neither cost nothing.
+class IniDocument {
+public:
+    enum class Encoding { bytes, utf8WithMark, utf16le, utf16be };
+
+    IniDocument() { index(); }
+    static IniDocument fromBytes(std::string bytes);
+    std::string toBytes() const;
+
+    Encoding encoding() const { return encoding_; }
+    // The key's value as written, blanks around it removed; nothing when
+    // the section or the key is missing.
+    std::optional<std::string_view> value(std::string_view section, std::string_view key) const;
+    // Sets the key's value, adding the key and the section as needed; names
+    // are stored without the blanks around them. Raises IniNameError for a
+    // name that could not be found again: a key with "=" or starting with
+    // "[", a section with "]".
+    void set(std::string_view section, std::string_view key, std::string_view value);
+
+private:
+    struct Section {
+        std::uint32_t headerBegin, headerEnd;  // the header line's text
+        std::uint32_t firstKey, keyCount;      // its keys in keys_
+        std::uint32_t appendAt;                // after its last line that is not blank
+        bool appendNeedsLineEnd;               // that line ends the file without a line end
+    };
+    struct Key {
+        std::uint32_t lineBegin, lineEnd, equals;
+    };
+
+    void index();
+    const Section* findSection(std::string_view name) const;
+    const Key* findKey(const Section& section, std::string_view name) const;
+    std::string_view keyName(const Key& key) const;
+    std::string_view lineEnd() const;
+
+    Encoding encoding_ = Encoding::bytes;
+    std::string text_;
+    std::string strayByte_;  // the odd last byte of a UTF-16 file, kept as found
+    std::vector<Section> sections_;
+    std::vector<Key> keys_;
 };
 
 class IniFile {
@@ -25,6 +88,9 @@ public:
     const std::filesystem::path& path() const { return path_; }
 
     static constexpr std::size_t maxValueLength = 1023;
+    // A larger file is no settings file of ours: it reads as missing, and
+    // is not written over.
+    static constexpr std::uintmax_t maxFileSize = 16u << 20;
 
     std::string readString(const std::string& section, const std::string& key, const std::string& fallback) const;
     // The text, "0x"/"0X" read as "$" when longer than two characters, then
@@ -32,13 +98,19 @@ public:
     int readInteger(const std::string& section, const std::string& key, int fallback) const;
     bool readBool(const std::string& section, const std::string& key, bool fallback) const;
 
-    // Raise IniWriteError("Unable to write to <path>") on failure.
+    // Raise IniWriteError("Unable to write to <path>") when the file cannot
+    // be written or an existing file could not be read (writing would lose
+    // it), IniNameError for a name that could not be read back.
     void writeString(const std::string& section, const std::string& key, const std::string& value);
     void writeInteger(const std::string& section, const std::string& key, int value);
     void writeBool(const std::string& section, const std::string& key, bool value);
 
 private:
+    const IniDocument& document() const;
+
     std::filesystem::path path_;
+    mutable std::optional<IniDocument> document_;
+    mutable bool unreadable_ = false;
 };
 
 }  // namespace fw

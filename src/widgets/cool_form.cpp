@@ -14,8 +14,17 @@ bool regionDataConsistent(const std::uint8_t* data, std::uint32_t size) {
     if (size < 32) return false;
     const std::uint32_t headerSize = u32(data), type = u32(data + 4), count = u32(data + 8),
                         bytes = u32(data + 12);
-    return headerSize == 32 && type == 1 && count <= (size - 32) / 16 && bytes == 16 * count &&
-           size == 32 + bytes;
+    if (headerSize != 32 || type != 1 || count > (size - 32) / 16 || bytes != 16 * count || size != 32 + bytes)
+        return false;
+    // An outline with nothing inside it would leave a window nobody can see
+    // or reach.
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const std::uint8_t* r = data + 32 + 16 * i;
+        const auto left = static_cast<std::int32_t>(u32(r)), top = static_cast<std::int32_t>(u32(r + 4)),
+                   right = static_cast<std::int32_t>(u32(r + 8)), bottom = static_cast<std::int32_t>(u32(r + 12));
+        if (left < right && top < bottom) return true;
+    }
+    return false;
 }
 
 TCoolForm::TCoolForm(fw::Component* owner, std::string name, platform::Regions& regions)

@@ -46,7 +46,7 @@ public:
 
     // The Mask2 stream's payload: a 32-bit length L, then L bytes of
     // region data. A payload that is short, or whose block does not hold
-    // together, gives no outline.
+    // together or outlines nothing, gives no outline.
     void ReadMask2(const std::vector<std::uint8_t>& payload);
     std::vector<std::uint8_t> WriteMask2() const;
     const std::vector<std::uint8_t>& MaskData() const { return maskData_; }
@@ -68,7 +68,8 @@ private:
 };
 
 // Whether a region-data block holds together: header size 32, rectangles
-// type, count and sizes that match the block's length.
+// type, count and sizes that match the block's length, and at least one
+// rectangle that is not empty.
 bool regionDataConsistent(const std::uint8_t* data, std::uint32_t size);
 
 }  // namespace widgets

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <fstream>
 #include <iterator>
 
@@ -83,6 +84,21 @@ std::vector<std::uint8_t> wrongHeader() {
     return p;
 }
 
+// A Mask2 payload of a well-formed block holding these rectangles
+// (left, top, right, bottom).
+std::vector<std::uint8_t> outlineOf(const std::vector<std::array<std::int32_t, 4>>& rects) {
+    std::vector<std::int32_t> words{32, 1, static_cast<std::int32_t>(rects.size()),
+                                    static_cast<std::int32_t>(16 * rects.size()), 0, 0, 169, 312};
+    for (const auto& r : rects) words.insert(words.end(), r.begin(), r.end());
+    std::vector<std::uint8_t> p;
+    const auto put = [&](std::int32_t v) {
+        for (int i = 0; i < 4; ++i) p.push_back(static_cast<std::uint8_t>(static_cast<std::uint32_t>(v) >> (8 * i)));
+    };
+    put(static_cast<std::int32_t>(4 * words.size()));
+    for (std::int32_t w : words) put(w);
+    return p;
+}
+
 class BadOutlines : public CoolFormTest, public ::testing::WithParamInterface<PayloadCase> {};
 
 TEST_P(BadOutlines, GiveARectangularWindowAndWriteFourZeroBytes) {
@@ -96,7 +112,16 @@ INSTANTIATE_TEST_SUITE_P(Cases, BadOutlines,
                                            PayloadCase{"empty", {}},
                                            PayloadCase{"shorter than announced", truncated()},
                                            PayloadCase{"count does not match", wrongCount()},
-                                           PayloadCase{"header size not 32", wrongHeader()}));
+                                           PayloadCase{"header size not 32", wrongHeader()},
+                                           // Found by fuzzing: a window nobody could see or reach.
+                                           PayloadCase{"no rectangles", outlineOf({})},
+                                           PayloadCase{"only empty rectangles",
+                                                       outlineOf({{5, 5, 5, 9}, {7, 9, 3, 12}})}));
+
+TEST_F(CoolFormTest, OneRectangleIsAnOutline) {
+    skin->ReadMask2(outlineOf({{5, 5, 5, 9}, {0, 0, 10, 10}}));
+    EXPECT_EQ(skin->WriteMask2(), outlineOf({{5, 5, 5, 9}, {0, 0, 10, 10}}));
+}
 
 TEST_F(CoolFormTest, APictureChangeForgetsTheOutlineButTheWindowKeepsIt) {
     skin->ReadMask2(committedOutline());

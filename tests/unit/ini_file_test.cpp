@@ -45,6 +45,7 @@ TEST_F(IniFileTest, MissingFileSectionOrKeyGivesTheDefault) {
     EXPECT_EQ(ini.readInteger("PORT_SET", "PORT", 1), 1);
     EXPECT_EQ(ini.readString("COMENZI_IR", "PLAY", ""), "");
     put("[IR]\r\nACTIVARE=0\r\n");
+    ini = fw::IniFile(path);
     EXPECT_EQ(ini.readInteger("PORT_SET", "PORT", 1), 1);
     EXPECT_EQ(ini.readInteger("IR", "Minimizare", 1), 1);
     EXPECT_FALSE(ini.readBool("IR", "ACTIVARE", true));
@@ -128,6 +129,7 @@ TEST_F(IniFileTest, WritesCreateWhatIsMissingAndLeaveEveryOtherLine) {
     EXPECT_EQ(contents(), "[PORT_SET]\r\nPORT=-2\r\n");
 
     put("; settings\n[PORT_SET]\nPORT = 1\n\n[IR]\nACTIVARE=1\n");
+    ini = fw::IniFile(path);
     ini.writeBool("IR", "MINIMIZARE", false);
     ini.writeBool("PORT_SET", "EXTRA", true);
     ini.writeInteger("PORT_SET", "port", 4);
@@ -157,12 +159,16 @@ TEST_F(IniFileTest, RoundTripIsStable) {
     EXPECT_EQ(contents(), first);
 }
 
-TEST_F(IniFileTest, EveryReadSeesTheFileAsItIsNow) {
-    fw::IniFile ini(path);
+TEST_F(IniFileTest, AnAccessorReadsTheFileOnceAndTheNextOneAfresh) {
     put("[PORT_SET]\nPORT=2\n");
+    fw::IniFile ini(path);
     EXPECT_EQ(ini.readInteger("PORT_SET", "PORT", 1), 2);
     put("[PORT_SET]\nPORT=3\n");
-    EXPECT_EQ(ini.readInteger("PORT_SET", "PORT", 1), 3);
+    EXPECT_EQ(ini.readInteger("PORT_SET", "PORT", 1), 2) << "one load reads the file once";
+    EXPECT_EQ(fw::IniFile(path).readInteger("PORT_SET", "PORT", 1), 3);
+    ini.writeInteger("IR", "ACTIVARE", 0);
+    EXPECT_EQ(ini.readInteger("IR", "ACTIVARE", 1), 0) << "its own writes it sees";
+    EXPECT_EQ(ini.readInteger("PORT_SET", "PORT", 1), 3) << "a write starts from the file as it is, undoing nothing";
 }
 
 // Files may not grow past `limit` bytes while this lives: a write beyond it
@@ -216,6 +222,159 @@ TEST_F(IniFileTest, WriteIntoAMissingFolderOrOverAFolderFails) {
     EXPECT_EQ(overFolder.readInteger("PORT_SET", "PORT", 5), 5);
     EXPECT_THROW(overFolder.writeInteger("PORT_SET", "PORT", 1), fw::IniWriteError);
     EXPECT_TRUE(fs::is_directory(path));
+}
+
+// Every kind of line end ends a line, the last line's included: a write
+// elsewhere must neither change a value nor mix line ends.
+struct LineEndCase {
+    const char* what;
+    std::string file;
+    int port;
+    std::string afterWrite;  // after ACTIVARE=0 is written
+};
+
+void PrintTo(const LineEndCase& c, std::ostream* os) { *os << c.what; }
+
+class IniLineEnds : public IniFileTest, public ::testing::WithParamInterface<LineEndCase> {};
+
+TEST_P(IniLineEnds, EndLinesAlikeAndWritesKeepEveryOtherValue) {
+    const LineEndCase& c = GetParam();
+    put(c.file);
+    EXPECT_EQ(fw::IniFile(path).readInteger("PORT_SET", "PORT", 1), c.port);
+    fw::IniFile(path).writeBool("IR", "ACTIVARE", false);
+    EXPECT_EQ(contents(), c.afterWrite);
+    EXPECT_EQ(fw::IniFile(path).readInteger("PORT_SET", "PORT", 1), c.port) << "the write changed no other setting";
+    EXPECT_EQ(fw::IniFile(path).readInteger("IR", "ACTIVARE", 1), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, IniLineEnds,
+    ::testing::Values(
+        // Found by fuzzing: 5b504f52545f5345545d0d0a504f52543d330d.
+        LineEndCase{"last line ends in a lone CR", "[PORT_SET]\r\nPORT=3\r", 3,
+                    "[PORT_SET]\r\nPORT=3\r\r\n[IR]\r\nACTIVARE=0\r\n"},
+        LineEndCase{"a hexadecimal value before a lone CR", "[PORT_SET]\r\nPORT=0x3ffff7\r", 0x3ffff7,
+                    "[PORT_SET]\r\nPORT=0x3ffff7\r\r\n[IR]\r\nACTIVARE=0\r\n"},
+        LineEndCase{"CR only", "[IR]\rACTIVARE=1\r[PORT_SET]\rPORT=2", 2, "[IR]\rACTIVARE=0\r[PORT_SET]\rPORT=2"},
+        LineEndCase{"LF only", "[PORT_SET]\nPORT=4\n[IR]\nACTIVARE=1\n", 4, "[PORT_SET]\nPORT=4\n[IR]\nACTIVARE=0\n"},
+        LineEndCase{"mixed", "[PORT_SET]\rPORT=2\n[IR]\r\nMINIMIZARE=1\r", 2,
+                    "[PORT_SET]\rPORT=2\n[IR]\r\nMINIMIZARE=1\rACTIVARE=0\r"},
+        LineEndCase{"no line end at all", "[PORT_SET]", 1, "[PORT_SET]\r\n\r\n[IR]\r\nACTIVARE=0\r\n"}),
+    [](const auto& info) {
+        std::string n = info.param.what;
+        for (char& ch : n)
+            if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+        return n;
+    });
+
+std::string utf16(const std::u16string& text, bool bigEndian) {
+    std::string out = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (char16_t u : text) {
+        const char hi = static_cast<char>(u >> 8), lo = static_cast<char>(u & 0xFF);
+        out += bigEndian ? std::string{hi, lo} : std::string{lo, hi};
+    }
+    return out;
+}
+
+TEST_F(IniFileTest, AUtf8MarkIsSkippedAndKept) {
+    put("\xEF\xBB\xBF[PORT_SET]\r\nPORT=3\r\n");
+    EXPECT_EQ(fw::IniFile(path).readInteger("PORT_SET", "PORT", 1), 3);
+    fw::IniFile(path).writeInteger("PORT_SET", "PORT", 2);
+    EXPECT_EQ(contents(), "\xEF\xBB\xBF[PORT_SET]\r\nPORT=2\r\n");
+}
+
+class IniUtf16 : public IniFileTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(IniUtf16, IsReadAndWrittenInItsOwnEncoding) {
+    const bool bigEndian = GetParam();
+    // Notepad's "Unicode" file, with a name beyond Latin-1 and a lone
+    // surrogate in a comment: both must come back unit for unit.
+    const std::u16string text = u"; \x0218ir \xD83D\xDE00 \xD800!\r\n[PORT_SET]\r\nPORT=3\r\n[COMENZI_IR]\r\nPLAY=A1B2C3\r\n";
+    put(utf16(text, bigEndian));
+    fw::IniFile ini(path);
+    EXPECT_EQ(ini.readInteger("PORT_SET", "PORT", 1), 3);
+    EXPECT_EQ(ini.readString("COMENZI_IR", "PLAY", ""), "A1B2C3");
+    ini.writeString("COMENZI_IR", "STOP", "D4E5F6");
+    ini.writeInteger("PORT_SET", "PORT", 2);
+    EXPECT_EQ(contents(), utf16(u"; \x0218ir \xD83D\xDE00 \xD800!\r\n[PORT_SET]\r\nPORT=2\r\n[COMENZI_IR]\r\nPLAY=A1B2C3\r\n"
+                                u"STOP=D4E5F6\r\n",
+                                bigEndian))
+        << "no 8-bit text appended to a UTF-16 file";
+    EXPECT_EQ(fw::IniFile(path).readString("COMENZI_IR", "STOP", ""), "D4E5F6");
+}
+
+INSTANTIATE_TEST_SUITE_P(ByteOrders, IniUtf16, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "BigEndian" : "LittleEndian"; });
+
+TEST_F(IniFileTest, AnOddByteAtTheEndOfAUtf16FileStays) {
+    put(utf16(u"[PORT_SET]\r\nPORT=3\r\n", false) + "\x41");
+    fw::IniFile(path).writeInteger("PORT_SET", "PORT", 4);
+    EXPECT_EQ(contents(), utf16(u"[PORT_SET]\r\nPORT=4\r\n", false) + "\x41");
+}
+
+TEST_F(IniFileTest, NamesAreStoredAsTheyAreFoundAgain) {
+    fw::IniFile ini(path);
+    ini.writeString("COMENZI_IR", "  PLAY\t", "A1");
+    ini.writeString("COMENZI_IR", " PLAY ", "B2");
+    ini.writeString(" COMENZI_IR ", "PLAY", "C3");
+    EXPECT_EQ(contents(), "[COMENZI_IR]\r\nPLAY=C3\r\n") << "one key, the file does not grow";
+    EXPECT_EQ(fw::IniFile(path).readString("COMENZI_IR", "PLAY", ""), "C3");
+}
+
+struct BadNameCase {
+    const char* section;
+    const char* key;
+    const char* message;
+};
+
+void PrintTo(const BadNameCase& c, std::ostream* os) { *os << c.section << "/" << c.key; }
+
+class IniBadNames : public IniFileTest, public ::testing::WithParamInterface<BadNameCase> {};
+
+TEST_P(IniBadNames, AreRefusedWithAMessageAndWriteNothing) {
+    const std::string old = "[COMENZI_IR]\r\nPLAY=A1\r\n";
+    put(old);
+    try {
+        fw::IniFile(path).writeString(GetParam().section, GetParam().key, "B2");
+        FAIL() << "written";
+    } catch (const fw::IniNameError& e) {
+        EXPECT_EQ(std::string(e.what()), GetParam().message);
+    }
+    EXPECT_EQ(contents(), old);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, IniBadNames,
+    ::testing::Values(
+        BadNameCase{"COMENZI_IR", "PLAY=1", "Cannot save under the name \"PLAY=1\": a name cannot contain \"=\" or start with \"[\""},
+        BadNameCase{"COMENZI_IR", " [IR]", "Cannot save under the name \"[IR]\": a name cannot contain \"=\" or start with \"[\""},
+        BadNameCase{"COMENZI_IR", "[X", "Cannot save under the name \"[X\": a name cannot contain \"=\" or start with \"[\""},
+        BadNameCase{"A]B", "PLAY", "Cannot save under the section name \"A]B\": a section name cannot contain \"]\""}));
+
+// Hostile files: whatever can be read is, the rest reads as the defaults.
+TEST_F(IniFileTest, HugeFilesLongLinesAndNulBytesAreSurvived) {
+    std::string file(5 * 1024 * 1024, '\n');
+    file += "[PORT_SET]\r\nPORT=2\r\n";
+    file += "[IR]\r\nACTIVARE=" + std::string(1024 * 1024, '7') + "\r\n";
+    file += std::string("MINI\0MIZARE=0\r\nEXECUTARE=\0" "1\r\n", 29);
+    put(file);
+    fw::IniFile ini(path);
+    EXPECT_EQ(ini.readInteger("PORT_SET", "PORT", 1), 2);
+    EXPECT_EQ(ini.readInteger("IR", "ACTIVARE", 1), 1) << "a value too long to convert gives the default";
+    EXPECT_EQ(ini.readInteger("IR", "Minimizare", 1), 1) << "a NUL is part of the name";
+    EXPECT_EQ(ini.readString("IR", "EXECUTARE", "x"), std::string("\0" "1", 2));
+    ini.writeInteger("PORT_SET", "PORT", 3);
+    EXPECT_EQ(fs::file_size(path), file.size());
+    EXPECT_EQ(fw::IniFile(path).readInteger("PORT_SET", "PORT", 1), 3);
+}
+
+TEST_F(IniFileTest, AFileTooLargeToBeOursReadsAsMissingAndIsNotWrittenOver) {
+    const std::string big = "[PORT_SET]\r\nPORT=2\r\n" + std::string(fw::IniFile::maxFileSize, ';');
+    put(big);
+    fw::IniFile ini(path);
+    EXPECT_EQ(ini.readInteger("PORT_SET", "PORT", 1), 1);
+    EXPECT_THROW(ini.writeInteger("PORT_SET", "PORT", 3), fw::IniWriteError);
+    EXPECT_EQ(fs::file_size(path), big.size());
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <ostream>
 
 #include "framework/ini_file.h"
@@ -15,6 +17,10 @@ protected:
     void choose(const std::string& command) { host.typeText(*dialog->CBComenziIR, command); }
     std::string learned(const std::string& command) {
         return fw::IniFile(dir / "ir_zav.ini").readString("COMENZI_IR", command, "<none>");
+    }
+    std::string fileText() const {
+        std::ifstream in(dir / "ir_zav.ini", std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
 };
 
@@ -117,7 +123,9 @@ INSTANTIATE_TEST_SUITE_P(
         LearnCase{"before a choice", {{"ALEGE COMANDA", "FFEE1"}}, "ALEGE COMANDA", "FFEE1"},
         LearnCase{"an empty code", {{"STOP", ""}}, "STOP", ""},
         LearnCase{"twice for one command", {{"FF", "11111"}, {"FF", "22222"}}, "FF", "22222"},
-        LearnCase{"in another letter case", {{"PLAY", "11111"}, {"play", "33333"}}, "PLAY", "33333"}));
+        LearnCase{"in another letter case", {{"PLAY", "11111"}, {"play", "33333"}}, "PLAY", "33333"},
+        LearnCase{"typed with blanks around", {{" NEXT SONG  ", "44444"}, {"NEXT SONG", "55555"}}, "NEXT SONG",
+                  "55555"}));
 
 TEST_F(SetupDialog, LearnedCodesReachTheSettingsAtTheNextLoadButAlegeComandaNever) {
     open();
@@ -144,6 +152,22 @@ TEST_F(SetupDialog, AFailedWriteKeepsTheCodeInItsField) {
     EXPECT_EQ(host.messageBoxes()[0].text, "Unable to write to " + (dir / "ir_zav.ini").string());
     EXPECT_EQ(dialog->MemoCod->text(), "12ABC");
     EXPECT_EQ(code->text(), "34");
+}
+
+TEST_F(SetupDialog, ANameThatCouldNotBeFoundAgainIsRefusedWithAMessage) {
+    open();
+    choose("PLAY");
+    typeCode("11111");
+    host.clickControl(button("ButtonSaveIR"));
+    const std::string before = fileText();
+    choose("PLAY=STOP");
+    typeCode("12ABC");
+    host.clickControl(button("ButtonSaveIR"));
+    ASSERT_EQ(host.messageBoxes().size(), 1u);
+    EXPECT_EQ(host.messageBoxes()[0].text,
+              "Cannot save under the name \"PLAY=STOP\": a name cannot contain \"=\" or start with \"[\"");
+    EXPECT_EQ(dialog->MemoCod->text(), "12ABC") << "the code waits for a name that can be saved";
+    EXPECT_EQ(fileText(), before);
 }
 
 struct PortCase {
