@@ -10,7 +10,7 @@ zav_log() { printf '== %s\n' "$*" >&2; }
 # Debian packages the builds and tests use. wine32:i386 runs the shipped
 # 32-bit program where the kernel can start 32-bit code; wine64 and the
 # x86_64 compiler serve where it cannot.
-ZAV_PACKAGES=(cmake g++ make libgtest-dev googletest file
+ZAV_PACKAGES=(cmake g++ make libgtest-dev googletest file clang libclang-rt-dev
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
   wine wine64 wine32:i386 xvfb xdotool socat imagemagick x11-utils)
 
@@ -151,4 +151,32 @@ zav_cmake_build() {  # dir [cmake args...]
   shift
   cmake -S "$ZAV_ROOT" -B "$dir" "$@" >"$dir.configure.log" 2>&1 || { cat "$dir.configure.log" >&2; return 1; }
   cmake --build "$dir" -j"$(nproc)" >"$dir.build.log" 2>&1 || { grep -E 'error|Error' "$dir.build.log" | head -40 >&2; return 1; }
+}
+
+# The fuzz targets and their runs. Each run reads the target's committed
+# seeds and keeps what it finds in a folder of its own, so the seeds stay
+# as committed; it prints libFuzzer's last line ("Done N runs in S
+# second(s)") and fails on a crash or a sanitizer report, whose input
+# libFuzzer saves under $ZAV_BUILD/fuzz-findings.
+ZAV_FUZZ_TARGETS=(ini outline bitmap receiver)
+# A byte stream's cost grows with its length, and 128 bytes hold many codes.
+declare -gA ZAV_FUZZ_MAX_LEN=([receiver]=256)
+ZAV_FUZZ_CMAKE_ARGS=(-DCMAKE_CXX_COMPILER=clang++ -DZAV_FUZZ=ON)
+
+zav_fuzz_build() {  # [cmake args...]
+  zav_cmake_build "$ZAV_BUILD/fuzz" "${ZAV_FUZZ_CMAKE_ARGS[@]}" "$@"
+}
+
+zav_fuzz_run() {  # TARGET RUNS
+  local target=$1 runs=$2 work="$ZAV_BUILD/fuzz-work/$1" findings="$ZAV_BUILD/fuzz-findings/$1" log
+  rm -rf "$work"
+  mkdir -p "$work" "$findings"
+  log="$work.log"
+  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    "$ZAV_BUILD/fuzz/tests/fuzz/${target}_fuzz" -runs="$runs" -artifact_prefix="$findings/" -print_final_stats=1 \
+    ${ZAV_FUZZ_MAX_LEN[$target]:+-max_len=${ZAV_FUZZ_MAX_LEN[$target]}} \
+    "$work" "$ZAV_ROOT/tests/fuzz/corpus/$target" >"$log" 2>&1
+  local rc=$?
+  grep -E '^Done [0-9]+ runs' "$log" || { grep -E 'broken|ERROR|runtime error|SUMMARY' "$log" | head -n 10; }
+  return $rc
 }

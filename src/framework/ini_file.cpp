@@ -172,6 +172,10 @@ constexpr std::string_view utf16beMark = "\xFE\xFF";
 // The name a write stores: without blanks around it, as a read looks for it.
 std::string storedName(std::string_view name) { return std::string(trim(singleLine(name))); }
 
+bool isUtf16(IniDocument::Encoding e) {
+    return e == IniDocument::Encoding::utf16le || e == IniDocument::Encoding::utf16be;
+}
+
 }  // namespace
 
 IniDocument IniDocument::fromBytes(std::string bytes) {
@@ -251,10 +255,17 @@ const IniDocument::Key* IniDocument::findKey(const Section& section, std::string
     return nullptr;
 }
 
+// A UTF-16 file holds what it is given as it will read back: 8-bit text
+// that is not UTF-8 as Latin-1, surrogates paired.
+std::string IniDocument::held(std::string_view text) const {
+    if (!isUtf16(encoding_)) return std::string(text);
+    return fromUtf16(toUtf16(text, false), false);
+}
+
 std::optional<std::string_view> IniDocument::value(std::string_view section, std::string_view key) const {
-    const Section* s = findSection(trim(section));
+    const Section* s = findSection(held(storedName(section)));
     if (!s) return std::nullopt;
-    const Key* k = findKey(*s, trim(key));
+    const Key* k = findKey(*s, held(storedName(key)));
     if (!k) return std::nullopt;
     return trim(std::string_view(text_).substr(k->equals + 1, k->lineEnd - k->equals - 1));
 }
@@ -269,15 +280,15 @@ std::string_view IniDocument::lineEnd() const {
 }
 
 void IniDocument::set(std::string_view section, std::string_view key, std::string_view value) {
-    const std::string sectionText = storedName(section);
-    const std::string keyText = storedName(key);
+    const std::string sectionText = held(storedName(section));
+    const std::string keyText = held(storedName(key));
     if (sectionText.find(']') != std::string::npos)
         throw IniNameError("Cannot save under the section name \"" + sectionText +
                            "\": a section name cannot contain \"]\"");
     if (keyText.find('=') != std::string::npos || keyText.starts_with('['))
         throw IniNameError("Cannot save under the name \"" + keyText +
                            "\": a name cannot contain \"=\" or start with \"[\"");
-    const std::string valueText = singleLine(value);
+    const std::string valueText = held(singleLine(value));
     const std::string eol(lineEnd());
 
     if (const Section* s = findSection(sectionText)) {

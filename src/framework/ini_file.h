@@ -49,7 +49,8 @@ public:
 
     Encoding encoding() const { return encoding_; }
     // The key's value as written, blanks around it removed; nothing when
-    // the section or the key is missing.
+    // the section or the key is missing. Names are looked for as set()
+    // stores them.
     std::optional<std::string_view> value(std::string_view section, std::string_view key) const;
     // Sets the key's value, adding the key and the section as needed; names
     // are stored without the blanks around them. Raises IniNameError for a
@@ -73,6 +74,7 @@ private:
     const Key* findKey(const Section& section, std::string_view name) const;
     std::string_view keyName(const Key& key) const;
     std::string_view lineEnd() const;
+    std::string held(std::string_view text) const;
 
     Encoding encoding_ = Encoding::bytes;
     std::string text_;

@@ -1,0 +1,74 @@
+// The receiver's byte stream as any device on the port may send it: the
+// input is pairs of (pause before the byte, byte), the pause's low six bits
+// in milliseconds and its top bit whether the setup dialog is open. Every
+// code text that comes out must be 5 to 12 upper-case hexadecimal digits,
+// and what the handset's commands make of it must hold together.
+#include <chrono>
+#include <cstdint>
+#include <stop_token>
+#include <string>
+#include <vector>
+
+#include "app/handset_commands.h"
+#include "fuzz_check.h"
+#include "ir/com_func.h"
+#include "ir/com_thread.h"
+#include "support/fake_serial.h"
+
+namespace {
+
+bool isCode(const std::string& text) {
+    if (text.size() < ir::CodeText::completeAt || text.size() > ir::CodeText::capacity) return false;
+    for (char c : text)
+        if (!((c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'))) return false;
+    return true;
+}
+
+class Display : public ir::CodeDisplay {
+public:
+    bool shown = false;
+    std::vector<std::string> codes;
+    bool visible() const override { return shown; }
+    void deliver(const std::string& code) override { codes.push_back(code); }
+    void passedBy(const std::string& code) override { codes.push_back(code); }
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    testing_support::FakeSerial serial;
+    ir::ComFunc com(serial);
+    if (!com.OpenComPort(1, 9600)) return 0;
+    Display display;
+    std::chrono::microseconds at{0};
+    std::vector<bool> dialogOpen;
+    for (std::size_t i = 0; i + 1 < size; i += 2) {
+        at += std::chrono::milliseconds(data[i] & 0x3F);
+        serial.arrive(at, data[i + 1]);
+        dialogOpen.push_back(data[i] & 0x80);
+    }
+    ir::CodeText code;
+    std::stop_source stop;
+    serial.onDrained = [&] { stop.request_stop(); };
+    std::size_t passes = 0;
+    while (ir::ReceivePass(com, code, display, stop.get_token()) != ir::PassEnd::stopped) {
+        FUZZ_CHECK(++passes <= dialogOpen.size());
+        display.shown = dialogOpen[passes - 1];
+    }
+    const std::string left = code.text();
+    FUZZ_CHECK(left.size() < ir::CodeText::completeAt);
+
+    app::Settings settings;
+    settings.LearnedCodes["PLAY"] = "A1B2C3";
+    settings.LearnedCodes["VOLUME UP"] = "A1B2C3";
+    settings.LearnedCodes["REW"] = "10203";
+    app::PressTracker presses;
+    std::uint32_t ms = 0;
+    for (const std::string& text : display.codes) {
+        FUZZ_CHECK(isCode(text));
+        for (const std::string& command : app::commandsLearnedFor(settings, text))
+            FUZZ_CHECK(settings.LearnedCodes.at(command) == text);
+        presses.arrival(text, app::Repetition::everySecondArrival, ms += 110);
+    }
+    return 0;
+}
