@@ -78,7 +78,7 @@ const Row rows[] = {
     {part<&F::BevelPicture>, "BevelPicture", place(8, 110, 181, 52)},
     {part<&F::LTitlu>, "LTitlu", place(16, 117, 162, 15), "", nullptr, texts<fw::Label>("Telecomanda Winamp", true)},
     {part<&F::LVersiune>, "LVersiune", place(16, 137, 162, 15), "", nullptr,
-     texts<fw::Label>("ZAV Amp - 01, version 1.0", false)},
+     texts<fw::Label>("ZAV Amp - 01, version " ZAV_VERSION, false)},
     {part<&F::BAutor>, "BAutor", place(8, 168, 181, 56)},
     {part<&F::LAutor>, "LAutor", place(16, 173, 162, 15), "", nullptr, texts<fw::Label>("Settings: ir_zav.ini", false)},
     {part<&F::LMail>, "LMail", place(16, 189, 162, 15), "", nullptr, texts<fw::Label>("beside zav_amp.exe", false)},

@@ -16,7 +16,9 @@ public:
     virtual ~Regions() = default;
     // ExtCreateRegion without a transformation; 0 when the block is invalid.
     virtual RegionHandle create(const std::uint8_t* data, std::uint32_t size) = 0;
-    // SetWindowRgn with redraw: from then on the window system owns the region.
+    // SetWindowRgn with redraw: from then on the window system owns the
+    // region. A window drawn at a larger scale than its layout gets a copy
+    // at that scale instead, and the region itself is released.
     virtual bool apply(fw::WindowHandle window, RegionHandle region) = 0;
     // GetRegionData: the block, or nothing.
     virtual std::vector<std::uint8_t> data(RegionHandle region) = 0;

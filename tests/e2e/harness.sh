@@ -35,6 +35,13 @@ E2E_FAILED=0
 
 e2e_init() {
   zav_wine_prefix || return 1
+  # A test that changed the prefix's DPI and was stopped before it could
+  # put it back.
+  if [ -e "$WINEPREFIX/.zav-dpi-changed" ]; then
+    zav_wine reg add 'HKCC\Software\Fonts' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
+    zav_wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1
+    rm -f "$WINEPREFIX/.zav-dpi-changed"
+  fi
   zav_start_xvfb || return 1
   E2E_TMP=$(mktemp -d /tmp/zav-e2e.XXXXXX)
   trap e2e_cleanup EXIT

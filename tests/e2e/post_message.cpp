@@ -13,6 +13,19 @@
 #include <cstdlib>
 #include <string_view>
 
+namespace {
+
+BOOL CALLBACK printText(HWND child, LPARAM) {
+    // Asked of the window itself: edits keep their text where GetWindowText
+    // cannot see it from another process.
+    char text[512] = {};
+    SendMessageA(child, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    std::printf("%s\n", text);
+    return TRUE;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     if (argc < 3) {
         if (const char* marker = std::getenv("ZAV_DECOY_MARKER"))
@@ -40,17 +53,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (std::string_view(argv[2]) == "--texts") {
-        EnumChildWindows(
-            hwnd,
-            [](HWND child, LPARAM) -> BOOL {
-                // Asked of the window itself: edits keep their text where
-                // GetWindowText cannot see it from another process.
-                char text[512] = {};
-                SendMessageA(child, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-                std::printf("%s\n", text);
-                return TRUE;
-            },
-            0);
+        EnumChildWindows(hwnd, printText, 0);
         return 0;
     }
     if (argc < 5) return 2;

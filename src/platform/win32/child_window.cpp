@@ -49,8 +49,8 @@ NativeKind nativeKind(const fw::WinControl& c) {
     return {"STATIC", 0, 0};
 }
 
-int windowHeight(const fw::WinControl& c, int height) {
-    return c.kind() == fw::ControlKind::comboBox ? height + comboListHeight : height;
+int windowHeight(const fw::WinControl& c, int height, DpiScale scale) {
+    return c.kind() == fw::ControlKind::comboBox ? height + scale.toScreen(comboListHeight) : height;
 }
 
 }  // namespace
@@ -64,7 +64,7 @@ ChildWindow::ChildWindow(Win32Host& host, fw::WinControl& control, FormWindow& p
         wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
         registerClass(wc);
     }
-    const fw::Rect b = control.bounds();
+    const RECT b = parent.scale().toScreen(control.bounds());
     DWORD style = WS_CHILD | kind.style;
     if (control.visible()) style |= WS_VISIBLE;
     if (!control.enabled()) style |= WS_DISABLED;
@@ -77,12 +77,13 @@ ChildWindow::ChildWindow(Win32Host& host, fw::WinControl& control, FormWindow& p
                           .style = style,
                           .x = b.left,
                           .y = b.top,
-                          .width = b.width(),
-                          .height = windowHeight(control, b.height()),
+                          .width = b.right - b.left,
+                          .height = windowHeight(control, b.bottom - b.top, parent.scale()),
                           .parent = parent.hwnd(),
                           .instance = host.instance(),
                           .object = control.kind() == fw::ControlKind::custom ? this : nullptr});
-    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(host.dialogFont(control.bold())), FALSE);
+    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(host.dialogFont(control.bold(), parent.scale().dpi())),
+                 FALSE);
     if (control.kind() == fw::ControlKind::label) fitLabel();
     if (control.kind() == fw::ControlKind::spinEdit) {
         arrows_ = createWindow({.className = UPDOWN_CLASSA,
@@ -108,14 +109,15 @@ ChildWindow::~ChildWindow() {
 void ChildWindow::fitLabel() {
     const std::string t = text();
     HDC dc = GetDC(hwnd_);
-    HGDIOBJ old = SelectObject(dc, host_.dialogFont(control_.bold()));
+    HGDIOBJ old = SelectObject(dc, host_.dialogFont(control_.bold(), parent_.scale().dpi()));
     SIZE s{};
     GetTextExtentPoint32A(dc, t.c_str(), static_cast<int>(t.size()), &s);
     SelectObject(dc, old);
     ReleaseDC(hwnd_, dc);
-    const fw::Rect b = control_.bounds();
-    if (s.cx > b.width() || s.cy > b.height())
-        SetWindowPos(hwnd_, nullptr, 0, 0, std::max<int>(b.width(), s.cx), std::max<int>(b.height(), s.cy),
+    const RECT b = parent_.scale().toScreen(control_.bounds());
+    const int width = b.right - b.left, height = b.bottom - b.top;
+    if (s.cx > width || s.cy > height)
+        SetWindowPos(hwnd_, nullptr, 0, 0, std::max<int>(width, s.cx), std::max<int>(height, s.cy),
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -162,8 +164,10 @@ bool ChildWindow::command(HWND from, WORD code) {
     return true;
 }
 
-void ChildWindow::setBounds(const fw::Rect& b) {
-    MoveWindow(hwnd_, b.left, b.top, b.width(), windowHeight(control_, b.height()), TRUE);
+void ChildWindow::setBounds(const fw::Rect& bounds) {
+    const DpiScale scale = parent_.scale();
+    const RECT b = scale.toScreen(bounds);
+    MoveWindow(hwnd_, b.left, b.top, b.right - b.left, windowHeight(control_, b.bottom - b.top, scale), TRUE);
     if (arrows_) SendMessageA(arrows_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(hwnd_), 0);
 }
 
@@ -238,7 +242,7 @@ LRESULT ChildWindow::windowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
             PAINTSTRUCT ps;
             HDC dc = BeginPaint(hwnd, &ps);
             {
-                GdiCanvas canvas(dc);
+                GdiCanvas canvas(dc, parent_.scale());
                 host_.guarded([&] { control_.paint(canvas); });
             }
             EndPaint(hwnd, &ps);

@@ -123,9 +123,13 @@ void FormWindow::applyStyle() {
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
+DpiScale FormWindow::scale() const {
+    return form_.borderStyle() == fw::BorderStyle::dialog ? DpiScale::forDialogs() : DpiScale::forPictures();
+}
+
 void FormWindow::setClientSize(fw::Size size) {
     applyStyle();
-    RECT r{0, 0, size.width, size.height};
+    RECT r = scale().toScreen(fw::Rect::fromSize(0, 0, size.width, size.height));
     AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrA(hwnd_, GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongPtrA(hwnd_, GWL_EXSTYLE)));
     SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
@@ -136,7 +140,7 @@ void FormWindow::centreOnScreen() {
     // From the size the window is meant to have, not from its rectangle,
     // which may still be catching up with a change of frame.
     const fw::Size client = form_.clientSize();
-    RECT w{0, 0, client.width, client.height};
+    RECT w = scale().toScreen(fw::Rect::fromSize(0, 0, client.width, client.height));
     AdjustWindowRectEx(&w, styleFor(form_.borderStyle()), FALSE, exStyleFor(form_.borderStyle()));
     const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
     SetWindowPos(hwnd_, nullptr, (sw - (w.right - w.left)) / 2, (sh - (w.bottom - w.top)) / 2, 0, 0,
@@ -157,7 +161,7 @@ void FormWindow::setEnabled(bool enabled) {
 }
 
 void FormWindow::invalidate(const fw::Rect& area) {
-    const RECT r{area.left, area.top, area.right, area.bottom};
+    const RECT r = scale().touched(area);
     InvalidateRect(hwnd_, &r, FALSE);
 }
 
@@ -197,24 +201,16 @@ void FormWindow::forget(ChildWindow& child) {
 void FormWindow::paint() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd_, &ps);
-    const fw::Rect area{ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom};
-    if (!area.empty()) {
-        // Composed off-screen and copied in one step: no flicker.
-        GdiCanvas screen(dc);
-        auto buffer = screen.createSurface({area.width(), area.height()});
-        fw::Canvas& canvas = buffer->canvas();
-        canvas.pushViewport({-area.left, -area.top}, area);
+    GdiCanvas::paintArea(dc, ps.rcPaint, scale(), [&](fw::Canvas& canvas, const fw::Rect& area) {
         host_.guarded([&] { form_.paint(canvas, area); });
-        canvas.popViewport();
-        screen.drawSurface(area.topLeft(), *buffer);
-    }
+    });
     EndPaint(hwnd_, &ps);
 }
 
 void FormWindow::mouse(UINT msg, WPARAM wParam, LPARAM lParam) {
     MSG relayed{hwnd_, msg, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
     SendMessageA(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
-    const fw::Point at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    const fw::Point at = scale().toLayout(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
     const bool dbl = msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK;
     const fw::MouseState state = mouseState(wParam, dbl);
     host_.guarded([&] {
@@ -311,8 +307,8 @@ LRESULT FormWindow::windowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         case WM_PRINTCLIENT: {
             RECT r;
             GetClientRect(hwnd_, &r);
-            GdiCanvas canvas(reinterpret_cast<HDC>(wParam));
-            host_.guarded([&] { form_.paint(canvas, {r.left, r.top, r.right, r.bottom}); });
+            GdiCanvas canvas(reinterpret_cast<HDC>(wParam), scale());
+            host_.guarded([&] { form_.paint(canvas, scale().covering(r)); });
             return 0;
         }
         case WM_COMMAND:

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "framework/form.h"
+#include "platform/win32/dpi_scale.h"
 
 namespace win32 {
 
@@ -35,6 +36,9 @@ public:
     void setMessageFilter(MessageFilter filter);
 
     HWND hwnd() const { return hwnd_; }
+    // How the form's layout maps to the screen: a dialog at the screen's
+    // DPI, a borderless picture by whole multiples.
+    DpiScale scale() const;
     // Child windows are kept in tab order.
     void adopt(ChildWindow& child);
     void forget(ChildWindow& child);

@@ -5,14 +5,16 @@ namespace {
 
 RECT toRect(const fw::Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
+// A memory context and bitmap of `size` layout pixels, held in screen
+// pixels at the scale given.
 class GdiSurface : public fw::Surface {
 public:
-    GdiSurface(HDC compatible, fw::Size size) : size_(size) {
+    GdiSurface(HDC compatible, fw::Size size, DpiScale scale = DpiScale()) : size_(size) {
+        const int width = scale.toScreen(size.width), height = scale.toScreen(size.height);
         dc_ = CreateCompatibleDC(compatible);
-        bitmap_ = CreateCompatibleBitmap(compatible, size.width > 0 ? size.width : 1,
-                                         size.height > 0 ? size.height : 1);
+        bitmap_ = CreateCompatibleBitmap(compatible, width > 0 ? width : 1, height > 0 ? height : 1);
         old_ = SelectObject(dc_, bitmap_);
-        canvas_ = std::make_unique<GdiCanvas>(dc_);
+        canvas_ = std::make_unique<GdiCanvas>(dc_, scale);
     }
     ~GdiSurface() override {
         canvas_.reset();
@@ -47,7 +49,46 @@ DibPicture::DibPicture(const fw::Bitmap& bitmap) {
                        (static_cast<std::uint32_t>(fw::redOf(c)) << 16));
 }
 
-GdiCanvas::GdiCanvas(HDC dc) : dc_(dc), savedState_(SaveDC(dc)) {}
+GdiCanvas::GdiCanvas(HDC dc, DpiScale scale, POINT screenOrigin) : dc_(dc), savedState_(SaveDC(dc)), scale_(scale) {
+    if (scale.identity() && screenOrigin.x == 0 && screenOrigin.y == 0) return;
+    transformed_ = true;
+    SetGraphicsMode(dc_, GM_ADVANCED);
+    const auto f = static_cast<FLOAT>(scale.factor());
+    const XFORM toScreen{f, 0, 0, f, static_cast<FLOAT>(-screenOrigin.x), static_cast<FLOAT>(-screenOrigin.y)};
+    SetWorldTransform(dc_, &toScreen);
+    // Pictures grow by whole pixels, never blurred.
+    SetStretchBltMode(dc_, COLORONCOLOR);
+}
+
+void GdiCanvas::paintArea(HDC dc, const RECT& area, DpiScale scale,
+                          const std::function<void(fw::Canvas&, const fw::Rect&)>& paint) {
+    const int width = area.right - area.left, height = area.bottom - area.top;
+    if (width <= 0 || height <= 0) return;
+    if (scale.identity()) {
+        GdiCanvas screen(dc);
+        const fw::Rect layoutArea{area.left, area.top, area.right, area.bottom};
+        auto buffer = screen.createSurface({width, height});
+        fw::Canvas& canvas = buffer->canvas();
+        canvas.pushViewport({-area.left, -area.top}, layoutArea);
+        paint(canvas, layoutArea);
+        canvas.popViewport();
+        screen.drawSurface({area.left, area.top}, *buffer);
+        return;
+    }
+    HDC memory = CreateCompatibleDC(dc);
+    HBITMAP bitmap = CreateCompatibleBitmap(dc, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    {
+        GdiCanvas canvas(memory, scale, POINT{area.left, area.top});
+        const fw::Rect layoutArea = scale.covering(area);
+        IntersectClipRect(memory, layoutArea.left, layoutArea.top, layoutArea.right, layoutArea.bottom);
+        paint(canvas, layoutArea);
+    }
+    BitBlt(dc, area.left, area.top, width, height, memory, 0, 0, SRCCOPY);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+}
 
 GdiCanvas::~GdiCanvas() {
     RestoreDC(dc_, savedState_);
@@ -90,6 +131,20 @@ void GdiCanvas::fillRect(const fw::Rect& r) {
 }
 
 void GdiCanvas::rectangle(const fw::Rect& r) {
+    if (transformed_) {
+        // Transformed, Rectangle would take in its right and bottom edges:
+        // the outline is drawn as four strips a layout pixel wide instead.
+        if (r.width() <= 0 || r.height() <= 0) return;
+        if (brushStyle() == fw::BrushStyle::solid) {
+            const RECT inside{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
+            FillRect(dc_, &inside, brush(brushColor()));
+        }
+        HBRUSH edge = brush(penColor());
+        for (const RECT strip : {RECT{r.left, r.top, r.right, r.top + 1}, RECT{r.left, r.bottom - 1, r.right, r.bottom},
+                                 RECT{r.left, r.top, r.left + 1, r.bottom}, RECT{r.right - 1, r.top, r.right, r.bottom}})
+            FillRect(dc_, &strip, edge);
+        return;
+    }
     selectOutlineAndFill();
     Rectangle(dc_, r.left, r.top, r.right, r.bottom);
 }
@@ -111,6 +166,11 @@ void GdiCanvas::ellipse(const fw::Rect& r) {
 void GdiCanvas::drawBitmap(fw::Point at, const fw::Bitmap& bitmap) {
     if (bitmap.empty()) return;
     const DibPicture dib(bitmap);
+    if (transformed_) {
+        StretchDIBits(dc_, at.x, at.y, bitmap.width(), bitmap.height(), 0, 0, bitmap.width(), bitmap.height(),
+                      dib.bits.data(), &dib.info, DIB_RGB_COLORS, SRCCOPY);
+        return;
+    }
     SetDIBitsToDevice(dc_, at.x, at.y, static_cast<DWORD>(bitmap.width()), static_cast<DWORD>(bitmap.height()), 0, 0,
                       0, static_cast<UINT>(bitmap.height()), dib.bits.data(), &dib.info, DIB_RGB_COLORS);
 }
@@ -142,7 +202,9 @@ fw::Size GdiCanvas::textExtent(const std::string& text) {
     return {s.cx, s.cy};
 }
 
-std::unique_ptr<fw::Surface> GdiCanvas::createSurface(fw::Size size) { return std::make_unique<GdiSurface>(dc_, size); }
+std::unique_ptr<fw::Surface> GdiCanvas::createSurface(fw::Size size) {
+    return std::make_unique<GdiSurface>(dc_, size, scale_);
+}
 
 void GdiCanvas::drawSurface(fw::Point at, fw::Surface& surface) {
     auto& gdi = static_cast<GdiSurface&>(surface);
@@ -151,7 +213,13 @@ void GdiCanvas::drawSurface(fw::Point at, fw::Surface& surface) {
 
 void GdiCanvas::pushViewport(fw::Point origin, const fw::Rect& clip) {
     viewportStates_.push_back(SaveDC(dc_));
-    OffsetViewportOrgEx(dc_, origin.x, origin.y, nullptr);
+    if (transformed_) {
+        // Moved in layout pixels, before the scale: exact at any DPI.
+        const XFORM move{1, 0, 0, 1, static_cast<FLOAT>(origin.x), static_cast<FLOAT>(origin.y)};
+        ModifyWorldTransform(dc_, &move, MWT_LEFTMULTIPLY);
+    } else {
+        OffsetViewportOrgEx(dc_, origin.x, origin.y, nullptr);
+    }
     IntersectClipRect(dc_, clip.left, clip.top, clip.right, clip.bottom);
 }
 

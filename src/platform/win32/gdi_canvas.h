@@ -1,6 +1,8 @@
 // The framework's canvas over a GDI device context. Pens, brushes and fonts
 // are made on demand and released with the canvas; a surface is a memory
-// device context with a compatible bitmap.
+// device context with a compatible bitmap. A canvas with a DPI scale takes
+// layout pixels and draws in screen pixels through the context's world
+// transform: lines, text and pictures grow with it.
 #pragma once
 
 #include <windows.h>
@@ -9,18 +11,29 @@
 #include <memory>
 #include <vector>
 
+#include <functional>
+
 #include "framework/canvas.h"
+#include "platform/win32/dpi_scale.h"
 
 namespace win32 {
 
 class GdiCanvas : public fw::Canvas {
 public:
-    explicit GdiCanvas(HDC dc);
+    // `screenOrigin`: the screen pixel that the context's own (0, 0) stands
+    // for, when the context holds only part of a window.
+    explicit GdiCanvas(HDC dc, DpiScale scale = DpiScale(), POINT screenOrigin = {0, 0});
     ~GdiCanvas() override;
     GdiCanvas(const GdiCanvas&) = delete;
     GdiCanvas& operator=(const GdiCanvas&) = delete;
 
     HDC dc() const { return dc_; }
+
+    // Paints the screen pixels `area` of a window through a canvas in layout
+    // pixels, composed off-screen and copied in one step (no flicker); the
+    // function gets the layout area that covers them.
+    static void paintArea(HDC dc, const RECT& area, DpiScale scale,
+                          const std::function<void(fw::Canvas&, const fw::Rect&)>& paint);
 
     void fillRect(const fw::Rect& r) override;
     void rectangle(const fw::Rect& r) override;
@@ -43,6 +56,9 @@ private:
 
     HDC dc_;
     int savedState_;
+    DpiScale scale_;
+    // Drawn through the world transform (scaled or moved).
+    bool transformed_ = false;
     std::vector<int> viewportStates_;
     std::map<fw::Color, HPEN> pens_;
     std::map<fw::Color, HBRUSH> brushes_;

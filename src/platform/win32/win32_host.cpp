@@ -30,22 +30,22 @@ Win32Host::Win32Host(HINSTANCE instance) : instance_(instance) {
     // application's title for other programs to find.
     appWindow_ =
         createWindow({.className = utilityClass, .style = WS_POPUP, .instance = instance_, .object = this});
+}
 
-    // The dialog font of the classic desktop: MS Sans Serif 8 pt.
-    auto makeFont = [](int weight) {
-        return CreateFontA(-11, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
-    };
-    normalFont_ = makeFont(FW_NORMAL);
-    boldFont_ = makeFont(FW_BOLD);
+HFONT Win32Host::dialogFont(bool bold, int dpi) {
+    HFONT& font = fonts_[{dpi, bold}];
+    if (!font)
+        font = CreateFontA(-MulDiv(11, dpi, DpiScale::layoutDpi), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
+                           FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                           DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
+    return font;
 }
 
 Win32Host::~Win32Host() {
     for (auto& [id, timer] : timers_) KillTimer(utility_, id);
     if (appWindow_) DestroyWindow(appWindow_);
     if (utility_) DestroyWindow(utility_);
-    DeleteObject(normalFont_);
-    DeleteObject(boldFont_);
+    for (auto& [key, font] : fonts_) DeleteObject(font);
 }
 
 LRESULT Win32Host::windowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

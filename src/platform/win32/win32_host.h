@@ -10,6 +10,7 @@
 
 #include "framework/application.h"
 #include "framework/host.h"
+#include "platform/win32/dpi_scale.h"
 
 namespace win32 {
 
@@ -21,7 +22,9 @@ public:
     Win32Host& operator=(const Win32Host&) = delete;
 
     HINSTANCE instance() const { return instance_; }
-    HFONT dialogFont(bool bold) const { return bold ? boldFont_ : normalFont_; }
+    // The dialog font of the classic desktop (MS Sans Serif 8 pt, 11 pixels
+    // at 96 DPI) at a window's DPI.
+    HFONT dialogFont(bool bold, int dpi = DpiScale::layoutDpi);
 
     // Runs `work` in the application's error guard (or a bare one before
     // there is an application).
@@ -69,8 +72,7 @@ private:
     fw::Application* app_ = nullptr;  // not owned
     HWND utility_ = nullptr;
     HWND appWindow_ = nullptr;
-    HFONT normalFont_ = nullptr;
-    HFONT boldFont_ = nullptr;
+    std::map<std::pair<int, bool>, HFONT> fonts_;  // by DPI and boldness
     UINT_PTR nextTimerId_ = 1;
     std::map<UINT_PTR, fw::Timer*> timers_;  // not owned
     std::map<const fw::Timer*, UINT_PTR> timerIds_;

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/win32/form_window.h"
+
 namespace win32 {
 
 platform::RegionHandle Win32Regions::create(const std::uint8_t* data, std::uint32_t size) {
@@ -10,7 +12,31 @@ platform::RegionHandle Win32Regions::create(const std::uint8_t* data, std::uint3
 }
 
 bool Win32Regions::apply(fw::WindowHandle window, platform::RegionHandle region) {
-    return SetWindowRgn(reinterpret_cast<HWND>(window), reinterpret_cast<HRGN>(region), TRUE) != 0;
+    const HWND hwnd = reinterpret_cast<HWND>(window);
+    auto rgn = reinterpret_cast<HRGN>(region);
+    const FormWindow* form = FormWindow::fromHandle(hwnd);
+    const DpiScale scale = form ? form->scale() : DpiScale();
+    if (!scale.identity()) {
+        // The outline is stored in layout pixels: the window gets it at its
+        // scale, and the region as stored is released.
+        std::vector<std::uint8_t> block = data(region);
+        if (block.size() < sizeof(RGNDATAHEADER)) return false;
+        auto* header = reinterpret_cast<RGNDATA*>(block.data());
+        auto* rects = reinterpret_cast<RECT*>(header->Buffer);
+        for (DWORD i = 0; i < header->rdh.nCount; ++i)
+            rects[i] = scale.toScreen(fw::Rect{rects[i].left, rects[i].top, rects[i].right, rects[i].bottom});
+        header->rdh.rcBound = scale.toScreen(fw::Rect{header->rdh.rcBound.left, header->rdh.rcBound.top,
+                                                      header->rdh.rcBound.right, header->rdh.rcBound.bottom});
+        HRGN scaled = ExtCreateRegion(nullptr, static_cast<DWORD>(block.size()), header);
+        if (!scaled) return false;
+        if (!SetWindowRgn(hwnd, scaled, TRUE)) {
+            DeleteObject(scaled);
+            return false;
+        }
+        DeleteObject(rgn);
+        return true;
+    }
+    return SetWindowRgn(hwnd, rgn, TRUE) != 0;
 }
 
 std::vector<std::uint8_t> Win32Regions::data(platform::RegionHandle region) {
