@@ -62,8 +62,13 @@ e2e_cleanup() {
   [ -n "${E2E_TMP:-}" ] && rm -rf "$E2E_TMP"
 }
 
-# Started by us, so its chatter when it is stopped goes nowhere.
-e2e_wineserver() { wineserver -p5 >/dev/null 2>&1; }
+# Started by us, so its chatter when it is stopped goes nowhere. A server
+# still running in the prefix (one that served a program started without
+# our display, say) would refuse the start and hand its desktop to ours.
+e2e_wineserver() {
+  timeout 10 wineserver -k >/dev/null 2>&1
+  wineserver -p5 >/dev/null 2>&1
+}
 
 e2e_com1() {
   zav_link_com1 "$E2E_TMP" || return 1
