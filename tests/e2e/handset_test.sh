@@ -4,9 +4,7 @@
 # program under Wine with the stand-in player and the IR receiver simulator.
 set -u
 source "$(dirname "$0")/harness.sh"
-e2e_init || { echo "e2e: 0 passed, 1 failed"; exit 1; }
-e2e_com1
-e2e_start_receiver "$E2E_TMP/receiver.log"
+e2e_begin_with_receiver
 
 player_log="$E2E_TMP/player.log"
 e2e_start "$E2E_TMP" "$ZAV_WIN_BUILD/standin_player.exe" --log "$(e2e_winpath "$player_log")" --tracks 30

@@ -130,6 +130,15 @@ e2e_start_receiver() {  # LOGFILE
 
 e2e_receiver() { echo "$*" >"$E2E_TMP/receiver.in"; }
 
+# How a test of the remote begins: its display and prefix, COM1 on a pty
+# and the receiver simulator at the other end, logging to receiver.log. A
+# test that cannot begin counts as one failure.
+e2e_begin_with_receiver() {
+  e2e_init && e2e_com1 && e2e_start_receiver "$E2E_TMP/receiver.log" && return 0
+  echo "e2e: 0 passed, 1 failed"
+  exit 1
+}
+
 e2e_post() { zav_wine "$ZAV_WIN_BUILD/tests/e2e/post_message.exe" "$@" 2>/dev/null | tr -d '\r'; }
 
 # A picture of a window as the screen shows it, so the desktop shows

@@ -6,9 +6,7 @@
 # appears meanwhile.
 set -u
 source "$(dirname "$0")/harness.sh"
-e2e_init || { echo "e2e: 0 passed, 1 failed"; exit 1; }
-e2e_com1
-e2e_start_receiver "$E2E_TMP/receiver.log"
+e2e_begin_with_receiver
 
 # Every window with a message box's caption, as long as the test runs.
 boxes="$E2E_TMP/message-boxes"

@@ -5,9 +5,7 @@
 # the player gets (its message log).
 set -u
 source "$(dirname "$0")/harness.sh"
-e2e_init || { echo "e2e: 0 passed, 1 failed"; exit 1; }
-e2e_com1
-e2e_start_receiver "$E2E_TMP/receiver.log"
+e2e_begin_with_receiver
 
 player_log="$E2E_TMP/player.log"
 standin="$ZAV_WIN_BUILD/standin_player.exe"

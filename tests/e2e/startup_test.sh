@@ -6,9 +6,7 @@
 # the close key ending the program and freeing COM1.
 set -u
 source "$(dirname "$0")/harness.sh"
-e2e_init || { echo "e2e: 0 passed, 1 failed"; exit 1; }
-e2e_com1
-e2e_start_receiver "$E2E_TMP/receiver.log"
+e2e_begin_with_receiver
 
 # 1. First start: no ir_zav.ini.
 e2e_install_program "$E2E_TMP/first"
