@@ -44,6 +44,8 @@ e2e_init() {
   fi
   zav_start_xvfb || return 1
   E2E_TMP=$(mktemp -d /tmp/zav-e2e.XXXXXX)
+  # Screenshots the tests leave for a person to look at go to out/.
+  mkdir -p "$ZAV_ROOT/out"
   trap e2e_cleanup EXIT
   e2e_wineserver
 }
