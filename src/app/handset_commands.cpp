@@ -3,6 +3,7 @@
 #include <array>
 
 #include "app/zav_amp.h"
+#include "framework/convert.h"
 
 namespace app {
 namespace {
@@ -13,7 +14,7 @@ struct CommandKey {
     Repetition repetition;
 };
 
-// In load order: when two commands have the same code, the first wins.
+// Each command's key on the main window, and how a held remote key repeats it.
 constexpr Repetition once = Repetition::once;
 const std::array<CommandKey, 25> commandKeys{{
     {"OPEN WINAMP", &TZAV_Amp::CBStart, once},
@@ -43,27 +44,16 @@ const std::array<CommandKey, 25> commandKeys{{
     {"CANCEL", &TZAV_Amp::CBAnulare, once},
 }};
 
-char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
-std::string upperCase(std::string s) {
-    for (char& c : s) c = upper(c);
-    return s;
-}
-
-const CommandKey* commandFor(const Settings& settings, const std::string& code) {
-    const std::string wanted = upperCase(code);
-    for (const CommandKey& c : commandKeys) {
-        const auto learned = settings.LearnedCodes.find(c.name);
-        if (learned != settings.LearnedCodes.end() && !learned->second.empty() && upperCase(learned->second) == wanted)
-            return &c;
-    }
+const CommandKey* commandNamed(const std::string& name) {
+    for (const CommandKey& c : commandKeys)
+        if (name == c.name) return &c;
     return nullptr;
 }
 
 }  // namespace
 
 bool PressTracker::arrival(const std::string& code, Repetition repetition, std::uint32_t at) {
-    const bool held = pressing_ && code == code_ && at - lastAt_ <= HeldKeys::samePressMs;
+    const bool held = pressing_ && fw::sameText(code, code_) && at - lastAt_ <= HeldKeys::samePressMs;
     lastAt_ = at;
     if (!held) {
         code_ = code;
@@ -86,26 +76,26 @@ bool PressTracker::arrival(const std::string& code, Repetition repetition, std::
 std::vector<std::string> commandsLearnedFor(const Settings& settings, const std::string& code) {
     std::vector<std::string> names;
     if (code.empty()) return names;
-    const std::string wanted = upperCase(code);
     for (const char* name : commandNamesLoadOrder) {
         const auto learned = settings.LearnedCodes.find(name);
-        if (learned != settings.LearnedCodes.end() && upperCase(learned->second) == wanted) names.push_back(name);
+        if (learned != settings.LearnedCodes.end() && fw::sameText(learned->second, code)) names.push_back(name);
     }
     return names;
 }
 
 widgets::TCoolButton* HandsetCommands::keyFor(const std::string& command) const {
-    for (const CommandKey& c : commandKeys)
-        if (command == c.name) return window_.*(c.key);
-    return nullptr;
+    const CommandKey* c = commandNamed(command);
+    return c ? window_.*(c->key) : nullptr;
 }
 
 void HandsetCommands::received(const std::string& code, std::uint32_t at) {
     const Settings& settings = window_.services().settings;
     if (!settings.RunCommands) return;
-    const CommandKey* command = commandFor(settings, code);
+    // When two commands have the same code, the first in load order wins.
+    const std::vector<std::string> learnedFor = commandsLearnedFor(settings, code);
+    const CommandKey* command = learnedFor.empty() ? nullptr : commandNamed(learnedFor.front());
     // An unknown code is a different key too: it ends a held press.
-    const bool run = presses_.arrival(upperCase(code), command ? command->repetition : Repetition::once, at);
+    const bool run = presses_.arrival(code, command ? command->repetition : Repetition::once, at);
     if (!command || !run) return;
     widgets::TCoolButton& key = *(window_.*(command->key));
     window_.showPressed(key);

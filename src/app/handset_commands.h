@@ -36,7 +36,8 @@ struct HeldKeys {
 enum class Repetition { once, everyArrival, everySecondArrival };
 
 // Tells, arrival by arrival, whether a code starts a press, repeats its
-// command while held, or is only held.
+// command while held, or is only held. Codes compare without regard to
+// letter case, as they are matched.
 class PressTracker {
 public:
     // True when the command for `code` is to run now.

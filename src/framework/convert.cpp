@@ -42,4 +42,15 @@ int strToInt(std::string_view text) {
 
 int strToIntDef(std::string_view text, int fallback) { return tryStrToInt(text).value_or(fallback); }
 
+namespace {
+char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+}  // namespace
+
+bool sameText(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (lower(a[i]) != lower(b[i])) return false;
+    return true;
+}
+
 }  // namespace fw

@@ -21,4 +21,8 @@ std::optional<int> tryStrToInt(std::string_view text);
 int strToInt(std::string_view text);
 int strToIntDef(std::string_view text, int fallback);
 
+// Equal without regard to the case of ASCII letters, as names in settings
+// files and learned codes are compared.
+bool sameText(std::string_view a, std::string_view b);
+
 }  // namespace fw

@@ -16,15 +16,6 @@ std::string_view trim(std::string_view s) {
     return s;
 }
 
-char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool sameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (lower(a[i]) != lower(b[i])) return false;
-    return true;
-}
-
 // The profile format has no escapes: a line break inside a name or value
 // would split it into lines of its own, so it is written as a blank.
 std::string singleLine(std::string_view s) {
@@ -241,7 +232,7 @@ void IniDocument::index() {
 const IniDocument::Section* IniDocument::findSection(std::string_view name) const {
     const std::string_view t = text_;
     for (const Section& s : sections_)
-        if (sameName(*sectionName(t.substr(s.headerBegin, s.headerEnd - s.headerBegin)), name)) return &s;
+        if (sameText(*sectionName(t.substr(s.headerBegin, s.headerEnd - s.headerBegin)), name)) return &s;
     return nullptr;
 }
 
@@ -251,7 +242,7 @@ std::string_view IniDocument::keyName(const Key& key) const {
 
 const IniDocument::Key* IniDocument::findKey(const Section& section, std::string_view name) const {
     for (std::uint32_t i = section.firstKey; i < section.firstKey + section.keyCount; ++i)
-        if (sameName(keyName(keys_[i]), name)) return &keys_[i];
+        if (sameText(keyName(keys_[i]), name)) return &keys_[i];
     return nullptr;
 }
 
@@ -353,11 +344,17 @@ void IniFile::writeString(const std::string& section, const std::string& key, co
     // change made since this accessor first read it.
     document_.reset();
     unreadable_ = false;
-    IniDocument changed = document();
+    document();
     if (unreadable_) throw IniWriteError("Unable to write to " + path_.string());
-    changed.set(section, key, value);
-    replaceAtomically(path_, changed.toBytes());
-    document_ = std::move(changed);
+    // A refused name changes nothing; a write that fails leaves the next
+    // read to find the file as it is.
+    document_->set(section, key, value);
+    try {
+        replaceAtomically(path_, document_->toBytes());
+    } catch (...) {
+        document_.reset();
+        throw;
+    }
 }
 
 void IniFile::writeInteger(const std::string& section, const std::string& key, int value) {

@@ -43,7 +43,7 @@ class IniDocument {
 public:
     enum class Encoding { bytes, utf8WithMark, utf16le, utf16be };
 
-    IniDocument() { index(); }
+    IniDocument() = default;
     static IniDocument fromBytes(std::string bytes);
     std::string toBytes() const;
 

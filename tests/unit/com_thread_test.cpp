@@ -9,6 +9,7 @@
 
 #include "ir/com_thread.h"
 #include "ir/posted_code_display.h"
+#include "support/case_name.h"
 #include "support/fake_serial.h"
 #include "support/headless_host.h"
 
@@ -166,12 +167,7 @@ INSTANTIATE_TEST_SUITE_P(
                   {E::full}},
         TimedCase{"two held-key repeats 110 ms apart", {0, 1, 2, 110, 111, 112}, {"112233", "445566"},
                   {E::gap, E::gap}}),
-    [](const auto& info) {
-        std::string n = info.param.what;
-        for (char& ch : n)
-            if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-        return n;
-    });
+    testing_support::byWhat);
 
 TEST(ReceivePass, AnInterruptedWaitEndsThePassAsStoppedAndTheLineIsLookedAtEveryTenSeconds) {
     testing_support::FakeSerial serial;

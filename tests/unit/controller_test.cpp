@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "support/case_name.h"
 #include "support/program_fixture.h"
 
 namespace {
@@ -193,12 +194,7 @@ INSTANTIATE_TEST_SUITE_P(States, Refresh,
                                            RefreshCase{"shuffle and repeat on, muted", true, 0, 1, 1, 1,
                                                        false, true, true, false, false, true, false, true,
                                                        false, "01:01", "42"}),
-                         [](const auto& info) {
-                             std::string n = info.param.what;
-                             for (char& ch : n)
-                                 if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-                             return n;
-                         });
+                         testing_support::byWhat);
 
 // What a refresh shows of the player, to compare one tick with the next.
 struct Shown {

@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "app/handset_commands.h"
+#include "support/case_name.h"
 #include "support/program_fixture.h"
 
 namespace {
@@ -94,12 +95,7 @@ TEST_P(EveryCommand, DoesWhatItsKeyDoes) {
 }
 
 INSTANTIATE_TEST_SUITE_P(AllTwentyFive, EveryCommand, ::testing::ValuesIn(app::commandNamesLoadOrder),
-                         [](const auto& info) {
-                             std::string n = info.param;
-                             for (char& ch : n)
-                                 if (ch == ' ') ch = '_';
-                             return n;
-                         });
+                         [](const auto& info) { return testing_support::caseName(info.param); });
 
 struct SettingCase {
     const char* what;
@@ -220,12 +216,7 @@ INSTANTIATE_TEST_SUITE_P(
                       HeldCase{"arrivals 250 ms apart are one press", "PLAY", {0, 250, 500, 750}, 1},
                       HeldCase{"arrivals 251 ms apart are four", "PLAY", {0, 251, 502, 753}, 4},
                       HeldCase{"a held digit types once", "TASTE 7", every110msUntil(1000), 1}),
-    [](const auto& info) {
-        std::string n = info.param.what;
-        for (char& ch : n)
-            if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-        return n;
-    });
+    testing_support::byWhat);
 
 TEST_F(Handset, ADifferentCodeStartsANewPress) {
     startWith("EXECUTARE=1\r\n");
@@ -300,12 +291,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 "Learned for: PLAY, STOP"},
                       LabelCase{"letter case aside", "[COMENZI_IR]\r\nMUTE=abcde\r\n", "ABCDE", "Learned for: MUTE"},
                       LabelCase{"none", "[COMENZI_IR]\r\nPLAY=12345\r\n", "54321", ""}),
-    [](const auto& info) {
-        std::string n = info.param.what;
-        for (char& ch : n)
-            if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-        return n;
-    });
+    testing_support::byWhat);
 
 TEST_F(Handset, AfterLearningTheLabelNamesTheCommandAndTheCheckBoxSavesTheSetting) {
     player.running = true;

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "framework/ini_file.h"
+#include "support/case_name.h"
 
 namespace {
 
@@ -260,12 +261,7 @@ INSTANTIATE_TEST_SUITE_P(
         LineEndCase{"mixed", "[PORT_SET]\rPORT=2\n[IR]\r\nMINIMIZARE=1\r", 2,
                     "[PORT_SET]\rPORT=2\n[IR]\r\nMINIMIZARE=1\rACTIVARE=0\r"},
         LineEndCase{"no line end at all", "[PORT_SET]", 1, "[PORT_SET]\r\n\r\n[IR]\r\nACTIVARE=0\r\n"}),
-    [](const auto& info) {
-        std::string n = info.param.what;
-        for (char& ch : n)
-            if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-        return n;
-    });
+    testing_support::byWhat);
 
 std::string utf16(const std::u16string& text, bool bigEndian) {
     std::string out = bigEndian ? "\xFE\xFF" : "\xFF\xFE";

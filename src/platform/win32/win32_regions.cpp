@@ -23,10 +23,9 @@ bool Win32Regions::apply(fw::WindowHandle window, platform::RegionHandle region)
         if (block.size() < sizeof(RGNDATAHEADER)) return false;
         auto* header = reinterpret_cast<RGNDATA*>(block.data());
         auto* rects = reinterpret_cast<RECT*>(header->Buffer);
-        for (DWORD i = 0; i < header->rdh.nCount; ++i)
-            rects[i] = scale.toScreen(fw::Rect{rects[i].left, rects[i].top, rects[i].right, rects[i].bottom});
-        header->rdh.rcBound = scale.toScreen(fw::Rect{header->rdh.rcBound.left, header->rdh.rcBound.top,
-                                                      header->rdh.rcBound.right, header->rdh.rcBound.bottom});
+        const auto toScreen = [&](const RECT& r) { return scale.toScreen(fw::Rect{r.left, r.top, r.right, r.bottom}); };
+        for (DWORD i = 0; i < header->rdh.nCount; ++i) rects[i] = toScreen(rects[i]);
+        header->rdh.rcBound = toScreen(header->rdh.rcBound);
         HRGN scaled = ExtCreateRegion(nullptr, static_cast<DWORD>(block.size()), header);
         if (!scaled) return false;
         if (!SetWindowRgn(hwnd, scaled, TRUE)) {
