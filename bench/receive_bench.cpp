@@ -48,7 +48,6 @@ public:
     }
     void close(platform::PortHandle) override {}
     void sleep(int ms) override { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
-    void messageBox(const std::string&, const std::string&) override {}
 
     Clock::time_point lastRead() {
         std::lock_guard lock(mutex_);
@@ -148,7 +147,7 @@ int main() {
         bare.join();
     }
     TimedPort port;
-    ir::ComFunc com(port);
+    ir::ComFunc com(port, nullptr);
     com.OpenComPort(1, 9600);
     ir::CodeText code;
     TimedDisplay display;

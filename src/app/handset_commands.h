@@ -1,7 +1,7 @@
 // Learned codes carrying out their commands, for users who asked for it
 // ([IR] EXECUTARE=1): a complete code that the setup dialog does not take
 // (it is hidden) and that equals a learned code runs the command of that
-// name as the main window's key for it does, with a held remote key
+// name through the main window, as its key does, with a held remote key
 // repeating only the commands that make sense repeated.
 #pragma once
 
@@ -9,11 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "app/commands.h"
 #include "app/settings.h"
-
-namespace widgets {
-class TCoolButton;
-}
 
 namespace app {
 
@@ -32,8 +29,6 @@ struct HeldKeys {
     // How long a key the handset pressed shows pressed on the skin.
     static constexpr int pressedLookMs = 150;
 };
-
-enum class Repetition { once, everyArrival, everySecondArrival };
 
 // Tells, arrival by arrival, whether a code starts a press, repeats its
 // command while held, or is only held. Codes compare without regard to
@@ -60,9 +55,6 @@ public:
 
     // A complete code the setup dialog did not take, received at `at`.
     void received(const std::string& code, std::uint32_t at);
-
-    // The main window's key for a command name, or none.
-    widgets::TCoolButton* keyFor(const std::string& command) const;
 
 private:
     TZAV_Amp& window_;

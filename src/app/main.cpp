@@ -8,6 +8,7 @@
 #include "app/settings.h"
 #include "platform/win32/win32_host.h"
 #include "platform/win32/win32_launcher.h"
+#include "platform/win32/win32_message_box.h"
 #include "platform/win32/win32_mixer.h"
 #include "platform/win32/win32_player_windows.h"
 #include "platform/win32/win32_regions.h"
@@ -24,7 +25,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         win32::Win32Launcher launcher;
         win32::Win32Mixer mixer(host);
         win32::Win32Regions regions;
-        app::Program program({host, serial, tray, player, launcher, mixer, regions},
+        app::Program program({host, serial, win32::showMessage, tray, player, launcher, mixer, regions},
                              app::configPath(host.executablePath()));
         program.run();
     } catch (const std::exception& e) {

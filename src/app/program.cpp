@@ -3,12 +3,12 @@
 namespace app {
 
 Program::Program(const Platform& platform, std::filesystem::path configFile)
-    : com_(platform.serial),
+    : store_(std::move(configFile)),
+      com_(platform.serial, platform.showMessage),
       application_(platform.host),
       display_(application_),
       receiver_(com_, code_, display_),
-      services_{settings_,
-                std::move(configFile),
+      services_{store_,
                 com_,
                 receiver_,
                 code_,
@@ -18,10 +18,6 @@ Program::Program(const Platform& platform, std::filesystem::path configFile)
                 platform.launcher,
                 platform.mixer,
                 platform.regions} {
-    // The receive thread's notice that the port has gone is handled on the
-    // GUI thread.
-    receiver_.setLostHandler(
-        [this](unsigned loop) { application_.post([this, loop] { mainWindow_->receiverLost(loop); }); });
     application_.setTitle(applicationTitle);
     mainWindow_ = &application_.createForm<TZAV_Amp>(services_);
     setupDialog_ = &application_.createForm<TFormaSetari>(services_);

@@ -14,6 +14,7 @@
 #include "ir/com_thread.h"
 #include "ir/posted_code_display.h"
 #include "platform/launcher.h"
+#include "platform/message_box.h"
 #include "platform/mixer.h"
 #include "platform/player_window.h"
 #include "platform/region.h"
@@ -28,6 +29,7 @@ inline constexpr char applicationTitle[] = "Telecomanda Winamp ZAV Amp - 01";
 struct Platform {
     fw::Host& host;
     platform::SerialPorts& serial;
+    platform::ShowMessage showMessage;
     platform::TraySystem& tray;
     platform::PlayerWindows& player;
     platform::Launcher& launcher;
@@ -50,14 +52,15 @@ public:
     fw::Application& application() { return application_; }
     TZAV_Amp& mainWindow() { return *mainWindow_; }
     TFormaSetari& setupDialog() { return *setupDialog_; }
-    Settings& settings() { return settings_; }
+    SettingsStore& store() { return store_; }
+    const Settings& settings() const { return store_.settings(); }
     ir::ComFunc& com() { return com_; }
     ir::CodeText& code() { return code_; }
     ir::PostedCodeDisplay& display() { return display_; }
     ir::IrReceiver& receiver() { return receiver_; }
 
 private:
-    Settings settings_;
+    SettingsStore store_;
     ir::ComFunc com_;
     ir::CodeText code_;
     fw::Application application_;

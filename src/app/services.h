@@ -16,8 +16,7 @@
 namespace app {
 
 struct Services {
-    Settings& settings;
-    std::filesystem::path configFile;
+    SettingsStore& store;
     ir::ComFunc& com;
     ir::IrReceiver& receiver;
     ir::CodeText& code;

@@ -2,7 +2,6 @@
 
 #include "app/handset_commands.h"
 #include "framework/design.h"
-#include "framework/ini_file.h"
 
 namespace app {
 namespace {
@@ -29,7 +28,7 @@ void port(fw::SpinEdit& e) {
 }
 
 void commands(fw::ComboBox& box) {
-    box.setItems({commandNamesDialogOrder.begin(), commandNamesDialogOrder.end()});
+    box.setItems(commandNamesDialogOrder());
     // Not an item: what the box shows before a choice.
     box.setText("ALEGE COMANDA");
     box.setTabOrder(4);
@@ -97,7 +96,7 @@ TFormaSetari::TFormaSetari(fw::Component* owner, Services& services)
     onCreate = [this](fw::Component& sender) { FormCreate(sender); };
     fw::applyDesign<TFormaSetari>(*this, rows);
     // The receive thread's complete codes land in the code field.
-    services_.display.attach([this](const std::string& text) {
+    shownCodes_ = services_.display.onShown([this](const std::string& text) {
         MemoCod->setText("");
         MemoCod->setText(text);
         showLearnedFor(text);
@@ -105,37 +104,36 @@ TFormaSetari::TFormaSetari(fw::Component* owner, Services& services)
 }
 
 TFormaSetari::~TFormaSetari() {
-    services_.display.detach();
+    services_.display.setVisible(false);
 }
 
 void TFormaSetari::visibilityChanged() {
     services_.display.setVisible(visible());
-    if (visible()) CheckBoxExecutare->setChecked(services_.settings.RunCommands);
+    if (visible()) CheckBoxExecutare->setChecked(services_.store.settings().RunCommands);
 }
 
 void TFormaSetari::showLearnedFor(const std::string& code) {
-    // As the file has it now: a code learned a moment ago counts.
-    Settings inFile;
-    LoadSettings(services_.configFile, inFile);
     std::string text;
-    for (const std::string& name : commandsLearnedFor(inFile, code)) text += (text.empty() ? "Learned for: " : ", ") + name;
+    for (const std::string& name : commandsLearnedFor(services_.store.settings(), code))
+        text += (text.empty() ? "Learned for: " : ", ") + name;
     LabelLearned->setText(text);
 }
 
 void TFormaSetari::FormCreate(fw::Component&) {
-    const Settings& s = services_.settings;
+    const Settings& s = services_.store.settings();
     SEPort->setValue(s.PortNumber);  // held to 1..4
     CheckBoxActivare->setChecked(s.IrEnabled);
     CheckBoxMinimizat->setChecked(s.TrayMode);
 }
 
 void TFormaSetari::TimerInitTexteTimer(fw::Component&) {
+    // The port field reaches the settings with "Ok", as the other fields
+    // do: the settings always say what the file says.
     EditComIr->setText(CBComenziIR->text());
-    services_.settings.PortNumber = SEPort->value();
 }
 
 void TFormaSetari::SaveCodIr(const std::string& name, const std::string& code) {
-    fw::IniFile(services_.configFile).writeString("COMENZI_IR", name, code);
+    services_.store.SaveCodIr(name, code);
 }
 
 void TFormaSetari::ButtonSaveIRClick(fw::Component&) {
@@ -148,18 +146,14 @@ void TFormaSetari::ButtonSaveIRClick(fw::Component&) {
     showLearnedFor(code);
 }
 
-void TFormaSetari::ReadDialogSettings() {
-    Settings& s = services_.settings;
-    s.PortNumber = SEPort->value();
-    s.IrEnabled = CheckBoxActivare->checked();
-    s.TrayMode = CheckBoxMinimizat->checked();
-    s.RunCommands = CheckBoxExecutare->checked();
+DialogSettings TFormaSetari::ReadDialogSettings() const {
+    return {SEPort->value(), CheckBoxActivare->checked(), CheckBoxMinimizat->checked(),
+            CheckBoxExecutare->checked()};
 }
 
 void TFormaSetari::ButtonOkClick(fw::Component&) {
     close();
-    ReadDialogSettings();
-    SaveSettings(services_.configFile, services_.settings);
+    services_.store.SaveSettings(ReadDialogSettings());
 }
 
 }  // namespace app

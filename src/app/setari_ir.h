@@ -12,6 +12,7 @@
 
 #include "app/services.h"
 #include "framework/form.h"
+#include "framework/listeners.h"
 #include "framework/std_controls.h"
 #include "framework/timer.h"
 
@@ -27,9 +28,8 @@ public:
     void ButtonSaveIRClick(fw::Component& sender);
     void ButtonOkClick(fw::Component& sender);
     void SaveCodIr(const std::string& name, const std::string& code);
-    void ReadDialogSettings();
-    // "Learned for: ..." the commands the code is learned for in the file,
-    // or nothing.
+    DialogSettings ReadDialogSettings() const;
+    // "Learned for: ..." the commands the code is learned for, or nothing.
     void showLearnedFor(const std::string& code);
 
     // The dialog's parts, each bound by its row of the design table and
@@ -64,6 +64,7 @@ protected:
 
 private:
     Services& services_;
+    fw::Subscription shownCodes_;
 };
 
 }  // namespace app

@@ -1,40 +1,59 @@
 #include "app/settings.h"
 
+#include "app/commands.h"
 #include "framework/ini_file.h"
 
 namespace app {
+namespace {
 
-const std::array<const char*, 25> commandNamesLoadOrder{
-    "OPEN WINAMP", "PLAY",    "PAUSE",   "STOP",    "MUTE",    "REW",     "FF",      "PREVIOUS SONG", "NEXT SONG",
-    "VOLUME UP",   "VOLUME DOWN", "REPEAT", "SHUFFLE", "ENTER", "TASTE 1", "TASTE 2", "TASTE 3", "TASTE 4",
-    "TASTE 5",     "TASTE 6", "TASTE 7", "TASTE 8", "TASTE 9", "TASTE 0", "CANCEL"};
+Settings read(const fw::IniFile& ini) {
+    Settings s;
+    // The port is taken as read; the receiver's open reports a bad one.
+    s.PortNumber = ini.readInteger("PORT_SET", "PORT", 1);
+    s.IrEnabled = ini.readInteger("IR", "ACTIVARE", 1) == 1;
+    s.TrayMode = ini.readInteger("IR", "Minimizare", 1) == 1;
+    s.RunCommands = ini.readInteger("IR", "EXECUTARE", 0) == 1;
+    for (const Command& c : commands()) s.LearnedCodes[c.name] = ini.readString("COMENZI_IR", c.name, "");
+    return s;
+}
 
-const std::array<const char*, 25> commandNamesDialogOrder{
-    "OPEN WINAMP", "VOLUME DOWN", "VOLUME UP", "PREVIOUS SONG", "NEXT SONG", "REW",     "FF",
-    "PLAY",        "PAUSE",       "STOP",      "MUTE",          "SHUFFLE",   "REPEAT",  "ENTER",
-    "TASTE 1",     "TASTE 2",     "TASTE 3",   "TASTE 4",       "TASTE 5",   "TASTE 6", "TASTE 7",
-    "TASTE 8",     "TASTE 9",     "TASTE 0",   "CANCEL"};
+}  // namespace
 
 std::filesystem::path configPath(const std::filesystem::path& executable) {
     return executable.parent_path() / "ir_zav.ini";
 }
 
-void LoadSettings(const std::filesystem::path& file, Settings& settings) {
-    const fw::IniFile ini(file);
-    // The port is taken as read; the receiver's open reports a bad one.
-    settings.PortNumber = ini.readInteger("PORT_SET", "PORT", 1);
-    settings.IrEnabled = ini.readInteger("IR", "ACTIVARE", 1) == 1;
-    settings.TrayMode = ini.readInteger("IR", "Minimizare", 1) == 1;
-    settings.RunCommands = ini.readInteger("IR", "EXECUTARE", 0) == 1;
-    for (const char* name : commandNamesLoadOrder) settings.LearnedCodes[name] = ini.readString("COMENZI_IR", name, "");
+void SettingsStore::LoadSettings() {
+    settings_ = read(fw::IniFile(file_));
 }
 
-void SaveSettings(const std::filesystem::path& file, const Settings& settings) {
-    fw::IniFile ini(file);
-    ini.writeInteger("PORT_SET", "PORT", settings.PortNumber);
-    ini.writeBool("IR", "ACTIVARE", settings.IrEnabled);
-    ini.writeBool("IR", "MINIMIZARE", settings.TrayMode);
-    ini.writeBool("IR", "EXECUTARE", settings.RunCommands);
+void SettingsStore::write(const std::function<void(fw::IniFile&)>& change) {
+    fw::IniFile ini(file_);
+    try {
+        change(ini);
+    } catch (...) {
+        // The accessor reads the file again after a failed write: the
+        // record is the file as it is, whatever the write got to.
+        settings_ = read(ini);
+        throw;
+    }
+    // What the write just read and wrote; the file is not read again.
+    settings_ = read(ini);
+}
+
+void SettingsStore::SaveSettings(const DialogSettings& v) {
+    write([&](fw::IniFile& ini) {
+        ini.edit([&](fw::IniDocument& d) {
+            d.set("PORT_SET", "PORT", std::to_string(v.PortNumber));
+            d.set("IR", "ACTIVARE", v.IrEnabled ? "1" : "0");
+            d.set("IR", "MINIMIZARE", v.TrayMode ? "1" : "0");
+            d.set("IR", "EXECUTARE", v.RunCommands ? "1" : "0");
+        });
+    });
+}
+
+void SettingsStore::SaveCodIr(const std::string& command, const std::string& code) {
+    write([&](fw::IniFile& ini) { ini.writeString("COMENZI_IR", command, code); });
 }
 
 }  // namespace app

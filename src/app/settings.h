@@ -1,20 +1,25 @@
-// The process-wide settings and their file, "ir_zav.ini" beside the
-// executable: COM port, receiver on or off, start in the notification
-// area, whether learned codes carry out their commands, and the learned IR
-// code of each of the 25 commands.
+// The program's settings and their one store. The settings file,
+// "ir_zav.ini" beside the executable, holds the COM port, whether the
+// receiver is on, whether the window starts in the notification area,
+// whether learned codes carry out their commands, and the learned IR code
+// of each command. The store keeps the settings record that the main
+// window, the setup dialog and the handset share, and is the only writer of
+// the file: every user action that changes a setting is one atomic write of
+// the file as it is at that moment, and the record is then what was
+// written. A write that fails raises its error and leaves the record as
+// the file is.
 #pragma once
 
-#include <array>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <string>
 
-namespace app {
+namespace fw {
+class IniFile;
+}
 
-// The command names in the order they are loaded...
-extern const std::array<const char*, 25> commandNamesLoadOrder;
-// ...and in the order the setup dialog lists them.
-extern const std::array<const char*, 25> commandNamesDialogOrder;
+namespace app {
 
 struct Settings {
     int PortNumber = 1;
@@ -26,13 +31,37 @@ struct Settings {
     std::map<std::string, std::string> LearnedCodes;  // command name -> code text
 };
 
+// What the setup dialog's "Ok" saves.
+struct DialogSettings {
+    int PortNumber = 1;
+    bool IrEnabled = true;
+    bool TrayMode = true;
+    bool RunCommands = false;
+};
+
 // The configuration file's path for a program at `executable`.
 std::filesystem::path configPath(const std::filesystem::path& executable);
 
-void LoadSettings(const std::filesystem::path& file, Settings& settings);
-// Writes port, receiver, tray mode and whether codes run commands; raises
-// "Unable to write to <path>" at the first write that fails, leaving the
-// earlier ones written.
-void SaveSettings(const std::filesystem::path& file, const Settings& settings);
+class SettingsStore {
+public:
+    explicit SettingsStore(std::filesystem::path file) : file_(std::move(file)) {}
+
+    const std::filesystem::path& file() const { return file_; }
+    const Settings& settings() const { return settings_; }
+
+    // The record becomes what the file says now.
+    void LoadSettings();
+    // Port, receiver, tray mode and whether codes run commands, in one
+    // write; "Unable to write to <path>" when it fails.
+    void SaveSettings(const DialogSettings& values);
+    // One learned code, in one write.
+    void SaveCodIr(const std::string& command, const std::string& code);
+
+private:
+    void write(const std::function<void(fw::IniFile&)>& change);
+
+    std::filesystem::path file_;
+    Settings settings_;
+};
 
 }  // namespace app

@@ -10,7 +10,6 @@
 namespace app {
 namespace {
 
-constexpr std::uint32_t receiverBaudRate = 9600;
 // The master output: the first destination line itself.
 constexpr std::int32_t master = 0;
 constexpr std::int32_t lineItself = -1;
@@ -26,16 +25,31 @@ TZAV_Amp::TZAV_Amp(fw::Component* owner, Services& services)
     // Centred before the creation handler may show it.
     centreOnScreen();
     onCreate = [this](fw::Component& sender) { FormCreate(sender); };
-    application().onSystemResumed = [this](fw::Component&) { systemResumed(); };
     fw::applyDesign<TZAV_Amp>(*this, zavAmpDesign());
+    // The handset's commands show on the key that asks for them.
+    pressedLook_ = onCommand([this](const Command& command, CommandSource source) {
+        if (source == CommandSource::handset) showPressed(*(this->*command.key));
+    });
     // Codes the setup dialog does not take may carry out commands.
-    services_.display.listenPassing(
+    passedCodes_ = services_.display.onPassedBy(
         [this](const std::string& code, std::uint32_t at) { handset_.received(code, at); });
 }
 
-TZAV_Amp::~TZAV_Amp() {
-    services_.display.listenPassing(nullptr);
-    application().onSystemResumed = nullptr;
+TZAV_Amp::~TZAV_Amp() = default;
+
+void TZAV_Amp::runCommand(const Command& command, CommandSource source) {
+    command.run(*this);
+    commandListeners_(command, source);
+}
+
+void TZAV_Amp::CommandKeyClick(fw::Component& sender) {
+    if (const Command* command = commandOfKey(*this, dynamic_cast<widgets::TCoolButton&>(sender)))
+        runCommand(*command, CommandSource::key);
+}
+
+widgets::TCoolButton* TZAV_Amp::keyFor(const std::string& command) const {
+    const Command* c = commandNamed(command);
+    return c ? this->*(c->key) : nullptr;
 }
 
 void TZAV_Amp::showPressed(widgets::TCoolButton& key) {
@@ -56,8 +70,8 @@ void TZAV_Amp::TimerKeyLookTimer(fw::Component&) {
 
 void TZAV_Amp::FormCreate(fw::Component&) {
     TrackDigits.clear();
-    LoadSettings(services_.configFile, services_.settings);
-    if (services_.settings.TrayMode)
+    services_.store.LoadSettings();
+    if (services_.store.settings().TrayMode)
         Ascunde();
     else
         Arata();
@@ -65,66 +79,12 @@ void TZAV_Amp::FormCreate(fw::Component&) {
 }
 
 void TZAV_Amp::Activare() {
-    const Settings& s = services_.settings;
-    TimerReconnect->setEnabled(false);
-    receiverWanted_ = s.IrEnabled && s.PortNumber != 0;
-    if (receiverWanted_) {
-        // A failed open has said so itself; the steps after it fail
-        // quietly on the closed port, as they always have.
-        services_.com.OpenComPort(s.PortNumber, receiverBaudRate);
-        services_.com.SetReceiverPower(true);
-        services_.receiver.startLoop();
-        IIR->setVisible(false);
-        services_.com.SendReceiverInit(true);
-    } else {
-        IIR->setVisible(true);
-    }
+    const Settings& s = services_.store.settings();
+    Receiver->activate(s.IrEnabled, s.PortNumber);
 }
 
 void TZAV_Amp::Dezactivare() {
-    receiverWanted_ = false;
-    TimerReconnect->setEnabled(false);
-    // The loop stops (and is waited for) before the port goes, so no read
-    // ever runs on a handle being closed.
-    services_.receiver.stopLoop();
-    services_.com.SetReceiverPower(false);
-    services_.com.CloseComPort();
-}
-
-bool TZAV_Amp::reconnecting() const { return TimerReconnect->enabled(); }
-
-void TZAV_Amp::closeReceiver() {
-    services_.receiver.stopLoop();
-    services_.com.CloseComPort();
-    IIR->setVisible(true);
-}
-
-void TZAV_Amp::receiverLost(unsigned loop) {
-    // A notice from a loop that has since been stopped or replaced is old.
-    if (!receiverWanted_ || loop != services_.receiver.currentLoop() || !services_.receiver.loopRunning()) return;
-    closeReceiver();
-    TimerReconnect->setEnabled(true);
-}
-
-bool TZAV_Amp::reopenReceiver() {
-    const Settings& s = services_.settings;
-    if (!services_.com.OpenComPort(s.PortNumber, receiverBaudRate, ir::Reporting::quiet)) return false;
-    services_.com.SetReceiverPower(true);
-    services_.receiver.startLoop();
-    IIR->setVisible(false);
-    if (services_.com.SendReceiverInit(true, ir::Reporting::quiet)) return true;
-    closeReceiver();
-    return false;
-}
-
-void TZAV_Amp::TimerReconnectTimer(fw::Component&) {
-    if (receiverWanted_ && reopenReceiver()) TimerReconnect->setEnabled(false);
-}
-
-void TZAV_Amp::systemResumed() {
-    if (!receiverWanted_) return;
-    closeReceiver();
-    TimerReconnect->setEnabled(!reopenReceiver());
+    Receiver->deactivate();
 }
 
 void TZAV_Amp::Ascunde() {
@@ -163,31 +123,31 @@ void TZAV_Amp::CoolButtonShowClick(fw::Component&) {
     Arata();
 }
 
-void TZAV_Amp::CBStopClick(fw::Component&) {
+void TZAV_Amp::CBStopClick() {
     WinampControl->Stop();
 }
-void TZAV_Amp::CBPauseClick(fw::Component&) {
+void TZAV_Amp::CBPauseClick() {
     WinampControl->Pause();
 }
-void TZAV_Amp::CBPlayClick(fw::Component&) {
+void TZAV_Amp::CBPlayClick() {
     WinampControl->Play();
 }
-void TZAV_Amp::CBPrewClick(fw::Component&) {
+void TZAV_Amp::CBPrewClick() {
     WinampControl->PreviousTrack();
 }
-void TZAV_Amp::CBNextClick(fw::Component&) {
+void TZAV_Amp::CBNextClick() {
     WinampControl->NextTrack();
 }
-void TZAV_Amp::CBRewClick(fw::Component&) {
+void TZAV_Amp::CBRewClick() {
     WinampControl->Rewind();
 }
-void TZAV_Amp::CBFFClick(fw::Component&) {
+void TZAV_Amp::CBFFClick() {
     WinampControl->FastForward();
 }
-void TZAV_Amp::CBShufleClick(fw::Component&) {
+void TZAV_Amp::CBShufleClick() {
     WinampControl->ToggleShuffle();
 }
-void TZAV_Amp::CBRepeatClick(fw::Component&) {
+void TZAV_Amp::CBRepeatClick() {
     WinampControl->ToggleRepeat();
 }
 
@@ -204,20 +164,20 @@ void TZAV_Amp::volumeStepBy(std::int32_t delta) {
     AudioMixer->SetVolume(master, lineItself, v, v, 0);
 }
 
-void TZAV_Amp::CBVolUpClick(fw::Component&) {
+void TZAV_Amp::CBVolUpClick() {
     volumeStepBy(volumeStep);
 }
-void TZAV_Amp::CBVolDownClick(fw::Component&) {
+void TZAV_Amp::CBVolDownClick() {
     volumeStepBy(-volumeStep);
 }
 
-void TZAV_Amp::CBTelefonClick(fw::Component&) {
+void TZAV_Amp::CBTelefonClick() {
     bool muted = false;
     AudioMixer->GetMute(master, lineItself, muted);
     AudioMixer->SetMute(master, lineItself, !muted);
 }
 
-void TZAV_Amp::CBStartClick(fw::Component&) {
+void TZAV_Amp::CBStartClick() {
     if (WinampControl->IsRunning()) {
         WinampControl->ClosePlayer();
         return;
@@ -230,19 +190,17 @@ void TZAV_Amp::CBSetIRClick(fw::Component&) {
     Ascunde();
     if (setupDialog_) setupDialog_->showModal();
     Dezactivare();
-    LoadSettings(services_.configFile, services_.settings);
+    services_.store.LoadSettings();
     Activare();
     application().processMessages();
     Arata();
 }
 
-void TZAV_Amp::CBDigitClick(fw::Component& sender) {
-    const auto keys = digitKeys();
-    const auto key = std::find(keys.begin(), keys.end(), &sender);
-    if (key != keys.end()) TrackDigits.push_back(static_cast<char>('0' + (key - keys.begin())));
+void TZAV_Amp::CBDigitClick(int digit) {
+    TrackDigits.push_back(static_cast<char>('0' + digit));
 }
 
-void TZAV_Amp::CBNrTrClick(fw::Component&) {
+void TZAV_Amp::CBNrTrClick() {
     if (!TrackDigits.empty()) {
         // Too many digits for a 32-bit number: the error is shown and the
         // digits stay typed.
@@ -254,7 +212,7 @@ void TZAV_Amp::CBNrTrClick(fw::Component&) {
     WinampControl->Play();
 }
 
-void TZAV_Amp::CBAnulareClick(fw::Component&) {
+void TZAV_Amp::CBAnulareClick() {
     TrackDigits.clear();
     LCDTrack->setValue("");
 }

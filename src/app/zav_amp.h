@@ -1,21 +1,26 @@
 // TZAV_Amp: the main window of the remote control, a borderless window in
 // the shape of the skin, with invisible keys over the painted ones, status
-// patches over the painted indicators, and two segment read-outs. It owns
-// the receiver's activation, the switch between the window and the
-// notification area, the typed track number and the 500 ms refresh.
+// patches over the painted indicators, and two segment read-outs. Its keys
+// and the handset run the commands of the command table through it, and
+// whoever listens hears each command that ran. It switches between the
+// window and the notification area, keeps the typed track number and the
+// 500 ms refresh, and activates the receiver through its link.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <string>
 
+#include "app/commands.h"
 #include "app/handset_commands.h"
+#include "app/receiver_link.h"
 #include "app/services.h"
 #include "control/a_mixer.h"
 #include "control/activ_app.h"
 #include "control/winamp_control.h"
 #include "framework/control.h"
 #include "framework/form.h"
+#include "framework/listeners.h"
 #include "framework/timer.h"
 #include "widgets/cool_button.h"
 #include "widgets/cool_form.h"
@@ -45,14 +50,13 @@ public:
     void Ascunde();
     void Arata();
 
-    // The receive loop numbered `loop` found the port gone: the receiver
-    // is closed, the IR badge goes dark, and the port is tried again every
-    // 2 s without a word until it opens.
-    void receiverLost(unsigned loop);
-    // Back from sleep: an active receiver is opened again the same way.
-    void systemResumed();
-    void TimerReconnectTimer(fw::Component& sender);
-    bool reconnecting() const;
+    // Runs a command's operation, then tells every listener that it ran
+    // and who asked.
+    void runCommand(const Command& command, CommandSource source);
+    using CommandListener = std::function<void(const Command& command, CommandSource source)>;
+    [[nodiscard]] fw::Subscription onCommand(CommandListener listener) { return commandListeners_.add(std::move(listener)); }
+    // The skin key of a command name, or none.
+    widgets::TCoolButton* keyFor(const std::string& command) const;
 
     // A key the handset pressed shows pressed for a moment, while the
     // window is shown.
@@ -60,28 +64,32 @@ public:
     void TimerKeyLookTimer(fw::Component& sender);
     HandsetCommands& handset() { return handset_; }
 
+    // Any key of a command: runs it.
+    void CommandKeyClick(fw::Component& sender);
     void CBCloseClick(fw::Component& sender);
     void CBTrayBarClick(fw::Component& sender);
-    void CBStopClick(fw::Component& sender);
-    void CBPauseClick(fw::Component& sender);
-    void CBPlayClick(fw::Component& sender);
-    void CBVolUpClick(fw::Component& sender);
-    void CBVolDownClick(fw::Component& sender);
-    void CBPrewClick(fw::Component& sender);
-    void CBNextClick(fw::Component& sender);
-    void CBRewClick(fw::Component& sender);
-    void CBFFClick(fw::Component& sender);
-    void CBShufleClick(fw::Component& sender);
-    void CBRepeatClick(fw::Component& sender);
-    void CBStartClick(fw::Component& sender);
     void CoolButtonShowClick(fw::Component& sender);
     void CBSetIRClick(fw::Component& sender);
-    void CBTelefonClick(fw::Component& sender);
     void CoolButton1Click(fw::Component& sender);
-    void CBNrTrClick(fw::Component& sender);
-    // Any of the ten digit keys: appends the sender's digit.
-    void CBDigitClick(fw::Component& sender);
-    void CBAnulareClick(fw::Component& sender);
+
+    // The commands' operations, named after the keys that ask for them.
+    void CBStopClick();
+    void CBPauseClick();
+    void CBPlayClick();
+    void CBVolUpClick();
+    void CBVolDownClick();
+    void CBPrewClick();
+    void CBNextClick();
+    void CBRewClick();
+    void CBFFClick();
+    void CBShufleClick();
+    void CBRepeatClick();
+    void CBStartClick();
+    void CBTelefonClick();
+    void CBNrTrClick();
+    // Any of the ten digits: appends it.
+    void CBDigitClick(int digit);
+    void CBAnulareClick();
     void TimerRefreshTimer(fw::Component& sender);
 
     // The digits typed on the key pad, without a length limit.
@@ -138,7 +146,7 @@ public:
     widgets::TLCD99* LCDTime = nullptr;
     widgets::TLCD99* LCDTrack = nullptr;
     fw::Image* IIR = nullptr;
-    fw::Timer* TimerReconnect = nullptr;
+    ReceiverLink* Receiver = nullptr;
     fw::Timer* TimerKeyLook = nullptr;
 
     // The digit keys, index = digit.
@@ -148,16 +156,14 @@ public:
 
 private:
     void volumeStepBy(std::int32_t delta);
-    void closeReceiver();
-    // The activation's steps again, quietly; false leaves the port closed.
-    bool reopenReceiver();
 
     Services& services_;
     TFormaSetari* setupDialog_ = nullptr;  // not owned
-    // Activare opened the receiver and no Dezactivare has closed it since.
-    bool receiverWanted_ = false;
+    fw::Listeners<void(const Command&, CommandSource)> commandListeners_;
     HandsetCommands handset_{*this};
     widgets::TCoolButton* pressedKey_ = nullptr;  // not owned
+    fw::Subscription pressedLook_;
+    fw::Subscription passedCodes_;
 };
 
 }  // namespace app

@@ -28,6 +28,10 @@ fw::Component& trayComp(Z& form, const std::string& name) {
 fw::Component& activApp(Z& form, const std::string& name) {
     return fw::bindPart<&Z::ActivApp>(form, form.create<control::TActivApp>(name, form.services().launcher));
 }
+fw::Component& receiverLink(Z& form, const std::string& name) {
+    return fw::bindPart<&Z::Receiver>(
+        form, form.create<ReceiverLink>(name, form.services().com, form.services().receiver));
+}
 fw::Component& audioMixer(Z& form, const std::string& name) {
     return fw::bindPart<&Z::AudioMixer>(form, form.create<control::TAudioMixer>(name, form.services().mixer));
 }
@@ -76,9 +80,10 @@ void keyLookTimer(fw::Timer& t) {
     t.setEnabled(false);
     t.setInterval(HeldKeys::pressedLookMs);
 }
-void reconnectTimer(fw::Timer& t) {
-    t.setEnabled(false);
-    t.setInterval(2000);
+// The IR badge is lit while the receiver is open.
+void receiverBadge(ReceiverLink& link) {
+    auto& form = dynamic_cast<Z&>(*link.owner());
+    link.onLit = [&form](bool lit) { form.IIR->setVisible(!lit); };
 }
 void activAppProperties(control::TActivApp& a) {
     a.setMainFormTitle("MyOtherApp");
@@ -115,39 +120,39 @@ const Row rows[] = {
     {part<&Z::CBClose>, "CBClose", place(131, 17, 10, 10), "Close", &Z::CBCloseClick},
     {part<&Z::CBTrayBar>, "CBTrayBar", place(121, 17, 10, 10), "Tray bar mode", &Z::CBTrayBarClick},
     {winampControl, "WinampControl"},
-    {part<&Z::CBStop>, "CBStop", place(83, 190, 25, 17), "Stop", &Z::CBStopClick},
-    {part<&Z::CBPause>, "CBPause", place(52, 190, 27, 17), "Pause", &Z::CBPauseClick},
-    {part<&Z::CBPlay>, "CBPlay", place(20, 190, 25, 17), "Play", &Z::CBPlayClick},
-    {part<&Z::CBVolUp>, "CBVolUp", place(116, 128, 25, 17), "Volum up", &Z::CBVolUpClick},
-    {part<&Z::CBVolDown>, "CBVolDown", place(83, 128, 25, 17), "Volume down", &Z::CBVolDownClick},
-    {part<&Z::CBPrew>, "CBPrew", place(83, 148, 25, 17), "Previous track", &Z::CBPrewClick},
-    {part<&Z::CBNext>, "CBNext", place(116, 148, 25, 17), "Next track", &Z::CBNextClick},
-    {part<&Z::CBRew>, "CBRew", place(83, 168, 25, 17), "Rew", &Z::CBRewClick},
-    {part<&Z::CBFF>, "CBFF", place(116, 168, 25, 17), "FF", &Z::CBFFClick},
-    {part<&Z::CBShufle>, "CBShufle", place(83, 209, 25, 17), "Shuffle", &Z::CBShufleClick},
-    {part<&Z::CBRepeat>, "CBRepeat", place(116, 209, 25, 17), "Repeat", &Z::CBRepeatClick},
-    {part<&Z::CBStart>, "CBStart", place(115, 107, 25, 17), "Open winamp", &Z::CBStartClick},
+    {part<&Z::CBStop>, "CBStop", place(83, 190, 25, 17), "Stop", &Z::CommandKeyClick},
+    {part<&Z::CBPause>, "CBPause", place(52, 190, 27, 17), "Pause", &Z::CommandKeyClick},
+    {part<&Z::CBPlay>, "CBPlay", place(20, 190, 25, 17), "Play", &Z::CommandKeyClick},
+    {part<&Z::CBVolUp>, "CBVolUp", place(116, 128, 25, 17), "Volum up", &Z::CommandKeyClick},
+    {part<&Z::CBVolDown>, "CBVolDown", place(83, 128, 25, 17), "Volume down", &Z::CommandKeyClick},
+    {part<&Z::CBPrew>, "CBPrew", place(83, 148, 25, 17), "Previous track", &Z::CommandKeyClick},
+    {part<&Z::CBNext>, "CBNext", place(116, 148, 25, 17), "Next track", &Z::CommandKeyClick},
+    {part<&Z::CBRew>, "CBRew", place(83, 168, 25, 17), "Rew", &Z::CommandKeyClick},
+    {part<&Z::CBFF>, "CBFF", place(116, 168, 25, 17), "FF", &Z::CommandKeyClick},
+    {part<&Z::CBShufle>, "CBShufle", place(83, 209, 25, 17), "Shuffle", &Z::CommandKeyClick},
+    {part<&Z::CBRepeat>, "CBRepeat", place(116, 209, 25, 17), "Repeat", &Z::CommandKeyClick},
+    {part<&Z::CBStart>, "CBStart", place(115, 107, 25, 17), "Open winamp", &Z::CommandKeyClick},
     {part<&Z::TimerRefresh>, "TimerRefresh", {}, "", &Z::TimerRefreshTimer, with<fw::Timer>(refreshTimer)},
     {trayComp, "TrayComp", {}, "", &Z::CoolButtonShowClick, with<widgets::TTrayComp>(trayProperties)},
     {part<&Z::CoolButtonShow>, "CoolButtonShow", place(144, 24, 9, 9), "", &Z::CoolButtonShowClick},
     {activApp, "ActivApp", {}, "", nullptr, with<control::TActivApp>(activAppProperties)},
     {part<&Z::CBSetIR>, "CBSetIR", place(20, 168, 27, 17), "Setup IR", &Z::CBSetIRClick},
-    {part<&Z::CBTelefon>, "CBTelefon", place(116, 190, 25, 17), "Mute", &Z::CBTelefonClick},
+    {part<&Z::CBTelefon>, "CBTelefon", place(116, 190, 25, 17), "Mute", &Z::CommandKeyClick},
     {audioMixer, "AudioMixer", {}, "", nullptr, with<control::TAudioMixer>(mixerProperties)},
     {part<&Z::CoolButton1>, "CoolButton1", place(20, 148, 27, 17), "Try bar mode", &Z::CoolButton1Click},
     {part<&Z::CBMP3_CDA>, "CBMP3_CDA", place(20, 128, 27, 17), "MP3/CDA"},
-    {part<&Z::CBNrTr>, "CBNrTr", place(20, 228, 27, 17), "Enter selected track", &Z::CBNrTrClick},
-    {part<&Z::CB1>, "CB1", place(52, 228, 27, 17), "1", &Z::CBDigitClick},
-    {part<&Z::CB2>, "CB2", place(83, 228, 27, 17), "2", &Z::CBDigitClick},
-    {part<&Z::CB3>, "CB3", place(116, 228, 27, 17), "3", &Z::CBDigitClick},
-    {part<&Z::CB4>, "CB4", place(20, 246, 25, 17), "4", &Z::CBDigitClick},
-    {part<&Z::CB5>, "CB5", place(52, 246, 27, 17), "5", &Z::CBDigitClick},
-    {part<&Z::CB6>, "CB6", place(83, 246, 27, 17), "6", &Z::CBDigitClick},
-    {part<&Z::CB7>, "CB7", place(116, 246, 27, 17), "7", &Z::CBDigitClick},
-    {part<&Z::CB8>, "CB8", place(20, 264, 27, 17), "8", &Z::CBDigitClick},
-    {part<&Z::CB9>, "CB9", place(52, 264, 27, 17), "9", &Z::CBDigitClick},
-    {part<&Z::CB0>, "CB0", place(83, 264, 27, 17), "0", &Z::CBDigitClick},
-    {part<&Z::CBAnulare>, "CBAnulare", place(116, 264, 27, 17), "Cancel selected track", &Z::CBAnulareClick},
+    {part<&Z::CBNrTr>, "CBNrTr", place(20, 228, 27, 17), "Enter selected track", &Z::CommandKeyClick},
+    {part<&Z::CB1>, "CB1", place(52, 228, 27, 17), "1", &Z::CommandKeyClick},
+    {part<&Z::CB2>, "CB2", place(83, 228, 27, 17), "2", &Z::CommandKeyClick},
+    {part<&Z::CB3>, "CB3", place(116, 228, 27, 17), "3", &Z::CommandKeyClick},
+    {part<&Z::CB4>, "CB4", place(20, 246, 25, 17), "4", &Z::CommandKeyClick},
+    {part<&Z::CB5>, "CB5", place(52, 246, 27, 17), "5", &Z::CommandKeyClick},
+    {part<&Z::CB6>, "CB6", place(83, 246, 27, 17), "6", &Z::CommandKeyClick},
+    {part<&Z::CB7>, "CB7", place(116, 246, 27, 17), "7", &Z::CommandKeyClick},
+    {part<&Z::CB8>, "CB8", place(20, 264, 27, 17), "8", &Z::CommandKeyClick},
+    {part<&Z::CB9>, "CB9", place(52, 264, 27, 17), "9", &Z::CommandKeyClick},
+    {part<&Z::CB0>, "CB0", place(83, 264, 27, 17), "0", &Z::CommandKeyClick},
+    {part<&Z::CBAnulare>, "CBAnulare", place(116, 264, 27, 17), "Cancel selected track", &Z::CommandKeyClick},
     {part<&Z::IPlay>, "IPlay", place(19, 57, 12, 8), "Play", nullptr, patch},
     {part<&Z::IPause>, "IPause", place(19, 65, 12, 9), "Pause", nullptr, patch},
     {part<&Z::IStop>, "IStop", place(19, 73, 12, 9), "Stop", nullptr, patch},
@@ -161,7 +166,7 @@ const Row rows[] = {
     {part<&Z::LCDTrack>, "LCDTrack", place(106, 69, 35, 12), "Song/Select", nullptr,
      with<widgets::TLCD99>(lcdTrack)},
     {part<&Z::IIR>, "IIR", place(21, 40, 12, 17), "IR Disable", nullptr, patch},
-    {part<&Z::TimerReconnect>, "TimerReconnect", {}, "", &Z::TimerReconnectTimer, with<fw::Timer>(reconnectTimer)},
+    {receiverLink, "ReceiverLink", {}, "", nullptr, with<ReceiverLink>(receiverBadge)},
     {part<&Z::TimerKeyLook>, "TimerKeyLook", {}, "", &Z::TimerKeyLookTimer, with<fw::Timer>(keyLookTimer)},
 };
 

@@ -16,13 +16,12 @@ TActivApp::TActivApp(fw::Component* owner, std::string name, platform::Launcher&
       app_(fw::Application::of(owner)),
       mainFormTitle_("MyOtherApp"),
       exePath_(folderOf(app_.exeName())) {
-    hookId_ = app_.setMessageHook([this](fw::Message& m) { return hook(m); });
+    hook_ = app_.addMessageHook([this](fw::Message& m) { return hook(m); });
 }
 
-TActivApp::~TActivApp() {
-    // Nothing may reach a dead component's handler.
-    app_.clearMessageHook(hookId_);
-}
+// The hook's subscription ends with the component: nothing reaches a dead
+// component's handler.
+TActivApp::~TActivApp() = default;
 
 void TActivApp::ActivateApp() {
     if (const fw::WindowHandle w = launcher_.findByTitle(mainFormTitle_)) {

@@ -37,7 +37,7 @@ private:
     fw::Application& app_;
     std::string mainFormTitle_;
     std::string exePath_;
-    int hookId_ = 0;
+    fw::Subscription hook_;
 };
 
 }  // namespace control

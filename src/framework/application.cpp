@@ -48,20 +48,22 @@ void Application::terminate() {
     host_.quit();
 }
 
-int Application::setMessageHook(MessageHook hook) {
-    hook_ = std::move(hook);
-    return ++hookId_;
-}
-
-void Application::clearMessageHook(int id) {
-    if (id == hookId_) hook_ = nullptr;
+Subscription Application::addMessageHook(MessageHook hook) {
+    // Each hook is guarded on its own: one that fails does not keep the
+    // message from the others.
+    return hooks_.add([this, hook = std::move(hook)](Message& message) {
+        bool handled = false;
+        guarded([&] { handled = hook(message); });
+        return handled;
+    });
 }
 
 bool Application::callMessageHook(Message& message) {
-    if (!hook_) return false;
-    bool handled = false;
-    guarded([&] { handled = hook_(message); });
-    return handled;
+    return hooks_(message);
+}
+
+Subscription Application::onSystemResumed(std::function<void()> resumed) {
+    return resumed_.add([this, resumed = std::move(resumed)] { guarded(resumed); });
 }
 
 void Application::post(std::function<void()> work) {
@@ -82,7 +84,7 @@ void Application::runPosted() {
 }
 
 void Application::systemResumed() {
-    if (onSystemResumed) guarded([this] { onSystemResumed(*this); });
+    resumed_();
 }
 
 void Application::showError(const std::string& text) noexcept {

@@ -1,5 +1,5 @@
 // The application object: title, forms (the first one created is the main
-// form), the message loop, one application-wide message hook, work posted
+// form), the message loop, application-wide message hooks, work posted
 // from other threads, and the display of an error that a handler raised.
 #pragma once
 
@@ -14,6 +14,7 @@
 
 #include "framework/component.h"
 #include "framework/host.h"
+#include "framework/listeners.h"
 
 namespace fw {
 
@@ -53,13 +54,12 @@ public:
     void terminate();
     bool terminated() const { return terminated_; }
 
-    // The one application-wide hook: sees every message taken from the GUI
-    // thread's queue before it is dispatched; answering true stops it there.
-    // Installing a hook replaces the previous one.
+    // Application-wide hooks: each sees every message taken from the GUI
+    // thread's queue before it is dispatched, in the order they were added;
+    // one that answers true stops the message there. The hook stays until
+    // its subscription ends.
     using MessageHook = std::function<bool(Message&)>;
-    int setMessageHook(MessageHook hook);
-    // Removes the hook only when `id` is still the installed one.
-    void clearMessageHook(int id);
+    [[nodiscard]] Subscription addMessageHook(MessageHook hook);
     bool callMessageHook(Message& message);
 
     // Thread-safe: runs `work` on the GUI thread, in posting order.
@@ -96,7 +96,7 @@ public:
     }
 
     // The system has woken from sleep; devices may have gone meanwhile.
-    Handler onSystemResumed;
+    [[nodiscard]] Subscription onSystemResumed(std::function<void()> resumed);
     // Called by the host.
     void systemResumed();
 
@@ -116,8 +116,8 @@ private:
     std::vector<Form*> forms_;
     bool showMainForm_ = true;
     bool terminated_ = false;
-    MessageHook hook_;
-    int hookId_ = 0;
+    Listeners<bool(Message&)> hooks_;
+    Listeners<void()> resumed_;
     std::map<std::type_index, std::weak_ptr<void>> shared_;
     std::mutex postedMutex_;
     std::vector<std::function<void()>> posted_;

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "framework/convert.h"
+#include "framework/ini_encoding.h"
 
 namespace fw {
 namespace {
@@ -64,101 +65,6 @@ void replaceAtomically(const std::filesystem::path& path, const std::string& con
     }
 }
 
-
-// UTF-16 is held as UTF-8 while the file is in memory. A lone surrogate is
-// held as the three bytes its code would take, so that any file comes back
-// unit for unit when it is written.
-void appendUtf8(std::string& out, std::uint32_t cp) {
-    if (cp < 0x80) {
-        out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
-}
-
-bool isHighSurrogate(std::uint32_t u) { return u >= 0xD800 && u <= 0xDBFF; }
-bool isLowSurrogate(std::uint32_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
-
-std::string fromUtf16(std::string_view bytes, bool bigEndian) {
-    const auto unit = [&](std::size_t i) {
-        const auto a = static_cast<unsigned char>(bytes[2 * i]), b = static_cast<unsigned char>(bytes[2 * i + 1]);
-        return bigEndian ? (std::uint32_t{a} << 8 | b) : (std::uint32_t{b} << 8 | a);
-    };
-    const std::size_t units = bytes.size() / 2;
-    std::string out;
-    out.reserve(units);
-    for (std::size_t i = 0; i < units; ++i) {
-        const std::uint32_t u = unit(i);
-        if (isHighSurrogate(u) && i + 1 < units && isLowSurrogate(unit(i + 1))) {
-            appendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (unit(i + 1) - 0xDC00));
-            ++i;
-        } else {
-            appendUtf8(out, u);
-        }
-    }
-    return out;
-}
-
-// The code point of the UTF-8 sequence at `at` and its length; a byte that
-// starts no valid sequence stands for itself (as Latin-1), so that 8-bit
-// text written into a UTF-16 file is never lost.
-std::pair<std::uint32_t, std::size_t> nextCodePoint(std::string_view s, std::size_t at) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
-    const unsigned char c = byte(at);
-    const auto continued = [&](std::size_t n) {
-        if (at + n >= s.size()) return false;
-        for (std::size_t i = 1; i <= n; ++i)
-            if ((byte(at + i) & 0xC0) != 0x80) return false;
-        return true;
-    };
-    if (c >= 0xC0 && c < 0xE0 && continued(1)) {
-        const std::uint32_t cp = (c & 0x1Fu) << 6 | (byte(at + 1) & 0x3Fu);
-        if (cp >= 0x80) return {cp, 2};
-    } else if (c >= 0xE0 && c < 0xF0 && continued(2)) {
-        const std::uint32_t cp = (c & 0x0Fu) << 12 | (byte(at + 1) & 0x3Fu) << 6 | (byte(at + 2) & 0x3Fu);
-        if (cp >= 0x800) return {cp, 3};
-    } else if (c >= 0xF0 && c < 0xF8 && continued(3)) {
-        const std::uint32_t cp = (c & 0x07u) << 18 | (byte(at + 1) & 0x3Fu) << 12 | (byte(at + 2) & 0x3Fu) << 6 |
-                                 (byte(at + 3) & 0x3Fu);
-        if (cp >= 0x10000 && cp <= 0x10FFFF) return {cp, 4};
-    }
-    return {c, 1};
-}
-
-std::string toUtf16(std::string_view text, bool bigEndian) {
-    std::string out;
-    out.reserve(text.size() * 2);
-    const auto put = [&](std::uint32_t u) {
-        const auto hi = static_cast<char>(u >> 8), lo = static_cast<char>(u & 0xFF);
-        out.push_back(bigEndian ? hi : lo);
-        out.push_back(bigEndian ? lo : hi);
-    };
-    for (std::size_t at = 0; at < text.size();) {
-        const auto [cp, length] = nextCodePoint(text, at);
-        if (cp < 0x10000) {
-            put(cp);
-        } else {
-            put(0xD800 + ((cp - 0x10000) >> 10));
-            put(0xDC00 + ((cp - 0x10000) & 0x3FF));
-        }
-        at += length;
-    }
-    return out;
-}
-
-constexpr std::string_view utf8Mark = "\xEF\xBB\xBF";
-constexpr std::string_view utf16leMark = "\xFF\xFE";
-constexpr std::string_view utf16beMark = "\xFE\xFF";
 
 // The name a write stores: without blanks around it, as a read looks for it.
 std::string storedName(std::string_view name) { return std::string(trim(singleLine(name))); }
@@ -339,22 +245,26 @@ bool IniFile::readBool(const std::string& section, const std::string& key, bool 
     return readInteger(section, key, fallback ? 1 : 0) != 0;
 }
 
-void IniFile::writeString(const std::string& section, const std::string& key, const std::string& value) {
+void IniFile::edit(const std::function<void(IniDocument&)>& change) {
     // A write starts from the file as it is now, so that it never undoes a
     // change made since this accessor first read it.
     document_.reset();
     unreadable_ = false;
     document();
     if (unreadable_) throw IniWriteError("Unable to write to " + path_.string());
-    // A refused name changes nothing; a write that fails leaves the next
-    // read to find the file as it is.
-    document_->set(section, key, value);
+    // A refused name, or a write that fails, leaves the next read to find
+    // the file as it is.
     try {
+        change(*document_);
         replaceAtomically(path_, document_->toBytes());
     } catch (...) {
         document_.reset();
         throw;
     }
+}
+
+void IniFile::writeString(const std::string& section, const std::string& key, const std::string& value) {
+    edit([&](IniDocument& d) { d.set(section, key, value); });
 }
 
 void IniFile::writeInteger(const std::string& section, const std::string& key, int value) {

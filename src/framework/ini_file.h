@@ -7,16 +7,17 @@
 // (as Notepad saves "Unicode" files); it is read in its encoding and
 // written back in it, mark included.
 //
-// An accessor reads the file once, at its first use, and keeps what it
-// read for its life; each load or save of the settings makes its own. A
-// write reads the file afresh, keeps every other line as it was and
-// replaces the file atomically
-// (a temporary file beside it, then a rename), so a failed or interrupted
-// write leaves the old file intact.
+// An accessor reads the file at its first use and keeps what it read until
+// it writes: a write reads the file afresh (so it never undoes a change
+// made by someone else since), keeps every other line as it was, replaces
+// the file atomically (a temporary file beside it, then a rename) and then
+// holds what it wrote; a failed or interrupted write leaves the old file
+// intact, and the accessor reads it again at its next use.
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -106,6 +107,10 @@ public:
     void writeString(const std::string& section, const std::string& key, const std::string& value);
     void writeInteger(const std::string& section, const std::string& key, int value);
     void writeBool(const std::string& section, const std::string& key, bool value);
+    // Several changes as one write: the file as it is now, changed by
+    // `change`, replaced once. Raises as the writes above do, and then
+    // nothing of the change is written.
+    void edit(const std::function<void(IniDocument&)>& change);
 
 private:
     const IniDocument& document() const;

@@ -21,7 +21,7 @@ std::string ComFunc::portName(int port) { return "COM" + std::to_string(port); }
 std::string ComFunc::devicePath(int port) { return "\\\\.\\" + portName(port); }
 
 void ComFunc::fail(const char* text, Reporting reporting) {
-    if (reporting == Reporting::shown) serial_.messageBox(text, "Eroare");
+    if (reporting == Reporting::shown && showMessage_) showMessage_(text, "Eroare");
 }
 
 bool ComFunc::OpenComPort(int port, std::uint32_t baudRate, Reporting reporting) {

@@ -15,6 +15,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/message_box.h"
 #include "platform/serial.h"
 
 namespace ir {
@@ -26,7 +27,9 @@ enum class ReadOutcome { byte, nothing, interrupted, lost };
 
 class ComFunc {
 public:
-    explicit ComFunc(platform::SerialPorts& serial) : serial_(serial) {}
+    // Reported failures are shown through `showMessage`.
+    ComFunc(platform::SerialPorts& serial, platform::ShowMessage showMessage)
+        : serial_(serial), showMessage_(std::move(showMessage)) {}
     ~ComFunc() { CloseComPort(); }
     ComFunc(const ComFunc&) = delete;
     ComFunc& operator=(const ComFunc&) = delete;
@@ -64,6 +67,7 @@ private:
     void fail(const char* text, Reporting reporting);
 
     platform::SerialPorts& serial_;
+    platform::ShowMessage showMessage_;
     std::atomic<platform::PortHandle> handle_{platform::invalidPort};
     // Made with the open port and gone with it; the receive loop is never
     // running while either happens.

@@ -4,14 +4,9 @@ namespace ir {
 
 PostedCodeDisplay::PostedCodeDisplay(fw::Application& app) : app_(app), shared_(std::make_shared<Shared>()) {}
 
-void PostedCodeDisplay::attach(Show show) { shared_->show = std::move(show); }
+fw::Subscription PostedCodeDisplay::onShown(Show show) { return shared_->shown.add(std::move(show)); }
 
-void PostedCodeDisplay::detach() {
-    shared_->visible = false;
-    shared_->show = nullptr;
-}
-
-void PostedCodeDisplay::listenPassing(Passed passed) { shared_->passed = std::move(passed); }
+fw::Subscription PostedCodeDisplay::onPassedBy(Passed passed) { return shared_->passed.add(std::move(passed)); }
 
 void PostedCodeDisplay::setVisible(bool visible) { shared_->visible = visible; }
 
@@ -19,14 +14,14 @@ bool PostedCodeDisplay::visible() const { return shared_->visible.load(); }
 
 void PostedCodeDisplay::deliver(const std::string& code) {
     app_.post([shared = shared_, code] {
-        if (shared->visible && shared->show) shared->show(code);
+        if (shared->visible) shared->shown(code);
     });
 }
 
 void PostedCodeDisplay::passedBy(const std::string& code) {
     const std::uint32_t at = app_.host().tickCount();
     app_.post([shared = shared_, code, at] {
-        if (!shared->visible && shared->passed) shared->passed(code, at);
+        if (!shared->visible) shared->passed(code, at);
     });
 }
 

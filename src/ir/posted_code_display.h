@@ -2,8 +2,8 @@
 // atomic flag the GUI thread keeps, and a delivered text travels to the GUI
 // thread through Application::post, where it is shown only if the display
 // is still there and still visible. A text that came while the display was
-// hidden travels the same way, stamped with the time it came, to whoever
-// listens for it, and reaches it only if the display is still hidden.
+// hidden travels the same way, stamped with the time it came, to everyone
+// who listens for it, and reaches them only if the display is still hidden.
 #pragma once
 
 #include <atomic>
@@ -13,6 +13,7 @@
 #include <string>
 
 #include "framework/application.h"
+#include "framework/listeners.h"
 #include "ir/com_thread.h"
 
 namespace ir {
@@ -24,10 +25,9 @@ public:
 
     explicit PostedCodeDisplay(fw::Application& app);
 
-    // GUI thread only.
-    void attach(Show show);
-    void detach();
-    void listenPassing(Passed passed);
+    // GUI thread only. Each listener hears until its subscription ends.
+    [[nodiscard]] fw::Subscription onShown(Show show);
+    [[nodiscard]] fw::Subscription onPassedBy(Passed passed);
     void setVisible(bool visible);
 
     // Any thread.
@@ -39,8 +39,8 @@ private:
     // Shared with work already posted, which may outlive this object.
     struct Shared {
         std::atomic<bool> visible{false};
-        Show show;      // GUI thread only
-        Passed passed;  // GUI thread only
+        fw::Listeners<void(const std::string&)> shown;                 // GUI thread only
+        fw::Listeners<void(const std::string&, std::uint32_t)> passed;  // GUI thread only
     };
     fw::Application& app_;
     std::shared_ptr<Shared> shared_;

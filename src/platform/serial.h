@@ -80,8 +80,6 @@ public:
                        std::uint32_t& transferred) = 0;
     virtual void close(PortHandle port) = 0;
     virtual void sleep(int milliseconds) = 0;
-    // A modal message box with no owner window and an OK button.
-    virtual void messageBox(const std::string& text, const std::string& caption) = 0;
 };
 
 }  // namespace platform

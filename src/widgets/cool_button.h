@@ -3,6 +3,8 @@
 // four glyph cells, and its caption: with neither it is an invisible hot
 // spot that still clicks, shows its hint and takes part in button groups.
 // It is hot only while the pointer is over an opaque pixel of its glyph.
+// Its state follows the mouse and its enabled flag in the event handlers
+// (cool_button.cpp); painting (cool_button_face.cpp) only shows it.
 #pragma once
 
 #include <array>
@@ -13,80 +15,12 @@
 #include <string>
 #include <vector>
 
-#include "framework/bitmap.h"
 #include "framework/control.h"
+#include "widgets/button_glyph.h"
 
 namespace widgets {
 
 enum class TButtonLayout : std::uint8_t { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
-enum class TCoolButtonState : std::uint8_t { cbUp, cbDisabled, cbPressed, cbHot };
-
-// Masked images of one cell size; removing a slot only marks it free.
-class TGlyphList {
-public:
-    explicit TGlyphList(fw::Size cell) : cell_(cell) {}
-    fw::Size cellSize() const { return cell_; }
-    int Add(fw::Bitmap image, fw::Color maskColor);
-    void Delete(int index);
-    int Count() const { return count_; }
-    void Draw(fw::Canvas& canvas, int index, fw::Point at) const;
-
-private:
-    struct Slot {
-        fw::Bitmap image;
-        fw::Color mask = 0;
-        bool used = false;
-    };
-    fw::Size cell_;
-    std::vector<Slot> slots_;
-    int count_ = 0;
-};
-
-// All glyph lists of the program, one per cell size, shared by every button.
-class TGlyphCache {
-public:
-    // The list for that cell size, made when there is none.
-    TGlyphList* GetList(fw::Size cell);
-    // The list for that cell size, or none.
-    TGlyphList* FindList(fw::Size cell) const;
-    void ReturnList(TGlyphList* list);
-
-private:
-    std::vector<std::unique_ptr<TGlyphList>> lists_;
-};
-
-class TButtonGlyph {
-public:
-    explicit TButtonGlyph(std::shared_ptr<TGlyphCache> cache);
-    ~TButtonGlyph();
-    TButtonGlyph(const TButtonGlyph&) = delete;
-    TButtonGlyph& operator=(const TButtonGlyph&) = delete;
-
-    const fw::Bitmap& Glyph() const { return strip_; }
-    // A fixed transparent colour, or none (then the bottom-left pixel).
-    void setGlyph(const fw::Bitmap& strip, std::optional<fw::Color> transparent = std::nullopt);
-    int NumGlyphs() const { return numGlyphs_; }
-    void setNumGlyphs(int n);
-    fw::Color TransparentColor() const { return transparentColor_; }
-    fw::Size cellSize() const;
-    // Builds (once) and returns the image of a state: its list and index,
-    // or no list when there is nothing to draw.
-    std::pair<TGlyphList*, int> BuildStateImage(TCoolButtonState state);
-    void Invalidate();
-
-    std::function<void()> OnChange;
-
-    TGlyphCache& SharedGlyphCache() const { return *cache_; }
-
-private:
-    std::shared_ptr<TGlyphCache> cache_;
-    fw::Bitmap strip_;
-    std::optional<fw::Color> fixedTransparent_;
-    TGlyphList* list_ = nullptr;  // owned by the cache
-    std::array<int, 4> indexes_{-1, -1, -1, -1};
-    fw::Color transparentColor_ = fw::colors::olive;
-    int numGlyphs_ = 1;
-};
 
 class TCoolButton : public fw::GraphicControl {
 public:
@@ -148,6 +82,8 @@ protected:
 
 private:
     void repaint() { invalidate(); }
+    // The state shown for what the mouse and the enabled flag say now.
+    void settleState();
     void NotifyGroup();
     void RecheckMouseOver();
     void HotTest(fw::Point at);

@@ -1,10 +1,11 @@
 // TLCD99: a self-drawn row of seven-segment cells showing a short text
 // (digits, upper-case letters, minus, colon, blank; a decimal point may sit
 // in the gap before any cell). Bars are six-cornered polygons, or rows of
-// dots in dot-matrix mode. A value change redraws only the cells whose
-// character changed, optionally segment by segment in one of five orders
-// spread over AnimationDelay milliseconds: a timer of its own brings on
-// each next segment, so painting never waits.
+// dots in dot-matrix mode (their geometry: lcd_segments.cpp). Every paint
+// draws every cell. A value change may be shown segment by segment in one
+// of five orders spread over AnimationDelay milliseconds: a timer of its
+// own brings on each next segment of the cells that changed, whether the
+// control is painted or not, so painting never waits and only paints.
 #pragma once
 
 #include <array>
@@ -83,10 +84,9 @@ public:
     void setValue(const std::string& text);
     TLCDChangeProc OnChange;
 
-    // The value of the last completed paint; while a change is being
-    // animated, the value it started from.
+    // The value shown whole: while a change is being animated, the value it
+    // started from.
     const std::string& LastValue() const { return lastValue_; }
-    bool AnimatePending() const { return animatePending_; }
     bool Animating() const { return animation_.step > 0; }
     LcdGeometry geometry() const;
 
@@ -118,7 +118,7 @@ private:
     }
     std::uint32_t now();
     int chooseStyle();
-    void startAnimation(std::uint32_t paintStart);
+    void startAnimation();
     void nextStep();
     void finishAnimation();
     void padLeft(std::string& s) const;
@@ -141,7 +141,6 @@ private:
     bool doubleBuffer_ = true;
     std::int32_t gapX_ = 2;
     std::int32_t gapY_ = 2;
-    bool animatePending_ = false;
     bool isPainting_ = false;
     fw::Color offColor_ = fw::colors::black;
     std::string lastValue_;

@@ -37,7 +37,7 @@ public:
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     testing_support::FakeSerial serial;
-    ir::ComFunc com(serial);
+    ir::ComFunc com(serial, serial.messageBoxes());
     if (!com.OpenComPort(1, 9600)) return 0;
     Display display;
     std::chrono::microseconds at{0};

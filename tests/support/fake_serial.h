@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/message_box.h"
 #include "platform/serial.h"
 
 namespace testing_support {
@@ -80,7 +81,11 @@ public:
                std::uint32_t& written) override;
     void close(platform::PortHandle port) override;
     void sleep(int ms) override;
-    void messageBox(const std::string& text, const std::string& caption) override;
+    // The message boxes that the link shows, recorded among the calls.
+    void messageBox(const std::string& text, const std::string& caption);
+    platform::ShowMessage messageBoxes() {
+        return [this](const std::string& text, const std::string& caption) { messageBox(text, caption); };
+    }
 
 private:
     friend class FakeReader;

@@ -48,7 +48,7 @@ public:
     fw::Application* application = nullptr;
     app::TZAV_Amp* form = nullptr;
     app::TFormaSetari* dialog = nullptr;
-    app::Settings* settings = nullptr;
+    const app::Settings* settings = nullptr;
     ir::ComFunc* com = nullptr;
     ir::CodeText* code = nullptr;
     ir::PostedCodeDisplay* display = nullptr;

@@ -23,9 +23,9 @@ protected:
     TActivApp* activ;
 };
 
-TEST_F(ActivAppTest, NewComponentLooksForMyOtherAppAndStartsFromItsOwnFolder) {
-    EXPECT_EQ(activ->MainFormTitle(), "MyOtherApp");
-    EXPECT_EQ(activ->ExePath(), "C:\\Tools\\ZAV\\");
+TEST_F(ActivAppTest, ANewComponentLooksForMyOtherAppAndStartsWhatLiesInItsOwnFolder) {
+    activ->ActivateApp();
+    EXPECT_EQ(launcher.calls, (std::vector<std::string>{"find 'MyOtherApp'", "run 'C:\\Tools\\ZAV\\'"}));
 }
 
 TEST_F(ActivAppTest, LaunchesWhenNoWindowHasTheTitle) {

@@ -69,31 +69,57 @@ TEST_F(ApplicationTest, TimerErrorsAreShownAndTheTimerKeepsRunning) {
     EXPECT_FALSE(host.timerRunning(timer));
 }
 
-TEST_F(ApplicationTest, OneApplicationWideHookReplacesTheLastAndSeesMessagesFirst) {
-    std::vector<unsigned> first, second;
-    const int firstId = app.setMessageHook([&](fw::Message& m) {
-        first.push_back(m.msg);
+TEST_F(ApplicationTest, EveryHookSeesMessagesFirstInOrderAndEndingOneLeavesTheOthers) {
+    std::vector<std::string> seen;
+    fw::Subscription first = app.addMessageHook([&](fw::Message& m) {
+        seen.push_back("first " + std::to_string(m.msg));
+        return false;
+    });
+    fw::Subscription second = app.addMessageHook([&](fw::Message& m) {
+        seen.push_back("second " + std::to_string(m.msg));
+        return m.msg == 1426;
+    });
+    fw::Subscription third = app.addMessageHook([&](fw::Message& m) {
+        seen.push_back("third " + std::to_string(m.msg));
         return false;
     });
     EXPECT_TRUE(host.deliver({0, 15, 0, 0}));
-    const int secondId = app.setMessageHook([&](fw::Message& m) {
-        second.push_back(m.msg);
-        return m.msg == 1426;
-    });
     EXPECT_FALSE(host.deliver({0, 1426, 0, 0})) << "a handled message is not dispatched";
-    EXPECT_TRUE(host.deliver({0, 16, 0, 0}));
-    EXPECT_EQ(first, std::vector<unsigned>{15}) << "the replaced hook is not called any more";
-    EXPECT_EQ(second, (std::vector<unsigned>{1426, 16}));
+    EXPECT_EQ(seen, (std::vector<std::string>{"first 15", "second 15", "third 15", "first 1426", "second 1426"}))
+        << "the hooks after the one that took it do not see it";
 
-    app.clearMessageHook(firstId);
-    EXPECT_FALSE(host.deliver({0, 1426, 0, 0})) << "clearing a hook that was replaced changes nothing";
-    app.clearMessageHook(secondId);
+    seen.clear();
+    second.reset();
+    EXPECT_TRUE(host.deliver({0, 1426, 0, 0})) << "the hook that took it is gone";
+    EXPECT_EQ(seen, (std::vector<std::string>{"first 1426", "third 1426"}));
+    first.reset();
+    third.reset();
     EXPECT_TRUE(host.deliver({0, 1426, 0, 0}));
+    EXPECT_EQ(seen.size(), 2u);
     EXPECT_EQ(host.dispatched.size(), 3u);
 }
 
+TEST_F(ApplicationTest, EveryResumeListenerHearsAndAFailingOneStopsNoOther) {
+    int a = 0, b = 0;
+    fw::Subscription first = app.onSystemResumed([&] {
+        ++a;
+        throw std::runtime_error("resume broke");
+    });
+    fw::Subscription second = app.onSystemResumed([&] { ++b; });
+    app.systemResumed();
+    EXPECT_EQ(a, 1);
+    EXPECT_EQ(b, 1);
+    ASSERT_EQ(host.messageBoxes().size(), 1u);
+    EXPECT_EQ(host.messageBoxes()[0].text, "resume broke");
+    first.reset();
+    app.systemResumed();
+    EXPECT_EQ(a, 1) << "an ended listener hears nothing";
+    EXPECT_EQ(b, 2);
+}
+
 TEST_F(ApplicationTest, ErrorInTheHookIsShownAndTheMessageGoesOn) {
-    app.setMessageHook([](fw::Message&) -> bool { throw std::runtime_error("hook broke"); });
+    const fw::Subscription hook =
+        app.addMessageHook([](fw::Message&) -> bool { throw std::runtime_error("hook broke"); });
     EXPECT_TRUE(host.deliver({0, 99, 0, 0}));
     ASSERT_EQ(host.messageBoxes().size(), 1u);
     EXPECT_EQ(host.messageBoxes()[0].text, "hook broke");

@@ -29,7 +29,7 @@ TEST_P(OpenComPortCases, EachStepFailsAsTheFailureTableSays) {
     const OpenCase& c = GetParam();
     testing_support::FakeSerial serial;
     if (*c.failing) serial.failOn(c.failing);
-    ir::ComFunc com(serial);
+    ir::ComFunc com(serial, serial.messageBoxes());
     EXPECT_EQ(com.OpenComPort(c.port, 9600), c.result);
     EXPECT_EQ(com.isOpen(), c.result) << "after a failure the port is closed and the handle invalid";
     EXPECT_EQ(serial.isOpen(), c.result);
@@ -69,7 +69,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ComFunc, OpensWithTheReceiversLineSettingsAndTimeouts) {
     testing_support::FakeSerial serial;
-    ir::ComFunc com(serial);
+    ir::ComFunc com(serial, serial.messageBoxes());
     ASSERT_TRUE(com.OpenComPort(12, 9600));
     EXPECT_EQ(serial.lastOpened(), "\\\\.\\COM12") << "ports above 9 need the device path";
     EXPECT_EQ(ir::ComFunc::portName(12), "COM12");
@@ -82,7 +82,7 @@ TEST(ComFunc, OpensWithTheReceiversLineSettingsAndTimeouts) {
 
 TEST(ComFunc, QuietFailuresShowNothing) {
     testing_support::FakeSerial serial;
-    ir::ComFunc com(serial);
+    ir::ComFunc com(serial, serial.messageBoxes());
     serial.failOn("open");
     EXPECT_FALSE(com.OpenComPort(1, 9600, ir::Reporting::quiet));
     EXPECT_FALSE(com.SendReceiverInit(true, ir::Reporting::quiet));
@@ -107,7 +107,7 @@ class ReceiverPowerCases : public ::testing::TestWithParam<PowerCase> {};
 TEST_P(ReceiverPowerCases, RtsBeforeDtrAndAlwaysThePause) {
     const PowerCase& c = GetParam();
     testing_support::FakeSerial serial;
-    ir::ComFunc com(serial);
+    ir::ComFunc com(serial, serial.messageBoxes());
     ASSERT_TRUE(com.OpenComPort(1, 9600));
     serial.clearCalls();
     if (*c.failing) serial.failOn(c.failing);
@@ -128,7 +128,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ComFunc, ClosedPortFailsQuietlyExceptForTheInitWrite) {
     testing_support::FakeSerial serial;
-    ir::ComFunc com(serial);
+    ir::ComFunc com(serial, serial.messageBoxes());
     EXPECT_FALSE(com.SetReceiverPower(false));
     std::uint8_t byte = 0x55;
     EXPECT_EQ(com.ReadComByte(byte, 50), ir::ReadOutcome::lost);
@@ -144,7 +144,7 @@ TEST(ComFunc, ClosedPortFailsQuietlyExceptForTheInitWrite) {
 
 TEST(ComFunc, InitSendsIrAndAReadTakesOneByteWithinItsWait) {
     testing_support::FakeSerial serial;
-    ir::ComFunc com(serial);
+    ir::ComFunc com(serial, serial.messageBoxes());
     ASSERT_TRUE(com.OpenComPort(1, 9600));
     EXPECT_FALSE(com.SendReceiverInit(false));
     EXPECT_TRUE(serial.written().empty()) << "nothing is sent when told not to";
@@ -180,7 +180,7 @@ class LostLines : public ::testing::TestWithParam<LostCase> {};
 
 TEST_P(LostLines, AreTold) {
     testing_support::FakeSerial serial;
-    ir::ComFunc com(serial);
+    ir::ComFunc com(serial, serial.messageBoxes());
     ASSERT_TRUE(com.OpenComPort(1, 9600));
     std::uint8_t byte = 0;
     EXPECT_EQ(com.ReadComByte(byte, 50), ir::ReadOutcome::nothing);
@@ -196,7 +196,7 @@ INSTANTIATE_TEST_SUITE_P(Kinds, LostLines,
 
 TEST(ComFunc, OpeningAgainClosesThePortItHad) {
     testing_support::FakeSerial serial;
-    ir::ComFunc com(serial);
+    ir::ComFunc com(serial, serial.messageBoxes());
     ASSERT_TRUE(com.OpenComPort(1, 9600));
     const auto first = com.ComHandle();
     ASSERT_TRUE(com.OpenComPort(2, 9600));

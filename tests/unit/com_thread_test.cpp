@@ -76,7 +76,7 @@ class Bursts : public ::testing::TestWithParam<BurstCase> {};
 TEST_P(Bursts, TurnIntoCodeTexts) {
     const BurstCase& c = GetParam();
     testing_support::FakeSerial serial;
-    ir::ComFunc com(serial);
+    ir::ComFunc com(serial, serial.messageBoxes());
     ASSERT_TRUE(com.OpenComPort(1, 9600));
     for (const Item& i : c.script) serial.script({i});
     ir::CodeText code;
@@ -116,7 +116,7 @@ TEST(CodeText, ByteTextHasNoLeadingZeros) {
 
 TEST(ReceivePass, APassEndsAtTheFirstEmptyReadAndReadsAtMostEight) {
     testing_support::FakeSerial serial;
-    ir::ComFunc com(serial);
+    ir::ComFunc com(serial, serial.messageBoxes());
     ASSERT_TRUE(com.OpenComPort(1, 9600));
     serial.script({0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09});
     ir::CodeText code;
@@ -143,7 +143,7 @@ class TimedPasses : public ::testing::TestWithParam<TimedCase> {};
 
 TEST_P(TimedPasses, WaitForTheFirstByteAndEndAtTheGap) {
     testing_support::FakeSerial serial;
-    ir::ComFunc com(serial);
+    ir::ComFunc com(serial, serial.messageBoxes());
     ASSERT_TRUE(com.OpenComPort(1, 9600));
     std::uint8_t b = 0x11;
     for (double ms : GetParam().arrivalsMs) {
@@ -171,7 +171,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ReceivePass, AnInterruptedWaitEndsThePassAsStoppedAndTheLineIsLookedAtEveryTenSeconds) {
     testing_support::FakeSerial serial;
-    ir::ComFunc com(serial);
+    ir::ComFunc com(serial, serial.messageBoxes());
     ASSERT_TRUE(com.OpenComPort(1, 9600));
     ir::CodeText code;
     RecordingDisplay display;
@@ -220,7 +220,7 @@ std::vector<std::string> pollingLoopCodes(const std::vector<std::pair<microsecon
 std::vector<std::string> receiveLoopCodes(const std::vector<std::pair<microseconds, std::uint8_t>>& arrivals,
                                           std::string& left) {
     testing_support::FakeSerial serial;
-    ir::ComFunc com(serial);
+    ir::ComFunc com(serial, serial.messageBoxes());
     com.OpenComPort(1, 9600);
     for (const auto& [at, byte] : arrivals) serial.arrive(at, byte);
     ir::CodeText code;
@@ -287,7 +287,7 @@ TEST(PostedCodeDisplay, ShowsOnTheGuiThreadOnlyWhileVisible) {
     fw::Application app(host);
     ir::PostedCodeDisplay display(app);
     std::vector<std::string> shown;
-    display.attach([&](const std::string& code) { shown.push_back(code); });
+    fw::Subscription listening = display.onShown([&](const std::string& code) { shown.push_back(code); });
     EXPECT_FALSE(display.visible()) << "hidden until the dialog says otherwise";
     display.setVisible(true);
     display.deliver("123456");
@@ -300,16 +300,50 @@ TEST(PostedCodeDisplay, ShowsOnTheGuiThreadOnlyWhileVisible) {
     EXPECT_EQ(shown.size(), 1u) << "hidden by the time it arrived: dropped";
     display.setVisible(true);
     display.deliver("FFFFF");
-    display.detach();
+    listening.reset();
     host.runPosted();
     EXPECT_EQ(shown.size(), 1u) << "no display any more: dropped";
+}
+
+TEST(PostedCodeDisplay, EveryListenerHearsAndEndingOneLeavesTheOther) {
+    testing_support::HeadlessHost host;
+    fw::Application app(host);
+    ir::PostedCodeDisplay display(app);
+    std::vector<std::string> heard;
+    fw::Subscription shownA = display.onShown([&](const std::string& c) { heard.push_back("shown A " + c); });
+    fw::Subscription shownB = display.onShown([&](const std::string& c) { heard.push_back("shown B " + c); });
+    fw::Subscription passedA =
+        display.onPassedBy([&](const std::string& c, std::uint32_t at) { heard.push_back("passed A " + c + " " + std::to_string(at)); });
+    fw::Subscription passedB =
+        display.onPassedBy([&](const std::string& c, std::uint32_t) { heard.push_back("passed B " + c); });
+    host.now = 700;
+    display.passedBy("11111");
+    display.setVisible(true);
+    host.runPosted();
+    display.deliver("22222");
+    host.runPosted();
+    EXPECT_EQ(heard, (std::vector<std::string>{"shown A 22222", "shown B 22222"}))
+        << "a passed-by code reaches nobody once the display is visible";
+
+    heard.clear();
+    shownA.reset();
+    passedB.reset();
+    display.deliver("33333");
+    display.setVisible(false);
+    host.runPosted();
+    display.passedBy("44444");
+    host.runPosted();
+    display.setVisible(true);
+    display.deliver("55555");
+    host.runPosted();
+    EXPECT_EQ(heard, (std::vector<std::string>{"passed A 44444 700", "shown B 55555"}));
 }
 
 // Runs under ThreadSanitizer too.
 TEST(ThreadsReceiveLoop, DeliversBurstsWhileRunningAndStopsWhenAsked) {
     testing_support::FakeSerial serial;
     serial.readDuration = std::chrono::microseconds(100);
-    ir::ComFunc com(serial);
+    ir::ComFunc com(serial, serial.messageBoxes());
     ASSERT_TRUE(com.OpenComPort(1, 9600));
     ir::CodeText code;
     RecordingDisplay display;
@@ -329,7 +363,7 @@ TEST(ThreadsReceiveLoop, DeliversBurstsWhileRunningAndStopsWhenAsked) {
 TEST(ThreadsReceiveLoop, AStopEndsAWaitForTheFirstByteWithin100Ms) {
     testing_support::FakeSerial serial;
     serial.realWaits = true;
-    ir::ComFunc com(serial);
+    ir::ComFunc com(serial, serial.messageBoxes());
     ASSERT_TRUE(com.OpenComPort(1, 9600));
     ir::CodeText code;
     RecordingDisplay display;
@@ -352,7 +386,7 @@ TEST(ThreadsReceiveLoop, AStopEndsAWaitForTheFirstByteWithin100Ms) {
 TEST(ThreadsReceiveLoop, ALostLineEndsTheLoopWhichSaysSoOnceWithItsNumber) {
     for (const bool readsFail : {false, true}) {
         testing_support::FakeSerial serial;
-        ir::ComFunc com(serial);
+        ir::ComFunc com(serial, serial.messageBoxes());
         ASSERT_TRUE(com.OpenComPort(1, 9600));
         ir::CodeText code;
         RecordingDisplay display;
@@ -386,7 +420,7 @@ TEST(ThreadsReceiveLoop, ALostLineEndsTheLoopWhichSaysSoOnceWithItsNumber) {
 TEST(ThreadsReceiveLoop, RestartingTwoHundredTimesNeverReadsTwiceAtOnceOrAfterClose) {
     testing_support::FakeSerial serial;
     serial.readDuration = std::chrono::microseconds(50);
-    ir::ComFunc com(serial);
+    ir::ComFunc com(serial, serial.messageBoxes());
     ir::CodeText code;
     RecordingDisplay display;
     ir::IrReceiver receiver(com, code, display);
@@ -414,7 +448,7 @@ TEST(ThreadsReceiveLoop, RestartingTwoHundredTimesNeverReadsTwiceAtOnceOrAfterCl
 
 TEST(ThreadsReceiveLoop, GuiThreadEmptiesTheCodeWhileTheLoopAppends) {
     testing_support::FakeSerial serial;
-    ir::ComFunc com(serial);
+    ir::ComFunc com(serial, serial.messageBoxes());
     ASSERT_TRUE(com.OpenComPort(1, 9600));
     std::vector<std::uint8_t> bytes(20000, 0x01);
     serial.scriptBytes(bytes);

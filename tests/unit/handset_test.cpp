@@ -20,14 +20,14 @@ std::string codeOf(std::size_t index) {
 
 std::string learnedSection() {
     std::string ini = "[COMENZI_IR]\r\n";
-    for (std::size_t i = 0; i < app::commandNamesLoadOrder.size(); ++i)
-        ini += std::string(app::commandNamesLoadOrder[i]) + "=" + codeOf(i) + "\r\n";
+    for (std::size_t i = 0; i < app::commandNamesLoadOrder().size(); ++i)
+        ini += std::string(app::commandNamesLoadOrder()[i]) + "=" + codeOf(i) + "\r\n";
     return ini;
 }
 
 std::size_t indexOf(const std::string& name) {
-    for (std::size_t i = 0; i < app::commandNamesLoadOrder.size(); ++i)
-        if (name == app::commandNamesLoadOrder[i]) return i;
+    for (std::size_t i = 0; i < app::commandNamesLoadOrder().size(); ++i)
+        if (name == app::commandNamesLoadOrder()[i]) return i;
     throw std::logic_error("no command " + name);
 }
 
@@ -74,12 +74,12 @@ Strings seenBy(const testing_support::ProgramFixture& p) {
     return s;
 }
 
-class EveryCommand : public Handset, public ::testing::WithParamInterface<const char*> {};
+class EveryCommand : public Handset, public ::testing::WithParamInterface<std::string> {};
 
 TEST_P(EveryCommand, DoesWhatItsKeyDoes) {
     const std::string name = GetParam();
     startWith("EXECUTARE=1\r\n");
-    click(*form->handset().keyFor(name));
+    click(*form->keyFor(name));
     const Strings byKey = seen();
 
     ProgramFixture other;
@@ -94,7 +94,7 @@ TEST_P(EveryCommand, DoesWhatItsKeyDoes) {
     EXPECT_NE(byKey, (Strings{"digits ", "track read-out 0"})) << "the key does something";
 }
 
-INSTANTIATE_TEST_SUITE_P(AllTwentyFive, EveryCommand, ::testing::ValuesIn(app::commandNamesLoadOrder),
+INSTANTIATE_TEST_SUITE_P(AllTwentyFive, EveryCommand, ::testing::ValuesIn(app::commandNamesLoadOrder()),
                          [](const auto& info) { return testing_support::caseName(info.param); });
 
 struct SettingCase {
@@ -319,8 +319,8 @@ TEST(HandsetCommands, TheKeysAreTheTwentyFiveCommandsInLoadOrder) {
     testing_support::ProgramFixture p;
     p.start("[IR]\r\nMinimizare=0\r\n[PORT_SET]\r\nPORT=0\r\n");
     std::vector<widgets::TCoolButton*> keys;
-    for (const char* name : app::commandNamesLoadOrder) {
-        widgets::TCoolButton* key = p.form->handset().keyFor(name);
+    for (const std::string& name : app::commandNamesLoadOrder()) {
+        widgets::TCoolButton* key = p.form->keyFor(name);
         ASSERT_NE(key, nullptr) << name;
         keys.push_back(key);
     }

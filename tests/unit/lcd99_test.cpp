@@ -201,15 +201,16 @@ TEST_F(LcdTest, LongValueShowsItsFirstCellsAndBlankShowsNothingLit) {
     }
 }
 
-TEST_F(LcdTest, AValueChangeRedrawsOnlyTheChangedCells) {
+TEST_F(LcdTest, EveryPaintDrawsEveryCellOfTheValueWhole) {
     lcd->setValue("1234");
     paint();
     lcd->setValue("1235");
-    const auto c = paint();
-    // Restoring pass: every segment of four cells (7 bars, 2 colon dots),
-    // then the changed pass: one cell.
-    EXPECT_EQ(c.callsOf(DrawCall::Kind::polygon).size(), 4u * 7u + 7u);
-    EXPECT_EQ(lcd->LastValue(), "1235");
+    EXPECT_EQ(lcd->LastValue(), "1235") << "without an animation a change is shown at once";
+    for (int i = 0; i < 2; ++i) {
+        const auto c = paint();
+        EXPECT_EQ(c.callsOf(DrawCall::Kind::polygon).size(), 4u * 7u) << "seven bars for each of four cells";
+        EXPECT_EQ(litBars(c, lcd->OnColor()), 2u + 5u + 5u + 5u) << "1, 2, 3 and 5 lit";
+    }
 }
 
 TEST_F(LcdTest, DotModeNeverCoversALitCornerDotWithAnUnlitOne) {
@@ -306,7 +307,23 @@ TEST_F(LcdTest, PaintingNeverServesTheMessageQueue) {
     lcd->setValue("7");
     paint();
     EXPECT_FALSE(served) << "posted work waits for the message loop";
-    EXPECT_FALSE(lcd->IsPainting());
+}
+
+TEST_F(LcdTest, AReadOutThatIsNeverPaintedStillEndsItsAnimationWithTheRightValue) {
+    lcd->setAnimation(TLCDAnimation::anDown);
+    lcd->setAnimationDelay(700);
+    lcd->setValue("12");
+    ASSERT_TRUE(stepping()) << "the change starts when the value is set, not when it is painted";
+    EXPECT_EQ(lcd->LastValue(), "");
+    lcd->setValue("34");
+    EXPECT_EQ(lcd->LastValue(), "12") << "a new value completes the change before it";
+    for (int step = 2; step <= 8; ++step) {
+        host.now += 100;
+        host.fireTimer(*stepTimer());
+    }
+    EXPECT_FALSE(stepping());
+    EXPECT_EQ(lcd->LastValue(), "34");
+    EXPECT_EQ(litBars(paint(), lcd->OnColor()), 5u + 4u) << "painted at last, it shows 3 and 4 whole";
 }
 
 TEST_F(LcdTest, SettingsWithoutAPictureOnlyPaintTheBackground) {
@@ -323,12 +340,11 @@ TEST_F(LcdTest, SettingsWithoutAPictureOnlyPaintTheBackground) {
     EXPECT_EQ(c.callsOf(DrawCall::Kind::ellipse).size(), 0u);
 }
 
-TEST_F(LcdTest, AboutShowsTheInformationBoxAndReadsBackNone) {
+TEST_F(LcdTest, AboutShowsTheInformationBox) {
     lcd->setAbout(TLCDAbout::abAbout);
     ASSERT_EQ(host.messageBoxes().size(), 1u);
     EXPECT_EQ(host.messageBoxes()[0].text.rfind("TLCD Component v1.81 (12/08/2001)\r\r", 0), 0u);
     EXPECT_EQ(host.messageBoxes()[0].icon, fw::MessageIcon::information);
-    EXPECT_EQ(lcd->About(), TLCDAbout::abNone);
 }
 
 }  // namespace

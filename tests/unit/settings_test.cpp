@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/inotify.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -8,6 +9,7 @@
 #include <iterator>
 #include <ostream>
 
+#include "app/handset_commands.h"
 #include "app/settings.h"
 #include "framework/ini_file.h"
 
@@ -22,7 +24,7 @@ protected:
                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir);
         fs::create_directories(dir);
-        file = app::configPath(dir / "zav_amp.exe");
+        file = dir / "ir_zav.ini";
     }
     ~SettingsTest() override { fs::remove_all(dir); }
     void put(const std::string& text) { std::ofstream(file, std::ios::binary) << text; }
@@ -30,18 +32,67 @@ protected:
         std::ifstream in(file, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
+    // The store of a program in `dir`, where the program looks for it.
+    app::SettingsStore store() const { return app::SettingsStore(app::configPath(dir / "zav_amp.exe")); }
+    // The store's settings after a load of what is in the file.
+    app::Settings loaded() const {
+        app::SettingsStore s = store();
+        s.LoadSettings();
+        return s.settings();
+    }
     fs::path dir;
     fs::path file;
 };
 
-TEST_F(SettingsTest, FileLiesBesideTheExecutable) { EXPECT_EQ(file, dir / "ir_zav.ini"); }
+// Makes writes of more than `bytes` bytes fail while it lives.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) : handler_(std::signal(SIGXFSZ, SIG_IGN)) {
+        getrlimit(RLIMIT_FSIZE, &old_);
+        rlimit low = old_;
+        low.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &low);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, handler_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit old_{};
+    void (*handler_)(int);
+};
+
+// How many times the file was replaced while it lived: each write of the
+// settings is a rename of a new file over the old.
+class ReplacementCounter {
+public:
+    explicit ReplacementCounter(const fs::path& dir) : fd_(inotify_init1(IN_NONBLOCK)) {
+        inotify_add_watch(fd_, dir.c_str(), IN_MOVED_TO);
+    }
+    ~ReplacementCounter() { close(fd_); }
+    ReplacementCounter(const ReplacementCounter&) = delete;
+    ReplacementCounter& operator=(const ReplacementCounter&) = delete;
+    int count(const std::string& name) {
+        alignas(inotify_event) char buffer[4096];
+        for (ssize_t n; (n = read(fd_, buffer, sizeof buffer)) > 0;)
+            for (char* p = buffer; p < buffer + n;) {
+                const auto* e = reinterpret_cast<const inotify_event*>(p);
+                if (e->len && name == e->name) ++count_;
+                p += sizeof(inotify_event) + e->len;
+            }
+        return count_;
+    }
+
+private:
+    int fd_;
+    int count_ = 0;
+};
 
 TEST_F(SettingsTest, NoFileMeansPortOneReceiverOnTrayModeAndNoCodes) {
-    app::Settings s;
-    s.PortNumber = 9;
-    s.IrEnabled = false;
-    s.TrayMode = false;
-    app::LoadSettings(file, s);
+    const app::Settings s = loaded();
     EXPECT_EQ(s.PortNumber, 1);
     EXPECT_TRUE(s.IrEnabled);
     EXPECT_TRUE(s.TrayMode);
@@ -62,10 +113,9 @@ void PrintTo(const ValueCase& c, std::ostream* os) { *os << c.content; }
 
 class SettingValues : public SettingsTest, public ::testing::WithParamInterface<ValueCase> {};
 
-TEST_P(SettingValues, AreReadWithTheirDefaultsAndRules) {
+TEST_P(SettingValues, AreReadWithTheirDefaultsAndRulesFromTheFileBesideTheProgram) {
     put(GetParam().content);
-    app::Settings s;
-    app::LoadSettings(file, s);
+    const app::Settings s = loaded();
     EXPECT_EQ(s.PortNumber, GetParam().port);
     EXPECT_EQ(s.IrEnabled, GetParam().enabled);
     EXPECT_EQ(s.TrayMode, GetParam().tray);
@@ -89,29 +139,22 @@ INSTANTIATE_TEST_SUITE_P(
                       ValueCase{"[IR]\nEXECUTARE=yes\n", 1, true, true, false}));
 
 TEST_F(SettingsTest, SavedTrayModeIsReadBackThroughTheOtherSpelling) {
-    app::Settings s;
-    s.PortNumber = 3;
-    s.IrEnabled = false;
-    s.TrayMode = false;
-    app::SaveSettings(file, s);
+    app::SettingsStore s = store();
+    s.SaveSettings({3, false, false, false});
     EXPECT_EQ(contents(), "[PORT_SET]\r\nPORT=3\r\n\r\n[IR]\r\nACTIVARE=0\r\nMINIMIZARE=0\r\nEXECUTARE=0\r\n");
-    app::Settings back;
-    app::LoadSettings(file, back);
+    app::Settings back = loaded();
     EXPECT_EQ(back.PortNumber, 3);
     EXPECT_FALSE(back.IrEnabled);
     EXPECT_FALSE(back.TrayMode);
-    s.TrayMode = true;
-    s.RunCommands = true;
-    app::SaveSettings(file, s);
-    app::LoadSettings(file, back);
+    s.SaveSettings({3, false, true, true});
+    back = loaded();
     EXPECT_TRUE(back.TrayMode);
     EXPECT_TRUE(back.RunCommands);
 }
 
 TEST_F(SettingsTest, LearnedCodesLoadByNameAndUnknownKeysAreNeverRead) {
     put("[COMENZI_IR]\nPLAY=12ABC\ntaste 0=FFEE1\nALEGE COMANDA=99999\nBOGUS=1\n");
-    app::Settings s;
-    app::LoadSettings(file, s);
+    const app::Settings s = loaded();
     EXPECT_EQ(s.LearnedCodes.at("PLAY"), "12ABC");
     EXPECT_EQ(s.LearnedCodes.at("TASTE 0"), "FFEE1");
     EXPECT_EQ(s.LearnedCodes.at("STOP"), "");
@@ -120,39 +163,61 @@ TEST_F(SettingsTest, LearnedCodesLoadByNameAndUnknownKeysAreNeverRead) {
     EXPECT_EQ(s.LearnedCodes.size(), 25u);
 }
 
-TEST(CommandNames, BothOrdersHoldTheSame25Names) {
-    std::vector<std::string> a(app::commandNamesLoadOrder.begin(), app::commandNamesLoadOrder.end());
-    std::vector<std::string> b(app::commandNamesDialogOrder.begin(), app::commandNamesDialogOrder.end());
-    EXPECT_EQ(a[1], "PLAY");
-    EXPECT_EQ(b[1], "VOLUME DOWN");
-    EXPECT_EQ(b[13], "ENTER");
-    std::sort(a.begin(), a.end());
-    std::sort(b.begin(), b.end());
-    EXPECT_EQ(a, b);
-    EXPECT_EQ(std::unique(a.begin(), a.end()), a.end()) << "every name once";
+TEST_F(SettingsTest, EveryActionIsOneWriteAndTheSettingsAreWhatItWroteWithoutReadingTheFileAgain) {
+    put("[IR]\r\nMinimizare=0\r\n");
+    app::SettingsStore s = store();
+    s.LoadSettings();
+    ReplacementCounter replaced(dir);
+    s.SaveSettings({2, true, false, true});
+    EXPECT_EQ(replaced.count("ir_zav.ini"), 1) << "a dialog's Ok is one write of four keys";
+    s.SaveCodIr("PLAY", "ABCDE");
+    EXPECT_EQ(replaced.count("ir_zav.ini"), 2) << "a learned code is one more";
+    fs::remove(file);
+    EXPECT_EQ(app::commandsLearnedFor(s.settings(), "abcde"), std::vector<std::string>{"PLAY"})
+        << "matched at once, from memory, the file gone";
+    EXPECT_EQ(s.settings().PortNumber, 2);
+    EXPECT_TRUE(s.settings().RunCommands);
 }
 
-TEST_F(SettingsTest, FailedSaveRaisesKeepsEarlierKeysAndTheFileSound) {
-    app::Settings s;
-    s.PortNumber = 2;
-    // Room for the first write (the port) but not the second.
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    auto handler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit low = old;
-    low.rlim_cur = 30;
-    setrlimit(RLIMIT_FSIZE, &low);
-    std::string error;
-    try {
-        app::SaveSettings(file, s);
-    } catch (const fw::IniWriteError& e) {
-        error = e.what();
+TEST_F(SettingsTest, AChangeMadeByAnotherProgramBetweenTwoActionsIsKeptInTheFileAndInMemory) {
+    put("[COMENZI_IR]\r\nPLAY=11111\r\n");
+    app::SettingsStore s = store();
+    s.LoadSettings();
+    put("[COMENZI_IR]\r\nPLAY=11111\r\nSTOP=22222\r\n[PORT_SET]\r\nPORT=4\r\n");
+    s.SaveCodIr("PAUSE", "33333");
+    EXPECT_EQ(contents(), "[COMENZI_IR]\r\nPLAY=11111\r\nSTOP=22222\r\nPAUSE=33333\r\n[PORT_SET]\r\nPORT=4\r\n");
+    EXPECT_EQ(s.settings().LearnedCodes.at("STOP"), "22222");
+    EXPECT_EQ(s.settings().LearnedCodes.at("PAUSE"), "33333");
+    EXPECT_EQ(s.settings().PortNumber, 4);
+}
+
+TEST_F(SettingsTest, AFailedWriteRaisesWritesNothingAndLeavesMemoryAsTheFileIs) {
+    put("[COMENZI_IR]\r\nPLAY=11111\r\n");
+    app::SettingsStore s = store();
+    s.LoadSettings();
+    const std::string changedMeanwhile = "[COMENZI_IR]\r\nPLAY=11111\r\n[PORT_SET]\r\nPORT=3\r\n";
+    put(changedMeanwhile);
+    for (const auto& action : std::vector<std::function<void()>>{
+             [&] { s.SaveSettings({2, false, false, true}); }, [&] { s.SaveCodIr("STOP", "22222"); }}) {
+        std::string error;
+        {
+            // Room for the file as it is, not for what the action adds.
+            const FileSizeLimit limit(changedMeanwhile.size());
+            try {
+                action();
+            } catch (const fw::IniWriteError& e) {
+                error = e.what();
+            }
+        }
+        EXPECT_EQ(error, "Unable to write to " + file.string());
+        EXPECT_EQ(contents(), changedMeanwhile) << "nothing of the action written, nothing torn";
+        EXPECT_FALSE(fs::exists(dir / "ir_zav.ini.new"));
+        EXPECT_EQ(s.settings().PortNumber, 3) << "memory is the file as it is";
+        EXPECT_TRUE(s.settings().IrEnabled);
+        EXPECT_FALSE(s.settings().RunCommands);
+        EXPECT_EQ(s.settings().LearnedCodes.at("STOP"), "");
+        EXPECT_EQ(s.settings().LearnedCodes.at("PLAY"), "11111");
     }
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, handler);
-    EXPECT_EQ(error, "Unable to write to " + file.string());
-    EXPECT_EQ(contents(), "[PORT_SET]\r\nPORT=2\r\n") << "the port was written, nothing after it, nothing torn";
-    EXPECT_EQ(s.PortNumber, 2);
 }
 
 }  // namespace

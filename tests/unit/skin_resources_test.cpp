@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <fstream>
 #include <iterator>
 #include <map>
 
+#include "app/zav_amp_design.h"
 #include "skin_art.h"
 
 namespace {
@@ -69,31 +71,31 @@ TEST(SkinResources, OutlineIsBandedAndCoversExactlyTheOpaquePixels) {
         for (int x = 0; x < 169; ++x) ASSERT_EQ(covered[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)], skin::opaque(x, y)) << x << "," << y;
 }
 
-struct Place {
-    const char* name;
-    int left, top, width, height;
-};
+bool startsWith(const std::string& s, const char* prefix) { return s.rfind(prefix, 0) == 0; }
 
-// Every key and every indicator lies inside the window's shape, and each
-// status patch covers something that differs from the display's silver.
-TEST(SkinResources, KeysAndIndicatorsLieOnTheSkin) {
-    const Place keys[] = {{"CBClose", 131, 17, 10, 10}, {"CBTrayBar", 121, 17, 10, 10}, {"CBStop", 83, 190, 25, 17},
-                          {"CBPlay", 20, 190, 25, 17},  {"CBStart", 115, 107, 25, 17},   {"CoolButtonShow", 144, 24, 9, 9},
-                          {"CB3", 116, 228, 27, 17},    {"CBAnulare", 116, 264, 27, 17}, {"CB8", 20, 264, 27, 17}};
-    for (const Place& k : keys)
-        for (int y = k.top; y < k.top + k.height; ++y)
-            for (int x = k.left; x < k.left + k.width; ++x) ASSERT_TRUE(skin::opaque(x, y)) << k.name;
+// Every key, read-out and indicator of the main window's design lies
+// inside the window's shape, and each status patch covers something that
+// differs from the display's silver.
+TEST(SkinResources, KeysAndIndicatorsOfTheDesignLieOnTheSkin) {
     const fw::Bitmap skin = skin::skinPicture();
-    const Place patches[] = {{"IPlay", 19, 57, 12, 8},      {"IPause", 19, 65, 12, 9},     {"IStop", 19, 73, 12, 9},
-                             {"IRepeat", 82, 42, 12, 9},    {"INonRepeat", 82, 50, 12, 5}, {"INonAleator", 95, 42, 12, 8},
-                             {"IAleator", 95, 49, 12, 9},   {"IWOn", 109, 40, 17, 17},     {"IMute", 126, 40, 19, 17},
-                             {"IIR", 21, 40, 12, 17}};
-    for (const Place& p : patches) {
+    int keys = 0, patches = 0;
+    for (const auto& row : app::zavAmpDesign()) {
+        const std::string name = row.name;
+        const fw::Rect& r = row.bounds;
+        if (r.empty() || name == "CoolFormWinamp") continue;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x) ASSERT_TRUE(skin::opaque(x, y)) << name << " at " << x << "," << y;
+        keys += startsWith(name, "CB") || startsWith(name, "CoolButton");
+        const bool patch = name.size() > 1 && name[0] == 'I' && std::isupper(static_cast<unsigned char>(name[1]));
+        if (!patch) continue;
+        ++patches;
         int marks = 0;
-        for (int y = p.top; y < p.top + p.height; ++y)
-            for (int x = p.left; x < p.left + p.width; ++x) marks += skin.pixel(x, y) != fw::colors::silver;
-        EXPECT_GT(marks, 3) << p.name << " covers no indicator";
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x) marks += skin.pixel(x, y) != fw::colors::silver;
+        EXPECT_GT(marks, 3) << name << " covers no indicator";
     }
+    EXPECT_EQ(keys, 31) << "the design has the remote's 31 keys";
+    EXPECT_EQ(patches, 10) << "and its 10 status patches";
 }
 
 }  // namespace

@@ -168,20 +168,20 @@ TEST_F(MainWindowTest, ThreadsALostReceiverDarkensTheBadgeAndIsOpenedAgainQuietl
     ASSERT_TRUE(noticeHandled());
     EXPECT_TRUE(form->IIR->visible()) << "the receiver is not active";
     EXPECT_FALSE(com->isOpen());
-    EXPECT_TRUE(host.timerRunning(*form->TimerReconnect));
-    EXPECT_EQ(host.timerInterval(*form->TimerReconnect), 2000);
+    EXPECT_TRUE(host.timerRunning(*form->Receiver->TimerReconnect));
+    EXPECT_EQ(host.timerInterval(*form->Receiver->TimerReconnect), 2000);
 
     serial.failOn("open");
-    host.fireTimer(*form->TimerReconnect);
-    host.fireTimer(*form->TimerReconnect);
-    EXPECT_TRUE(form->reconnecting());
+    host.fireTimer(*form->Receiver->TimerReconnect);
+    host.fireTimer(*form->Receiver->TimerReconnect);
+    EXPECT_TRUE(form->Receiver->reconnecting());
     EXPECT_TRUE(serial.messages().empty()) << "retries say nothing";
     EXPECT_TRUE(host.messageBoxes().empty());
 
     serial.stopFailing("open");
     serial.clearCalls();
-    host.fireTimer(*form->TimerReconnect);
-    EXPECT_FALSE(form->reconnecting());
+    host.fireTimer(*form->Receiver->TimerReconnect);
+    EXPECT_FALSE(form->Receiver->reconnecting());
     EXPECT_FALSE(form->IIR->visible());
     EXPECT_TRUE(receiver->loopRunning());
     EXPECT_EQ(irWrites(), 2u) << "the receiver got \"IR\" again";
@@ -197,19 +197,19 @@ TEST_F(MainWindowTest, ThreadsRetryingStopsWithDezactivareTheCloseKeyAndAFailedI
     serial.loseLine();
     ASSERT_TRUE(noticeHandled());
     serial.failOn("write");
-    host.fireTimer(*form->TimerReconnect);
-    EXPECT_TRUE(form->reconnecting()) << "a receiver that takes no \"IR\" is not back";
+    host.fireTimer(*form->Receiver->TimerReconnect);
+    EXPECT_TRUE(form->Receiver->reconnecting()) << "a receiver that takes no \"IR\" is not back";
     EXPECT_FALSE(com->isOpen());
     EXPECT_TRUE(form->IIR->visible());
     EXPECT_TRUE(serial.messages().empty());
     form->Dezactivare();
-    EXPECT_FALSE(form->reconnecting());
+    EXPECT_FALSE(form->Receiver->reconnecting());
     form->Activare();
     serial.loseLine();
     ASSERT_TRUE(noticeHandled());
-    ASSERT_TRUE(form->reconnecting());
+    ASSERT_TRUE(form->Receiver->reconnecting());
     host.click(*form, {136, 22});
-    EXPECT_FALSE(form->reconnecting()) << "the close key ends the retries";
+    EXPECT_FALSE(form->Receiver->reconnecting()) << "the close key ends the retries";
     EXPECT_TRUE(application->terminated());
 }
 
@@ -222,11 +222,11 @@ TEST_F(MainWindowTest, BackFromSleepTheReceiverIsOpenedAgain) {
     EXPECT_LT(at("close"), at("open \\\\.\\COM1"));
     EXPECT_EQ(irWrites(), 2u);
     EXPECT_TRUE(receiver->loopRunning());
-    EXPECT_FALSE(form->reconnecting());
+    EXPECT_FALSE(form->Receiver->reconnecting());
 
     serial.failOn("open");
     application->systemResumed();
-    EXPECT_TRUE(form->reconnecting()) << "not there yet: tried again every 2 s";
+    EXPECT_TRUE(form->Receiver->reconnecting()) << "not there yet: tried again every 2 s";
     EXPECT_TRUE(form->IIR->visible());
     EXPECT_TRUE(serial.messages().empty());
 
@@ -241,10 +241,10 @@ TEST_F(MainWindowTest, ANoticeFromALoopThatWasReplacedChangesNothing) {
     const unsigned first = receiver->currentLoop();
     form->Dezactivare();
     form->Activare();
-    form->receiverLost(first);
+    form->Receiver->lost(first);
     EXPECT_TRUE(com->isOpen());
     EXPECT_FALSE(form->IIR->visible());
-    EXPECT_FALSE(form->reconnecting());
+    EXPECT_FALSE(form->Receiver->reconnecting());
 }
 
 TEST_F(MainWindowTest, TheRefreshRestsInTheNotificationAreaAndRunsAtOnceWhenTheWindowIsBack) {

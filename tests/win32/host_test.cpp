@@ -49,7 +49,7 @@ TEST_F(Win32HostTest, RealClickReachesTheWindowLessControlUnderIt) {
     std::vector<std::string> clicks;
     for (auto* c : {&back, &key}) c->onClick = [&](fw::Component& s) { clicks.push_back(s.name()); };
     std::vector<UINT> hooked;
-    app.setMessageHook([&](fw::Message& m) {
+    const fw::Subscription hook = app.addMessageHook([&](fw::Message& m) {
         if (m.msg >= WM_MOUSEFIRST && m.msg <= WM_MOUSELAST) hooked.push_back(m.msg);
         return false;
     });
@@ -89,7 +89,7 @@ TEST_F(Win32HostTest, HookCanSwallowAMessage) {
     int clicks = 0;
     key.onClick = [&](fw::Component&) { ++clicks; };
     bool sawPrivate = false;
-    app.setMessageHook([&](fw::Message& m) {
+    const fw::Subscription hook = app.addMessageHook([&](fw::Message& m) {
         if (m.msg == WM_USER + 402) sawPrivate = true;
         return m.msg == WM_LBUTTONUP;
     });

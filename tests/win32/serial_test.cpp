@@ -17,7 +17,9 @@ namespace {
 // message box that nobody could close on the test display.
 class QuietSerial : public win32::Win32Serial {
 public:
-    void messageBox(const std::string& text, const std::string&) override { messages.push_back(text); }
+    platform::ShowMessage messageBoxes() {
+        return [this](const std::string& text, const std::string&) { messages.push_back(text); };
+    }
     std::vector<std::string> messages;
 };
 
@@ -33,7 +35,7 @@ TEST(SerialUnderWine, OpensCom1SendsIrReceivesABurstAndOpensAgain) {
     ASSERT_NE(std::getenv("ZAV_TEST_COM1"), nullptr)
         << "run through tests/win32/run_under_wine.sh, which links COM1 to a pty with the IR simulator on it";
     QuietSerial serial;
-    ir::ComFunc com(serial);
+    ir::ComFunc com(serial, serial.messageBoxes());
     ASSERT_TRUE(com.OpenComPort(1, 9600)) << (serial.messages.empty() ? "" : serial.messages[0]);
 
     DCB s{};

@@ -65,4 +65,24 @@ TEST(TrayUnderWine, TheFormWindowsMessagesReachTheListenerAndStopWithIt) {
     EXPECT_TRUE(listener.events.empty()) << "nothing reaches a listener that stopped listening";
 }
 
+TEST(TrayUnderWine, TwoListenersOnOneWindowBothHearAndEndingOneLeavesTheOther) {
+    win32::Win32Host host(GetModuleHandleA(nullptr));
+    fw::Application app(host);
+    auto& form = app.createForm<fw::Form>("Main");
+    form.show();
+    HWND hwnd = reinterpret_cast<HWND>(form.handle());
+    win32::Win32Tray tray(host);
+    RecordingListener first, second;
+    auto listeningFirst = tray.listen(form.handle(), first);
+    auto listeningSecond = tray.listen(form.handle(), second);
+    SendMessageA(hwnd, WM_ACTIVATE, WA_ACTIVE, 0);
+    EXPECT_EQ(first.events, std::vector<std::string>{"activated"});
+    EXPECT_EQ(second.events, std::vector<std::string>{"activated"});
+    listeningFirst.reset();
+    SendMessageA(hwnd, WM_ACTIVATE, WA_ACTIVE, 0);
+    EXPECT_EQ(first.events.size(), 1u) << "the ended listener hears nothing more";
+    EXPECT_EQ(second.events, (std::vector<std::string>{"activated", "activated"}))
+        << "ending the first left the second listening";
+}
+
 }  // namespace

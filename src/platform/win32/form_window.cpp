@@ -255,15 +255,15 @@ FormWindow* FormWindow::fromHandle(HWND hwnd) {
     return reinterpret_cast<FormWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
 }
 
-void FormWindow::setMessageFilter(MessageFilter filter) { filter_ = std::move(filter); }
+fw::Subscription FormWindow::addMessageFilter(MessageFilter filter) { return filters_.add(std::move(filter)); }
 
 LRESULT FormWindow::windowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     // Messages arrive while the window is being made, before
     // CreateWindowEx has returned its handle.
     if (!hwnd_) hwnd_ = hwnd;
-    if (filter_) {
+    if (!filters_.empty()) {
         LRESULT result = 0;
-        if (filter_(msg, wParam, lParam, result)) return result;
+        if (filters_(msg, wParam, lParam, result)) return result;
     }
     switch (msg) {
         case WM_PAINT:

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "framework/form.h"
+#include "framework/listeners.h"
 #include "platform/win32/dpi_scale.h"
 
 namespace win32 {
@@ -30,10 +31,12 @@ public:
     // The form window behind a window handle, or none when it is not one.
     static FormWindow* fromHandle(HWND hwnd);
 
-    // Sees each of the window's messages first: true takes the message,
-    // with `result`; a message let through may have been rewritten.
+    // Filters see each of the window's messages first, in the order they
+    // were added: true takes the message, with `result`; a message let
+    // through may have been rewritten for the filters after it and the
+    // window. A filter stays until its subscription ends.
     using MessageFilter = std::function<bool(UINT& msg, WPARAM& wParam, LPARAM& lParam, LRESULT& result)>;
-    void setMessageFilter(MessageFilter filter);
+    [[nodiscard]] fw::Subscription addMessageFilter(MessageFilter filter);
 
     HWND hwnd() const { return hwnd_; }
     // How the form's layout maps to the screen: a dialog at the screen's
@@ -74,7 +77,7 @@ private:
     bool trackingLeave_ = false;
     std::vector<ChildWindow*> children_;  // not owned
     std::string hintText_;
-    MessageFilter filter_;
+    fw::Listeners<bool(UINT&, WPARAM&, LPARAM&, LRESULT&)> filters_;
 };
 
 }  // namespace win32

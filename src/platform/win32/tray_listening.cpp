@@ -8,13 +8,14 @@ namespace win32 {
 
 TrayListening::TrayListening(Win32Host& host, FormWindow& window, platform::TrayListener& listener)
     : host_(host), window_(window), listener_(listener) {
-    window_.setMessageFilter([this](UINT& msg, WPARAM& wParam, LPARAM& lParam, LRESULT& result) {
+    filter_ = window_.addMessageFilter([this](UINT& msg, WPARAM& wParam, LPARAM& lParam, LRESULT& result) {
         result = 0;
         return message(msg, wParam, lParam);
     });
 }
 
-TrayListening::~TrayListening() { window_.setMessageFilter(nullptr); }
+// The filter's subscription ends with the listening, leaving any other.
+TrayListening::~TrayListening() = default;
 
 bool TrayListening::message(UINT& msg, WPARAM& wParam, LPARAM& lParam) {
     switch (msg) {

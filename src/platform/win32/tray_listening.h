@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include "framework/listeners.h"
 #include "platform/tray.h"
 
 namespace win32 {
@@ -25,6 +26,7 @@ private:
     Win32Host& host_;
     FormWindow& window_;
     platform::TrayListener& listener_;  // not owned
+    fw::Subscription filter_;
 };
 
 }  // namespace win32

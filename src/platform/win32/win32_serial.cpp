@@ -112,8 +112,4 @@ void Win32Serial::sleep(int milliseconds) {
     Sleep(static_cast<DWORD>(milliseconds));
 }
 
-void Win32Serial::messageBox(const std::string& text, const std::string& caption) {
-    MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_OK);
-}
-
 }  // namespace win32

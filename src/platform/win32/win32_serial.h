@@ -20,7 +20,6 @@ public:
                std::uint32_t& transferred) override;
     void close(platform::PortHandle port) override;
     void sleep(int milliseconds) override;
-    void messageBox(const std::string& text, const std::string& caption) override;
 };
 
 }  // namespace win32

@@ -1,0 +1,46 @@
+// The remote's 25 commands, each once: its name (the key of its learned
+// code in ir_zav.ini), its place in the order the codes are loaded (the
+// table's own order) and in the setup dialog's list, the skin key that
+// asks for it, the operation it runs on the main window, and how a held
+// handset key repeats it. Settings, the setup dialog and the handset all
+// read this table: adding a command is adding a row.
+#pragma once
+
+#include <cstddef>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace widgets {
+class TCoolButton;
+}
+
+namespace app {
+
+class TZAV_Amp;
+
+// How a held handset key repeats its command.
+enum class Repetition { once, everyArrival, everySecondArrival };
+
+// Who asked for a command to run.
+enum class CommandSource { key, handset };
+
+struct Command {
+    const char* name;
+    std::size_t dialogPlace;  // from 0
+    widgets::TCoolButton* TZAV_Amp::*key;
+    void (*run)(TZAV_Amp& window);
+    Repetition repetition;
+};
+
+// Every command, in load order.
+std::span<const Command> commands();
+// The command of that name (exactly as the table writes it), or none.
+const Command* commandNamed(std::string_view name);
+// The command whose skin key `key` is, or none.
+const Command* commandOfKey(const TZAV_Amp& window, const widgets::TCoolButton& key);
+const std::vector<std::string>& commandNamesLoadOrder();
+const std::vector<std::string>& commandNamesDialogOrder();
+
+}  // namespace app

@@ -1,0 +1,84 @@
+#include "app/receiver_link.h"
+
+#include "framework/application.h"
+
+namespace app {
+
+ReceiverLink::ReceiverLink(fw::Component* owner, std::string name, ir::ComFunc& com, ir::IrReceiver& receiver)
+    : fw::Component(owner, std::move(name)), com_(com), receiver_(receiver) {
+    TimerReconnect = &create<fw::Timer>("TimerReconnect");
+    TimerReconnect->setEnabled(false);
+    TimerReconnect->setInterval(retryMs);
+    TimerReconnect->bindHandler([this](fw::Component&) { retry(); });
+    fw::Application& app = fw::Application::of(owner);
+    resumed_ = app.onSystemResumed([this] { resumed(); });
+    // The loop says so on the receive thread; it is handled on the GUI
+    // thread.
+    receiver_.setLostHandler([&app, alive = std::weak_ptr<bool>(alive_), this](unsigned loop) {
+        app.post([alive, this, loop] {
+            if (alive.lock()) lost(loop);
+        });
+    });
+}
+
+ReceiverLink::~ReceiverLink() {
+    receiver_.setLostHandler(nullptr);
+}
+
+bool ReceiverLink::open(ir::Reporting reporting) {
+    const bool quiet = reporting == ir::Reporting::quiet;
+    // A failed open has said so itself when shown; the steps after it then
+    // fail quietly on the closed port, as they always have.
+    if (!com_.OpenComPort(port_, baudRate, reporting) && quiet) return false;
+    com_.SetReceiverPower(true);
+    receiver_.startLoop();
+    lit(true);
+    if (com_.SendReceiverInit(true, reporting)) return true;
+    if (quiet) close();
+    return false;
+}
+
+void ReceiverLink::close() {
+    receiver_.stopLoop();
+    com_.CloseComPort();
+    lit(false);
+}
+
+void ReceiverLink::activate(bool enabled, int port) {
+    TimerReconnect->setEnabled(false);
+    port_ = port;
+    wanted_ = enabled && port != 0;
+    if (wanted_)
+        open(ir::Reporting::shown);
+    else
+        lit(false);
+}
+
+void ReceiverLink::deactivate() {
+    wanted_ = false;
+    TimerReconnect->setEnabled(false);
+    // The loop stops (and is waited for) before the port goes, so no read
+    // ever runs on a handle being closed.
+    receiver_.stopLoop();
+    com_.SetReceiverPower(false);
+    com_.CloseComPort();
+}
+
+void ReceiverLink::lost(unsigned loop) {
+    // A notice from a loop that has since been stopped or replaced is old.
+    if (!wanted_ || loop != receiver_.currentLoop() || !receiver_.loopRunning()) return;
+    close();
+    TimerReconnect->setEnabled(true);
+}
+
+void ReceiverLink::retry() {
+    if (wanted_ && open(ir::Reporting::quiet)) TimerReconnect->setEnabled(false);
+}
+
+void ReceiverLink::resumed() {
+    if (!wanted_) return;
+    close();
+    TimerReconnect->setEnabled(!open(ir::Reporting::quiet));
+}
+
+}  // namespace app

@@ -1,0 +1,67 @@
+// ReceiverLink: the IR receiver's whole life. Activation opens the port
+// with the receiver's line settings, powers the receiver through RTS and
+// DTR, starts the receive loop, lights the IR badge and sends "IR";
+// deactivation stops the loop, drops the lines and closes the port. A
+// receiver that goes away while active (the loop finds the port gone, or
+// the system wakes from sleep) is closed, its badge goes dark, and the
+// same opening sequence is tried again every 2 s, without a word, until it
+// succeeds or the receiver is deactivated. The main window's Activare and
+// Dezactivare call it; the badge is whoever listens to lit().
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+#include "framework/component.h"
+#include "framework/listeners.h"
+#include "framework/timer.h"
+#include "ir/com_func.h"
+#include "ir/com_thread.h"
+
+namespace app {
+
+class ReceiverLink : public fw::Component {
+public:
+    static constexpr std::uint32_t baudRate = 9600;
+    static constexpr int retryMs = 2000;
+
+    ReceiverLink(fw::Component* owner, std::string name, ir::ComFunc& com, ir::IrReceiver& receiver);
+    ~ReceiverLink() override;
+
+    // Called with true when the receiver opens and false when it is lost
+    // or left off.
+    std::function<void(bool lit)> onLit;
+
+    // The receiver on `port`, failures shown; a port of 0 or a receiver
+    // that is not enabled leaves it off.
+    void activate(bool enabled, int port);
+    void deactivate();
+    // The receive loop numbered `loop` found the port gone (GUI thread).
+    void lost(unsigned loop);
+    void resumed();
+    bool reconnecting() const { return TimerReconnect->enabled(); }
+
+    fw::Timer* TimerReconnect = nullptr;  // owned
+
+private:
+    // The opening sequence. Shown, every step runs whatever the open said,
+    // as activation always has; quiet, a failed step closes the port again.
+    bool open(ir::Reporting reporting);
+    void close();
+    void lit(bool on) {
+        if (onLit) onLit(on);
+    }
+    void retry();
+
+    ir::ComFunc& com_;
+    ir::IrReceiver& receiver_;
+    int port_ = 0;
+    // Activated and not deactivated since.
+    bool wanted_ = false;
+    fw::Subscription resumed_;
+    // Posted notices of a lost port check it before they reach this object.
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
+
+}  // namespace app
