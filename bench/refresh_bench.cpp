@@ -1,6 +1,6 @@
 // Figures of the main window's refresh, on the headless host with the
 // player and the mixer doubled: messages to the player and mixer queries
-// per 500 ms tick (at most 9 and 1), the time one tick takes, and the time
+// per 500 ms tick (at most 5 and 1), the time one tick takes, and the time
 // a full paint of the window takes (skin, keys, patches, read-outs) on the
 // test canvas.
 #include <chrono>
@@ -36,7 +36,7 @@ int main() {
     }
     const double tickUs = std::chrono::duration<double, std::micro>(Clock::now() - t0).count() / ticks;
     std::printf(
-        "per refresh tick: %.2f messages to the player (at most 9), %.2f mixer value queries (at most 1)\n",
+        "per refresh tick: %.2f messages to the player (at most 5), %.2f mixer value queries (at most 1)\n",
         static_cast<double>(b.player.sent.size()) / ticks, static_cast<double>(mixerGets) / ticks);
     std::printf("one refresh tick: %.1f us on the headless host\n", tickUs);
 

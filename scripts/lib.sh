@@ -9,10 +9,13 @@ zav_log() { printf '== %s\n' "$*" >&2; }
 
 # Debian packages the builds and tests use. wine32:i386 runs the shipped
 # 32-bit program where the kernel can start 32-bit code; wine64 and the
-# x86_64 compiler serve where it cannot.
+# x86_64 compiler serve where it cannot. trayer is the end-to-end tests'
+# notification area; PulseAudio (and its client library for each Wine) the
+# sound server behind Wine's mixer.
 ZAV_PACKAGES=(cmake g++ make libgtest-dev googletest file clang libclang-rt-dev
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
-  wine wine64 wine32:i386 xvfb xdotool socat imagemagick x11-utils)
+  wine wine64 wine32:i386 xvfb xdotool socat imagemagick x11-utils
+  trayer pulseaudio libpulse0 libpulse0:i386)
 
 zav_install_deps() {
   local missing=() p

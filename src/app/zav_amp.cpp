@@ -233,11 +233,12 @@ void TZAV_Amp::TimerRefreshTimer(fw::Component&) {
     bool muted = false;
     AudioMixer->GetMute(master, lineItself, muted);
     IMute->setVisible(!muted);
-    // The status is asked again for each test, as the indicators have always
-    // been set; once the player is silent these ask nothing.
-    const bool playing = player.IsPlaying();
-    const bool paused = player.IsPaused();
-    const bool stopped = !player.IsPlaying() && !player.IsPaused();
+    // Each thing once: one status request tells playing, paused and
+    // stopped apart. Once the player is silent these ask nothing.
+    const auto status = player.Status();
+    const bool playing = status == control::TWinampControl::PlayState::playing;
+    const bool paused = status == control::TWinampControl::PlayState::paused;
+    const bool stopped = !playing && !paused;
     const bool repeat = player.IsRepeatOn();
     const bool shuffle = player.IsShuffleOn();
     std::string time;

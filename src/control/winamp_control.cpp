@@ -56,7 +56,8 @@ std::int32_t TWinampControl::ask(winamp::Request request) {
 bool TWinampControl::IsRunning() {
     const fw::WindowHandle w = playerWindow();
     if (!w) return false;
-    heard(windows_.ping(w));
+    // A session's look-up has already answered; alone, the player is asked.
+    if (!inSession_) heard(windows_.ping(w));
     return true;
 }
 
@@ -98,11 +99,18 @@ bool TWinampControl::SetTrackNumber(std::int32_t n) {
     return SendCommand(winamp::Request::setListPosition, index);
 }
 
+TWinampControl::PlayState TWinampControl::Status() {
+    switch (ask(winamp::Request::status)) {
+        case winamp::statusPlaying: return PlayState::playing;
+        case winamp::statusPaused: return PlayState::paused;
+        default: return PlayState::stopped;
+    }
+}
 bool TWinampControl::IsPlaying() {
-    return ask(winamp::Request::status) == winamp::statusPlaying;
+    return Status() == PlayState::playing;
 }
 bool TWinampControl::IsPaused() {
-    return ask(winamp::Request::status) == winamp::statusPaused;
+    return Status() == PlayState::paused;
 }
 bool TWinampControl::IsShuffleOn() {
     return ask(winamp::Request::shuffle) == winamp::on;

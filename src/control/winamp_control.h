@@ -2,10 +2,12 @@
 // interface. It keeps nothing: every operation looks the player's window up
 // again by its class and makes exactly one exchange with it; with no player,
 // commands answer false and queries read 0. The exchanges made while a
-// Session lives (one refresh of the main window) share one look-up, and the
-// first of them that the player leaves unanswered ends the session's talk:
-// from then on the player counts as absent until the session ends, so a hung
-// player costs a refresh one wait, not one per question.
+// Session lives (one refresh of the main window) share one look-up, which
+// already tells whether the player runs (IsRunning asks it nothing more),
+// and the first of them that the player leaves unanswered ends the
+// session's talk: from then on the player counts as absent until the
+// session ends, so a hung player costs a refresh one wait, not one per
+// question.
 #pragma once
 
 #include <cstdint>
@@ -57,6 +59,9 @@ public:
     bool ClosePlayer();
     // N is the one-based number the user typed; the player gets N - 1.
     bool SetTrackNumber(std::int32_t n);
+    // Playing, paused or stopped, from one status request.
+    enum class PlayState { stopped, playing, paused };
+    PlayState Status();
     bool IsPlaying();
     bool IsPaused();
     bool IsShuffleOn();

@@ -9,6 +9,10 @@
 #   e2e_receiver COMMAND...         a command for it ("send 12 34 56")
 #   e2e_install_program DIR [INI]   the program in DIR, with that ir_zav.ini
 #   e2e_start DIR EXE [ARGS...]     runs EXE under Wine with DIR as its folder; $E2E_LAST_PID
+#   e2e_start_tray                  a real notification area (trayer) at the display's bottom right
+#   e2e_tray_icons                  the icons docked in it, "WIN X Y W H" a line
+#   e2e_click_tray_icon [BUTTON]    clicks the first icon with the pointer
+#   e2e_start_sound                 a PulseAudio server with a silent output, for Wine's mixer
 # Looking and acting
 #   e2e_wait_window TITLE [SECS]    prints the X window of that caption once it shows
 #   e2e_click WIN X Y [BUTTON]      clicks at client coordinates of WIN
@@ -24,7 +28,8 @@
 # Checking
 #   e2e_eventually SECS 'EXPRESSION'  true once EXPRESSION holds, tried every 0.1 s
 #   e2e_check DESCRIPTION CMD...    runs CMD, counts it passed or failed
-#   e2e_summary                     prints "e2e: N passed, M failed"
+#   e2e_skip DESCRIPTION            counts a check that cannot run because its service cannot start
+#   e2e_summary                     prints "e2e: N passed, M failed" (", K skipped" when any were)
 
 # shellcheck source=../../scripts/lib.sh
 source "$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)/scripts/lib.sh"
@@ -32,6 +37,7 @@ source "$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)/scripts/lib.sh"
 E2E_PIDS=()
 E2E_PASSED=0
 E2E_FAILED=0
+E2E_SKIPPED=0
 
 e2e_init() {
   zav_wine_prefix || return 1
@@ -114,7 +120,77 @@ e2e_check() {
   fi
 }
 
-e2e_summary() { echo "e2e: $E2E_PASSED passed, $E2E_FAILED failed"; }
+e2e_skip() {
+  E2E_SKIPPED=$((E2E_SKIPPED + 1))
+  echo "  skip $1"
+}
+
+e2e_summary() {
+  if [ "$E2E_SKIPPED" -gt 0 ]; then
+    echo "e2e: $E2E_PASSED passed, $E2E_FAILED failed, $E2E_SKIPPED skipped"
+  else
+    echo "e2e: $E2E_PASSED passed, $E2E_FAILED failed"
+  fi
+}
+
+# A system tray on our display, docked at its bottom right as a desktop's
+# notification area is: Wine docks the icons of its programs into it. Sets
+# E2E_TRAY_WINDOW to trayer's X window; fails when trayer cannot start.
+e2e_start_tray() {
+  command -v trayer >/dev/null || return 1
+  trayer --edge bottom --align right --widthtype pixel --width 120 --heighttype pixel --height 24 \
+    --SetDockType true --transparent false >"$E2E_TMP/trayer.log" 2>&1 &
+  E2E_TRAY_PID=$!
+  E2E_PIDS+=("$E2E_TRAY_PID")
+  local i
+  for i in $(seq 1 50); do
+    E2E_TRAY_WINDOW=$(xdotool search --onlyvisible --class '^trayer$' 2>/dev/null | head -n 1)
+    [ -n "$E2E_TRAY_WINDOW" ] && return 0
+    kill -0 "$E2E_TRAY_PID" 2>/dev/null || return 1
+    sleep 0.1
+  done
+  return 1
+}
+
+# The icons docked in the tray now, one a line, as "WIN X Y W H" with X and
+# Y on the screen.
+e2e_tray_icons() {
+  local child
+  for child in $(xwininfo -children -id "$E2E_TRAY_WINDOW" 2>/dev/null | grep -oE '^ +0x[0-9a-f]+' | tr -d ' '); do
+    xwininfo -id "$child" 2>/dev/null | awk -v w="$child" '
+      /Absolute upper-left X:/ { x = $NF } /Absolute upper-left Y:/ { y = $NF }
+      /Width:/ { wd = $NF } /Height:/ { ht = $NF } /Map State: IsViewable/ { viewable = 1 }
+      END { if (viewable && wd > 1 && ht > 1) print w, x, y, wd, ht }'
+  done
+}
+
+# Clicks the middle of the first icon in the tray with the pointer.
+e2e_click_tray_icon() {  # [BUTTON]
+  local win x y w h
+  read -r win x y w h <<<"$(e2e_tray_icons | head -n 1)"
+  [ -n "$win" ] || return 1
+  xdotool mousemove "$((x + w / 2))" "$((y + h / 2))" && sleep 0.15 && xdotool click "${1:-1}"
+}
+
+# A PulseAudio server of our own with a silent output, its runtime folder
+# in the test's temporary folder; the programs started after it (Wine's
+# mixer among them) find it there. Fails when it cannot start.
+e2e_start_sound() {
+  command -v pulseaudio >/dev/null || return 1
+  export PULSE_RUNTIME_PATH="$E2E_TMP/pulse"
+  mkdir -p "$PULSE_RUNTIME_PATH" "$E2E_TMP/pulse-home"
+  HOME="$E2E_TMP/pulse-home" pulseaudio --daemonize=no --exit-idle-time=-1 -n --load=module-null-sink \
+    --load="module-native-protocol-unix auth-anonymous=1" >"$E2E_TMP/pulseaudio.log" 2>&1 &
+  E2E_SOUND_PID=$!
+  E2E_PIDS+=("$E2E_SOUND_PID")
+  local i
+  for i in $(seq 1 100); do
+    [ -S "$PULSE_RUNTIME_PATH/native" ] && return 0
+    kill -0 "$E2E_SOUND_PID" 2>/dev/null || return 1
+    sleep 0.1
+  done
+  return 1
+}
 
 # The real program in a folder of its own (its settings live beside it).
 e2e_install_program() {  # DIR [ir_zav.ini content]

@@ -1,0 +1,85 @@
+// The receiver's life on its own, outside the main window: any form owns
+// it, whoever listens to its badge hears it, and its retries reopen the port
+// it was activated with.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "app/receiver_link.h"
+#include "framework/application.h"
+#include "framework/form.h"
+#include "ir/posted_code_display.h"
+#include "support/fake_serial.h"
+#include "support/headless_host.h"
+
+namespace {
+
+class ReceiverLinkTest : public ::testing::Test {
+protected:
+    ReceiverLinkTest() : app(host), display(app), receiver(com, code, display) {
+        fw::Form& form = app.createForm<fw::Form>("Owner");
+        link = &form.create<app::ReceiverLink>("ReceiverLink", com, receiver);
+        link->onLit = [this](bool lit) {
+            // What had happened when the badge changed.
+            events.push_back(std::string(lit ? "lit" : "dark") + (receiver.loopRunning() ? ", loop running" : "") +
+                             (serial.written().empty() ? "" : ", IR sent"));
+        };
+    }
+    ~ReceiverLinkTest() override {
+        receiver.stopLoop();
+        app.closeForms();
+    }
+    bool lossHandled() {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (std::chrono::steady_clock::now() < deadline) {
+            host.runPosted();
+            if (!receiver.loopRunning()) return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        return false;
+    }
+
+    testing_support::HeadlessHost host;
+    testing_support::FakeSerial serial;
+    ir::ComFunc com{serial, serial.messageBoxes()};
+    ir::CodeText code;
+    fw::Application app;
+    ir::PostedCodeDisplay display;
+    ir::IrReceiver receiver;
+    app::ReceiverLink* link = nullptr;
+    std::vector<std::string> events;
+};
+
+TEST_F(ReceiverLinkTest, ThreadsActivationLightsTheBadgeOnceTheLoopRunsAndBeforeIrIsSent) {
+    link->activate(true, 3);
+    EXPECT_EQ(serial.lastOpened(), "\\\\.\\COM3");
+    EXPECT_EQ(events, std::vector<std::string>{"lit, loop running"});
+    EXPECT_EQ(serial.written(), (std::vector<std::uint8_t>{'I', 'R'}));
+    link->deactivate();
+    EXPECT_FALSE(com.isOpen());
+    EXPECT_EQ(events.size(), 1u) << "deactivation leaves the badge to whoever comes next";
+}
+
+TEST_F(ReceiverLinkTest, AReceiverLeftOffIsNeverOpenedAndItsBadgeIsDark) {
+    link->activate(false, 1);
+    link->activate(true, 0);
+    EXPECT_TRUE(serial.calls().empty());
+    EXPECT_EQ(events, (std::vector<std::string>{"dark", "dark"}));
+}
+
+TEST_F(ReceiverLinkTest, ThreadsALostReceiverIsRetriedOnThePortItWasActivatedWith) {
+    link->activate(true, 2);
+    serial.loseLine();
+    ASSERT_TRUE(lossHandled());
+    EXPECT_EQ(events.back(), "dark, IR sent");
+    ASSERT_TRUE(link->reconnecting());
+    EXPECT_EQ(host.timerInterval(*link->TimerReconnect), app::ReceiverLink::retryMs);
+    serial.clearCalls();
+    host.fireTimer(*link->TimerReconnect);
+    EXPECT_EQ(serial.lastOpened(), "\\\\.\\COM2");
+    EXPECT_FALSE(link->reconnecting());
+    EXPECT_EQ(events.back(), "lit, loop running, IR sent");
+}
+
+}  // namespace
