@@ -42,7 +42,24 @@ const std::array<Command, 25> table{{
     {"CANCEL", 24, &Z::CBAnulare, [](Z& w) { w.CBAnulareClick(); }, once},
 }};
 
+std::vector<std::string> withHeldKey(std::vector<std::string> names) {
+    names.emplace_back(heldKeyName);
+    return names;
+}
+
 }  // namespace
+
+const char* const heldKeyName = "HELD KEY";
+
+const std::vector<std::string>& learnedNamesLoadOrder() {
+    static const std::vector<std::string> names = withHeldKey(commandNamesLoadOrder());
+    return names;
+}
+
+const std::vector<std::string>& learnedNamesDialogOrder() {
+    static const std::vector<std::string> names = withHeldKey(commandNamesDialogOrder());
+    return names;
+}
 
 std::span<const Command> commands() {
     return table;

@@ -43,4 +43,13 @@ const Command* commandOfKey(const TZAV_Amp& window, const widgets::TCoolButton& 
 const std::vector<std::string>& commandNamesLoadOrder();
 const std::vector<std::string>& commandNamesDialogOrder();
 
+// The code many handsets send while a key is held, the same for every key:
+// learned like a command, after the last one, it carries out none of its
+// own but repeats the key held.
+extern const char* const heldKeyName;
+// Everything a code can be learned for: the commands, then the held-key
+// code, in load order and in the setup dialog's order.
+const std::vector<std::string>& learnedNamesLoadOrder();
+const std::vector<std::string>& learnedNamesDialogOrder();
+
 }  // namespace app

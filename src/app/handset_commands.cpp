@@ -10,6 +10,7 @@ bool PressTracker::arrival(const std::string& code, Repetition repetition, std::
     lastAt_ = at;
     if (!held) {
         code_ = code;
+        repetition_ = repetition;
         pressing_ = true;
         pressedAt_ = at;
         arrivalsSinceRepeating_ = 0;
@@ -26,12 +27,20 @@ bool PressTracker::arrival(const std::string& code, Repetition repetition, std::
     return false;
 }
 
+bool PressTracker::heldArrival(std::uint32_t at) {
+    if (!pressing_ || at - lastAt_ > HeldKeys::samePressMs) {
+        pressing_ = false;
+        return false;
+    }
+    return arrival(code_, repetition_, at);
+}
+
 std::vector<std::string> commandsLearnedFor(const Settings& settings, const std::string& code) {
     std::vector<std::string> names;
     if (code.empty()) return names;
-    for (const Command& c : commands()) {
-        const auto learned = settings.LearnedCodes.find(c.name);
-        if (learned != settings.LearnedCodes.end() && fw::sameText(learned->second, code)) names.push_back(c.name);
+    for (const std::string& name : learnedNamesLoadOrder()) {
+        const auto learned = settings.LearnedCodes.find(name);
+        if (learned != settings.LearnedCodes.end() && holdsCode(learned->second, code)) names.push_back(name);
     }
     return names;
 }
@@ -41,9 +50,15 @@ void HandsetCommands::received(const std::string& code, std::uint32_t at) {
     if (!settings.RunCommands) return;
     // When two commands have the same code, the first in load order wins.
     const std::vector<std::string> learnedFor = commandsLearnedFor(settings, code);
+    if (!learnedFor.empty() && learnedFor.front() == heldKeyName) {
+        // Never a command of its own: the key held goes on.
+        if (presses_.heldArrival(at) && pressed_) window_.runCommand(*pressed_, CommandSource::handset);
+        return;
+    }
     const Command* command = learnedFor.empty() ? nullptr : commandNamed(learnedFor.front());
     // An unknown code is a different key too: it ends a held press.
     const bool run = presses_.arrival(code, command ? command->repetition : Repetition::once, at);
+    pressed_ = command;
     if (command && run) window_.runCommand(*command, CommandSource::handset);
 }
 

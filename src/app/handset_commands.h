@@ -1,8 +1,11 @@
 // Learned codes carrying out their commands, for users who asked for it
 // ([IR] EXECUTARE=1): a complete code that the setup dialog does not take
-// (it is hidden) and that equals a learned code runs the command of that
-// name through the main window, as its key does, with a held remote key
-// repeating only the commands that make sense repeated.
+// (it is hidden) and that is one of a command's learned codes runs that
+// command through the main window, as its key does, with a held remote key
+// repeating only the commands that make sense repeated. A handset that sends
+// a key's code once and then a repeat code while the key is held has that
+// repeat code learned as the held-key code: it counts as one more arrival
+// of the key it follows.
 #pragma once
 
 #include <cstdint>
@@ -37,16 +40,22 @@ class PressTracker {
 public:
     // True when the command for `code` is to run now.
     bool arrival(const std::string& code, Repetition repetition, std::uint32_t at);
+    // The held-key code at `at`: one more arrival of the press it follows
+    // within the same-press time, true when that press's command is to run
+    // now; nothing without such a press.
+    bool heldArrival(std::uint32_t at);
 
 private:
     std::string code_;
+    Repetition repetition_ = Repetition::once;
     std::uint32_t lastAt_ = 0;
     std::uint32_t pressedAt_ = 0;
     bool pressing_ = false;
     int arrivalsSinceRepeating_ = 0;
 };
 
-// The commands learned for a code, in load order; none for an empty code.
+// The names a code is learned for (commands, then the held-key code), in
+// load order; none for an empty code.
 std::vector<std::string> commandsLearnedFor(const Settings& settings, const std::string& code);
 
 class HandsetCommands {
@@ -59,6 +68,7 @@ public:
 private:
     TZAV_Amp& window_;
     PressTracker presses_;
+    const Command* pressed_ = nullptr;  // the command of the press going on
 };
 
 }  // namespace app

@@ -4,12 +4,16 @@
 // notification area and whether learned codes carry out their commands,
 // and learns IR codes: while it is shown, every complete code from the
 // receive thread appears in its code field, with the commands it is already
-// learned for beneath, and "Learn IR code" stores that code under the
-// command chosen in the list.
+// learned for beneath. "Learn IR code" makes that code the chosen command's
+// only one, "Add code" adds it to the command's codes (up to four: a key
+// that toggles its code, a second handset), "Forget" removes them all, and
+// "Learn all keys" walks through every command asking for its key.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
+#include "app/learning_walk.h"
 #include "app/services.h"
 #include "framework/form.h"
 #include "framework/listeners.h"
@@ -27,6 +31,14 @@ public:
     void TimerInitTexteTimer(fw::Component& sender);
     void ButtonSaveIRClick(fw::Component& sender);
     void ButtonOkClick(fw::Component& sender);
+    void ButtonAddCodeClick(fw::Component& sender);
+    void ButtonForgetClick(fw::Component& sender);
+    void ButtonLearnAllClick(fw::Component& sender);
+    void ButtonSkipClick(fw::Component& sender);
+    void ButtonStopClick(fw::Component& sender);
+    // "Codes: ..." the codes learned for the chosen command, or "none".
+    void showCodes();
+    const LearningWalk& walk() const { return walk_; }
     void SaveCodIr(const std::string& name, const std::string& code);
     DialogSettings ReadDialogSettings() const;
     // "Learned for: ..." the commands the code is learned for, or nothing.
@@ -58,12 +70,27 @@ public:
     fw::Label* LAutor = nullptr;
     fw::Label* LMail = nullptr;
     fw::Label* LWeb = nullptr;
+    fw::Frame* BevelCodes = nullptr;
+    fw::Label* LabelCodes = nullptr;
+    fw::Label* LabelWalk = nullptr;
+    fw::Button* ButtonAddCode = nullptr;
+    fw::Button* ButtonForget = nullptr;
+    fw::Button* ButtonLearnAll = nullptr;
+    fw::Button* ButtonSkip = nullptr;
+    fw::Button* ButtonStop = nullptr;
 
 protected:
     void visibilityChanged() override;
 
 private:
+    void codeShown(const std::string& code, std::uint32_t at);
+    // The walk's prompt and buttons, and its command chosen in the list.
+    void showWalk();
+    // Done with the code in the field: it and the code being received go.
+    void codeTaken();
+
     Services& services_;
+    LearningWalk walk_{services_.store};
     fw::Subscription shownCodes_;
 };
 

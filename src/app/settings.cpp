@@ -1,10 +1,17 @@
 #include "app/settings.h"
 
 #include "app/commands.h"
+#include <stdexcept>
+
 #include "framework/ini_file.h"
 
 namespace app {
 namespace {
+
+constexpr const char* section = "COMENZI_IR";
+
+// A change that turns out to change nothing: no write.
+struct Unchanged {};
 
 Settings read(const fw::IniFile& ini) {
     Settings s;
@@ -13,7 +20,8 @@ Settings read(const fw::IniFile& ini) {
     s.IrEnabled = ini.readInteger("IR", "ACTIVARE", 1) == 1;
     s.TrayMode = ini.readInteger("IR", "Minimizare", 1) == 1;
     s.RunCommands = ini.readInteger("IR", "EXECUTARE", 0) == 1;
-    for (const Command& c : commands()) s.LearnedCodes[c.name] = ini.readString("COMENZI_IR", c.name, "");
+    for (const std::string& name : learnedNamesLoadOrder())
+        s.LearnedCodes[name] = parseCodeList(ini.readString(section, name, ""));
     return s;
 }
 
@@ -31,6 +39,10 @@ void SettingsStore::write(const std::function<void(fw::IniFile&)>& change) {
     fw::IniFile ini(file_);
     try {
         change(ini);
+    } catch (const Unchanged&) {
+        // Nothing to write: the file stays as it is, and so does memory.
+        settings_ = read(ini);
+        return;
     } catch (...) {
         // The accessor reads the file again after a failed write: the
         // record is the file as it is, whatever the write got to.
@@ -53,7 +65,30 @@ void SettingsStore::SaveSettings(const DialogSettings& v) {
 }
 
 void SettingsStore::SaveCodIr(const std::string& command, const std::string& code) {
-    write([&](fw::IniFile& ini) { ini.writeString("COMENZI_IR", command, code); });
+    write([&](fw::IniFile& ini) { ini.writeString(section, command, code); });
+}
+
+void SettingsStore::AddCodIr(const std::string& command, const std::string& code) {
+    if (code.empty()) return;
+    write([&](fw::IniFile& ini) {
+        ini.edit([&](fw::IniDocument& d) {
+            // The list as the file has it now, not as it was last read.
+            CodeList codes = parseCodeList(d.value(section, command).value_or(""));
+            if (holdsCode(codes, code)) throw Unchanged();
+            if (codes.size() >= maxCodesPerCommand)
+                throw std::runtime_error(command + " already has " + std::to_string(maxCodesPerCommand) + " codes");
+            codes.push_back(code);
+            d.set(section, command, formatCodeList(codes));
+        });
+    });
+}
+
+void SettingsStore::ForgetCodIr(const std::string& command) {
+    write([&](fw::IniFile& ini) {
+        ini.edit([&](fw::IniDocument& d) {
+            if (!d.remove(section, command)) throw Unchanged();
+        });
+    });
 }
 
 }  // namespace app

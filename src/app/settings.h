@@ -15,6 +15,8 @@
 #include <map>
 #include <string>
 
+#include "app/learned_codes.h"
+
 namespace fw {
 class IniFile;
 }
@@ -28,7 +30,9 @@ struct Settings {
     // [IR] EXECUTARE=1: a received code that was learned carries out its
     // command; anything else (or nothing) leaves codes to the setup dialog.
     bool RunCommands = false;
-    std::map<std::string, std::string> LearnedCodes;  // command name -> code text
+    // Command name (or the held-key code's) -> its codes, none when none
+    // were learned.
+    std::map<std::string, CodeList> LearnedCodes;
 };
 
 // What the setup dialog's "Ok" saves.
@@ -54,8 +58,15 @@ public:
     // Port, receiver, tray mode and whether codes run commands, in one
     // write; "Unable to write to <path>" when it fails.
     void SaveSettings(const DialogSettings& values);
-    // One learned code, in one write.
+    // The code becomes the command's only one (none for an empty code), in
+    // one write.
     void SaveCodIr(const std::string& command, const std::string& code);
+    // Adds the code to the command's, in one write; nothing for an empty
+    // code or one the command has. A fifth code is refused: an error that
+    // says so, and nothing written.
+    void AddCodIr(const std::string& command, const std::string& code);
+    // Removes every code of the command from the file, in one write.
+    void ForgetCodIr(const std::string& command);
 
 private:
     void write(const std::function<void(fw::IniFile&)>& change);

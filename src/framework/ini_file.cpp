@@ -207,6 +207,18 @@ void IniDocument::set(std::string_view section, std::string_view key, std::strin
     index();
 }
 
+bool IniDocument::remove(std::string_view section, std::string_view key) {
+    const Section* s = findSection(held(storedName(section)));
+    const Key* k = s ? findKey(*s, held(storedName(key))) : nullptr;
+    if (!k) return false;
+    std::size_t end = k->lineEnd;
+    if (end < text_.size() && text_[end] == '\r') ++end;
+    if (end < text_.size() && text_[end] == '\n') ++end;
+    text_.erase(k->lineBegin, end - k->lineBegin);
+    index();
+    return true;
+}
+
 const IniDocument& IniFile::document() const {
     if (document_) return *document_;
     document_.emplace();

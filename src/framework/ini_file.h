@@ -58,6 +58,9 @@ public:
     // name that could not be found again: a key with "=" or starting with
     // "[", a section with "]".
     void set(std::string_view section, std::string_view key, std::string_view value);
+    // Takes the key's line out (the first of that name, the one a read
+    // finds); false when there is none.
+    bool remove(std::string_view section, std::string_view key);
 
 private:
     struct Section {

@@ -13,8 +13,9 @@ void PostedCodeDisplay::setVisible(bool visible) { shared_->visible = visible; }
 bool PostedCodeDisplay::visible() const { return shared_->visible.load(); }
 
 void PostedCodeDisplay::deliver(const std::string& code) {
-    app_.post([shared = shared_, code] {
-        if (shared->visible) shared->shown(code);
+    const std::uint32_t at = app_.host().tickCount();
+    app_.post([shared = shared_, code, at] {
+        if (shared->visible) shared->shown(code, at);
     });
 }
 

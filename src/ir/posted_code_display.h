@@ -1,8 +1,8 @@
 // The code display as the receive thread sees it: the visibility is an
 // atomic flag the GUI thread keeps, and a delivered text travels to the GUI
-// thread through Application::post, where it is shown only if the display
-// is still there and still visible. A text that came while the display was
-// hidden travels the same way, stamped with the time it came, to everyone
+// thread through Application::post, stamped with the time it came, where it
+// is shown only if the display is still there and still visible. A text
+// that came while the display was hidden travels the same way to everyone
 // who listens for it, and reaches them only if the display is still hidden.
 #pragma once
 
@@ -20,7 +20,7 @@ namespace ir {
 
 class PostedCodeDisplay : public CodeDisplay {
 public:
-    using Show = std::function<void(const std::string& code)>;
+    using Show = std::function<void(const std::string& code, std::uint32_t receivedAt)>;
     using Passed = std::function<void(const std::string& code, std::uint32_t receivedAt)>;
 
     explicit PostedCodeDisplay(fw::Application& app);
@@ -39,7 +39,7 @@ private:
     // Shared with work already posted, which may outlive this object.
     struct Shared {
         std::atomic<bool> visible{false};
-        fw::Listeners<void(const std::string&)> shown;                 // GUI thread only
+        fw::Listeners<void(const std::string&, std::uint32_t)> shown;   // GUI thread only
         fw::Listeners<void(const std::string&, std::uint32_t)> passed;  // GUI thread only
     };
     fw::Application& app_;

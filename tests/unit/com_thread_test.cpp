@@ -287,7 +287,7 @@ TEST(PostedCodeDisplay, ShowsOnTheGuiThreadOnlyWhileVisible) {
     fw::Application app(host);
     ir::PostedCodeDisplay display(app);
     std::vector<std::string> shown;
-    fw::Subscription listening = display.onShown([&](const std::string& code) { shown.push_back(code); });
+    fw::Subscription listening = display.onShown([&](const std::string& code, std::uint32_t) { shown.push_back(code); });
     EXPECT_FALSE(display.visible()) << "hidden until the dialog says otherwise";
     display.setVisible(true);
     display.deliver("123456");
@@ -310,8 +310,8 @@ TEST(PostedCodeDisplay, EveryListenerHearsAndEndingOneLeavesTheOther) {
     fw::Application app(host);
     ir::PostedCodeDisplay display(app);
     std::vector<std::string> heard;
-    fw::Subscription shownA = display.onShown([&](const std::string& c) { heard.push_back("shown A " + c); });
-    fw::Subscription shownB = display.onShown([&](const std::string& c) { heard.push_back("shown B " + c); });
+    fw::Subscription shownA = display.onShown([&](const std::string& c, std::uint32_t) { heard.push_back("shown A " + c); });
+    fw::Subscription shownB = display.onShown([&](const std::string& c, std::uint32_t at) { heard.push_back("shown B " + c + " " + std::to_string(at)); });
     fw::Subscription passedA =
         display.onPassedBy([&](const std::string& c, std::uint32_t at) { heard.push_back("passed A " + c + " " + std::to_string(at)); });
     fw::Subscription passedB =
@@ -322,7 +322,7 @@ TEST(PostedCodeDisplay, EveryListenerHearsAndEndingOneLeavesTheOther) {
     host.runPosted();
     display.deliver("22222");
     host.runPosted();
-    EXPECT_EQ(heard, (std::vector<std::string>{"shown A 22222", "shown B 22222"}))
+    EXPECT_EQ(heard, (std::vector<std::string>{"shown A 22222", "shown B 22222 700"}))
         << "a passed-by code reaches nobody once the display is visible";
 
     heard.clear();
@@ -336,7 +336,7 @@ TEST(PostedCodeDisplay, EveryListenerHearsAndEndingOneLeavesTheOther) {
     display.setVisible(true);
     display.deliver("55555");
     host.runPosted();
-    EXPECT_EQ(heard, (std::vector<std::string>{"passed A 44444 700", "shown B 55555"}));
+    EXPECT_EQ(heard, (std::vector<std::string>{"passed A 44444 700", "shown B 55555 700"}));
 }
 
 // Runs under ThreadSanitizer too.

@@ -27,14 +27,15 @@ protected:
 TEST_F(SetupDialog, LayoutAndStart) {
     open();
     EXPECT_EQ(dialog->caption(), "Setup IR device");
-    EXPECT_EQ(dialog->clientSize(), (fw::Size{380, 230}));
+    EXPECT_EQ(dialog->clientSize(), (fw::Size{380, 374}));
     EXPECT_EQ(dialog->borderStyle(), fw::BorderStyle::dialog);
     EXPECT_FALSE(dialog->visible()) << "made hidden";
     EXPECT_EQ(dialog->CBComenziIR->text(), "ALEGE COMANDA");
     const auto& items = host.state(*dialog->CBComenziIR).items;
-    ASSERT_EQ(items.size(), 25u);
+    ASSERT_EQ(items.size(), 26u);
     EXPECT_EQ(items[1], "VOLUME DOWN");
     EXPECT_EQ(items[24], "CANCEL");
+    EXPECT_EQ(items[25], "HELD KEY") << "learned like the commands, after the last";
     EXPECT_TRUE(dialog->MemoCod->centred());
     EXPECT_EQ(button("ButtonSaveIR").text(), "Learn IR code");
     EXPECT_TRUE(button("ButtonOk").bold());
@@ -135,7 +136,7 @@ TEST_F(SetupDialog, LearnedCodesReachTheSettingsAtOnceButAlegeComandaNever) {
     choose("TASTE 0");
     typeCode("ABCDE");
     host.clickControl(button("ButtonSaveIR"));
-    EXPECT_EQ(settings->LearnedCodes.at("TASTE 0"), "ABCDE");
+    EXPECT_EQ(settings->LearnedCodes.at("TASTE 0"), app::CodeList{"ABCDE"});
     EXPECT_EQ(settings->LearnedCodes.count("ALEGE COMANDA"), 0u);
 }
 

@@ -97,8 +97,8 @@ TEST_F(SettingsTest, NoFileMeansPortOneReceiverOnTrayModeAndNoCodes) {
     EXPECT_TRUE(s.IrEnabled);
     EXPECT_TRUE(s.TrayMode);
     EXPECT_FALSE(s.RunCommands) << "codes carry out nothing unless asked";
-    EXPECT_EQ(s.LearnedCodes.size(), 25u);
-    for (const auto& [name, code] : s.LearnedCodes) EXPECT_EQ(code, "") << name;
+    EXPECT_EQ(s.LearnedCodes.size(), 26u) << "the 25 commands and the held-key code";
+    for (const auto& [name, codes] : s.LearnedCodes) EXPECT_TRUE(codes.empty()) << name;
 }
 
 struct ValueCase {
@@ -155,12 +155,12 @@ TEST_F(SettingsTest, SavedTrayModeIsReadBackThroughTheOtherSpelling) {
 TEST_F(SettingsTest, LearnedCodesLoadByNameAndUnknownKeysAreNeverRead) {
     put("[COMENZI_IR]\nPLAY=12ABC\ntaste 0=FFEE1\nALEGE COMANDA=99999\nBOGUS=1\n");
     const app::Settings s = loaded();
-    EXPECT_EQ(s.LearnedCodes.at("PLAY"), "12ABC");
-    EXPECT_EQ(s.LearnedCodes.at("TASTE 0"), "FFEE1");
-    EXPECT_EQ(s.LearnedCodes.at("STOP"), "");
+    EXPECT_EQ(s.LearnedCodes.at("PLAY"), app::CodeList{"12ABC"});
+    EXPECT_EQ(s.LearnedCodes.at("TASTE 0"), app::CodeList{"FFEE1"});
+    EXPECT_EQ(s.LearnedCodes.at("STOP"), app::CodeList{});
     EXPECT_EQ(s.LearnedCodes.count("ALEGE COMANDA"), 0u);
     EXPECT_EQ(s.LearnedCodes.count("BOGUS"), 0u);
-    EXPECT_EQ(s.LearnedCodes.size(), 25u);
+    EXPECT_EQ(s.LearnedCodes.size(), 26u) << "the 25 commands and the held-key code";
 }
 
 TEST_F(SettingsTest, EveryActionIsOneWriteAndTheSettingsAreWhatItWroteWithoutReadingTheFileAgain) {
@@ -186,8 +186,8 @@ TEST_F(SettingsTest, AChangeMadeByAnotherProgramBetweenTwoActionsIsKeptInTheFile
     put("[COMENZI_IR]\r\nPLAY=11111\r\nSTOP=22222\r\n[PORT_SET]\r\nPORT=4\r\n");
     s.SaveCodIr("PAUSE", "33333");
     EXPECT_EQ(contents(), "[COMENZI_IR]\r\nPLAY=11111\r\nSTOP=22222\r\nPAUSE=33333\r\n[PORT_SET]\r\nPORT=4\r\n");
-    EXPECT_EQ(s.settings().LearnedCodes.at("STOP"), "22222");
-    EXPECT_EQ(s.settings().LearnedCodes.at("PAUSE"), "33333");
+    EXPECT_EQ(s.settings().LearnedCodes.at("STOP"), app::CodeList{"22222"});
+    EXPECT_EQ(s.settings().LearnedCodes.at("PAUSE"), app::CodeList{"33333"});
     EXPECT_EQ(s.settings().PortNumber, 4);
 }
 
@@ -215,8 +215,8 @@ TEST_F(SettingsTest, AFailedWriteRaisesWritesNothingAndLeavesMemoryAsTheFileIs) 
         EXPECT_EQ(s.settings().PortNumber, 3) << "memory is the file as it is";
         EXPECT_TRUE(s.settings().IrEnabled);
         EXPECT_FALSE(s.settings().RunCommands);
-        EXPECT_EQ(s.settings().LearnedCodes.at("STOP"), "");
-        EXPECT_EQ(s.settings().LearnedCodes.at("PLAY"), "11111");
+        EXPECT_EQ(s.settings().LearnedCodes.at("STOP"), app::CodeList{});
+        EXPECT_EQ(s.settings().LearnedCodes.at("PLAY"), app::CodeList{"11111"});
     }
 }
 
