@@ -22,10 +22,12 @@ TFormaSetari::TFormaSetari(fw::Component* owner, Services& services)
 void TFormaSetari::codeShown(const std::string& text, std::uint32_t at) {
     MemoCod->setText("");
     MemoCod->setText(text);
+    if (walk_.walking()) {
+        walk_.received(text, at);
+        showWalk();
+    }
+    // After the walk took it: what the code is learned for now.
     showLearnedFor(text);
-    if (!walk_.walking()) return;
-    walk_.received(text, at);
-    showWalk();
 }
 
 TFormaSetari::~TFormaSetari() {

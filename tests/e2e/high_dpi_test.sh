@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The program on a screen of 192 DPI (200%): the remote is drawn at twice
 # its size, pixel for pixel, in its outline, and its keys are where they
-# are drawn; the setup dialog is laid out at the screen's DPI. The prefix's
+# are drawn; the setup dialog is laid out at the screen's DPI, its
+# learning controls below where they are drawn. The prefix's
 # DPI is put back however the test ends.
 set -u
 source "$(dirname "$0")/harness.sh"
@@ -53,8 +54,17 @@ e2e_click "$win" 66 352
 e2e_check "the setup dialog opens" e2e_eventually 10 "[ \"\$(e2e_post 'Setup IR device' --query | cut -d' ' -f1)\" = visible ]"
 sleep 0.5
 read -r state x y w h <<<"$(e2e_post 'Setup IR device' --client)"
-e2e_check "it is laid out at the screen's DPI: 760 x 460 (got $w x $h)" test "$w" = 760 -a "$h" = 460
+e2e_check "it is laid out at the screen's DPI: 760 x 748 (got $w x $h)" test "$w" = 760 -a "$h" = 748
+# The codes and the walk's longest prompt, to see that they fit.
+e2e_click_client "Setup IR device" 568 638
+xdotool mousemove 5 5
+sleep 0.5
+e2e_check "Learn all keys is where it is drawn" \
+  e2e_eventually 5 "e2e_post 'Setup IR device' --texts | grep -qx 'Press OPEN WINAMP on the handset (1 of 25)'"
 e2e_client_shot "Setup IR device" "$ZAV_ROOT/out/setup-dialog-192dpi.png"
+e2e_click_client "Setup IR device" 96 705
+e2e_check "its Stop button is where it is drawn" \
+  e2e_eventually 5 "! e2e_post 'Setup IR device' --texts | grep -q 'Press OPEN WINAMP'"
 e2e_click_client "Setup IR device" 568 400
 e2e_check "its Ok button is where it is drawn" \
   e2e_eventually 5 "[ \"\$(e2e_post 'Setup IR device' --query | cut -d' ' -f1)\" = hidden ]"

@@ -3,6 +3,9 @@
 // the file. Whatever the file holds, reading it must not fail, writing it
 // back unchanged must give the same bytes, and learning a code under the
 // name must change that key alone, readable again from what is written.
+// Every value read as a list of codes gives at most four codes; that list
+// written under the name reads back as the same list; forgetting the
+// name's codes takes that key alone away.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -11,6 +14,7 @@
 #include <vector>
 
 #include "framework/convert.h"
+#include "app/learned_codes.h"
 #include "framework/ini_file.h"
 #include "fuzz_check.h"
 
@@ -55,6 +59,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(file.toBytes() == bytes);
     for (const auto& [section, key] : probes)
         if (const auto v = read(file, section, key)) fw::strToIntDef(*v, 1);
+
+    // The list under the name, as the settings read it, written back.
+    const app::CodeList codes = app::parseCodeList(read(file, "COMENZI_IR", name).value_or(""));
+    FUZZ_CHECK(codes.size() <= app::maxCodesPerCommand);
+    for (const std::string& c : codes) FUZZ_CHECK(app::isCodeText(c));
+    FUZZ_CHECK(app::parseCodeList(app::formatCodeList(codes)) == codes);
+    try {
+        fw::IniDocument listed = file;
+        listed.set("COMENZI_IR", name, app::formatCodeList(codes));
+        const fw::IniDocument back = fw::IniDocument::fromBytes(listed.toBytes());
+        FUZZ_CHECK(app::parseCodeList(read(back, "COMENZI_IR", name).value_or("")) == codes);
+        fw::IniDocument forgotten = back;
+        const bool removed = forgotten.remove("COMENZI_IR", name);
+        FUZZ_CHECK(removed);
+        for (const auto& [section, key] : probes) {
+            if (section == "COMENZI_IR" && sameName(trimmed(name), key)) continue;
+            FUZZ_CHECK(read(forgotten, section, key) == read(back, section, key));
+        }
+    } catch (const fw::IniNameError&) {
+    }
 
     fw::IniDocument learned = file;
     try {

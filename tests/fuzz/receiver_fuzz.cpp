@@ -59,16 +59,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(left.size() < ir::CodeText::completeAt);
 
     app::Settings settings;
-    settings.LearnedCodes["PLAY"] = "A1B2C3";
-    settings.LearnedCodes["VOLUME UP"] = "A1B2C3";
-    settings.LearnedCodes["REW"] = "10203";
+    settings.LearnedCodes["PLAY"] = {"A1B2C3", "A1B2CB"};
+    settings.LearnedCodes["VOLUME UP"] = {"A1B2C3"};
+    settings.LearnedCodes["REW"] = {"10203"};
+    settings.LearnedCodes["HELD KEY"] = {"FFFFFF"};
     app::PressTracker presses;
     std::uint32_t ms = 0;
     for (const std::string& text : display.codes) {
         FUZZ_CHECK(isCode(text));
         for (const std::string& command : app::commandsLearnedFor(settings, text))
-            FUZZ_CHECK(settings.LearnedCodes.at(command) == text);
-        presses.arrival(text, app::Repetition::everySecondArrival, ms += 110);
+            FUZZ_CHECK(app::holdsCode(settings.LearnedCodes.at(command), text));
+        if (text == "FFFFFF")
+            presses.heldArrival(ms += 110);
+        else
+            presses.arrival(text, app::Repetition::everySecondArrival, ms += 110);
     }
     return 0;
 }

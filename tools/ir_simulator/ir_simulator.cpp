@@ -7,6 +7,16 @@
 //
 // Commands (in a script, or typed when interactive):
 //   send HEX...               one burst
+//   press CODE [toggle CODE2] [repeat RCODE] [for MS]
+//                             a handset's key, its codes written without
+//                             blanks ("A1B2C3"), held MS ms (0: let go at
+//                             once), the way the handset families send it:
+//                               plain: CODE, and again every 110 ms while held;
+//                               toggle: presses of the key alternate CODE and
+//                                 CODE2 (RC-5 and its kind), each repeating
+//                                 while held;
+//                               repeat: CODE once, then RCODE every 110 ms
+//                                 while held (NEC and its kind)
 //   wait MS                   pause
 //   expect HEX... [within MS] wait until these bytes have come (10 s default)
 //   quit
@@ -24,6 +34,7 @@
 #include <cstdio>
 #include <fstream>
 #include <iostream>
+#include <map>
 #include <mutex>
 #include <sstream>
 #include <string>
@@ -53,6 +64,7 @@ public:
         std::string cmd;
         if (!(in >> cmd) || cmd[0] == '#') return true;
         if (cmd == "send") return send(hexBytes(in));
+        if (cmd == "press") return press(in);
         if (cmd == "wait") {
             int ms = 0;
             in >> ms;
@@ -104,6 +116,37 @@ private:
         return true;
     }
 
+    // "A1B2C3" as its bytes; an odd last digit stands alone.
+    static std::vector<unsigned char> codeBytes(const std::string& code) {
+        std::vector<unsigned char> out;
+        for (std::size_t i = 0; i < code.size(); i += 2)
+            out.push_back(static_cast<unsigned char>(std::stoul(code.substr(i, 2), nullptr, 16)));
+        return out;
+    }
+
+    bool press(std::istringstream& in) {
+        std::string code, word, toggled, repeat;
+        int heldMs = 0;
+        in >> code;
+        while (in >> word) {
+            if (word == "toggle") in >> toggled;
+            else if (word == "repeat") in >> repeat;
+            else if (word == "for") in >> heldMs;
+        }
+        if (code.empty()) return false;
+        // A toggling key remembers which of its codes the last press sent.
+        std::string first = code;
+        if (!toggled.empty() && toggles_[code]++ % 2 == 1) first = toggled;
+        const auto start = Clock::now();
+        if (!send(codeBytes(first))) return false;
+        const std::vector<unsigned char> again = codeBytes(repeat.empty() ? first : repeat);
+        for (int t = 110; t <= heldMs; t += 110) {
+            std::this_thread::sleep_until(start + std::chrono::milliseconds(t));
+            if (!send(again)) return false;
+        }
+        return true;
+    }
+
     bool expect(std::istringstream& in) {
         const auto wanted = hexBytes(in);
         std::string word;
@@ -151,6 +194,7 @@ private:
     std::condition_variable arrived_;
     std::vector<unsigned char> received_;
     std::size_t matched_ = 0;
+    std::map<std::string, unsigned> toggles_;  // presses of each toggling key
 };
 
 int openLine(const std::string& path) {
