@@ -23,6 +23,9 @@ class TZAV_Amp;
 // How a held handset key repeats its command.
 enum class Repetition { once, everyArrival, everySecondArrival };
 
+// What a command shows on the on-screen display once it has run.
+enum class Feedback { transport, volume, mute, digits, shuffle, repeat, player };
+
 // Who asked for a command to run.
 enum class CommandSource { key, handset };
 
@@ -32,6 +35,7 @@ struct Command {
     widgets::TCoolButton* TZAV_Amp::*key;
     void (*run)(TZAV_Amp& window);
     Repetition repetition;
+    Feedback feedback;
 };
 
 // Every command, in load order.

@@ -22,6 +22,8 @@ Program::Program(const Platform& platform, std::filesystem::path configFile)
     mainWindow_ = &application_.createForm<TZAV_Amp>(services_);
     setupDialog_ = &application_.createForm<TFormaSetari>(services_);
     mainWindow_->setSetupDialog(*setupDialog_);
+    osd_ = &application_.createForm<TOsd>();
+    feedback_ = std::make_unique<HandsetFeedback>(*mainWindow_, *osd_, store_);
 }
 
 Program::~Program() {

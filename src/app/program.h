@@ -5,7 +5,10 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 
+#include "app/handset_feedback.h"
+#include "app/osd.h"
 #include "app/services.h"
 #include "app/setari_ir.h"
 #include "app/settings.h"
@@ -52,6 +55,7 @@ public:
     fw::Application& application() { return application_; }
     TZAV_Amp& mainWindow() { return *mainWindow_; }
     TFormaSetari& setupDialog() { return *setupDialog_; }
+    TOsd& osd() { return *osd_; }
     SettingsStore& store() { return store_; }
     const Settings& settings() const { return store_.settings(); }
     ir::ComFunc& com() { return com_; }
@@ -69,6 +73,8 @@ private:
     Services services_;
     TZAV_Amp* mainWindow_ = nullptr;       // owned by the application
     TFormaSetari* setupDialog_ = nullptr;  // owned by the application
+    TOsd* osd_ = nullptr;                  // owned by the application
+    std::unique_ptr<HandsetFeedback> feedback_;
 };
 
 }  // namespace app

@@ -10,7 +10,7 @@ TFormaSetari::TFormaSetari(fw::Component* owner, Services& services)
     setCaption("Setup IR device");
     setHint("Setup IR");
     setBorderStyle(fw::BorderStyle::dialog);
-    setClientSize({380, 374});
+    setClientSize({380, 396});
     centreOnScreen();
     onCreate = [this](fw::Component& sender) { FormCreate(sender); };
     fw::applyDesign<TFormaSetari>(*this, setariIrDesign());
@@ -38,6 +38,7 @@ void TFormaSetari::visibilityChanged() {
     services_.display.setVisible(visible());
     if (visible()) {
         CheckBoxExecutare->setChecked(services_.store.settings().RunCommands);
+        CheckBoxOsd->setChecked(services_.store.settings().Osd);
         showCodes();
     } else {
         // Closing the dialog ends a walk; what it learned stays.
@@ -135,7 +136,7 @@ void TFormaSetari::ButtonStopClick(fw::Component&) {
 
 DialogSettings TFormaSetari::ReadDialogSettings() const {
     return {SEPort->value(), CheckBoxActivare->checked(), CheckBoxMinimizat->checked(),
-            CheckBoxExecutare->checked()};
+            CheckBoxExecutare->checked(), CheckBoxOsd->checked()};
 }
 
 void TFormaSetari::ButtonOkClick(fw::Component&) {

@@ -78,6 +78,7 @@ public:
     fw::Button* ButtonLearnAll = nullptr;
     fw::Button* ButtonSkip = nullptr;
     fw::Button* ButtonStop = nullptr;
+    fw::CheckBox* CheckBoxOsd = nullptr;
 
 protected:
     void visibilityChanged() override;

@@ -105,6 +105,9 @@ const Row rows[] = {
      &F::ButtonLearnAllClick, texts<fw::Button>("Learn all keys", true, 11)},
     {part<&F::ButtonSkip>, "ButtonSkip", place(8, 339, 88, 27), "Leave this command as it is and go on",
      &F::ButtonSkipClick, fw::with<fw::Button>(walkButton("Skip", 12))},
+    {part<&F::CheckBoxOsd>, "CheckBoxOsd", place(15, 372, 250, 17),
+     "While the remote is hidden, what a handset key did shows in the screen's corner", nullptr,
+     texts<fw::CheckBox>("Show what the handset does", true, 14)},
     {part<&F::ButtonStop>, "ButtonStop", place(101, 339, 88, 27), "End the walk, keeping what was learned",
      &F::ButtonStopClick, fw::with<fw::Button>(walkButton("Stop", 13))},
 };

@@ -20,6 +20,7 @@ Settings read(const fw::IniFile& ini) {
     s.IrEnabled = ini.readInteger("IR", "ACTIVARE", 1) == 1;
     s.TrayMode = ini.readInteger("IR", "Minimizare", 1) == 1;
     s.RunCommands = ini.readInteger("IR", "EXECUTARE", 0) == 1;
+    s.Osd = ini.readString("IR", "OSD", "1") != "0";
     for (const std::string& name : learnedNamesLoadOrder())
         s.LearnedCodes[name] = parseCodeList(ini.readString(section, name, ""));
     return s;
@@ -60,6 +61,7 @@ void SettingsStore::SaveSettings(const DialogSettings& v) {
             d.set("IR", "ACTIVARE", v.IrEnabled ? "1" : "0");
             d.set("IR", "MINIMIZARE", v.TrayMode ? "1" : "0");
             d.set("IR", "EXECUTARE", v.RunCommands ? "1" : "0");
+            d.set("IR", "OSD", v.Osd ? "1" : "0");
         });
     });
 }

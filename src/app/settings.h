@@ -30,6 +30,9 @@ struct Settings {
     // [IR] EXECUTARE=1: a received code that was learned carries out its
     // command; anything else (or nothing) leaves codes to the setup dialog.
     bool RunCommands = false;
+    // [IR] OSD: what the handset does shows on screen while the remote is
+    // hidden; only 0 turns it off.
+    bool Osd = true;
     // Command name (or the held-key code's) -> its codes, none when none
     // were learned.
     std::map<std::string, CodeList> LearnedCodes;
@@ -41,6 +44,7 @@ struct DialogSettings {
     bool IrEnabled = true;
     bool TrayMode = true;
     bool RunCommands = false;
+    bool Osd = true;
 };
 
 // The configuration file's path for a program at `executable`.
@@ -55,8 +59,8 @@ public:
 
     // The record becomes what the file says now.
     void LoadSettings();
-    // Port, receiver, tray mode and whether codes run commands, in one
-    // write; "Unable to write to <path>" when it fails.
+    // Port, receiver, tray mode, whether codes run commands and whether
+    // the handset's commands show on screen, in one write; "Unable to write to <path>" when it fails.
     void SaveSettings(const DialogSettings& values);
     // The code becomes the command's only one (none for an empty code), in
     // one write.

@@ -178,7 +178,8 @@ void TZAV_Amp::CBTelefonClick() {
 }
 
 void TZAV_Amp::CBStartClick() {
-    if (WinampControl->IsRunning()) {
+    closedPlayer_ = WinampControl->IsRunning();
+    if (closedPlayer_) {
         WinampControl->ClosePlayer();
         return;
     }

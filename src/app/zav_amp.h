@@ -92,6 +92,9 @@ public:
     void CBAnulareClick();
     void TimerRefreshTimer(fw::Component& sender);
 
+    // Whether OPEN WINAMP last closed the player (or started it).
+    bool closedPlayer() const { return closedPlayer_; }
+
     // The digits typed on the key pad, without a length limit.
     std::string TrackDigits;
 
@@ -162,6 +165,7 @@ private:
     fw::Listeners<void(const Command&, CommandSource)> commandListeners_;
     HandsetCommands handset_{*this};
     widgets::TCoolButton* pressedKey_ = nullptr;  // not owned
+    bool closedPlayer_ = false;
     fw::Subscription pressedLook_;
     fw::Subscription passedCodes_;
 };

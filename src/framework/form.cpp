@@ -53,6 +53,10 @@ void Form::centreOnScreen() {
     peer_->centreOnScreen();
 }
 
+void Form::placeBottomRight(int margin) {
+    peer_->placeBottomRight(margin);
+}
+
 void Form::show() {
     if (visible_) return;
     visible_ = true;

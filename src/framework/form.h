@@ -38,6 +38,7 @@ public:
     bool showHints() const { return showHints_; }
     void setShowHints(bool v) { showHints_ = v; }
     void centreOnScreen();
+    void placeBottomRight(int margin);
 
     bool visible() const { return visible_; }
     void show();

@@ -39,8 +39,11 @@ struct MouseState {
 };
 
 enum class BorderStyle {
-    none,    // borderless popup: the skinned main window
-    dialog,  // fixed dialog frame without system menu
+    none,     // borderless popup: the skinned main window
+    dialog,   // fixed dialog frame without system menu
+    overlay,  // borderless, above every window, shown without taking the
+              // focus, with no taskbar button and no place in Alt+Tab: an
+              // on-screen display
 };
 
 enum class MessageIcon { none, information, warning, error };
@@ -58,6 +61,9 @@ public:
     virtual void setCaption(const std::string& caption) = 0;
     virtual void setClientSize(Size size) = 0;
     virtual void centreOnScreen() = 0;
+    // In the bottom-right corner of the primary monitor's work area (the
+    // screen less the taskbar), `margin` layout pixels from its edges.
+    virtual void placeBottomRight(int margin) = 0;
     virtual void setVisible(bool visible) = 0;
     virtual bool isMinimized() const = 0;
     virtual void setEnabled(bool enabled) = 0;

@@ -125,6 +125,7 @@ struct HeadlessHost::FormState : fw::FormPeer {
     void setCaption(const std::string& c) override { caption = c; }
     void setClientSize(fw::Size s) override { clientSize = s; }
     void centreOnScreen() override { centred = true; }
+    void placeBottomRight(int m) override { bottomRightMargin = m; }
     void setVisible(bool v) override { visible = v; }
     bool isMinimized() const override { return minimized; }
     void setEnabled(bool e) override { enabled = e; }
@@ -143,6 +144,7 @@ struct HeadlessHost::FormState : fw::FormPeer {
     std::string caption;
     fw::Size clientSize;
     bool centred = false;
+    int bottomRightMargin = -1;  // placed in the work area's corner, this far in
     bool visible = false;
     bool minimized = false;
     bool enabled = true;

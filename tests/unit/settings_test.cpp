@@ -107,6 +107,7 @@ struct ValueCase {
     bool enabled;
     bool tray;
     bool runCommands = false;
+    bool osd = true;
 };
 
 void PrintTo(const ValueCase& c, std::ostream* os) { *os << c.content; }
@@ -120,6 +121,7 @@ TEST_P(SettingValues, AreReadWithTheirDefaultsAndRulesFromTheFileBesideTheProgra
     EXPECT_EQ(s.IrEnabled, GetParam().enabled);
     EXPECT_EQ(s.TrayMode, GetParam().tray);
     EXPECT_EQ(s.RunCommands, GetParam().runCommands);
+    EXPECT_EQ(s.Osd, GetParam().osd);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -136,20 +138,27 @@ INSTANTIATE_TEST_SUITE_P(
                       ValueCase{"[ir]\nexecutare=0x1\n", 1, true, true, true},
                       ValueCase{"[IR]\nEXECUTARE=0\n", 1, true, true, false},
                       ValueCase{"[IR]\nEXECUTARE=2\n", 1, true, true, false},
-                      ValueCase{"[IR]\nEXECUTARE=yes\n", 1, true, true, false}));
+                      ValueCase{"[IR]\nEXECUTARE=yes\n", 1, true, true, false},
+                      ValueCase{"[IR]\nOSD=0\n", 1, true, true, false, false},
+                      ValueCase{"[ir]\nosd= 0 \n", 1, true, true, false, false},
+                      ValueCase{"[IR]\nOSD=1\n", 1, true, true, false, true},
+                      ValueCase{"[IR]\nOSD=2\n", 1, true, true, false, true},
+                      ValueCase{"[IR]\nOSD=off\n", 1, true, true, false, true},
+                      ValueCase{"[IR]\nOSD=\n", 1, true, true, false, true}));
 
 TEST_F(SettingsTest, SavedTrayModeIsReadBackThroughTheOtherSpelling) {
     app::SettingsStore s = store();
-    s.SaveSettings({3, false, false, false});
-    EXPECT_EQ(contents(), "[PORT_SET]\r\nPORT=3\r\n\r\n[IR]\r\nACTIVARE=0\r\nMINIMIZARE=0\r\nEXECUTARE=0\r\n");
+    s.SaveSettings({3, false, false, false, true});
+    EXPECT_EQ(contents(), "[PORT_SET]\r\nPORT=3\r\n\r\n[IR]\r\nACTIVARE=0\r\nMINIMIZARE=0\r\nEXECUTARE=0\r\nOSD=1\r\n");
     app::Settings back = loaded();
     EXPECT_EQ(back.PortNumber, 3);
     EXPECT_FALSE(back.IrEnabled);
     EXPECT_FALSE(back.TrayMode);
-    s.SaveSettings({3, false, true, true});
+    s.SaveSettings({3, false, true, true, false});
     back = loaded();
     EXPECT_TRUE(back.TrayMode);
     EXPECT_TRUE(back.RunCommands);
+    EXPECT_FALSE(back.Osd);
 }
 
 TEST_F(SettingsTest, LearnedCodesLoadByNameAndUnknownKeysAreNeverRead) {

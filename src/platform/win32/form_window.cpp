@@ -21,12 +21,23 @@ DWORD styleFor(fw::BorderStyle style) {
             return WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX;
         case fw::BorderStyle::dialog:
             return WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
+        case fw::BorderStyle::overlay:
+            return WS_POPUP | WS_CLIPCHILDREN;
     }
     return WS_POPUP;
 }
 
 DWORD exStyleFor(fw::BorderStyle style) {
-    return style == fw::BorderStyle::dialog ? WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT : WS_EX_CONTROLPARENT;
+    switch (style) {
+        case fw::BorderStyle::dialog:
+            return WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+        case fw::BorderStyle::overlay:
+            // Above the program in front, never its focus, in no task list.
+            return WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
+        case fw::BorderStyle::none:
+            break;
+    }
+    return WS_EX_CONTROLPARENT;
 }
 
 fw::MouseState mouseState(WPARAM wParam, bool doubleClick) {
@@ -147,8 +158,28 @@ void FormWindow::centreOnScreen() {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void FormWindow::placeBottomRight(int margin) {
+    RECT work{};
+    if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0))
+        work = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    const fw::Size client = form_.clientSize();
+    RECT w = scale().toScreen(fw::Rect::fromSize(0, 0, client.width, client.height));
+    AdjustWindowRectEx(&w, styleFor(form_.borderStyle()), FALSE, exStyleFor(form_.borderStyle()));
+    const RECT m = scale().toScreen(fw::Rect::fromSize(0, 0, margin, margin));
+    SetWindowPos(hwnd_, nullptr, work.right - (m.right - m.left) - (w.right - w.left),
+                 work.bottom - (m.bottom - m.top) - (w.bottom - w.top), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void FormWindow::setVisible(bool visible) {
-    ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE);
+    if (visible && form_.borderStyle() == fw::BorderStyle::overlay) {
+        // Shown where it is, on top, and the window in front keeps the
+        // focus and the keyboard.
+        ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
+        SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    } else {
+        ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE);
+    }
     if (visible) UpdateWindow(hwnd_);
 }
 

@@ -52,6 +52,7 @@ public:
     void setCaption(const std::string& caption) override;
     void setClientSize(fw::Size size) override;
     void centreOnScreen() override;
+    void placeBottomRight(int margin) override;
     void setVisible(bool visible) override;
     bool isMinimized() const override;
     void setEnabled(bool enabled) override;
