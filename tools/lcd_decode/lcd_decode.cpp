@@ -1,11 +1,16 @@
-// Reads the main window's two read-outs off a picture of the window:
-//   lcd_decode WINDOW.bmp   prints "<time> <track>", e.g. "00:09 42"
+// Reads the main window's two read-outs off a picture of the window, or
+// the on-screen display's mark and read-outs off a picture of it:
+//   lcd_decode WINDOW.bmp      prints "<time> <track>", e.g. "00:09 42"
+//   lcd_decode --osd OSD.bmp   prints "<mark> <time> <number>", e.g.
+//                              "play 00:09 5"; the mark is play, pause,
+//                              stop or none, an empty read-out "-"
 // Each segment is looked at in the middle of its bar: dark is lit. Cells
 // that match no character print as "?", blank cells are left out.
 #include <cstdio>
 #include <string>
 
 #include "framework/bitmap.h"
+#include "app/osd.h"
 #include "widgets/lcd99.h"
 
 namespace {
@@ -67,15 +72,37 @@ std::string decode(const fw::Bitmap& shot, const fw::Rect& place, int digits, in
     return text;
 }
 
+// The display's mark, as its face draws it: a triangle pointing right
+// (play), two bars (pause), a square (stop).
+const char* markOf(const fw::Bitmap& shot) {
+    const fw::Rect m = app::OsdLayout::mark;
+    const bool centre = dark(shot, m.left + 8, m.top + 8), corner = dark(shot, m.left + 14, m.top + 2),
+               left = dark(shot, m.left + 4, m.top + 8);
+    if (centre && corner) return "stop";
+    if (centre && left) return "play";
+    if (!centre && left) return "pause";
+    return "none";
+}
+
+std::string orDash(std::string s) { return s.empty() ? "-" : s; }
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: lcd_decode WINDOW.bmp\n");
+    const bool osd = argc == 3 && std::string(argv[1]) == "--osd";
+    if (argc != 2 && !osd) {
+        std::fprintf(stderr, "usage: lcd_decode WINDOW.bmp | lcd_decode --osd OSD.bmp\n");
         return 2;
     }
     try {
-        const fw::Bitmap shot = fw::Bitmap::fromBmpFile(argv[1]);
+        const fw::Bitmap shot = fw::Bitmap::fromBmpFile(argv[argc - 1]);
+        if (osd) {
+            using L = app::OsdLayout;
+            std::printf("%s %s %s\n", markOf(shot),
+                        orDash(decode(shot, L::time, L::timeDigits, L::segmentSize)).c_str(),
+                        orDash(decode(shot, L::number, L::numberDigits, L::segmentSize)).c_str());
+            return 0;
+        }
         std::printf("%s %s\n", decode(shot, fw::Rect::fromSize(38, 61, 63, 19), 5, 2).c_str(),
                     decode(shot, fw::Rect::fromSize(106, 69, 35, 12), 4, 1).c_str());
     } catch (const std::exception& e) {
