@@ -173,13 +173,13 @@ void FormWindow::placeBottomRight(int margin) {
 
 void FormWindow::setVisible(bool visible) {
     if (visible && form_.borderStyle() == fw::BorderStyle::overlay) {
-        // Shown where it is, on top, and the window in front keeps the
-        // focus and the keyboard.
-        ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
-        SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    } else {
-        ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE);
+        // Shown where it is, on top, in one step, and the window in front
+        // keeps the focus and the keyboard. It paints when the queue is
+        // next served: whatever showed it finishes first.
+        SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        return;
     }
+    ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE);
     if (visible) UpdateWindow(hwnd_);
 }
 
