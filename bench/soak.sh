@@ -77,11 +77,11 @@ replug() {
 }
 # One part of the run: N commands, D dialog cycles and R replugs, spread.
 part() {  # N D R
-  local n=$1 d=$2 r=$3 i failed=0
+  local n=$1 d=$2 r=$3 i j failed=0
   for ((i = 0; i < 10; i++)); do
     commands $((n / 10)) || failed=$((failed + 1))
-    for ((j = 0; j < d / 10; j++)); do dialog_cycle || failed=$((failed + 1)); done
-    [ $((i % (10 / (r > 0 ? (r < 10 ? r : 10) : 1)))) = 0 ] && [ "$r" -gt 0 ] && { replug || failed=$((failed + 1)); }
+    for ((j = d * i / 10; j < d * (i + 1) / 10; j++)); do dialog_cycle || failed=$((failed + 1)); done
+    for ((j = r * i / 10; j < r * (i + 1) / 10; j++)); do replug || failed=$((failed + 1)); done
   done
   [ "$failed" = 0 ] || echo "  ($failed steps did not complete)"
 }
@@ -89,11 +89,14 @@ part() {  # N D R
 echo "the program under Wine, in the notification area:"
 t0=$(date +%s)
 report "at the start"
-first=$(count 2400)
-commands "$first"
+# The first minute does a little of everything, so that what settles after
+# it is every path's first use (the dialog's, a replug's), not a leak.
+commands "$(count 1800)"
+for ((i = 0; i < $(count 4); i++)); do dialog_cycle; done
+[ "$(count 2)" -gt 0 ] && replug
 report "after the first minute"
 settled_ws=$S_ws_kb settled_handles=$S_handles settled_gdi=$S_gdi settled_user=$S_user settled_fds=$S_fds
-part "$(count 2600)" "$(count 50)" "$(count 10)"
+part "$(count 3200)" "$(count 46)" "$(count 9)"
 report "in the middle"
 part "$(count 5000)" "$(count 50)" "$(count 10)"
 report "at the end"
@@ -109,4 +112,4 @@ echo "end against the first minute: memory $memory (within 2 %), handles $settle
   "GDI $settled_gdi -> $S_gdi, USER $settled_user -> $S_user, open files $settled_fds -> $S_fds (exactly);" \
   "still answers a key: $answers"
 kill -0 "$program" 2>/dev/null || echo "the program is gone"
-[ -n "${ZAV_SOAK_DEBUG:-}" ] && { tr -d "\r" <"$player_log" | tail -n 8; tail -n 3 "${receiver_logs[@]}"; }
+exit 0

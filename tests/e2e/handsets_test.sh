@@ -10,10 +10,8 @@ set -u
 source "$(dirname "$0")/harness.sh"
 e2e_begin_with_receiver
 
-player_log="$E2E_TMP/player.log"
-e2e_start "$E2E_TMP" "$ZAV_WIN_BUILD/standin_player.exe" --log "$(e2e_winpath "$player_log")" --tracks 30
-e2e_eventually 20 "e2e_post 'Winamp stand-in' --query"
-player_got() { tr -d '\r' <"$player_log" 2>/dev/null | grep -c "^$1\$"; }
+e2e_start_player "$E2E_TMP/player.log" --tracks 30
+player_got() { e2e_player_got "$1"; }
 plays() { player_got "273 40045 0"; }
 nexts() { player_got "273 40048 0"; }
 seeks() { player_got "273 40148 0"; }

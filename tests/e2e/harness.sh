@@ -9,6 +9,8 @@
 #   e2e_receiver COMMAND...         a command for it ("send 12 34 56")
 #   e2e_install_program DIR [INI]   the program in DIR, with that ir_zav.ini
 #   e2e_start DIR EXE [ARGS...]     runs EXE under Wine with DIR as its folder; $E2E_LAST_PID
+#   e2e_start_player LOG [ARGS...]  the stand-in player logging to LOG, once its window answers
+#   e2e_player_got LINE             how many times the player's log has LINE
 #   e2e_start_tray                  a real notification area (trayer) at the display's bottom right
 #   e2e_tray_icons                  the icons docked in it, "WIN X Y W H" a line
 #   e2e_click_tray_icon [BUTTON]    clicks the first icon with the pointer
@@ -95,6 +97,15 @@ e2e_start() {
 }
 
 e2e_wait_window() { zav_wait_window "$@"; }
+
+e2e_start_player() {  # LOG [ARGS...]
+  E2E_PLAYER_LOG=$1
+  shift
+  e2e_start "$E2E_TMP" "$ZAV_WIN_BUILD/standin_player.exe" --log "$(e2e_winpath "$E2E_PLAYER_LOG")" "$@"
+  e2e_eventually 20 "e2e_post 'Winamp stand-in' --query"
+}
+
+e2e_player_got() { tr -d '\r' <"$E2E_PLAYER_LOG" 2>/dev/null | grep -c "^$1\$"; }
 
 e2e_click() {
   local win=$1 x=$2 y=$3 button=${4:-1}

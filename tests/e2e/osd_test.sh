@@ -12,10 +12,8 @@ e2e_start_sound && sound=1 || sound=0
 timeout 10 wineserver -k >/dev/null 2>&1
 e2e_wineserver
 
-player_log="$E2E_TMP/player.log"
-e2e_start "$E2E_TMP" "$ZAV_WIN_BUILD/standin_player.exe" --log "$(e2e_winpath "$player_log")" --tracks 30 \
-  --start-track 5 --start-ms 9000 --paused
-e2e_eventually 20 "e2e_post 'Winamp stand-in' --query"
+e2e_start_player "$E2E_TMP/player.log" --tracks 30 --start-track 5 --start-ms 9000 --paused
+plays() { e2e_player_got "273 40045 0"; }
 
 CODES=$'[COMENZI_IR]\r\nPLAY=A1B2C3\r\nVOLUME UP=A4B5C6\r\nVOLUME DOWN=B4B5C6\r\nTASTE 1=A7A8A9\r\nTASTE 2=AAABAC\r\nENTER=ADAEAF\r\n'
 osd_window() { xdotool search --onlyvisible --name '^ZAV Amp - OSD$' 2>/dev/null | head -n 1; }
@@ -96,18 +94,18 @@ end_program
 # With the window shown: nothing.
 run_program "$E2E_TMP/shown" $'[IR]\r\nMinimizare=0\r\nEXECUTARE=1\r\n'"$CODES"
 e2e_wait_window "ZAV Amp - 01" 20 >/dev/null
-plays=$(tr -d '\r' <"$player_log" | grep -c '^273 40045 0$')
+before=$(plays)
 e2e_receiver "send A1 B2 C3"
-e2e_eventually 3 "[ \$(tr -d '\\r' <'$player_log' | grep -c '^273 40045 0\$') -gt $plays ]"
+e2e_eventually 3 "[ \$(plays) -gt $before ]"
 sleep 0.5
 e2e_check "with the window shown the command runs and no display shows" test -z "$(osd_window)"
 end_program
 
 # OSD=0: nothing.
 run_program "$E2E_TMP/off" $'[IR]\r\nEXECUTARE=1\r\nOSD=0\r\n'"$CODES"
-plays=$(tr -d '\r' <"$player_log" | grep -c '^273 40045 0$')
+before=$(plays)
 e2e_receiver "send A1 B2 C3"
-e2e_eventually 3 "[ \$(tr -d '\\r' <'$player_log' | grep -c '^273 40045 0\$') -gt $plays ]"
+e2e_eventually 3 "[ \$(plays) -gt $before ]"
 sleep 0.5
 e2e_check "with OSD=0 the command runs and no display shows" test -z "$(osd_window)"
 end_program

@@ -14,6 +14,7 @@
 #include "framework/std_controls.h"
 #include "framework/timer.h"
 #include "platform/win32/win32_host.h"
+#include "serving.h"
 
 namespace {
 
@@ -21,15 +22,8 @@ class Win32HostTest : public ::testing::Test {
 protected:
     Win32HostTest() : host(GetModuleHandleA(nullptr)), app(host) {}
 
-    // Serves messages until `done` or the deadline; true when `done`.
     bool serveUntil(const std::function<bool()>& done, int ms = 3000) {
-        const DWORD start = GetTickCount();
-        while (!done()) {
-            if (GetTickCount() - start > static_cast<DWORD>(ms)) return false;
-            app.processMessages();
-            Sleep(1);
-        }
-        return true;
+        return testing_support::serveUntil(app, done, ms);
     }
 
     win32::Win32Host host;

@@ -9,6 +9,7 @@
 #include "framework/form.h"
 #include "platform/win32/dpi_scale.h"
 #include "platform/win32/win32_host.h"
+#include "serving.h"
 
 namespace {
 
@@ -17,13 +18,7 @@ protected:
     OverlayTest() : host(GetModuleHandleA(nullptr)), app(host) {}
 
     bool serveUntil(const std::function<bool()>& done, int ms = 3000) {
-        const DWORD start = GetTickCount();
-        while (!done()) {
-            if (GetTickCount() - start > static_cast<DWORD>(ms)) return false;
-            app.processMessages();
-            Sleep(1);
-        }
-        return true;
+        return testing_support::serveUntil(app, done, ms);
     }
 
     win32::Win32Host host;
