@@ -24,6 +24,8 @@ void readout(widgets::TLCD99& lcd, const fw::Rect& place, int digits) {
     lcd.setColor(background);
     lcd.setOffColor(background);
     lcd.setOnColor(ink);
+    // The face paints into the window's own buffer.
+    lcd.setDoubleBuffer(false);
     lcd.setVisible(false);
 }
 
@@ -50,6 +52,11 @@ void OsdFace::paint(fw::Canvas& canvas) {
     canvas.setBrushStyle(fw::BrushStyle::solid);
     paintMark(canvas);
     paintBar(canvas);
+    for (widgets::TLCD99* lcd : {&time_, &number_}) {
+        if (!lcd->visible()) continue;
+        const fw::ViewportScope place(canvas, lcd->bounds());
+        lcd->paint(canvas);
+    }
 }
 
 void OsdFace::paintMark(fw::Canvas& canvas) const {
@@ -100,18 +107,21 @@ void OsdFace::paintBar(fw::Canvas& canvas) const {
     }
 }
 
-TOsd::TOsd(fw::Component* owner) : fw::Form(owner, "Osd") {
+TOsd::TOsd(fw::Component* owner)
+    : fw::Form(owner, "Osd"),
+      LCDTime(new widgets::TLCD99(nullptr, "LCDTime")),
+      LCDNumber(new widgets::TLCD99(nullptr, "LCDNumber")),
+      time_(LCDTime),
+      number_(LCDNumber) {
     setCaption("ZAV Amp - OSD");
     setBorderStyle(fw::BorderStyle::overlay);
     setClientSize(OsdLayout::client);
     setColor(background);
-    Face = &create<OsdFace>("Face");
+    Face = &create<OsdFace>("Face", *LCDTime, *LCDNumber);
     Face->setBounds(fw::Rect::fromSize(0, 0, OsdLayout::client.width, OsdLayout::client.height));
     // A click on it puts it away.
     Face->onClick = [this](fw::Component&) { hide(); };
-    LCDTime = &create<widgets::TLCD99>("LCDTime");
     readout(*LCDTime, OsdLayout::time, OsdLayout::timeDigits);
-    LCDNumber = &create<widgets::TLCD99>("LCDNumber");
     readout(*LCDNumber, OsdLayout::number, OsdLayout::numberDigits);
     TimerHide = &create<fw::Timer>("TimerHide");
     TimerHide->setEnabled(false);

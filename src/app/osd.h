@@ -9,6 +9,7 @@
 // left out, never guessed.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -55,10 +56,14 @@ struct OsdLayout {
     static constexpr int hideAfterMs = 1500;
 };
 
-// The display's face: its background, title, mark and volume bar.
+// The display's face: its background, title, mark, volume bar and its two
+// read-outs, all in one paint of one window (read-outs of their own would be
+// windows of their own, each painted apart: showing the display would cost
+// three paints).
 class OsdFace : public fw::GraphicControl {
 public:
-    OsdFace(fw::Component* owner, std::string name) : fw::GraphicControl(owner, std::move(name)) {}
+    OsdFace(fw::Component* owner, std::string name, widgets::TLCD99& time, widgets::TLCD99& number)
+        : fw::GraphicControl(owner, std::move(name)), time_(time), number_(number) {}
     void setContent(const OsdContent& content);
     void paint(fw::Canvas& canvas) override;
 
@@ -67,6 +72,8 @@ private:
     void paintBar(fw::Canvas& canvas) const;
 
     OsdContent content_;
+    widgets::TLCD99& time_;
+    widgets::TLCD99& number_;
 };
 
 class TOsd : public fw::Form {
@@ -79,9 +86,10 @@ public:
     const OsdContent& content() const { return content_; }
     void TimerHideTimer(fw::Component& sender);
 
+    // Window-less read-outs, painted by the face.
+    widgets::TLCD99* const LCDTime;
+    widgets::TLCD99* const LCDNumber;
     OsdFace* Face = nullptr;
-    widgets::TLCD99* LCDTime = nullptr;
-    widgets::TLCD99* LCDNumber = nullptr;
     fw::Timer* TimerHide = nullptr;
 
 protected:
@@ -89,6 +97,7 @@ protected:
 
 private:
     OsdContent content_;
+    std::unique_ptr<widgets::TLCD99> time_, number_;
 };
 
 }  // namespace app
