@@ -9,10 +9,6 @@ namespace {
 
 using Player = control::TWinampControl;
 
-// The master output: the first destination line itself.
-constexpr std::int32_t master = 0;
-constexpr std::int32_t lineItself = -1;
-
 // The player's part: false when no player runs. A question it leaves
 // unanswered ends the talk, and what was not heard is left out.
 bool askPlayer(const Command& command, Player& player, OsdContent& c) {
@@ -59,8 +55,8 @@ OsdContent describeCommand(const Command& command, TZAV_Amp& window) {
     switch (command.feedback) {
         case Feedback::volume: {
             c.title = "VOLUME";
-            const std::int32_t v = mixer.GetVolume(master, lineItself).RightVolume;
-            const auto range = mixer.VolumeRange(master, lineItself);
+            const std::int32_t v = mixer.GetVolume(TZAV_Amp::master, TZAV_Amp::lineItself).RightVolume;
+            const auto range = mixer.VolumeRange(TZAV_Amp::master, TZAV_Amp::lineItself);
             if (v >= 0 && range && range->Maximum > range->Minimum) {
                 const std::int64_t span = std::int64_t{range->Maximum} - range->Minimum;
                 const auto percent = static_cast<int>(((std::int64_t{v} - range->Minimum) * 100 + span / 2) / span);
@@ -71,7 +67,7 @@ OsdContent describeCommand(const Command& command, TZAV_Amp& window) {
         }
         case Feedback::mute: {
             bool muted = false;
-            if (mixer.GetMute(master, lineItself, muted)) {
+            if (mixer.GetMute(TZAV_Amp::master, TZAV_Amp::lineItself, muted)) {
                 c.muted = muted;
                 c.title = muted ? "MUTE ON" : "MUTE OFF";
             }

@@ -8,13 +8,6 @@
 #include "framework/convert.h"
 
 namespace app {
-namespace {
-
-// The master output: the first destination line itself.
-constexpr std::int32_t master = 0;
-constexpr std::int32_t lineItself = -1;
-
-}  // namespace
 
 TZAV_Amp::TZAV_Amp(fw::Component* owner, Services& services)
     : fw::Form(owner, "ZAV_Amp"), services_(services) {

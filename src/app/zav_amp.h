@@ -36,6 +36,10 @@ public:
     // Where the player is started from when it is not running.
     static constexpr const char* playerPath = "C:\\PROGRAM FILES\\WINAMP\\WINAMP.EXE";
     static constexpr std::int32_t volumeStep = 1700;
+    // The master output, as the mixer names it: the first destination's
+    // line itself.
+    static constexpr std::int32_t master = 0;
+    static constexpr std::int32_t lineItself = -1;
 
     TZAV_Amp(fw::Component* owner, Services& services);
     ~TZAV_Amp() override;
