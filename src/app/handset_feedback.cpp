@@ -51,25 +51,23 @@ bool askPlayer(const Command& command, Player& player, OsdContent& c) {
 OsdContent describeCommand(const Command& command, TZAV_Amp& window) {
     OsdContent c;
     c.title = command.name;
-    control::TAudioMixer& mixer = *window.AudioMixer;
+    control::MasterVolume& volume = *window.MasterVolume;
+    // The player's volume with no player: the key changed nothing.
+    const bool volumeKey = command.feedback == Feedback::volume || command.feedback == Feedback::mute;
+    const bool noPlayer = volumeKey && window.lastVolumeResult() == control::VolumeResult::noPlayer;
     switch (command.feedback) {
         case Feedback::volume: {
+            if (noPlayer) break;
             c.title = "VOLUME";
-            const std::int32_t v = mixer.GetVolume(TZAV_Amp::master, TZAV_Amp::lineItself).RightVolume;
-            const auto range = mixer.VolumeRange(TZAV_Amp::master, TZAV_Amp::lineItself);
-            if (v >= 0 && range && range->Maximum > range->Minimum) {
-                const std::int64_t span = std::int64_t{range->Maximum} - range->Minimum;
-                const auto percent = static_cast<int>(((std::int64_t{v} - range->Minimum) * 100 + span / 2) / span);
-                c.percent = std::clamp(percent, 0, 100);
-                c.number = std::to_string(*c.percent);
-            }
+            // Read afresh: the level the sound has now, whoever moved it.
+            if ((c.percent = volume.percent())) c.number = std::to_string(*c.percent);
             return c;
         }
         case Feedback::mute: {
-            bool muted = false;
-            if (mixer.GetMute(TZAV_Amp::master, TZAV_Amp::lineItself, muted)) {
-                c.muted = muted;
-                c.title = muted ? "MUTE ON" : "MUTE OFF";
+            if (noPlayer) break;
+            if (window.lastVolumeResult() == control::VolumeResult::done) {
+                c.muted = volume.muted();
+                c.title = *c.muted ? "MUTE ON" : "MUTE OFF";
             }
             return c;
         }
@@ -87,7 +85,7 @@ OsdContent describeCommand(const Command& command, TZAV_Amp& window) {
             break;
         default: break;
     }
-    if (!askPlayer(command, *window.WinampControl, c)) return {"NO PLAYER", {}, {}, {}, {}, {}};
+    if (noPlayer || !askPlayer(command, *window.WinampControl, c)) return {"NO PLAYER", {}, {}, {}, {}, {}};
     return c;
 }
 

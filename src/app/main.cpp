@@ -6,6 +6,7 @@
 
 #include "app/program.h"
 #include "app/settings.h"
+#include "platform/win32/win32_endpoint_volume.h"
 #include "platform/win32/win32_host.h"
 #include "platform/win32/win32_launcher.h"
 #include "platform/win32/win32_message_box.h"
@@ -17,15 +18,18 @@
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     try {
-        // Declared before the program, so they outlive it and its windows.
+        // Declared before the program, so they outlive it and its windows;
+        // COM (for the sound's endpoint) outlives them all.
+        win32::ComApartment com;
         win32::Win32Host host(instance);
         win32::Win32Serial serial;
         win32::Win32Tray tray(host);
         win32::Win32PlayerWindows player;
         win32::Win32Launcher launcher;
         win32::Win32Mixer mixer(host);
+        win32::Win32EndpointVolume endpoint;
         win32::Win32Regions regions;
-        app::Program program({host, serial, win32::showMessage, tray, player, launcher, mixer, regions},
+        app::Program program({host, serial, win32::showMessage, tray, player, launcher, mixer, endpoint, regions},
                              app::configPath(host.executablePath()));
         program.run();
     } catch (const std::exception& e) {

@@ -17,6 +17,7 @@ Program::Program(const Platform& platform, std::filesystem::path configFile)
                 platform.player,
                 platform.launcher,
                 platform.mixer,
+                platform.endpoint,
                 platform.regions} {
     application_.setTitle(applicationTitle);
     mainWindow_ = &application_.createForm<TZAV_Amp>(services_);

@@ -16,6 +16,7 @@
 #include "framework/application.h"
 #include "ir/com_thread.h"
 #include "ir/posted_code_display.h"
+#include "platform/endpoint_volume.h"
 #include "platform/launcher.h"
 #include "platform/message_box.h"
 #include "platform/mixer.h"
@@ -37,6 +38,7 @@ struct Platform {
     platform::PlayerWindows& player;
     platform::Launcher& launcher;
     platform::MixerDevices& mixer;
+    platform::EndpointVolume& endpoint;
     platform::Regions& regions;
 };
 

@@ -7,6 +7,7 @@
 #include "app/settings.h"
 #include "ir/com_thread.h"
 #include "ir/posted_code_display.h"
+#include "platform/endpoint_volume.h"
 #include "platform/launcher.h"
 #include "platform/mixer.h"
 #include "platform/player_window.h"
@@ -25,6 +26,7 @@ struct Services {
     platform::PlayerWindows& player;
     platform::Launcher& launcher;
     platform::MixerDevices& mixer;
+    platform::EndpointVolume& endpoint;
     platform::Regions& regions;
 };
 

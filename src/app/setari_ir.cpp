@@ -5,12 +5,16 @@
 
 namespace app {
 
+std::vector<std::string> volumeKeyChoices() {
+    return {"the system's volume where it can be set", "the player's volume"};
+}
+
 TFormaSetari::TFormaSetari(fw::Component* owner, Services& services)
     : fw::Form(owner, "FormaSetari"), services_(services) {
     setCaption("Setup IR device");
     setHint("Setup IR");
     setBorderStyle(fw::BorderStyle::dialog);
-    setClientSize({380, 396});
+    setClientSize({380, 442});
     centreOnScreen();
     onCreate = [this](fw::Component& sender) { FormCreate(sender); };
     fw::applyDesign<TFormaSetari>(*this, setariIrDesign());
@@ -39,6 +43,7 @@ void TFormaSetari::visibilityChanged() {
     if (visible()) {
         CheckBoxExecutare->setChecked(services_.store.settings().RunCommands);
         CheckBoxOsd->setChecked(services_.store.settings().Osd);
+        CBVolume->setItemIndex(static_cast<int>(services_.store.settings().Volume));
         showCodes();
     } else {
         // Closing the dialog ends a walk; what it learned stays.
@@ -135,8 +140,11 @@ void TFormaSetari::ButtonStopClick(fw::Component&) {
 }
 
 DialogSettings TFormaSetari::ReadDialogSettings() const {
-    return {SEPort->value(), CheckBoxActivare->checked(), CheckBoxMinimizat->checked(),
-            CheckBoxExecutare->checked(), CheckBoxOsd->checked()};
+    const auto volume = CBVolume->itemIndex() == static_cast<int>(control::VolumePreference::player)
+                            ? control::VolumePreference::player
+                            : control::VolumePreference::automatic;
+    return {SEPort->value(),         CheckBoxActivare->checked(), CheckBoxMinimizat->checked(),
+            CheckBoxExecutare->checked(), CheckBoxOsd->checked(),      volume};
 }
 
 void TFormaSetari::ButtonOkClick(fw::Component&) {

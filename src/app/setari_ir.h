@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "app/learning_walk.h"
 #include "app/services.h"
@@ -21,6 +22,10 @@
 #include "framework/timer.h"
 
 namespace app {
+
+// The volume list's items, in the order of the preferences they stand for
+// (automatic, player).
+std::vector<std::string> volumeKeyChoices();
 
 class TFormaSetari : public fw::Form {
 public:
@@ -79,6 +84,8 @@ public:
     fw::Button* ButtonSkip = nullptr;
     fw::Button* ButtonStop = nullptr;
     fw::CheckBox* CheckBoxOsd = nullptr;
+    fw::Label* LabelVolume = nullptr;
+    fw::DropDownList* CBVolume = nullptr;
 
 protected:
     void visibilityChanged() override;

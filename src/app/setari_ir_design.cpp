@@ -34,6 +34,11 @@ void commands(fw::ComboBox& box) {
     box.setTabOrder(4);
 }
 
+void volumeKeys(fw::DropDownList& list) {
+    list.setItems(volumeKeyChoices());
+    list.setTabOrder(15);
+}
+
 void selectedCommand(fw::Edit& e) {
     e.setTabOrder(5);
 }
@@ -110,6 +115,10 @@ const Row rows[] = {
      texts<fw::CheckBox>("Show what the handset does", true, 14)},
     {part<&F::ButtonStop>, "ButtonStop", place(101, 339, 88, 27), "End the walk, keeping what was learned",
      &F::ButtonStopClick, fw::with<fw::Button>(walkButton("Stop", 13))},
+    {part<&F::LabelVolume>, "LabelVolume", place(16, 397, 200, 13), "", nullptr,
+     texts<fw::Label>("Volume keys change:", true)},
+    {part<&F::CBVolume>, "CBVolume", place(15, 413, 358, 21),
+     "What the remote's volume and mute keys change", nullptr, fw::with<fw::DropDownList>(volumeKeys)},
 };
 
 }  // namespace

@@ -3,12 +3,14 @@
 #include "app/commands.h"
 #include <stdexcept>
 
+#include "framework/convert.h"
 #include "framework/ini_file.h"
 
 namespace app {
 namespace {
 
 constexpr const char* section = "COMENZI_IR";
+constexpr const char* playerVolume = "player";
 
 // A change that turns out to change nothing: no write.
 struct Unchanged {};
@@ -21,6 +23,10 @@ Settings read(const fw::IniFile& ini) {
     s.TrayMode = ini.readInteger("IR", "Minimizare", 1) == 1;
     s.RunCommands = ini.readInteger("IR", "EXECUTARE", 0) == 1;
     s.Osd = ini.readString("IR", "OSD", "1") != "0";
+    // Any other word, in any letter case, is the automatic choice.
+    s.Volume = fw::sameText(ini.readString("PLAYER", "VOLUME", "auto"), playerVolume)
+                   ? control::VolumePreference::player
+                   : control::VolumePreference::automatic;
     for (const std::string& name : learnedNamesLoadOrder())
         s.LearnedCodes[name] = parseCodeList(ini.readString(section, name, ""));
     return s;
@@ -62,6 +68,7 @@ void SettingsStore::SaveSettings(const DialogSettings& v) {
             d.set("IR", "MINIMIZARE", v.TrayMode ? "1" : "0");
             d.set("IR", "EXECUTARE", v.RunCommands ? "1" : "0");
             d.set("IR", "OSD", v.Osd ? "1" : "0");
+            d.set("PLAYER", "VOLUME", v.Volume == control::VolumePreference::player ? playerVolume : "auto");
         });
     });
 }

@@ -16,6 +16,7 @@
 #include <string>
 
 #include "app/learned_codes.h"
+#include "control/master_volume.h"
 
 namespace fw {
 class IniFile;
@@ -33,6 +34,9 @@ struct Settings {
     // [IR] OSD: what the handset does shows on screen while the remote is
     // hidden; only 0 turns it off.
     bool Osd = true;
+    // [PLAYER] VOLUME: "player" sends the volume keys to the player always;
+    // anything else lets them reach the system's volume where it can be set.
+    control::VolumePreference Volume = control::VolumePreference::automatic;
     // Command name (or the held-key code's) -> its codes, none when none
     // were learned.
     std::map<std::string, CodeList> LearnedCodes;
@@ -45,6 +49,7 @@ struct DialogSettings {
     bool TrayMode = true;
     bool RunCommands = false;
     bool Osd = true;
+    control::VolumePreference Volume = control::VolumePreference::automatic;
 };
 
 // The configuration file's path for a program at `executable`.
@@ -59,8 +64,9 @@ public:
 
     // The record becomes what the file says now.
     void LoadSettings();
-    // Port, receiver, tray mode, whether codes run commands and whether
-    // the handset's commands show on screen, in one write; "Unable to write to <path>" when it fails.
+    // Port, receiver, tray mode, whether codes run commands, whether the
+    // handset's commands show on screen and where the volume keys go, in
+    // one write; "Unable to write to <path>" when it fails.
     void SaveSettings(const DialogSettings& values);
     // The code becomes the command's only one (none for an empty code), in
     // one write.

@@ -26,6 +26,9 @@ TZAV_Amp::TZAV_Amp(fw::Component* owner, Services& services)
     // Codes the setup dialog does not take may carry out commands.
     passedCodes_ = services_.display.onPassedBy(
         [this](const std::string& code, std::uint32_t at) { handset_.received(code, at); });
+    // The mute indicator follows the sound as soon as it is heard of,
+    // shown or hidden.
+    muteShown_ = MasterVolume->onChanged([this] { IMute->setVisible(!MasterVolume->muted()); });
 }
 
 TZAV_Amp::~TZAV_Amp() = default;
@@ -64,6 +67,7 @@ void TZAV_Amp::TimerKeyLookTimer(fw::Component&) {
 void TZAV_Amp::FormCreate(fw::Component&) {
     TrackDigits.clear();
     services_.store.LoadSettings();
+    MasterVolume->choose(services_.store.settings().Volume);
     if (services_.store.settings().TrayMode)
         Ascunde();
     else
@@ -144,30 +148,15 @@ void TZAV_Amp::CBRepeatClick() {
     WinampControl->ToggleRepeat();
 }
 
-void TZAV_Amp::volumeStepBy(std::int32_t delta) {
-    // From the right channel, as the key always had it.
-    std::int32_t v = AudioMixer->GetVolume(master, lineItself).RightVolume + delta;
-    // Kept inside the control's range: below 0 the step would reach -1,
-    // which tells the mixer to leave the volume alone.
-    if (const auto range = AudioMixer->VolumeRange(master, lineItself))
-        v = std::clamp(v, std::max<std::int32_t>(0, range->Minimum),
-                       std::max<std::int32_t>(0, range->Maximum));
-    else
-        v = std::max<std::int32_t>(v, 0);
-    AudioMixer->SetVolume(master, lineItself, v, v, 0);
-}
-
 void TZAV_Amp::CBVolUpClick() {
-    volumeStepBy(volumeStep);
+    lastVolumeResult_ = MasterVolume->step(+1);
 }
 void TZAV_Amp::CBVolDownClick() {
-    volumeStepBy(-volumeStep);
+    lastVolumeResult_ = MasterVolume->step(-1);
 }
 
 void TZAV_Amp::CBTelefonClick() {
-    bool muted = false;
-    AudioMixer->GetMute(master, lineItself, muted);
-    AudioMixer->SetMute(master, lineItself, !muted);
+    lastVolumeResult_ = MasterVolume->toggleMute();
 }
 
 void TZAV_Amp::CBStartClick() {
@@ -185,6 +174,7 @@ void TZAV_Amp::CBSetIRClick(fw::Component&) {
     if (setupDialog_) setupDialog_->showModal();
     Dezactivare();
     services_.store.LoadSettings();
+    MasterVolume->choose(services_.store.settings().Volume);
     Activare();
     application().processMessages();
     Arata();
@@ -224,9 +214,8 @@ void TZAV_Amp::TimerRefreshTimer(fw::Component&) {
         IWOn->setVisible(!running);
         if (running) LCDTrack->setValue(track);
     }
-    bool muted = false;
-    AudioMixer->GetMute(master, lineItself, muted);
-    IMute->setVisible(!muted);
+    // Kept by the volume's own notifications: nothing to ask here.
+    IMute->setVisible(!MasterVolume->muted());
     // Each thing once: one status request tells playing, paused and
     // stopped apart. Once the player is silent these ask nothing.
     const auto status = player.Status();

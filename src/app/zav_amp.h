@@ -17,6 +17,7 @@
 #include "app/services.h"
 #include "control/a_mixer.h"
 #include "control/activ_app.h"
+#include "control/master_volume.h"
 #include "control/winamp_control.h"
 #include "framework/control.h"
 #include "framework/form.h"
@@ -35,11 +36,6 @@ class TZAV_Amp : public fw::Form {
 public:
     // Where the player is started from when it is not running.
     static constexpr const char* playerPath = "C:\\PROGRAM FILES\\WINAMP\\WINAMP.EXE";
-    static constexpr std::int32_t volumeStep = 1700;
-    // The master output, as the mixer names it: the first destination's
-    // line itself.
-    static constexpr std::int32_t master = 0;
-    static constexpr std::int32_t lineItself = -1;
 
     TZAV_Amp(fw::Component* owner, Services& services);
     ~TZAV_Amp() override;
@@ -155,21 +151,26 @@ public:
     fw::Image* IIR = nullptr;
     ReceiverLink* Receiver = nullptr;
     fw::Timer* TimerKeyLook = nullptr;
+    // The volume and mute the keys change, whichever way reaches the sound.
+    control::MasterVolume* MasterVolume = nullptr;
 
     // The digit keys, index = digit.
     std::array<widgets::TCoolButton*, 10> digitKeys() const {
         return {CB0, CB1, CB2, CB3, CB4, CB5, CB6, CB7, CB8, CB9};
     }
 
-private:
-    void volumeStepBy(std::int32_t delta);
+    // What the last volume or mute key came to.
+    control::VolumeResult lastVolumeResult() const { return lastVolumeResult_; }
 
+private:
     Services& services_;
     TFormaSetari* setupDialog_ = nullptr;  // not owned
     fw::Listeners<void(const Command&, CommandSource)> commandListeners_;
     HandsetCommands handset_{*this};
     widgets::TCoolButton* pressedKey_ = nullptr;  // not owned
     bool closedPlayer_ = false;
+    control::VolumeResult lastVolumeResult_ = control::VolumeResult::done;
+    fw::Subscription muteShown_;
     fw::Subscription pressedLook_;
     fw::Subscription passedCodes_;
 };

@@ -35,6 +35,11 @@ fw::Component& receiverLink(Z& form, const std::string& name) {
 fw::Component& audioMixer(Z& form, const std::string& name) {
     return fw::bindPart<&Z::AudioMixer>(form, form.create<control::TAudioMixer>(name, form.services().mixer));
 }
+// After the player and the old mixer, two of its ways.
+fw::Component& masterVolume(Z& form, const std::string& name) {
+    return fw::bindPart<&Z::MasterVolume>(
+        form, form.create<control::MasterVolume>(name, form.services().endpoint, *form.WinampControl, *form.AudioMixer));
+}
 
 // A missing or damaged picture leaves the control without one rather than
 // stopping the program.
@@ -168,6 +173,7 @@ const Row rows[] = {
     {part<&Z::IIR>, "IIR", place(21, 40, 12, 17), "IR Disable", nullptr, patch},
     {receiverLink, "ReceiverLink", {}, "", nullptr, with<ReceiverLink>(receiverBadge)},
     {part<&Z::TimerKeyLook>, "TimerKeyLook", {}, "", &Z::TimerKeyLookTimer, with<fw::Timer>(keyLookTimer)},
+    {masterVolume, "MasterVolume"},
 };
 
 }  // namespace

@@ -29,6 +29,7 @@ enum class Request : std::int32_t {
     status = 104,           // 1 playing, 3 paused, anything else stopped
     position = 105,         // argument 0: elapsed milliseconds
     setListPosition = 121,  // argument: the zero-based play-list index
+    volume = 122,           // argument 0..255 sets the output volume; askVolume asks it
     listPosition = 125,     // the zero-based play-list index playing
     shuffle = 250,          // 1 on
     repeat = 251,           // 1 on
@@ -37,5 +38,8 @@ enum class Request : std::int32_t {
 inline constexpr std::int32_t statusPlaying = 1;
 inline constexpr std::int32_t statusPaused = 3;
 inline constexpr std::int32_t on = 1;
+// The volume request's argument that asks instead of setting.
+inline constexpr std::int32_t askVolume = -666;
+inline constexpr std::int32_t maximumVolume = 255;
 
 }  // namespace control::winamp

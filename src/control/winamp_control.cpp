@@ -136,4 +136,16 @@ void TWinampControl::GetTrackText(std::string& text) {
     text = std::to_string(position + 1);
 }
 
+std::optional<std::int32_t> TWinampControl::GetVolume() {
+    const fw::WindowHandle w = playerWindow();
+    if (!w) return std::nullopt;
+    return heard(windows_.request(w, static_cast<std::int32_t>(winamp::Request::volume), winamp::askVolume));
+}
+
+bool TWinampControl::SetVolume(std::int32_t level) {
+    const fw::WindowHandle w = playerWindow();
+    if (!w) return false;
+    return heard(windows_.request(w, static_cast<std::int32_t>(winamp::Request::volume), level)).has_value();
+}
+
 }  // namespace control

@@ -70,6 +70,10 @@ public:
     void GetTimeText(std::string& text);
     // One-based play-list position.
     void GetTrackText(std::string& text);
+    // The player's own output volume, 0 to 255: none when no player
+    // answers (absent, or silent within its time).
+    std::optional<std::int32_t> GetVolume();
+    bool SetVolume(std::int32_t level);
 
     static std::string PadTwoDigits(std::int32_t value);
 

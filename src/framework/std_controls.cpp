@@ -34,6 +34,15 @@ void ComboBox::peerCreated() {
     peer()->setText(shown);
 }
 
+int DropDownList::itemIndex() const {
+    const auto it = std::find(items().begin(), items().end(), text());
+    return it == items().end() ? -1 : static_cast<int>(it - items().begin());
+}
+
+void DropDownList::setItemIndex(int index) {
+    setText(index >= 0 && index < static_cast<int>(items().size()) ? items()[static_cast<std::size_t>(index)] : "");
+}
+
 SpinEdit::SpinEdit(Component* owner, std::string name)
     : WinControl(owner, std::move(name), ControlKind::spinEdit) {
     setText("0");

@@ -63,10 +63,21 @@ public:
     void setItems(std::vector<std::string> items);
 
 protected:
+    ComboBox(Component* owner, std::string name, ControlKind kind) : WinControl(owner, std::move(name), kind) {}
     void peerCreated() override;
 
 private:
     std::vector<std::string> items_;
+};
+
+// A drop-down list: the text is always one of the items (or empty, before
+// one is chosen); a text that is no item chooses nothing.
+class DropDownList : public ComboBox {
+public:
+    DropDownList(Component* owner, std::string name) : ComboBox(owner, std::move(name), ControlKind::dropDownList) {}
+    // The chosen item's position, or -1.
+    int itemIndex() const;
+    void setItemIndex(int index);
 };
 
 // A number field with up/down arrows, held between minimum and maximum when

@@ -9,6 +9,7 @@
 
 #include "app/program.h"
 #include "support/fake_control.h"
+#include "support/fake_endpoint.h"
 #include "support/fake_mixer.h"
 #include "support/fake_serial.h"
 #include "support/fake_tray.h"
@@ -39,6 +40,7 @@ public:
     FakePlayer player;
     FakeLauncher launcher;
     FakeMixer mixer;
+    FakeEndpoint endpoint;
     FakeRegions regions;
     std::uint32_t masterVolume = 0;
     std::uint32_t masterMute = 0;

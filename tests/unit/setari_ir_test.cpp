@@ -27,7 +27,7 @@ protected:
 TEST_F(SetupDialog, LayoutAndStart) {
     open();
     EXPECT_EQ(dialog->caption(), "Setup IR device");
-    EXPECT_EQ(dialog->clientSize(), (fw::Size{380, 396}));
+    EXPECT_EQ(dialog->clientSize(), (fw::Size{380, 442}));
     EXPECT_EQ(dialog->borderStyle(), fw::BorderStyle::dialog);
     EXPECT_FALSE(dialog->visible()) << "made hidden";
     EXPECT_EQ(dialog->CBComenziIR->text(), "ALEGE COMANDA");
@@ -199,7 +199,8 @@ TEST_F(SetupDialog, OkWithoutChangesRewritesTheSettingsItShows) {
     open("[PORT_SET]\r\nPORT=2\r\n[IR]\r\nACTIVARE=0\r\nMinimizare=0\r\n");
     host.onModal = [&](fw::Form&) { host.clickControl(button("ButtonOk")); };
     click("CBSetIR");
-    EXPECT_EQ(iniText(), "[PORT_SET]\r\nPORT=2\r\n[IR]\r\nACTIVARE=0\r\nMinimizare=0\r\nEXECUTARE=0\r\nOSD=1\r\n")
+    EXPECT_EQ(iniText(), "[PORT_SET]\r\nPORT=2\r\n[IR]\r\nACTIVARE=0\r\nMinimizare=0\r\nEXECUTARE=0\r\nOSD=1\r\n\r\n"
+                         "[PLAYER]\r\nVOLUME=auto\r\n")
         << "same values, same lines: the key keeps its spelling";
     EXPECT_FALSE(host.state(*dialog).visible);
 }

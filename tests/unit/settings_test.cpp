@@ -101,6 +101,9 @@ TEST_F(SettingsTest, NoFileMeansPortOneReceiverOnTrayModeAndNoCodes) {
     for (const auto& [name, codes] : s.LearnedCodes) EXPECT_TRUE(codes.empty()) << name;
 }
 
+constexpr auto playerVolume = control::VolumePreference::player;
+constexpr auto automaticVolume = control::VolumePreference::automatic;
+
 struct ValueCase {
     const char* content;
     int port;
@@ -108,6 +111,7 @@ struct ValueCase {
     bool tray;
     bool runCommands = false;
     bool osd = true;
+    control::VolumePreference volume = control::VolumePreference::automatic;
 };
 
 void PrintTo(const ValueCase& c, std::ostream* os) { *os << c.content; }
@@ -122,6 +126,7 @@ TEST_P(SettingValues, AreReadWithTheirDefaultsAndRulesFromTheFileBesideTheProgra
     EXPECT_EQ(s.TrayMode, GetParam().tray);
     EXPECT_EQ(s.RunCommands, GetParam().runCommands);
     EXPECT_EQ(s.Osd, GetParam().osd);
+    EXPECT_EQ(s.Volume, GetParam().volume);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -144,21 +149,33 @@ INSTANTIATE_TEST_SUITE_P(
                       ValueCase{"[IR]\nOSD=1\n", 1, true, true, false, true},
                       ValueCase{"[IR]\nOSD=2\n", 1, true, true, false, true},
                       ValueCase{"[IR]\nOSD=off\n", 1, true, true, false, true},
-                      ValueCase{"[IR]\nOSD=\n", 1, true, true, false, true}));
+                      ValueCase{"[IR]\nOSD=\n", 1, true, true, false, true},
+                      ValueCase{"[PLAYER]\nVOLUME=player\n", 1, true, true, false, true, playerVolume},
+                      ValueCase{"[player]\nvolume= PLAYER \n", 1, true, true, false, true, playerVolume},
+                      ValueCase{"[PLAYER]\nVOLUME=Player\n", 1, true, true, false, true, playerVolume},
+                      ValueCase{"[PLAYER]\nVOLUME=auto\n", 1, true, true, false, true, automaticVolume},
+                      ValueCase{"[PLAYER]\nVOLUME=players\n", 1, true, true, false, true, automaticVolume},
+                      ValueCase{"[PLAYER]\nVOLUME=system\n", 1, true, true, false, true, automaticVolume},
+                      ValueCase{"[PLAYER]\nVOLUME=\n", 1, true, true, false, true, automaticVolume},
+                      ValueCase{"[IR]\nVOLUME=player\n", 1, true, true, false, true, automaticVolume}));
 
 TEST_F(SettingsTest, SavedTrayModeIsReadBackThroughTheOtherSpelling) {
     app::SettingsStore s = store();
-    s.SaveSettings({3, false, false, false, true});
-    EXPECT_EQ(contents(), "[PORT_SET]\r\nPORT=3\r\n\r\n[IR]\r\nACTIVARE=0\r\nMINIMIZARE=0\r\nEXECUTARE=0\r\nOSD=1\r\n");
+    s.SaveSettings({3, false, false, false, true, playerVolume});
+    EXPECT_EQ(contents(), "[PORT_SET]\r\nPORT=3\r\n\r\n[IR]\r\nACTIVARE=0\r\nMINIMIZARE=0\r\nEXECUTARE=0\r\nOSD=1\r\n\r\n"
+                          "[PLAYER]\r\nVOLUME=player\r\n");
     app::Settings back = loaded();
     EXPECT_EQ(back.PortNumber, 3);
     EXPECT_FALSE(back.IrEnabled);
     EXPECT_FALSE(back.TrayMode);
+    EXPECT_EQ(back.Volume, playerVolume);
     s.SaveSettings({3, false, true, true, false});
     back = loaded();
     EXPECT_TRUE(back.TrayMode);
     EXPECT_TRUE(back.RunCommands);
     EXPECT_FALSE(back.Osd);
+    EXPECT_EQ(back.Volume, automaticVolume);
+    EXPECT_NE(contents().find("VOLUME=auto\r\n"), std::string::npos) << "Ok writes the word chosen";
 }
 
 TEST_F(SettingsTest, LearnedCodesLoadByNameAndUnknownKeysAreNeverRead) {

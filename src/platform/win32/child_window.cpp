@@ -37,6 +37,8 @@ NativeKind nativeKind(const fw::WinControl& c) {
                     WS_EX_CLIENTEDGE};
         case fw::ControlKind::comboBox:
             return {"COMBOBOX", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, 0};
+        case fw::ControlKind::dropDownList:
+            return {"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0};
         case fw::ControlKind::checkBox:
             return {"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0};
         case fw::ControlKind::button:
@@ -50,7 +52,8 @@ NativeKind nativeKind(const fw::WinControl& c) {
 }
 
 int windowHeight(const fw::WinControl& c, int height, DpiScale scale) {
-    return c.kind() == fw::ControlKind::comboBox ? height + scale.toScreen(comboListHeight) : height;
+    const bool combo = c.kind() == fw::ControlKind::comboBox || c.kind() == fw::ControlKind::dropDownList;
+    return combo ? height + scale.toScreen(comboListHeight) : height;
 }
 
 }  // namespace
@@ -151,6 +154,7 @@ bool ChildWindow::command(HWND from, WORD code) {
             if (code == EN_CHANGE) control_.peerTextChanged(text());
             if (code == EN_KILLFOCUS) host_.guarded([&] { control_.peerFocusLost(); });
             break;
+        case fw::ControlKind::dropDownList:
         case fw::ControlKind::comboBox:
             if (code == CBN_EDITCHANGE) control_.peerTextChanged(text());
             // The edit field takes the chosen item's text only after this
@@ -182,6 +186,13 @@ void ChildWindow::setEnabled(bool enabled) {
 }
 
 void ChildWindow::setText(const std::string& text) {
+    if (control_.kind() == fw::ControlKind::dropDownList) {
+        // A list's text is its chosen item.
+        const LRESULT index = SendMessageA(hwnd_, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                           reinterpret_cast<LPARAM>(text.c_str()));
+        SendMessageA(hwnd_, CB_SETCURSEL, index == CB_ERR ? static_cast<WPARAM>(-1) : static_cast<WPARAM>(index), 0);
+        return;
+    }
     SetWindowTextA(hwnd_, text.c_str());
     if (control_.kind() == fw::ControlKind::label) fitLabel();
 }

@@ -1,0 +1,245 @@
+#include "control/master_volume.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "framework/application.h"
+
+namespace control {
+namespace {
+
+// The master output, as the old mixer names it: the first destination's
+// line itself.
+constexpr std::int32_t master = 0;
+constexpr std::int32_t lineItself = -1;
+constexpr std::int32_t endpointScale = 65535;
+
+// 1700/65535 of the range, at least one unit: 1700 of 65535, 7 of 255.
+std::int32_t stepFor(std::int32_t maximum) {
+    const auto step = (std::int64_t{maximum} * MasterVolume::stepPer65535 + endpointScale / 2) / endpointScale;
+    return static_cast<std::int32_t>(std::max<std::int64_t>(step, 1));
+}
+
+int percentOf(std::int32_t value, std::int32_t maximum) {
+    if (maximum <= 0) return 0;
+    return static_cast<int>(std::clamp<std::int64_t>((std::int64_t{value} * 100 + maximum / 2) / maximum, 0, 100));
+}
+
+}  // namespace
+
+VolumeWay chooseVolumeWay(VolumePreference preference, platform::EndpointStatus endpoint, bool levelSettable) {
+    if (preference == VolumePreference::player) return VolumeWay::player;
+    switch (endpoint) {
+        case platform::EndpointStatus::bound: return levelSettable ? VolumeWay::system : VolumeWay::player;
+        case platform::EndpointStatus::noDevice: return VolumeWay::player;
+        case platform::EndpointStatus::noInterface: return VolumeWay::oldMixer;
+    }
+    return VolumeWay::player;
+}
+
+MasterVolume::MasterVolume(fw::Component* owner, std::string name, platform::EndpointVolume& endpoint,
+                           TWinampControl& player, TAudioMixer& mixer)
+    : fw::Component(owner, std::move(name)),
+      endpoint_(endpoint),
+      player_(player),
+      mixer_(mixer),
+      alive_(std::make_shared<MasterVolume*>(this)) {
+    // The old mixer's notifications come through the GUI thread's loop.
+    mixer_.OnControlChange = [this](fw::Component&, std::int32_t, std::int32_t) {
+        if (way_ != VolumeWay::oldMixer) return;
+        bool m = false;
+        if (mixer_.GetMute(master, lineItself, m)) setMuted(m);
+    };
+}
+
+MasterVolume::~MasterVolume() {
+    mixer_.OnControlChange = nullptr;
+    endpoint_.release();
+    alive_.reset();
+}
+
+void MasterVolume::choose(VolumePreference preference) {
+    preference_ = preference;
+    chooseAgain();
+}
+
+void MasterVolume::chooseAgain() {
+    platform::EndpointStatus status = platform::EndpointStatus::noDevice;
+    bool settable = false;
+    if (preference_ == VolumePreference::automatic) {
+        // The system's threads reach us only through the GUI thread, and
+        // only while we live.
+        platform::EndpointEvents events;
+        if (fw::Application* app = fw::Application::find(this)) {
+            std::weak_ptr<MasterVolume*> alive = alive_;
+            events.volumeChanged = [app, alive](float level, bool m) {
+                app->post([alive, level, m] {
+                    if (auto self = alive.lock()) (*self)->endpointChanged(level, m);
+                });
+            };
+            events.devicesChanged = [app, alive] {
+                app->post([alive] {
+                    if (auto self = alive.lock()) (*self)->chooseAgain();
+                });
+            };
+        }
+        status = endpoint_.bind(std::move(events));
+        // Only a level that can be set is the system's: the dB and mute
+        // calls may succeed on a copy of the caller's own (Wine), and a
+        // level that reads but cannot be written is no use to a key.
+        if (status == platform::EndpointStatus::bound) {
+            const auto level = endpoint_.level();
+            settable = level && endpoint_.setLevel(*level);
+        }
+    }
+    way_ = chooseVolumeWay(preference_, status, settable);
+    switch (way_) {
+        case VolumeWay::player: setMuted(playerMuted_); break;
+        case VolumeWay::system:
+        case VolumeWay::oldMixer: setMuted(readMuted().value_or(false)); break;
+    }
+}
+
+void MasterVolume::endpointChanged(float, bool muted) {
+    if (way_ == VolumeWay::system) setMuted(muted);
+}
+
+void MasterVolume::setMuted(bool muted) {
+    if (muted_ == muted) return;
+    muted_ = muted;
+    changed_();
+}
+
+VolumeResult MasterVolume::step(int direction) {
+    return act(&MasterVolume::stepOnce, direction);
+}
+
+VolumeResult MasterVolume::toggleMute() {
+    return act(&MasterVolume::toggleOnce, 0);
+}
+
+VolumeResult MasterVolume::act(VolumeResult (MasterVolume::*key)(int), int argument) {
+    const VolumeResult result = (this->*key)(argument);
+    if (result != VolumeResult::failed) return result;
+    // The way failed under the key (a device gone before its notice came):
+    // the key acts once more through what is there now.
+    chooseAgain();
+    return (this->*key)(argument);
+}
+
+VolumeResult MasterVolume::stepOnce(int direction) {
+    if (way_ == VolumeWay::player) return playerStep(direction);
+    const auto level = readLevel();
+    if (!level) return VolumeResult::failed;
+    const std::int32_t value =
+        std::clamp(level->value + direction * stepFor(level->maximum), std::int32_t{0}, level->maximum);
+    if (!writeLevel(value, *level)) return VolumeResult::failed;
+    // A volume key clears the mute.
+    if (readMuted().value_or(false)) {
+        if (!writeMuted(false)) return VolumeResult::failed;
+    }
+    setMuted(false);
+    return VolumeResult::done;
+}
+
+VolumeResult MasterVolume::toggleOnce(int) {
+    if (way_ == VolumeWay::player) return playerToggle();
+    const auto muted = readMuted();
+    if (!muted) return VolumeResult::failed;
+    if (!writeMuted(!*muted)) return VolumeResult::failed;
+    setMuted(!*muted);
+    return VolumeResult::done;
+}
+
+std::optional<std::int32_t> MasterVolume::playerLevel() {
+    auto level = player_.GetVolume();
+    if (!level) return std::nullopt;
+    *level = std::clamp(*level, std::int32_t{0}, winamp::maximumVolume);
+    // The player's own slider moved it: the remote's mute is over.
+    if (*level > 0 && playerMuted_) {
+        playerMuted_ = false;
+        if (way_ == VolumeWay::player) setMuted(false);
+    }
+    return level;
+}
+
+VolumeResult MasterVolume::playerStep(int direction) {
+    const auto level = playerLevel();
+    if (!level) return VolumeResult::noPlayer;
+    // Out of the remote's mute, from where it was before.
+    const std::int32_t from = playerMuted_ && *level == 0 ? rememberedLevel_ : *level;
+    const std::int32_t value =
+        std::clamp(from + direction * stepFor(winamp::maximumVolume), std::int32_t{0}, winamp::maximumVolume);
+    if (!player_.SetVolume(value)) return VolumeResult::noPlayer;
+    playerMuted_ = false;
+    setMuted(false);
+    return VolumeResult::done;
+}
+
+VolumeResult MasterVolume::playerToggle() {
+    const auto level = playerLevel();
+    if (!level) return VolumeResult::noPlayer;
+    if (*level > 0) {
+        if (!player_.SetVolume(0)) return VolumeResult::noPlayer;
+        rememberedLevel_ = *level;
+        playerMuted_ = true;
+        setMuted(true);
+        return VolumeResult::done;
+    }
+    // Silent: back to our level, or to half volume when the player was
+    // silent before we touched it.
+    if (!player_.SetVolume(playerMuted_ ? rememberedLevel_ : playerHalfVolume)) return VolumeResult::noPlayer;
+    playerMuted_ = false;
+    setMuted(false);
+    return VolumeResult::done;
+}
+
+std::optional<int> MasterVolume::percent() {
+    if (way_ == VolumeWay::player) {
+        const auto level = playerLevel();
+        if (!level) return std::nullopt;
+        return percentOf(*level, winamp::maximumVolume);
+    }
+    const auto level = readLevel();
+    if (!level) return std::nullopt;
+    return percentOf(level->value, level->maximum);
+}
+
+std::optional<MasterVolume::Level> MasterVolume::readLevel() {
+    if (way_ == VolumeWay::system) {
+        const auto level = endpoint_.level();
+        if (!level) return std::nullopt;
+        const auto value = static_cast<std::int32_t>(std::lround(std::clamp(*level, 0.0f, 1.0f) * endpointScale));
+        return Level{value, endpointScale, 0};
+    }
+    const TVolumeState state = mixer_.GetVolume(master, lineItself);
+    const auto range = mixer_.VolumeRange(master, lineItself);
+    if (!state.Found || state.RightVolume < 0 || !range) return std::nullopt;
+    // A level below 0 would read as "leave the volume alone".
+    const std::int32_t low = std::max<std::int32_t>(0, range->Minimum);
+    const std::int32_t high = std::max<std::int32_t>(low, range->Maximum);
+    // From the right channel, as the key always had it.
+    return Level{std::clamp(state.RightVolume, low, high) - low, high - low, low};
+}
+
+bool MasterVolume::writeLevel(std::int32_t value, const Level& scale) {
+    if (way_ == VolumeWay::system) return endpoint_.setLevel(static_cast<float>(value) / endpointScale);
+    // The old mixer clears the mute in the same call, as its key always did.
+    return mixer_.SetVolume(master, lineItself, value + scale.offset, value + scale.offset, 0);
+}
+
+std::optional<bool> MasterVolume::readMuted() {
+    if (way_ == VolumeWay::system) return endpoint_.muted();
+    if (way_ == VolumeWay::oldMixer) {
+        bool m = false;
+        if (mixer_.GetMute(master, lineItself, m)) return m;
+    }
+    return std::nullopt;
+}
+
+bool MasterVolume::writeMuted(bool muted) {
+    if (way_ == VolumeWay::system) return endpoint_.setMuted(muted);
+    return way_ == VolumeWay::oldMixer && mixer_.SetMute(master, lineItself, muted);
+}
+
+}  // namespace control
