@@ -1,5 +1,6 @@
 // Test helper: reaches a window of a running program by its caption.
 //   post_message "Caption" MSG WPARAM LPARAM   posts the message
+//   post_message "Caption" --send MSG WPARAM LPARAM   sends it and prints the reply
 //   post_message "Caption" --query             prints "visible|hidden X Y W H"
 //   post_message "Caption" --client            the same for the client area
 //   post_message "Caption" --texts             each child window's text, one a line
@@ -56,9 +57,17 @@ int main(int argc, char** argv) {
         EnumChildWindows(hwnd, printText, 0);
         return 0;
     }
-    if (argc < 5) return 2;
-    const auto msg = static_cast<UINT>(std::strtoul(argv[2], nullptr, 0));
-    const auto wParam = static_cast<WPARAM>(std::strtoull(argv[3], nullptr, 0));
-    const auto lParam = static_cast<LPARAM>(std::strtoll(argv[4], nullptr, 0));
+    const bool send = std::string_view(argv[2]) == "--send";
+    const int first = send ? 3 : 2;
+    if (argc < first + 3) return 2;
+    const auto msg = static_cast<UINT>(std::strtoul(argv[first], nullptr, 0));
+    const auto wParam = static_cast<WPARAM>(std::strtoll(argv[first + 1], nullptr, 0));
+    const auto lParam = static_cast<LPARAM>(std::strtoll(argv[first + 2], nullptr, 0));
+    if (send) {
+        DWORD_PTR reply = 0;
+        if (!SendMessageTimeoutA(hwnd, msg, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &reply)) return 1;
+        std::printf("%ld\n", static_cast<long>(static_cast<LONG>(reply)));
+        return 0;
+    }
     return PostMessageA(hwnd, msg, wParam, lParam) ? 0 : 1;
 }

@@ -24,6 +24,9 @@ public:
     // Exchanges answered before the player hangs; negative: it never does.
     int answersLeft = -1;
     std::map<std::int32_t, std::int32_t> replies;  // request code -> reply
+    // The output volume (request 122): any argument but -666 sets it, -666
+    // reads it back.
+    std::int32_t volume = 200;
     std::vector<std::string> sent;
     int lookups = 0;
 
@@ -36,9 +39,12 @@ public:
         return exchange("command " + std::to_string(id), 0);
     }
     std::optional<std::int32_t> request(fw::WindowHandle, std::int32_t code, std::int32_t argument) override {
+        constexpr std::int32_t volumeRequest = 122, askVolume = -666;
         auto it = replies.find(code);
-        return exchange("request " + std::to_string(code) + " " + std::to_string(argument),
-                        it == replies.end() ? 0 : it->second);
+        const std::int32_t reply = code == volumeRequest ? volume : it == replies.end() ? 0 : it->second;
+        auto answer = exchange("request " + std::to_string(code) + " " + std::to_string(argument), reply);
+        if (answer && code == volumeRequest && argument != askVolume) volume = argument;
+        return answer;
     }
 
 private:

@@ -58,6 +58,10 @@ public:
         return true;
     }
 
+    bool listening() {
+        const std::lock_guard lock(mutex_);
+        return static_cast<bool>(events_.volumeChanged) || static_cast<bool>(events_.devicesChanged);
+    }
     // As the system does, on whatever thread calls them.
     void notifyVolume(float level, bool m) {
         const std::lock_guard lock(mutex_);

@@ -7,6 +7,14 @@ source "$(dirname "$0")/../e2e/harness.sh"
 exe=$1 xml=$2 simulator=$3
 e2e_init || exit 1
 e2e_com1 || exit 1
+# A sound server, so that Wine has a playback device and mixer devices;
+# Wine's server reads its place when it starts.
+if e2e_start_sound; then
+  export ZAV_TEST_SOUND=1
+  e2e_wineserver
+else
+  echo "-- the sound server could not start: the tests that need it skip"
+fi
 printf 'expect 49 52 within 60000\nwait 100\nsend 12 34 56\n' >"$E2E_TMP/receiver.script"
 "$simulator" --device "$E2E_RECEIVER" --script "$E2E_TMP/receiver.script" --log "$E2E_TMP/receiver.log" --stay &
 E2E_PIDS+=($!)

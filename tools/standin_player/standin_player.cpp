@@ -4,6 +4,7 @@
 //
 //   standin_player.exe [--log FILE] [--tracks N] [--track-seconds S]
 //                      [--start-track N] [--start-ms MS] [--paused | --playing]
+//                      [--volume N]
 //                      [--hang-after-ms N [--hang-for-ms M]]
 //
 // --hang-after-ms makes it stop handling messages N ms after it starts, as a
@@ -37,6 +38,7 @@ struct Player {
     DWORD playingSince = 0;
     bool shuffle = false;
     bool repeat = false;
+    int volume = 200;  // the output volume, 0..255
     FILE* log = nullptr;
 
     int position() const {
@@ -117,6 +119,14 @@ LRESULT request(HWND hwnd, WPARAM wParam, LPARAM code) {
             InvalidateRect(hwnd, nullptr, TRUE);
             return 0;
         }
+        case 122: {
+            // -666 asks; anything else sets, held to the player's range.
+            const auto level = static_cast<int>(static_cast<LONG>(wParam));
+            if (level == -666) return player.volume;
+            player.volume = std::clamp(level, 0, 255);
+            InvalidateRect(hwnd, nullptr, TRUE);
+            return 0;
+        }
         case 250: return player.shuffle ? 1 : 0;
         case 251: return player.repeat ? 1 : 0;
         default: return 0;
@@ -129,8 +139,9 @@ void paint(HWND hwnd) {
     const int s = player.position() / 1000;
     char line[160];
     const char* state = player.status == 1 ? "Playing" : player.status == 3 ? "Paused" : "Stopped";
-    std::snprintf(line, sizeof line, "Track %d/%d   %02d:%02d   %s   Shuffle %s   Repeat %s", player.listPosition + 1,
-                  player.tracks, s / 60, s % 60, state, player.shuffle ? "on" : "off", player.repeat ? "on" : "off");
+    std::snprintf(line, sizeof line, "Track %d/%d   %02d:%02d   %s   Shuffle %s   Repeat %s   Volume %d",
+                  player.listPosition + 1, player.tracks, s / 60, s % 60, state, player.shuffle ? "on" : "off",
+                  player.repeat ? "on" : "off", player.volume);
     RECT r;
     GetClientRect(hwnd, &r);
     DrawTextA(dc, line, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
@@ -189,6 +200,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
         } else if (!std::strcmp(a, "--hang-for-ms") && next) {
             hangForMs = std::max(0, std::atoi(next));
             ++i;
+        } else if (!std::strcmp(a, "--volume") && next) {
+            player.volume = std::clamp(std::atoi(next), 0, 255);
+            ++i;
         } else if (!std::strcmp(a, "--paused")) {
             player.status = 3;
         } else if (!std::strcmp(a, "--playing")) {
@@ -204,7 +218,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
     wc.lpszClassName = "Winamp v1.x";
     RegisterClassA(&wc);
     HWND hwnd = CreateWindowA("Winamp v1.x", "Winamp stand-in", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                              20, 20, 420, 90, nullptr, nullptr, instance, nullptr);
+                              20, 20, 520, 90, nullptr, nullptr, instance, nullptr);
     ShowWindow(hwnd, show);
     SetTimer(hwnd, refreshTimer, 250, nullptr);
     if (hangAfterMs >= 0) SetTimer(hwnd, hangTimer, static_cast<UINT>(hangAfterMs), nullptr);
