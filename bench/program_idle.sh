@@ -6,16 +6,16 @@
 # stand-in player (paused); counted is the program's CPU time plus the Wine
 # server's over the same 30 s. The pointer rests away from the windows, or
 # where ZAV_BENCH_POINTER says ("512 384": over the middle of both).
-# Prints its figures; it is a measurement, not a test. ZAV_BENCH_SECONDS
-# sets the length of each run; ZAV_PROGRAM_EXE runs another build of the
-# program (an older one, to compare).
+# The whole sequence runs three times (ZAV_BENCH_ROUNDS) and each figure
+# printed is the median of the rounds, so that one noisy round does not
+# decide. Prints its figures; it is a measurement, not a test.
+# ZAV_BENCH_SECONDS sets the length of each run; ZAV_PROGRAM_EXE runs
+# another build of the program (an older one, to compare).
 set -u
 source "$(dirname "$0")/../tests/e2e/harness.sh"
 e2e_init || exit 1
 e2e_com1
 e2e_start_receiver "$E2E_TMP/receiver.log"
-e2e_start "$E2E_TMP" "$ZAV_WIN_BUILD/standin_player.exe" --log "$(e2e_winpath "$E2E_TMP/player.log")" --paused
-player_pid=$E2E_LAST_PID
 seconds=${ZAV_BENCH_SECONDS:-30}
 # The pointer moves only once a window is there to take it.
 rest_pointer() { xdotool mousemove ${ZAV_BENCH_POINTER:-5 5}; }
@@ -43,47 +43,82 @@ measure() {  # PROCESS-PATTERN
   CORE=$(awk -v c="$((c1 - c0 + s1 - s0))" -v t0="$t0" -v t1="$t1" 'BEGIN { printf "%.3f", 100 * c / 1e9 / (t1 - t0) }')
 }
 
-e2e_start "$E2E_TMP" "$ZAV_WIN_BUILD/idle_window.exe"
-e2e_wait_window "ZAV Idle Baseline" 30 >/dev/null || { echo "the baseline did not start"; exit 1; }
-rest_pointer
-measure idle_window.exe || exit 1
-baseline=$CORE
-kill "$E2E_LAST_PID"
+start_player() {
+  e2e_start "$E2E_TMP" "$ZAV_WIN_BUILD/standin_player.exe" --log "$(e2e_winpath "$E2E_TMP/player.log")" --paused
+  player_pid=$E2E_LAST_PID
+}
+stop_program() {  # WIN PID
+  e2e_click "$1" 136 22
+  e2e_eventually 5 "! kill -0 $2 2>/dev/null"
+}
 
-e2e_install_program "$E2E_TMP/shown" "${ZAV_BENCH_INI:-$'[IR]\r\nMinimizare=0\r\n'}"
-e2e_start "$E2E_TMP/shown" "$E2E_TMP/shown/zav_amp.exe"
-shown_pid=$E2E_LAST_PID
-win=$(e2e_wait_window "ZAV Amp - 01" 30) || { echo "the program did not start"; exit 1; }
-rest_pointer
-measure shown/zav_amp.exe || exit 1
-shown=$CORE shown_messages=$LINES_PER_TICK
-e2e_click "$win" 136 22
-e2e_eventually 5 "! kill -0 $shown_pid 2>/dev/null"
+# One round: the baseline, the program shown beside the player, the same
+# with no player, and the program in the tray beside the player. Appends
+# "baseline shown alone tray shown_messages tray_messages" to ROUNDS.
+ROUNDS=()
+round() {
+  local baseline shown alone tray shown_messages tray_messages win shown_pid
+  start_player
+  e2e_start "$E2E_TMP" "$ZAV_WIN_BUILD/idle_window.exe"
+  e2e_wait_window "ZAV Idle Baseline" 30 >/dev/null || { echo "the baseline did not start"; return 1; }
+  rest_pointer
+  measure idle_window.exe || return 1
+  baseline=$CORE
+  kill "$E2E_LAST_PID"
 
-# The same without a player to ask: what the exchanges with it cost.
-kill "$player_pid"
-e2e_eventually 5 "! kill -0 $player_pid 2>/dev/null"
-e2e_start "$E2E_TMP/shown" "$E2E_TMP/shown/zav_amp.exe"
-shown_pid=$E2E_LAST_PID
-win=$(e2e_wait_window "ZAV Amp - 01" 30) || { echo "the program did not start"; exit 1; }
-rest_pointer
-measure shown/zav_amp.exe || exit 1
-alone=$CORE
-e2e_click "$win" 136 22
-e2e_eventually 5 "! kill -0 $shown_pid 2>/dev/null"
-e2e_start "$E2E_TMP" "$ZAV_WIN_BUILD/standin_player.exe" --log "$(e2e_winpath "$E2E_TMP/player.log")" --paused
+  e2e_install_program "$E2E_TMP/shown" "${ZAV_BENCH_INI:-$'[IR]\r\nMinimizare=0\r\n'}"
+  e2e_start "$E2E_TMP/shown" "$E2E_TMP/shown/zav_amp.exe"
+  shown_pid=$E2E_LAST_PID
+  win=$(e2e_wait_window "ZAV Amp - 01" 30) || { echo "the program did not start"; return 1; }
+  rest_pointer
+  measure shown/zav_amp.exe || return 1
+  shown=$CORE shown_messages=$LINES_PER_TICK
+  stop_program "$win" "$shown_pid"
 
-e2e_install_program "$E2E_TMP/tray"
-e2e_start "$E2E_TMP/tray" "$E2E_TMP/tray/zav_amp.exe"
-e2e_eventually 20 "[ \$(grep -c 'rx 49 52' '$E2E_TMP/receiver.log') -ge 2 ]"
-measure tray/zav_amp.exe || exit 1
-tray=$CORE tray_messages=$LINES_PER_TICK
+  # The same without a player to ask: what the exchanges with it cost.
+  kill "$player_pid"
+  e2e_eventually 5 "! kill -0 $player_pid 2>/dev/null"
+  e2e_start "$E2E_TMP/shown" "$E2E_TMP/shown/zav_amp.exe"
+  shown_pid=$E2E_LAST_PID
+  win=$(e2e_wait_window "ZAV Amp - 01" 30) || { echo "the program did not start"; return 1; }
+  rest_pointer
+  measure shown/zav_amp.exe || return 1
+  alone=$CORE
+  stop_program "$win" "$shown_pid"
+  start_player
 
-awk -v b="$baseline" -v s="$shown" -v a="$alone" -v t="$tray" -v sm="$shown_messages" -v tm="$tray_messages" -v secs="$seconds" 'BEGIN {
-  printf "idle under Wine, program + Wine server, %% of one core over %d s each:\n", secs
-  printf "  empty window, 500 ms + 100 ms timers:          %6.3f\n", b
-  printf "  the program, receiver active, window shown:    %6.3f  (%.2f x the baseline; target at most 2)\n", s, s / b
-  printf "  the same with no player to ask:                %6.3f  (%.2f x the baseline)\n", a, a / b
-  printf "  the program, receiver active, in the tray:     %6.3f  (%.2f x the baseline; target at most 1.1)\n", t, t / b
-  printf "messages to the player per 500 ms tick: %.2f shown (at most 5), %.2f in the tray\n", sm, tm
-}'
+  e2e_install_program "$E2E_TMP/tray"
+  e2e_start "$E2E_TMP/tray" "$E2E_TMP/tray/zav_amp.exe"
+  local inits
+  inits=$(grep -c 'rx 49 52' "$E2E_TMP/receiver.log")
+  e2e_eventually 20 "[ \$(grep -c 'rx 49 52' '$E2E_TMP/receiver.log') -gt $inits ]"
+  measure tray/zav_amp.exe || return 1
+  tray=$CORE tray_messages=$LINES_PER_TICK
+  kill "$E2E_LAST_PID" "$player_pid"
+  e2e_eventually 5 "! kill -0 $E2E_LAST_PID 2>/dev/null"
+  ROUNDS+=("$baseline $shown $alone $tray $shown_messages $tray_messages")
+  echo "round $((${#ROUNDS[@]})): empty window $baseline, shown $shown, no player $alone, tray $tray (% of one core)"
+}
+
+for r in $(seq 1 "${ZAV_BENCH_ROUNDS:-3}"); do round || exit 1; done
+
+printf '%s\n' "${ROUNDS[@]}" | awk -v secs="$seconds" '
+  function median(a, n,    i, j, t) {
+    for (i = 2; i <= n; i++) for (j = i; j > 1 && a[j - 1] > a[j]; j--) { t = a[j]; a[j] = a[j - 1]; a[j - 1] = t }
+    return n % 2 ? a[(n + 1) / 2] : (a[n / 2] + a[n / 2 + 1]) / 2
+  }
+  { n++; b[n] = $1; s[n] = $2; a[n] = $3; t[n] = $4; sm[n] = $5; tm[n] = $6
+    rs[n] = $2 / $1; ra[n] = $3 / $1; rt[n] = $4 / $1
+    # CPU time of one exchange with the player, program and Wine server:
+    # what the shown program costs above the same with no player, over
+    # the exchanges it made (two ticks a second).
+    ex[n] = $5 > 0 ? ($2 - $3) / 100 * 1e6 / ($5 * 2) : 0 }
+  END {
+    printf "idle under Wine, program + Wine server, %% of one core over %d s each, median of %d rounds:\n", secs, n
+    printf "  empty window, 500 ms + 100 ms timers:          %6.3f\n", median(b, n)
+    printf "  the program, receiver active, window shown:    %6.3f  (%.2f x the baseline; target at most 2)\n", median(s, n), median(rs, n)
+    printf "  the same with no player to ask:                %6.3f  (%.2f x the baseline; target at most 1.1)\n", median(a, n), median(ra, n)
+    printf "  the program, receiver active, in the tray:     %6.3f  (%.2f x the baseline; target at most 1.1)\n", median(t, n), median(rt, n)
+    printf "messages to the player per 500 ms tick: %.2f shown (at most 5), %.2f in the tray\n", median(sm, n), median(tm, n)
+    printf "one exchange with the player: %.0f us of CPU (program + Wine server)\n", median(ex, n)
+  }'
