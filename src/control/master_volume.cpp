@@ -91,6 +91,10 @@ void MasterVolume::chooseAgain() {
             const auto level = endpoint_.level();
             settable = level && endpoint_.setLevel(*level);
         }
+    } else {
+        // The user keeps the keys off the system's volume: nothing of it
+        // is held or heard.
+        endpoint_.release();
     }
     way_ = chooseVolumeWay(preference_, status, settable);
     switch (way_) {
