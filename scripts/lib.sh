@@ -142,6 +142,25 @@ zav_start_receiver() {  # DEVICE LOG FIFO
   ZAV_RECEIVER_PID=$!
 }
 
+# A PulseAudio server with a silent output, its runtime folder in FOLDER;
+# programs started after it (Wine among them) find it there. Sets
+# ZAV_SOUND_PID; fails when it cannot start.
+zav_start_sound() {  # FOLDER
+  command -v pulseaudio >/dev/null || return 1
+  export PULSE_RUNTIME_PATH="$1/pulse"
+  mkdir -p "$PULSE_RUNTIME_PATH" "$1/pulse-home"
+  HOME="$1/pulse-home" pulseaudio --daemonize=no --exit-idle-time=-1 -n --load=module-null-sink \
+    --load="module-native-protocol-unix auth-anonymous=1" >"$1/pulseaudio.log" 2>&1 &
+  ZAV_SOUND_PID=$!
+  local i
+  for i in $(seq 1 100); do
+    [ -S "$PULSE_RUNTIME_PATH/native" ] && return 0
+    kill -0 "$ZAV_SOUND_PID" 2>/dev/null || return 1
+    sleep 0.1
+  done
+  return 1
+}
+
 # The stand-in player where the remote's start key looks for Winamp:
 # C:\Program Files\Winamp\winamp.exe of the prefix.
 zav_install_standin() {

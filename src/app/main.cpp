@@ -13,6 +13,7 @@
 #include "platform/win32/win32_mixer.h"
 #include "platform/win32/win32_player_windows.h"
 #include "platform/win32/win32_regions.h"
+#include "platform/win32/win32_run_at_logon.h"
 #include "platform/win32/win32_serial.h"
 #include "platform/win32/win32_tray.h"
 
@@ -29,7 +30,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         win32::Win32Mixer mixer(host);
         win32::Win32EndpointVolume endpoint;
         win32::Win32Regions regions;
-        app::Program program({host, serial, win32::showMessage, tray, player, launcher, mixer, endpoint, regions},
+        win32::Win32RunAtLogon logon;
+        app::Program program({host, serial, win32::showMessage, tray, player, launcher, mixer, endpoint, regions, logon},
                              app::configPath(host.executablePath()));
         program.run();
     } catch (const std::exception& e) {

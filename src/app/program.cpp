@@ -18,7 +18,8 @@ Program::Program(const Platform& platform, std::filesystem::path configFile)
                 platform.launcher,
                 platform.mixer,
                 platform.endpoint,
-                platform.regions} {
+                platform.regions,
+                platform.logon} {
     application_.setTitle(applicationTitle);
     mainWindow_ = &application_.createForm<TZAV_Amp>(services_);
     setupDialog_ = &application_.createForm<TFormaSetari>(services_);

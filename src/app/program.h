@@ -22,6 +22,7 @@
 #include "platform/mixer.h"
 #include "platform/player_window.h"
 #include "platform/region.h"
+#include "platform/run_at_logon.h"
 #include "platform/serial.h"
 #include "platform/tray.h"
 
@@ -40,6 +41,7 @@ struct Platform {
     platform::MixerDevices& mixer;
     platform::EndpointVolume& endpoint;
     platform::Regions& regions;
+    platform::RunAtLogon& logon;
 };
 
 class Program {

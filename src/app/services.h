@@ -12,6 +12,7 @@
 #include "platform/mixer.h"
 #include "platform/player_window.h"
 #include "platform/region.h"
+#include "platform/run_at_logon.h"
 #include "platform/tray.h"
 
 namespace app {
@@ -28,6 +29,7 @@ struct Services {
     platform::MixerDevices& mixer;
     platform::EndpointVolume& endpoint;
     platform::Regions& regions;
+    platform::RunAtLogon& logon;
 };
 
 }  // namespace app

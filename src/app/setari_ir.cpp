@@ -2,6 +2,11 @@
 
 #include "app/handset_commands.h"
 #include "app/setari_ir_design.h"
+#include "app/start_with_windows.h"
+
+#include <stdexcept>
+
+#include "framework/application.h"
 
 namespace app {
 
@@ -14,7 +19,7 @@ TFormaSetari::TFormaSetari(fw::Component* owner, Services& services)
     setCaption("Setup IR device");
     setHint("Setup IR");
     setBorderStyle(fw::BorderStyle::dialog);
-    setClientSize({380, 442});
+    setClientSize({380, 458});
     centreOnScreen();
     onCreate = [this](fw::Component& sender) { FormCreate(sender); };
     fw::applyDesign<TFormaSetari>(*this, setariIrDesign());
@@ -44,6 +49,11 @@ void TFormaSetari::visibilityChanged() {
         CheckBoxExecutare->setChecked(services_.store.settings().RunCommands);
         CheckBoxOsd->setChecked(services_.store.settings().Osd);
         CBVolume->setItemIndex(static_cast<int>(services_.store.settings().Volume));
+        // The log-on list is the truth: a value of another copy's, or of
+        // this one before it moved, is not ours.
+        const auto commandLine = services_.logon.read();
+        startsWithWindows_ = commandLine && startsExecutable(*commandLine, fw::Application::of(this).exeName());
+        CheckBoxStartWithWindows->setChecked(startsWithWindows_);
         showCodes();
     } else {
         // Closing the dialog ends a walk; what it learned stays.
@@ -151,6 +161,14 @@ void TFormaSetari::ButtonOkClick(fw::Component&) {
     walk_.stop();
     close();
     services_.store.SaveSettings(ReadDialogSettings());
+    // Only a change of the box touches the list, so another copy's value
+    // survives an Ok that changed something else.
+    const bool wanted = CheckBoxStartWithWindows->checked();
+    if (wanted == startsWithWindows_) return;
+    const bool written = wanted ? services_.logon.write(logonCommandLine(fw::Application::of(this).exeName()))
+                                : services_.logon.remove();
+    if (!written) throw std::runtime_error("Unable to write to " + services_.logon.place());
+    startsWithWindows_ = wanted;
 }
 
 }  // namespace app

@@ -84,6 +84,7 @@ public:
     fw::Button* ButtonSkip = nullptr;
     fw::Button* ButtonStop = nullptr;
     fw::CheckBox* CheckBoxOsd = nullptr;
+    fw::CheckBox* CheckBoxStartWithWindows = nullptr;
     fw::Label* LabelVolume = nullptr;
     fw::DropDownList* CBVolume = nullptr;
 
@@ -99,6 +100,8 @@ private:
 
     Services& services_;
     LearningWalk walk_{services_.store};
+    // Whether the log-on list started this program when the dialog opened.
+    bool startsWithWindows_ = false;
     fw::Subscription shownCodes_;
 };
 

@@ -36,7 +36,7 @@ void commands(fw::ComboBox& box) {
 
 void volumeKeys(fw::DropDownList& list) {
     list.setItems(volumeKeyChoices());
-    list.setTabOrder(15);
+    list.setTabOrder(16);
 }
 
 void selectedCommand(fw::Edit& e) {
@@ -115,9 +115,11 @@ const Row rows[] = {
      texts<fw::CheckBox>("Show what the handset does", true, 14)},
     {part<&F::ButtonStop>, "ButtonStop", place(101, 339, 88, 27), "End the walk, keeping what was learned",
      &F::ButtonStopClick, fw::with<fw::Button>(walkButton("Stop", 13))},
-    {part<&F::LabelVolume>, "LabelVolume", place(16, 397, 200, 13), "", nullptr,
+    {part<&F::CheckBoxStartWithWindows>, "CheckBoxStartWithWindows", place(15, 390, 250, 17),
+     "Start the remote when you log on to Windows", nullptr, texts<fw::CheckBox>("Start with Windows", true, 15)},
+    {part<&F::LabelVolume>, "LabelVolume", place(16, 413, 200, 13), "", nullptr,
      texts<fw::Label>("Volume keys change:", true)},
-    {part<&F::CBVolume>, "CBVolume", place(15, 413, 358, 21),
+    {part<&F::CBVolume>, "CBVolume", place(15, 429, 358, 21),
      "What the remote's volume and mute keys change", nullptr, fw::with<fw::DropDownList>(volumeKeys)},
 };
 

@@ -45,6 +45,9 @@ public:
     virtual void iconClicked(fw::MouseButton button) = 0;
     // The refresh asked for with postTipRefresh has come round.
     virtual void tipRefreshDue() = 0;
+    // The notification area has been made anew (the shell restarted, or
+    // started after us): every icon it had is gone.
+    virtual void taskbarCreated() = 0;
 };
 
 // Listening to a window; destroying it stops the listening and leaves the

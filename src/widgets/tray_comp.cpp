@@ -45,6 +45,12 @@ void TTrayComp::setShowIcon(bool v) {
     showIcon_ = v;
 }
 
+void TTrayComp::taskbarCreated() {
+    // The new taskbar has none of our icon: it is added again as it was,
+    // tip and clicks and all; in window mode there is nothing to add.
+    if (showIcon_) AddIcon();
+}
+
 void TTrayComp::setIcon(const TrayIcon& icon) {
     if (&icon == &icon_) return;
     icon_ = icon;

@@ -79,6 +79,7 @@ private:
     void iconMouseMove() override;
     void iconClicked(fw::MouseButton button) override;
     void tipRefreshDue() override;
+    void taskbarCreated() override;
 
     fw::Form* ownerForm() const;
     void FillIconData();

@@ -187,20 +187,10 @@ e2e_click_tray_icon() {  # [BUTTON]
 # in the test's temporary folder; the programs started after it (Wine's
 # mixer among them) find it there. Fails when it cannot start.
 e2e_start_sound() {
-  command -v pulseaudio >/dev/null || return 1
-  export PULSE_RUNTIME_PATH="$E2E_TMP/pulse"
-  mkdir -p "$PULSE_RUNTIME_PATH" "$E2E_TMP/pulse-home"
-  HOME="$E2E_TMP/pulse-home" pulseaudio --daemonize=no --exit-idle-time=-1 -n --load=module-null-sink \
-    --load="module-native-protocol-unix auth-anonymous=1" >"$E2E_TMP/pulseaudio.log" 2>&1 &
-  E2E_SOUND_PID=$!
-  E2E_PIDS+=("$E2E_SOUND_PID")
-  local i
-  for i in $(seq 1 100); do
-    [ -S "$PULSE_RUNTIME_PATH/native" ] && return 0
-    kill -0 "$E2E_SOUND_PID" 2>/dev/null || return 1
-    sleep 0.1
-  done
-  return 1
+  local started=0
+  zav_start_sound "$E2E_TMP" && started=1
+  [ -n "${ZAV_SOUND_PID:-}" ] && E2E_PIDS+=("$ZAV_SOUND_PID")
+  [ "$started" = 1 ]
 }
 
 # The real program in a folder of its own (its settings live beside it).

@@ -54,7 +54,7 @@ e2e_click "$win" 66 352
 e2e_check "the setup dialog opens" e2e_eventually 10 "[ \"\$(e2e_post 'Setup IR device' --query | cut -d' ' -f1)\" = visible ]"
 sleep 0.5
 read -r state x y w h <<<"$(e2e_post 'Setup IR device' --client)"
-e2e_check "it is laid out at the screen's DPI: 760 x 884 (got $w x $h)" test "$w" = 760 -a "$h" = 884
+e2e_check "it is laid out at the screen's DPI: 760 x 916 (got $w x $h)" test "$w" = 760 -a "$h" = 916
 # The codes and the walk's longest prompt, to see that they fit.
 e2e_click_client "Setup IR device" 568 638
 xdotool mousemove 5 5

@@ -11,6 +11,7 @@
 #include "platform/launcher.h"
 #include "platform/player_window.h"
 #include "platform/region.h"
+#include "platform/run_at_logon.h"
 
 namespace testing_support {
 
@@ -79,6 +80,30 @@ public:
         calls.push_back("run '" + commandLine + "'");
     }
     void runFile(const std::string& path) override { calls.push_back("run file '" + path + "'"); }
+};
+
+// The log-on list's value: there or not, writes that fail, every change
+// logged ("write <command line>", "remove").
+class FakeRunAtLogon : public platform::RunAtLogon {
+public:
+    std::optional<std::string> value;
+    bool failWrites = false;
+    std::vector<std::string> changes;
+
+    std::string place() const override { return "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run"; }
+    std::optional<std::string> read() override { return value; }
+    bool write(const std::string& commandLine) override {
+        changes.push_back("write " + commandLine);
+        if (failWrites) return false;
+        value = commandLine;
+        return true;
+    }
+    bool remove() override {
+        changes.push_back("remove");
+        if (failWrites) return false;
+        value.reset();
+        return true;
+    }
 };
 
 class FakeRegions : public platform::Regions {

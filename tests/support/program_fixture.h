@@ -42,6 +42,7 @@ public:
     FakeMixer mixer;
     FakeEndpoint endpoint;
     FakeRegions regions;
+    FakeRunAtLogon logon;
     std::uint32_t masterVolume = 0;
     std::uint32_t masterMute = 0;
 

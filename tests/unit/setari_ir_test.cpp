@@ -2,9 +2,11 @@
 
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <ostream>
 
 #include "framework/ini_file.h"
+#include "support/case_name.h"
 #include "support/program_fixture.h"
 
 namespace {
@@ -27,7 +29,7 @@ protected:
 TEST_F(SetupDialog, LayoutAndStart) {
     open();
     EXPECT_EQ(dialog->caption(), "Setup IR device");
-    EXPECT_EQ(dialog->clientSize(), (fw::Size{380, 442}));
+    EXPECT_EQ(dialog->clientSize(), (fw::Size{380, 458}));
     EXPECT_EQ(dialog->borderStyle(), fw::BorderStyle::dialog);
     EXPECT_FALSE(dialog->visible()) << "made hidden";
     EXPECT_EQ(dialog->CBComenziIR->text(), "ALEGE COMANDA");
@@ -226,6 +228,73 @@ TEST_F(SetupDialog, ReceivedCodesAppearOnlyWhileTheDialogIsShown) {
         host.clickControl(button("ButtonOk"));
     };
     click("CBSetIR");
+}
+
+struct LogonCase {
+    const char* what;
+    std::optional<std::string> stored;  // the log-on value when the dialog opens
+    bool shown;                         // the box ticked
+    bool tick;                          // what the user leaves in the box
+    std::vector<std::string> changes;   // what Ok does to the list
+    std::optional<std::string> after;
+};
+
+void PrintTo(const LogonCase& c, std::ostream* os) {
+    *os << c.what;
+}
+
+class StartWithWindows : public SetupDialog, public ::testing::WithParamInterface<LogonCase> {};
+
+TEST_P(StartWithWindows, TheBoxShowsTheListAndOkChangesItOnlyWhenTheBoxChanged) {
+    const LogonCase& c = GetParam();
+    logon.value = c.stored;
+    host.executablePath_ = "C:\\Users\\Ana\\ZAV Amp\\zav_amp.exe";
+    open("[IR]\r\nMinimizare=0\r\nACTIVARE=0\r\n");
+    host.onModal = [&](fw::Form&) {
+        EXPECT_EQ(dialog->CheckBoxStartWithWindows->checked(), c.shown);
+        dialog->CheckBoxStartWithWindows->setChecked(c.tick);
+        dialog->SEPort->setValue(2);
+        host.clickControl(button("ButtonOk"));
+    };
+    click("CBSetIR");
+    EXPECT_EQ(logon.changes, c.changes);
+    EXPECT_EQ(logon.value, c.after);
+    EXPECT_EQ(settings->PortNumber, 2) << "the settings are saved as ever";
+}
+
+const std::string ours = "\"C:\\Users\\Ana\\ZAV Amp\\zav_amp.exe\"";
+const std::string other = "\"D:\\Old\\zav_amp.exe\"";
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, StartWithWindows,
+    ::testing::Values(
+        LogonCase{"none, ticked", std::nullopt, false, true, {"write " + ours}, ours},
+        LogonCase{"none, left alone", std::nullopt, false, false, {}, std::nullopt},
+        LogonCase{"ours, unticked", ours, true, false, {"remove"}, std::nullopt},
+        LogonCase{"ours, left ticked", ours, true, true, {}, ours},
+        LogonCase{"ours without quotes", "C:\\Users\\Ana\\ZAV Amp\\zav_amp.exe", true, true, {},
+                  "C:\\Users\\Ana\\ZAV Amp\\zav_amp.exe"},
+        LogonCase{"ours in other letters", "\"c:\\users\\ana\\zav amp\\ZAV_AMP.EXE\" ", true, true, {},
+                  "\"c:\\users\\ana\\zav amp\\ZAV_AMP.EXE\" "},
+        LogonCase{"another copy's survives an Ok that changed the port", other, false, false, {}, other},
+        LogonCase{"another copy's, ticked, becomes ours", other, false, true, {"write " + ours}, ours},
+        LogonCase{"empty", "", false, false, {}, ""}),
+    testing_support::byWhat);
+
+TEST_F(SetupDialog, AListThatRefusesTheWriteSaysSoAfterTheSettingsAreSaved) {
+    logon.failWrites = true;
+    open("[IR]\r\nMinimizare=0\r\nACTIVARE=0\r\n");
+    host.onModal = [&](fw::Form&) {
+        dialog->CheckBoxStartWithWindows->setChecked(true);
+        dialog->SEPort->setValue(3);
+        host.clickControl(button("ButtonOk"));
+    };
+    click("CBSetIR");
+    ASSERT_EQ(host.messageBoxes().size(), 1u);
+    EXPECT_EQ(host.messageBoxes()[0].text,
+              "Unable to write to HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run");
+    EXPECT_EQ(settings->PortNumber, 3) << "ir_zav.ini first";
+    EXPECT_FALSE(logon.value);
 }
 
 }  // namespace

@@ -81,6 +81,21 @@ TEST_F(TrayCompTest, ShowIconIssuesItsRequestEvenWhenUnchanged) {
     EXPECT_EQ(deletes, 2);
 }
 
+TEST_F(TrayCompTest, ANewTaskbarGetsTheIconAgainWithItsTipOnlyWhileTheIconIsShown) {
+    loadForm();
+    comp->setToolTip("ZAV Amp - 01");
+    comp->setShowIcon(true);
+    const platform::TrayIconSpec shown = tray.notified.back();
+    std::size_t before = tray.calls.size();
+    window().taskbarCreated();
+    EXPECT_EQ(tray.callsFrom(before), Calls{"notify add tip=ZAV Amp - 01"});
+    EXPECT_EQ(tray.notified.back(), shown) << "the same window, icon and tip, so its clicks come back";
+    comp->setShowIcon(false);
+    before = tray.calls.size();
+    window().taskbarCreated();
+    EXPECT_TRUE(tray.callsFrom(before).empty()) << "in window mode nothing shows";
+}
+
 TEST_F(TrayCompTest, ShowInTaskBarHidesTheApplicationWindowAndNeverBringsItBack) {
     comp->setShowInTaskBar(false);
     EXPECT_EQ(tray.calls, (Calls{"find Telecomanda Winamp ZAV Amp - 01", "show 77 hide"}));

@@ -29,6 +29,7 @@ public:
                                                        : "middle");
     }
     void tipRefreshDue() override { events.push_back("tip"); }
+    void taskbarCreated() override { events.push_back("taskbar"); }
     std::vector<std::string> events;
     bool keepWindow = true;
 };
@@ -47,13 +48,14 @@ TEST(TrayUnderWine, TheFormWindowsMessagesReachTheListenerAndStopWithIt) {
         SendMessageA(hwnd, win32::Win32Tray::iconMessage, 0, WM_RBUTTONUP);
         SendMessageA(hwnd, win32::Win32Tray::iconMessage, 0, WM_MOUSEMOVE);
         SendMessageA(hwnd, win32::Win32Tray::iconMessage, 0, WM_LBUTTONDOWN);
+        SendMessageA(hwnd, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
         SendMessageA(hwnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);
         EXPECT_FALSE(IsIconic(hwnd)) << "a minimise the listener refuses is not carried out";
         EXPECT_TRUE(IsWindowVisible(hwnd));
         tray.postTipRefresh(form.handle());
         EXPECT_EQ(std::count(listener.events.begin(), listener.events.end(), "tip"), 0) << "posted, not sent";
         app.processMessages();
-        EXPECT_EQ(listener.events, (std::vector<std::string>{"left", "right", "move", "minimise", "tip"}));
+        EXPECT_EQ(listener.events, (std::vector<std::string>{"left", "right", "move", "taskbar", "minimise", "tip"}));
         listener.events.clear();
         listener.keepWindow = false;
         SendMessageA(hwnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);

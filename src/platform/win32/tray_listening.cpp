@@ -18,6 +18,12 @@ TrayListening::TrayListening(Win32Host& host, FormWindow& window, platform::Tray
 TrayListening::~TrayListening() = default;
 
 bool TrayListening::message(UINT& msg, WPARAM& wParam, LPARAM& lParam) {
+    // A registered message has no fixed number to switch on. Other
+    // listeners on the window hear it too.
+    if (taskbarCreated_ != 0 && msg == taskbarCreated_) {
+        host_.guarded([&] { listener_.taskbarCreated(); });
+        return false;
+    }
     switch (msg) {
         case WM_ACTIVATE:
             if (LOWORD(wParam) != WA_INACTIVE) host_.guarded([&] { listener_.windowActivated(); });

@@ -26,6 +26,8 @@ private:
     Win32Host& host_;
     FormWindow& window_;
     platform::TrayListener& listener_;  // not owned
+    // The shell's broadcast when the taskbar is made anew.
+    const UINT taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
     fw::Subscription filter_;
 };
 

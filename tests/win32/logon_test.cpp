@@ -1,0 +1,41 @@
+// The log-on list in the registry under Wine: the value written, read back
+// and removed through the wide-character calls.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "platform/win32/win32_run_at_logon.h"
+
+namespace {
+
+// Wine starts every value of the list at each session start: whatever
+// happens in the test, the value goes.
+struct RemovedAtTheEnd {
+    win32::Win32RunAtLogon& logon;
+    ~RemovedAtTheEnd() { logon.remove(); }
+};
+
+TEST(LogonUnderWine, TheValueIsWrittenReadBackAndRemoved) {
+    win32::Win32RunAtLogon logon;
+    RemovedAtTheEnd trap{logon};
+    ASSERT_TRUE(logon.remove()) << "removing a value that is not there succeeds";
+    EXPECT_FALSE(logon.read());
+    const std::string commandLine = "\"C:\\Program Files\\ZAV Amp\\zav_amp.exe\"";
+    ASSERT_TRUE(logon.write(commandLine));
+    EXPECT_EQ(logon.read(), commandLine);
+
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", 0, KEY_QUERY_VALUE,
+                            &key),
+              ERROR_SUCCESS);
+    char stored[260] = {};
+    DWORD size = sizeof stored, type = 0;
+    EXPECT_EQ(RegQueryValueExA(key, "ZAV Amp", nullptr, &type, reinterpret_cast<BYTE*>(stored), &size), ERROR_SUCCESS);
+    RegCloseKey(key);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    EXPECT_STREQ(stored, commandLine.c_str()) << "where Windows looks for it, under its name";
+
+    EXPECT_TRUE(logon.remove());
+    EXPECT_FALSE(logon.read());
+}
+
+}  // namespace
