@@ -4,11 +4,17 @@
 //   post_message "Caption" --query             prints "visible|hidden X Y W H"
 //   post_message "Caption" --client            the same for the client area
 //   post_message "Caption" --texts             each child window's text, one a line
+//   post_message "Caption" --remove-icon       removes the window's notification icon, as a
+//                                              shell that restarts loses it
+//   post_message "Caption" --broadcast NAME    posts the registered message NAME to every
+//                                              top-level window, as the shell does
 // Exit status 1 when no window has that caption.
 // Started with fewer arguments (as a program reached by mistake through a
 // path with blanks would be), it leaves a mark in the file named by
 // ZAV_DECOY_MARKER, so a test can tell that it ran.
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -52,6 +58,17 @@ int main(int argc, char** argv) {
         std::printf("%s %ld %ld %ld %ld\n", IsWindowVisible(hwnd) ? "visible" : "hidden", r.left, r.top,
                     r.right - r.left, r.bottom - r.top);
         return 0;
+    }
+    if (std::string_view(argv[2]) == "--remove-icon") {
+        NOTIFYICONDATAA nid{};
+        nid.cbSize = NOTIFYICONDATAA_V1_SIZE;
+        nid.hWnd = hwnd;
+        nid.uID = 0;
+        return Shell_NotifyIconA(NIM_DELETE, &nid) ? 0 : 1;
+    }
+    if (std::string_view(argv[2]) == "--broadcast" && argc > 3) {
+        const UINT message = RegisterWindowMessageA(argv[3]);
+        return message && SendNotifyMessageA(HWND_BROADCAST, message, 0, 0) ? 0 : 1;
     }
     if (std::string_view(argv[2]) == "--texts") {
         EnumChildWindows(hwnd, printText, 0);

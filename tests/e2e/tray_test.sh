@@ -3,8 +3,9 @@
 # display, used through the pointer as a user would: it appears when the
 # program starts hidden, a left click on it shows the window (and the icon
 # goes, as the window is back), the tray key hides the window again and the
-# icon is back, and it goes when the program ends, from the window or from
-# the tray.
+# icon is back, it comes back when the taskbar is made anew (removed from
+# outside, then the shell's "TaskbarCreated" broadcast), and it goes when the
+# program ends, from the window or from the tray.
 set -u
 source "$(dirname "$0")/harness.sh"
 e2e_begin_with_receiver
@@ -35,9 +36,17 @@ e2e_click "$win" 126 22
 e2e_check "the tray key hides the window" e2e_eventually 10 hidden
 e2e_check "and the icon is back" e2e_eventually 10 '[ "$(icons)" = 1 ]'
 
+# Explorer restarting: the icon is gone from the new taskbar until the
+# program hears "TaskbarCreated". (Under Wine a restarted tray re-docks icons
+# by itself, so the icon is removed from outside instead.)
+e2e_post "ZAV Amp - 01" --remove-icon
+e2e_check "an icon removed from outside is gone" e2e_eventually 5 '[ "$(icons)" = 0 ]'
+e2e_post "ZAV Amp - 01" --broadcast TaskbarCreated
+e2e_check "the taskbar's broadcast brings it back" e2e_eventually 10 '[ "$(icons)" = 1 ]'
+
 e2e_click_tray_icon 1
 win=$(e2e_wait_window "ZAV Amp - 01" 10)
-e2e_check "a second click shows it again" test -n "$win"
+e2e_check "a click on the icon that came back shows the window" test -n "$win"
 [ -n "$win" ] && e2e_click "$win" 136 22
 e2e_check "the close key ends the program" e2e_eventually 10 "! kill -0 $program 2>/dev/null"
 e2e_check "no icon is left behind in the tray" e2e_eventually 5 '[ "$(icons)" = 0 ]'
