@@ -26,7 +26,7 @@ pid_of() { for p in /proc/[0-9]*; do tr '\0' ' ' <"$p/cmdline" 2>/dev/null | gre
 cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ t += $1 } END { printf "%d", t }'; }
 server_ns() {
   local total=0 p
-  for p in $(pgrep -x wineserver); do total=$((total + $(cpu_ns "$p"))); done
+  for p in $(pgrep -x 'wineserver(32|64)?'); do total=$((total + $(cpu_ns "$p"))); done
   echo "$total"
 }
 # Sets CORE to the percentage of one core that PROCESS and the Wine server
