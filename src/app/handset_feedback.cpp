@@ -1,7 +1,5 @@
 #include "app/handset_feedback.h"
 
-#include <algorithm>
-
 #include "app/zav_amp.h"
 
 namespace app {

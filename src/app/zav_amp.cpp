@@ -1,7 +1,5 @@
 #include "app/zav_amp.h"
 
-#include <algorithm>
-
 #include "app/setari_ir.h"
 #include "app/zav_amp_design.h"
 #include "framework/application.h"

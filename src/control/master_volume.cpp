@@ -115,20 +115,20 @@ void MasterVolume::setMuted(bool muted) {
 }
 
 VolumeResult MasterVolume::step(int direction) {
-    return act(&MasterVolume::stepOnce, direction);
+    return act([this, direction] { return stepOnce(direction); });
 }
 
 VolumeResult MasterVolume::toggleMute() {
-    return act(&MasterVolume::toggleOnce, 0);
+    return act([this] { return toggleOnce(); });
 }
 
-VolumeResult MasterVolume::act(VolumeResult (MasterVolume::*key)(int), int argument) {
-    const VolumeResult result = (this->*key)(argument);
+VolumeResult MasterVolume::act(const std::function<VolumeResult()>& key) {
+    const VolumeResult result = key();
     if (result != VolumeResult::failed) return result;
     // The way failed under the key (a device gone before its notice came):
     // the key acts once more through what is there now.
     chooseAgain();
-    return (this->*key)(argument);
+    return key();
 }
 
 VolumeResult MasterVolume::stepOnce(int direction) {
@@ -146,7 +146,7 @@ VolumeResult MasterVolume::stepOnce(int direction) {
     return VolumeResult::done;
 }
 
-VolumeResult MasterVolume::toggleOnce(int) {
+VolumeResult MasterVolume::toggleOnce() {
     if (way_ == VolumeWay::player) return playerToggle();
     const auto muted = readMuted();
     if (!muted) return VolumeResult::failed;

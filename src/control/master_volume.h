@@ -81,9 +81,9 @@ private:
         std::int32_t maximum = 0;
         std::int32_t offset = 0;  // where 0 lies on the control's own scale
     };
-    VolumeResult act(VolumeResult (MasterVolume::*key)(int), int argument);
+    VolumeResult act(const std::function<VolumeResult()>& key);
     VolumeResult stepOnce(int direction);
-    VolumeResult toggleOnce(int);
+    VolumeResult toggleOnce();
     VolumeResult playerStep(int direction);
     VolumeResult playerToggle();
     void chooseAgain();
