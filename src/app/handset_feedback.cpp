@@ -70,6 +70,7 @@ OsdContent describeCommand(const Command& command, TZAV_Amp& window) {
             return c;
         }
         case Feedback::player:
+            if (window.playerMissing()) return {"NO PLAYER", {}, {}, {}, {}, {}};
             c.title = window.closedPlayer() ? "CLOSING PLAYER" : "STARTING PLAYER";
             return c;
         case Feedback::digits:

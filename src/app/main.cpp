@@ -6,7 +6,9 @@
 
 #include "app/program.h"
 #include "app/settings.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_endpoint_volume.h"
+#include "platform/win32/win32_files.h"
 #include "platform/win32/win32_host.h"
 #include "platform/win32/win32_launcher.h"
 #include "platform/win32/win32_message_box.h"
@@ -31,11 +33,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         win32::Win32EndpointVolume endpoint;
         win32::Win32Regions regions;
         win32::Win32RunAtLogon logon;
-        app::Program program({host, serial, win32::showMessage, tray, player, launcher, mixer, endpoint, regions, logon},
-                             app::configPath(host.executablePath()));
+        win32::Win32Files files;
+        app::Program program({host, serial, win32::showMessage, tray, player, launcher, mixer, endpoint, regions, logon, files},
+                             app::configPath(fw::pathFromUtf8(host.executablePath())));
         program.run();
     } catch (const std::exception& e) {
-        MessageBoxA(nullptr, e.what(), app::applicationTitle, MB_OK | MB_ICONERROR);
+        MessageBoxW(nullptr, win32::widen(e.what()).c_str(), win32::widen(app::applicationTitle).c_str(),
+                    MB_OK | MB_ICONERROR);
         return 1;
     }
     return 0;

@@ -3,7 +3,7 @@
 namespace app {
 
 Program::Program(const Platform& platform, std::filesystem::path configFile)
-    : store_(std::move(configFile)),
+    : store_(std::move(configFile), platform.files),
       com_(platform.serial, platform.showMessage),
       application_(platform.host),
       display_(application_),

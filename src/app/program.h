@@ -42,6 +42,7 @@ struct Platform {
     platform::EndpointVolume& endpoint;
     platform::Regions& regions;
     platform::RunAtLogon& logon;
+    fw::FileSystem& files;
 };
 
 class Program {

@@ -1,6 +1,7 @@
 #include "app/setari_ir.h"
 
 #include "app/handset_commands.h"
+#include "app/player_path.h"
 #include "app/setari_ir_design.h"
 #include "app/start_with_windows.h"
 
@@ -9,6 +10,18 @@
 #include "framework/application.h"
 
 namespace app {
+
+namespace {
+
+constexpr char playerNotFound[] = "not found";
+
+std::string trimmed(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+}  // namespace
 
 std::vector<std::string> volumeKeyChoices() {
     return {"the system's volume where it can be set", "the player's volume"};
@@ -19,7 +32,7 @@ TFormaSetari::TFormaSetari(fw::Component* owner, Services& services)
     setCaption("Setup IR device");
     setHint("Setup IR");
     setBorderStyle(fw::BorderStyle::dialog);
-    setClientSize({380, 458});
+    setClientSize({460, 448});
     centreOnScreen();
     onCreate = [this](fw::Component& sender) { FormCreate(sender); };
     fw::applyDesign<TFormaSetari>(*this, setariIrDesign());
@@ -54,6 +67,10 @@ void TFormaSetari::visibilityChanged() {
         const auto commandLine = services_.logon.read();
         startsWithWindows_ = commandLine && startsExecutable(*commandLine, fw::Application::of(this).exeName());
         CheckBoxStartWithWindows->setChecked(startsWithWindows_);
+        // The player the ON key would start now.
+        shownPlayer_ = findPlayer(services_.store.settings().PlayerPath, services_.launcher).value_or(playerNotFound);
+        playerChosen_ = false;
+        EditWinamp->setText(shownPlayer_);
         showCodes();
     } else {
         // Closing the dialog ends a walk; what it learned stays.
@@ -153,8 +170,22 @@ DialogSettings TFormaSetari::ReadDialogSettings() const {
     const auto volume = CBVolume->itemIndex() == static_cast<int>(control::VolumePreference::player)
                             ? control::VolumePreference::player
                             : control::VolumePreference::automatic;
-    return {SEPort->value(),         CheckBoxActivare->checked(), CheckBoxMinimizat->checked(),
-            CheckBoxExecutare->checked(), CheckBoxOsd->checked(),      volume};
+    // Written only when chosen or typed; emptied, the setting goes.
+    std::optional<std::string> player;
+    const std::string path = EditWinamp->text();
+    if (playerChosen_ || path != shownPlayer_) player = path == playerNotFound ? std::string() : trimmed(path);
+    return {SEPort->value(),  CheckBoxActivare->checked(), CheckBoxMinimizat->checked(), CheckBoxExecutare->checked(),
+            CheckBoxOsd->checked(), volume,                     player};
+}
+
+void TFormaSetari::ButtonBrowseClick(fw::Component&) {
+    const std::string current = EditWinamp->text();
+    const auto chosen = fw::Application::of(this).chooseFile(
+        "Choose winamp.exe", {{"Winamp (winamp.exe)", "winamp.exe"}, {"Programs (*.exe)", "*.exe"}},
+        current == playerNotFound ? std::string() : current, handle());
+    if (!chosen) return;
+    EditWinamp->setText(*chosen);
+    playerChosen_ = true;
 }
 
 void TFormaSetari::ButtonOkClick(fw::Component&) {

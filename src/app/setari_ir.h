@@ -41,6 +41,9 @@ public:
     void ButtonLearnAllClick(fw::Component& sender);
     void ButtonSkipClick(fw::Component& sender);
     void ButtonStopClick(fw::Component& sender);
+    // The system's open-file dialog: the winamp.exe chosen goes into the
+    // Winamp field, to be saved with Ok.
+    void ButtonBrowseClick(fw::Component& sender);
     // "Codes: ..." the codes learned for the chosen command, or "none".
     void showCodes();
     const LearningWalk& walk() const { return walk_; }
@@ -51,12 +54,13 @@ public:
 
     // The dialog's parts, each bound by its row of the design table and
     // owned by the dialog.
-    fw::Frame* Bevel1 = nullptr;
+    fw::GroupBox* Bevel1 = nullptr;
     fw::Button* ButtonOk = nullptr;
     fw::Label* LabelCom = nullptr;
     fw::SpinEdit* SEPort = nullptr;
     fw::CheckBox* CheckBoxActivare = nullptr;
-    fw::Frame* BevelSetup = nullptr;
+    fw::GroupBox* BevelSetup = nullptr;
+    fw::GroupBox* BevelOptions = nullptr;
     fw::ComboBox* CBComenziIR = nullptr;
     fw::Label* LabelComIR = nullptr;
     fw::Edit* EditComIr = nullptr;
@@ -68,14 +72,9 @@ public:
     fw::CheckBox* CheckBoxMinimizat = nullptr;
     fw::CheckBox* CheckBoxExecutare = nullptr;
     fw::Label* LabelLearned = nullptr;
-    fw::Frame* BevelPicture = nullptr;
     fw::Label* LTitlu = nullptr;
     fw::Label* LVersiune = nullptr;
-    fw::Frame* BAutor = nullptr;
     fw::Label* LAutor = nullptr;
-    fw::Label* LMail = nullptr;
-    fw::Label* LWeb = nullptr;
-    fw::Frame* BevelCodes = nullptr;
     fw::Label* LabelCodes = nullptr;
     fw::Label* LabelWalk = nullptr;
     fw::Button* ButtonAddCode = nullptr;
@@ -87,6 +86,9 @@ public:
     fw::CheckBox* CheckBoxStartWithWindows = nullptr;
     fw::Label* LabelVolume = nullptr;
     fw::DropDownList* CBVolume = nullptr;
+    fw::Label* LabelWinamp = nullptr;
+    fw::Edit* EditWinamp = nullptr;
+    fw::Button* ButtonBrowse = nullptr;
 
 protected:
     void visibilityChanged() override;
@@ -102,6 +104,10 @@ private:
     LearningWalk walk_{services_.store};
     // Whether the log-on list started this program when the dialog opened.
     bool startsWithWindows_ = false;
+    // The Winamp field's text when the dialog opened, and whether the user
+    // chose a file since: a path only found is not written.
+    std::string shownPlayer_;
+    bool playerChosen_ = false;
     fw::Subscription shownCodes_;
 };
 

@@ -27,6 +27,7 @@ Settings read(const fw::IniFile& ini) {
     s.Volume = fw::sameText(ini.readString("PLAYER", "VOLUME", "auto"), playerVolume)
                    ? control::VolumePreference::player
                    : control::VolumePreference::automatic;
+    s.PlayerPath = ini.readString("PLAYER", "PATH", "");
     for (const std::string& name : learnedNamesLoadOrder())
         s.LearnedCodes[name] = parseCodeList(ini.readString(section, name, ""));
     return s;
@@ -38,12 +39,22 @@ std::filesystem::path configPath(const std::filesystem::path& executable) {
     return executable.parent_path() / "ir_zav.ini";
 }
 
+namespace {
+
+bool isAscii(std::string_view text) {
+    for (const char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
+}
+
+}  // namespace
+
 void SettingsStore::LoadSettings() {
-    settings_ = read(fw::IniFile(file_));
+    settings_ = read(fw::IniFile(file_, files_));
 }
 
 void SettingsStore::write(const std::function<void(fw::IniFile&)>& change) {
-    fw::IniFile ini(file_);
+    fw::IniFile ini(file_, files_);
     try {
         change(ini);
     } catch (const Unchanged&) {
@@ -69,6 +80,16 @@ void SettingsStore::SaveSettings(const DialogSettings& v) {
             d.set("IR", "EXECUTARE", v.RunCommands ? "1" : "0");
             d.set("IR", "OSD", v.Osd ? "1" : "0");
             d.set("PLAYER", "VOLUME", v.Volume == control::VolumePreference::player ? playerVolume : "auto");
+            if (!v.PlayerPath) return;
+            if (v.PlayerPath->empty()) {
+                d.remove("PLAYER", "PATH");
+                return;
+            }
+            // A file of 8-bit text is read in the system's code page, which
+            // may not hold the folder's letters: UTF-16 holds them all.
+            if (d.encoding() == fw::IniDocument::Encoding::bytes && !isAscii(*v.PlayerPath))
+                d.setEncoding(fw::IniDocument::Encoding::utf16le);
+            d.set("PLAYER", "PATH", *v.PlayerPath);
         });
     });
 }

@@ -13,10 +13,12 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "app/learned_codes.h"
 #include "control/master_volume.h"
+#include "framework/file_system.h"
 
 namespace fw {
 class IniFile;
@@ -37,6 +39,9 @@ struct Settings {
     // [PLAYER] VOLUME: "player" sends the volume keys to the player always;
     // anything else lets them reach the system's volume where it can be set.
     control::VolumePreference Volume = control::VolumePreference::automatic;
+    // [PLAYER] PATH: the player's program file as the user chose it (UTF-8);
+    // empty when not set, and the player is looked for where it installs.
+    std::string PlayerPath;
     // Command name (or the held-key code's) -> its codes, none when none
     // were learned.
     std::map<std::string, CodeList> LearnedCodes;
@@ -50,6 +55,9 @@ struct DialogSettings {
     bool RunCommands = false;
     bool Osd = true;
     control::VolumePreference Volume = control::VolumePreference::automatic;
+    // The player's path is written only when the user chose or typed one;
+    // an empty one then removes the setting.
+    std::optional<std::string> PlayerPath = std::nullopt;
 };
 
 // The configuration file's path for a program at `executable`.
@@ -57,7 +65,8 @@ std::filesystem::path configPath(const std::filesystem::path& executable);
 
 class SettingsStore {
 public:
-    explicit SettingsStore(std::filesystem::path file) : file_(std::move(file)) {}
+    explicit SettingsStore(std::filesystem::path file, fw::FileSystem& files = fw::standardFiles())
+        : file_(std::move(file)), files_(files) {}
 
     const std::filesystem::path& file() const { return file_; }
     const Settings& settings() const { return settings_; }
@@ -65,8 +74,10 @@ public:
     // The record becomes what the file says now.
     void LoadSettings();
     // Port, receiver, tray mode, whether codes run commands, whether the
-    // handset's commands show on screen and where the volume keys go, in
-    // one write; "Unable to write to <path>" when it fails.
+    // handset's commands show on screen, where the volume keys go and the
+    // player's path, in one write; "Unable to write to <path>" when it
+    // fails. A path that a file of 8-bit text could not hold turns such a
+    // file into UTF-16, as the system's own profile calls read it.
     void SaveSettings(const DialogSettings& values);
     // The code becomes the command's only one (none for an empty code), in
     // one write.
@@ -82,6 +93,7 @@ private:
     void write(const std::function<void(fw::IniFile&)>& change);
 
     std::filesystem::path file_;
+    fw::FileSystem& files_;
     Settings settings_;
 };
 

@@ -1,5 +1,6 @@
 #include "app/zav_amp.h"
 
+#include "app/player_path.h"
 #include "app/setari_ir.h"
 #include "app/zav_amp_design.h"
 #include "framework/application.h"
@@ -32,6 +33,7 @@ TZAV_Amp::TZAV_Amp(fw::Component* owner, Services& services)
 TZAV_Amp::~TZAV_Amp() = default;
 
 void TZAV_Amp::runCommand(const Command& command, CommandSource source) {
+    source_ = source;
     command.run(*this);
     commandListeners_(command, source);
 }
@@ -159,11 +161,28 @@ void TZAV_Amp::CBTelefonClick() {
 
 void TZAV_Amp::CBStartClick() {
     closedPlayer_ = WinampControl->IsRunning();
+    playerMissing_ = false;
     if (closedPlayer_) {
         WinampControl->ClosePlayer();
         return;
     }
-    ActivApp->setExePath(playerPath);
+    const auto path = findPlayer(services_.store.settings().PlayerPath, services_.launcher);
+    if (!path) {
+        // Nothing is started. The handset's key while the remote is hidden
+        // is answered on screen, where the user looks, not by a box.
+        playerMissing_ = true;
+        if ((source_ == CommandSource::handset && !visible()) || notFoundOpen_) return;
+        notFoundOpen_ = true;
+        try {
+            application().messageBox(playerNotFound, "ZAV Amp", fw::MessageIcon::warning, handle());
+        } catch (...) {
+            notFoundOpen_ = false;
+            throw;
+        }
+        notFoundOpen_ = false;
+        return;
+    }
+    ActivApp->setExePath(*path);
     ActivApp->ActivateApp();
 }
 

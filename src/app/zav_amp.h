@@ -34,8 +34,8 @@ class TFormaSetari;
 
 class TZAV_Amp : public fw::Form {
 public:
-    // Where the player is started from when it is not running.
-    static constexpr const char* playerPath = "C:\\PROGRAM FILES\\WINAMP\\WINAMP.EXE";
+    static constexpr const char* playerNotFound =
+        "Winamp was not found. Choose winamp.exe under Winamp in the IR setup dialog.";
 
     TZAV_Amp(fw::Component* owner, Services& services);
     ~TZAV_Amp() override;
@@ -94,6 +94,8 @@ public:
 
     // Whether OPEN WINAMP last closed the player (or started it).
     bool closedPlayer() const { return closedPlayer_; }
+    // Whether OPEN WINAMP last found no player to start.
+    bool playerMissing() const { return playerMissing_; }
 
     // The digits typed on the key pad, without a length limit.
     std::string TrackDigits;
@@ -169,6 +171,11 @@ private:
     HandsetCommands handset_{*this};
     widgets::TCoolButton* pressedKey_ = nullptr;  // not owned
     bool closedPlayer_ = false;
+    bool playerMissing_ = false;
+    // Who asked for the command that runs now.
+    CommandSource source_ = CommandSource::key;
+    // The "not found" box is open: a press meanwhile adds no second one.
+    bool notFoundOpen_ = false;
     control::VolumeResult lastVolumeResult_ = control::VolumeResult::done;
     fw::Subscription muteShown_;
     fw::Subscription pressedLook_;

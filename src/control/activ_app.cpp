@@ -10,6 +10,14 @@ std::string folderOf(const std::string& path) {
 
 }  // namespace
 
+platform::Launch launchOf(const std::string& file) {
+    std::string folder = folderOf(file);
+    // The root of a drive keeps its backslash ("C:\"); any other folder
+    // is named without one.
+    if (folder.size() > 1 && folder.back() != ':' && folder[folder.size() - 2] != ':') folder.pop_back();
+    return {file, "\"" + file + "\"", folder};
+}
+
 TActivApp::TActivApp(fw::Component* owner, std::string name, platform::Launcher& launcher)
     : fw::Component(owner, std::move(name)),
       launcher_(launcher),
@@ -38,7 +46,7 @@ void TActivApp::ExecuteApp() {
     // different program ("C:\PROGRAM.EXE" for "C:\PROGRAM FILES\..."): an
     // existing file is started as exactly that file.
     if (launcher_.fileExists(exePath_))
-        launcher_.runFile(exePath_);
+        launcher_.runFile(launchOf(exePath_));
     else
         launcher_.runCommandLine(exePath_);
 }

@@ -14,6 +14,10 @@
 
 namespace control {
 
+// A program file started as exactly that file: its path quoted (blanks
+// cannot split it), its folder the working folder.
+platform::Launch launchOf(const std::string& file);
+
 using TMYParamEvent = std::function<void(fw::Component& sender, bool& Continue)>;
 
 class TActivApp : public fw::Component {

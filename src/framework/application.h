@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <typeindex>
 #include <vector>
@@ -83,6 +84,11 @@ public:
     void showError(const std::string& text) noexcept;
     void messageBox(const std::string& text, const std::string& caption, MessageIcon icon,
                     WindowHandle owner = 0);
+
+    std::optional<std::string> chooseFile(const std::string& title, const std::vector<FileFilter>& filters,
+                                          const std::string& initial, WindowHandle owner = 0) {
+        return host_.chooseFile(owner, title, filters, initial);
+    }
 
     // One object of type T for the whole application: made when first
     // asked for, gone when the last holder lets go of it.

@@ -104,7 +104,7 @@ private:
     std::optional<Color> transparent_;
 };
 
-enum class ControlKind { label, edit, memo, comboBox, dropDownList, checkBox, button, spinEdit, custom };
+enum class ControlKind { label, edit, memo, comboBox, dropDownList, checkBox, button, spinEdit, groupBox, custom };
 
 class WinControl : public Control {
 public:

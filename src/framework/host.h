@@ -48,6 +48,13 @@ enum class BorderStyle {
 
 enum class MessageIcon { none, information, warning, error };
 
+// One line of an open-file dialog's type list: what the user reads, and
+// the file names it shows ("winamp.exe", "*.exe;*.com").
+struct FileFilter {
+    std::string description;
+    std::string patterns;
+};
+
 class Application;
 class Canvas;
 class Form;
@@ -107,6 +114,12 @@ public:
     virtual void stopTimer(Timer& timer) = 0;
     virtual void messageBox(WindowHandle owner, const std::string& text, const std::string& caption,
                             MessageIcon icon) = 0;
+    // The system's open-file dialog, owned by `owner`, opened at `initial`
+    // (a file or a folder; empty: where it last was). The file chosen, or
+    // none when the user cancels.
+    virtual std::optional<std::string> chooseFile(WindowHandle owner, const std::string& title,
+                                                  const std::vector<FileFilter>& filters,
+                                                  const std::string& initial) = 0;
     // Serves messages until `done` answers true or the loop is told to quit.
     virtual void runLoop(const std::function<bool()>& done) = 0;
     virtual void processMessages() = 0;

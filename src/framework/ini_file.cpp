@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "framework/convert.h"
+#include "framework/file_system.h"
 #include "framework/ini_encoding.h"
 
 namespace fw {
@@ -40,31 +41,6 @@ std::string_view stripQuotes(std::string_view v) {
         return v.substr(1, v.size() - 2);
     return v;
 }
-
-void replaceAtomically(const std::filesystem::path& path, const std::string& content) {
-    const std::filesystem::path temp = path.string() + ".new";
-    bool ok = false;
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (out) {
-            out.write(content.data(), static_cast<std::streamsize>(content.size()));
-            out.flush();
-            ok = static_cast<bool>(out);
-        }
-        out.close();
-        ok = ok && !out.fail();
-    }
-    std::error_code ec;
-    if (ok) {
-        std::filesystem::rename(temp, path, ec);
-        ok = !ec;
-    }
-    if (!ok) {
-        std::filesystem::remove(temp, ec);
-        throw IniWriteError("Unable to write to " + path.string());
-    }
-}
-
 
 // The name a write stores: without blanks around it, as a read looks for it.
 std::string storedName(std::string_view name) { return std::string(trim(singleLine(name))); }
@@ -207,6 +183,14 @@ void IniDocument::set(std::string_view section, std::string_view key, std::strin
     index();
 }
 
+void IniDocument::setEncoding(Encoding encoding) {
+    if (encoding == encoding_) return;
+    // What the old encoding held, as the new one will read it back.
+    if (isUtf16(encoding) && !isUtf16(encoding_)) text_ = fromUtf16(toUtf16(text_, false), false);
+    encoding_ = encoding;
+    index();
+}
+
 bool IniDocument::remove(std::string_view section, std::string_view key) {
     const Section* s = findSection(held(storedName(section)));
     const Key* k = s ? findKey(*s, held(storedName(key))) : nullptr;
@@ -263,12 +247,13 @@ void IniFile::edit(const std::function<void(IniDocument&)>& change) {
     document_.reset();
     unreadable_ = false;
     document();
-    if (unreadable_) throw IniWriteError("Unable to write to " + path_.string());
+    if (unreadable_) throw IniWriteError("Unable to write to " + utf8Of(path_));
     // A refused name, or a write that fails, leaves the next read to find
     // the file as it is.
     try {
         change(*document_);
-        replaceAtomically(path_, document_->toBytes());
+        if (!replaceFile(*files_, path_, document_->toBytes()))
+            throw IniWriteError("Unable to write to " + utf8Of(path_));
     } catch (...) {
         document_.reset();
         throw;

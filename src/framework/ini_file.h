@@ -10,9 +10,10 @@
 // An accessor reads the file at its first use and keeps what it read until
 // it writes: a write reads the file afresh (so it never undoes a change
 // made by someone else since), keeps every other line as it was, replaces
-// the file atomically (a temporary file beside it, then a rename) and then
-// holds what it wrote; a failed or interrupted write leaves the old file
-// intact, and the accessor reads it again at its next use.
+// the file atomically (a temporary file beside it, forced to the disk, then
+// put in its place) and then holds what it wrote; a failed or interrupted
+// write leaves the old file intact, and the accessor reads it again at its
+// next use.
 #pragma once
 
 #include <cstdint>
@@ -23,6 +24,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "framework/file_system.h"
 
 namespace fw {
 
@@ -49,6 +52,8 @@ public:
     std::string toBytes() const;
 
     Encoding encoding() const { return encoding_; }
+    // The file is written in `encoding` from now on, its text kept.
+    void setEncoding(Encoding encoding);
     // The key's value as written, blanks around it removed; nothing when
     // the section or the key is missing. Names are looked for as set()
     // stores them.
@@ -89,7 +94,8 @@ private:
 
 class IniFile {
 public:
-    explicit IniFile(std::filesystem::path path) : path_(std::move(path)) {}
+    explicit IniFile(std::filesystem::path path, FileSystem& files = standardFiles())
+        : path_(std::move(path)), files_(&files) {}
 
     const std::filesystem::path& path() const { return path_; }
 
@@ -119,6 +125,7 @@ private:
     const IniDocument& document() const;
 
     std::filesystem::path path_;
+    FileSystem* files_;
     mutable std::optional<IniDocument> document_;
     mutable bool unreadable_ = false;
 };

@@ -37,6 +37,20 @@ public:
 class Button : public WinControl {
 public:
     Button(Component* owner, std::string name) : WinControl(owner, std::move(name), ControlKind::button) {}
+    // The form's default button: Enter anywhere in the form presses it
+    // (unless another button has the focus). Set before the window is made.
+    bool isDefault() const { return default_; }
+    void setDefault(bool isDefault) { default_ = isDefault; }
+
+private:
+    bool default_ = false;
+};
+
+// A titled frame around the controls that belong together; its text is
+// the title.
+class GroupBox : public WinControl {
+public:
+    GroupBox(Component* owner, std::string name) : WinControl(owner, std::move(name), ControlKind::groupBox) {}
 };
 
 class CheckBox : public WinControl {

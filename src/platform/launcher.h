@@ -3,11 +3,20 @@
 // one private message that asks the receiver to come to the front.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "framework/host.h"
 
 namespace platform {
+
+// How a program file is started: exactly that file, its path quoted as the
+// command line's first word, in its own folder.
+struct Launch {
+    std::string file;
+    std::string commandLine;
+    std::string folder;
+};
 
 class Launcher {
 public:
@@ -21,8 +30,13 @@ public:
     virtual bool fileExists(const std::string& path) = 0;
     // Starts a command line the way the old launch call does, shown normally.
     virtual void runCommandLine(const std::string& commandLine) = 0;
-    // Starts exactly this program file, whatever its path holds, shown normally.
-    virtual void runFile(const std::string& path) = 0;
+    // Starts exactly the launch's program file, shown normally.
+    virtual void runFile(const Launch& launch) = 0;
+    // An environment variable's value; none when it is not set.
+    virtual std::optional<std::string> environment(const std::string& name) = 0;
+    // The text of a value under the current user's part of the registry
+    // ("" names a key's default value); none when it is missing.
+    virtual std::optional<std::string> userSetting(const std::string& key, const std::string& value) = 0;
 };
 
 }  // namespace platform

@@ -79,7 +79,22 @@ public:
     void runCommandLine(const std::string& commandLine) override {
         calls.push_back("run '" + commandLine + "'");
     }
-    void runFile(const std::string& path) override { calls.push_back("run file '" + path + "'"); }
+    void runFile(const platform::Launch& launch) override {
+        calls.push_back("run file '" + launch.file + "'");
+        launches.push_back(launch);
+    }
+    std::optional<std::string> environment(const std::string& name) override {
+        auto it = variables.find(name);
+        return it == variables.end() ? std::nullopt : std::optional(it->second);
+    }
+    std::optional<std::string> userSetting(const std::string& key, const std::string& value) override {
+        auto it = registry.find(key + "|" + value);
+        return it == registry.end() ? std::nullopt : std::optional(it->second);
+    }
+    std::vector<platform::Launch> launches;
+    std::map<std::string, std::string> variables;
+    // "<key>|<value name>" -> its text.
+    std::map<std::string, std::string> registry;
 };
 
 // The log-on list's value: there or not, writes that fail, every change

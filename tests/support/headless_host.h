@@ -60,6 +60,16 @@ public:
     // Called with the form each time a form is shown modally; it should do
     // what the user would, and close the form.
     std::function<void(fw::Form&)> onModal;
+    std::function<void()> whileMessageBox;
+    // The open-file dialogs shown, and what the user picks in them.
+    struct ShownFileDialog {
+        fw::WindowHandle owner;
+        std::string title;
+        std::vector<fw::FileFilter> filters;
+        std::string initial;
+    };
+    std::vector<ShownFileDialog> fileDialogs;
+    std::optional<std::string> chosenFile;
 
     RecordingCanvas record(fw::Form& form);
     RasterCanvas render(fw::Form& form);
@@ -79,6 +89,14 @@ public:
     void messageBox(fw::WindowHandle owner, const std::string& text, const std::string& caption,
                     fw::MessageIcon icon) override {
         messageBoxes_.push_back({owner, text, caption, icon});
+        // What happens while the box is open, as the user goes on.
+        if (whileMessageBox) whileMessageBox();
+    }
+    std::optional<std::string> chooseFile(fw::WindowHandle owner, const std::string& title,
+                                          const std::vector<fw::FileFilter>& filters,
+                                          const std::string& initial) override {
+        fileDialogs.push_back({owner, title, filters, initial});
+        return chosenFile;
     }
     void runLoop(const std::function<bool()>& done) override;
     void processMessages() override { runPosted(); }

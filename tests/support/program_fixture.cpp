@@ -43,7 +43,8 @@ void ProgramFixture::start(const std::string& ini) {
     if (!ini.empty()) std::ofstream(dir / "ir_zav.ini", std::ios::binary) << ini;
     program.reset();
     program = std::make_unique<app::Program>(
-        app::Platform{host, serial, serial.messageBoxes(), tray, player, launcher, mixer, endpoint, regions, logon}, dir / "ir_zav.ini");
+        app::Platform{host, serial, serial.messageBoxes(), tray, player, launcher, mixer, endpoint, regions, logon, files},
+        dir / "ir_zav.ini");
     application = &program->application();
     form = &program->mainWindow();
     dialog = &program->setupDialog();

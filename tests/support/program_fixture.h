@@ -15,6 +15,7 @@
 #include "support/fake_tray.h"
 #include "support/headless_host.h"
 #include "support/named.h"
+#include "support/recording_files.h"
 
 namespace testing_support {
 
@@ -43,6 +44,7 @@ public:
     FakeEndpoint endpoint;
     FakeRegions regions;
     FakeRunAtLogon logon;
+    RecordingFiles files;
     std::uint32_t masterVolume = 0;
     std::uint32_t masterMute = 0;
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "app/commands.h"
+
 #include <ostream>
 
 #include "support/case_name.h"
@@ -52,14 +54,37 @@ INSTANTIATE_TEST_SUITE_P(
                       KeyCase{"CBMP3_CDA", {}}, KeyCase{"CB5", {}}),
     [](const auto& info) { return std::string(info.param.key); });
 
-TEST_F(Controller, StartKeyStartsThePlayerFromItsPathWhenItIsNotRunning) {
+TEST_F(Controller, StartKeyStartsThePlayerFileFoundAsExactlyThatFileInItsFolder) {
     player.running = false;
+    const std::string path = "D:\\Apps\\Win amp\\winamp.exe";
+    launcher.existing.push_back(path);
+    start("[PLAYER]\r\nPATH=" + path + "\r\n");
     click("CBStart");
-    EXPECT_EQ(launcher.calls,
-              (std::vector<std::string>{"find 'MyOtherApp'", "run 'C:\\PROGRAM FILES\\WINAMP\\WINAMP.EXE'"}));
-    launcher.existing.push_back("C:\\PROGRAM FILES\\WINAMP\\WINAMP.EXE");
+    EXPECT_EQ(launcher.calls, (std::vector<std::string>{"find 'MyOtherApp'", "run file '" + path + "'"}));
+    ASSERT_EQ(launcher.launches.size(), 1u);
+    EXPECT_EQ(launcher.launches[0].commandLine, "\"" + path + "\"");
+    EXPECT_EQ(launcher.launches[0].folder, "D:\\Apps\\Win amp");
+    EXPECT_TRUE(host.messageBoxes().empty());
+}
+
+TEST_F(Controller, StartKeyWithNoPlayerAnywhereShowsOneBoxAndStartsNothing) {
+    player.running = false;
+    launcher.existing.push_back("C:\\PROGRAM.EXE");
+    int pressesMeanwhile = 0;
+    host.whileMessageBox = [&] {
+        // The handset's key while the box is open adds none.
+        if (pressesMeanwhile++ == 0) form->runCommand(*app::commandNamed("OPEN WINAMP"), app::CommandSource::handset);
+    };
     click("CBStart");
-    EXPECT_EQ(launcher.calls.back(), "run file 'C:\\PROGRAM FILES\\WINAMP\\WINAMP.EXE'");
+    ASSERT_EQ(host.messageBoxes().size(), 1u);
+    EXPECT_EQ(host.messageBoxes()[0].text,
+              "Winamp was not found. Choose winamp.exe under Winamp in the IR setup dialog.");
+    EXPECT_EQ(host.messageBoxes()[0].caption, "ZAV Amp");
+    EXPECT_EQ(host.messageBoxes()[0].owner, form->handle()) << "owned by the remote";
+    EXPECT_EQ(pressesMeanwhile, 1);
+    for (const std::string& call : launcher.calls) EXPECT_EQ(call.rfind("run", 0), std::string::npos) << call;
+    click("CBStart");
+    EXPECT_EQ(host.messageBoxes().size(), 2u) << "once closed, the next press shows it again";
 }
 
 struct VolumeCase {

@@ -3,6 +3,8 @@
 // report it; when it shows, updates and goes; and when it never shows.
 #include <gtest/gtest.h>
 
+#include "app/player_path.h"
+
 #include <ostream>
 
 #include "app/commands.h"
@@ -127,6 +129,10 @@ TEST_F(Osd, WithoutAPlayerItSaysSoInsteadOfStaleFigures) {
         EXPECT_FALSE(osd->LCDTime->visible());
         EXPECT_FALSE(osd->LCDNumber->visible());
     }
+    receive("OPEN WINAMP", host.now + 400);
+    EXPECT_EQ(osd->content().title, "NO PLAYER") << "no player file anywhere";
+    EXPECT_TRUE(host.messageBoxes().empty()) << "while the remote is hidden, the screen says it, not a box";
+    launcher.existing.push_back(app::fixedPlayerPath);
     receive("OPEN WINAMP", host.now + 400);
     EXPECT_EQ(osd->content().title, "STARTING PLAYER");
 }

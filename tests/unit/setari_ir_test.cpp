@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -26,33 +28,39 @@ protected:
     }
 };
 
-TEST_F(SetupDialog, LayoutAndStart) {
+TEST_F(SetupDialog, StartsHiddenWithTheCommandsListedAndNothingChosen) {
     open();
-    EXPECT_EQ(dialog->caption(), "Setup IR device");
-    EXPECT_EQ(dialog->clientSize(), (fw::Size{380, 458}));
-    EXPECT_EQ(dialog->borderStyle(), fw::BorderStyle::dialog);
-    EXPECT_FALSE(dialog->visible()) << "made hidden";
+    EXPECT_FALSE(dialog->visible());
     EXPECT_EQ(dialog->CBComenziIR->text(), "ALEGE COMANDA");
     const auto& items = host.state(*dialog->CBComenziIR).items;
     ASSERT_EQ(items.size(), 26u);
-    EXPECT_EQ(items[1], "VOLUME DOWN");
-    EXPECT_EQ(items[24], "CANCEL");
     EXPECT_EQ(items[25], "HELD KEY") << "learned like the commands, after the last";
-    EXPECT_TRUE(dialog->MemoCod->centred());
-    EXPECT_EQ(button("ButtonSaveIR").text(), "Learn IR code");
-    EXPECT_TRUE(button("ButtonOk").bold());
 }
 
-TEST_F(SetupDialog, NothingOverlapsAndEveryFrameHoldsWhatLiesInItWithRoomToSpare) {
+// Which group box holds a control: the index in `groups`, or -1 (the title
+// line, the settings' note and Ok lie outside them all).
+int groupOf(const fw::Control& c, const std::vector<const fw::GroupBox*>& groups) {
+    for (std::size_t i = 0; i < groups.size(); ++i)
+        if (!groups[i]->bounds().intersect(c.bounds()).empty()) return static_cast<int>(i);
+    return -1;
+}
+
+TEST_F(SetupDialog, GroupBoxesHoldTheirControlsNothingOverlapsAndTabbingFollowsReading) {
     open();
-    std::vector<const fw::Control*> controls, frames;
+    std::vector<const fw::GroupBox*> groups;
+    std::vector<const fw::Control*> controls;
     for (const auto& c : dialog->components()) {
-        if (auto* frame = dynamic_cast<const fw::Frame*>(c.get()))
-            frames.push_back(frame);
+        if (auto* group = dynamic_cast<const fw::GroupBox*>(c.get()))
+            groups.push_back(group);
         else if (auto* control = dynamic_cast<const fw::Control*>(c.get()))
             controls.push_back(control);
     }
+    std::vector<std::string> titles;
+    for (const fw::GroupBox* g : groups) titles.push_back(g->text());
+    EXPECT_EQ(titles, (std::vector<std::string>{"Receiver", "Handset codes", "Options"})) << "read top-down";
     const fw::Rect client = fw::Rect::fromSize(0, 0, dialog->clientSize().width, dialog->clientSize().height);
+    for (std::size_t i = 0; i + 1 < groups.size(); ++i)
+        EXPECT_LT(groups[i]->bounds().bottom, groups[i + 1]->bounds().top) << titles[i] << " lies above the next";
     for (const fw::Control* a : controls) {
         EXPECT_EQ(a->bounds().intersect(client), a->bounds()) << a->name() << " lies inside the dialog";
         for (const fw::Control* b : controls) {
@@ -60,18 +68,34 @@ TEST_F(SetupDialog, NothingOverlapsAndEveryFrameHoldsWhatLiesInItWithRoomToSpare
                 EXPECT_TRUE(a->bounds().intersect(b->bounds()).empty()) << a->name() << " and " << b->name();
             }
         }
-        for (const fw::Control* f : frames) {
-            if (f->bounds().intersect(a->bounds()).empty()) continue;
-            const fw::Rect inner{f->bounds().left + 3, f->bounds().top + 1, f->bounds().right - 3, f->bounds().bottom - 3};
-            EXPECT_EQ(a->bounds().intersect(inner), a->bounds()) << a->name() << " stays clear of " << f->name() << "'s edge";
-        }
+        const int g = groupOf(*a, groups);
+        if (g < 0) continue;
+        // Clear of the frame, and below the title drawn on its top edge.
+        const fw::Rect frame = groups[static_cast<std::size_t>(g)]->bounds();
+        const fw::Rect inner{frame.left + 6, frame.top + 14, frame.right - 6, frame.bottom - 4};
+        EXPECT_EQ(a->bounds().intersect(inner), a->bounds()) << a->name() << " stays clear of " << titles[g] << "'s edge";
     }
-    for (const fw::Control* a : frames)
-        for (const fw::Control* b : frames) {
-            if (a < b) {
-                EXPECT_TRUE(a->bounds().intersect(b->bounds()).empty()) << a->name() << " and " << b->name();
-            }
-        }
+    const fw::Rect ok = dialog->ButtonOk->bounds();
+    for (const fw::Control* a : controls) {
+        if (a == dialog->ButtonOk) continue;
+        EXPECT_LE(a->bounds().right, ok.right) << "Ok is rightmost, not " << a->name();
+        EXPECT_LE(a->bounds().bottom, ok.bottom) << "Ok is at the bottom, not " << a->name();
+    }
+    // Tab order: groups top-down, within one row by row (tops a few pixels
+    // apart are one row), left to right; Ok last.
+    std::vector<const fw::WinControl*> tabbed;
+    for (const fw::Control* c : controls)
+        if (auto* w = dynamic_cast<const fw::WinControl*>(c); w && w->tabOrder() >= 0) tabbed.push_back(w);
+    std::sort(tabbed.begin(), tabbed.end(), [](auto* a, auto* b) { return a->tabOrder() < b->tabOrder(); });
+    ASSERT_GE(tabbed.size(), 2u);
+    EXPECT_EQ(tabbed.back(), dialog->ButtonOk);
+    for (std::size_t i = 0; i + 2 < tabbed.size(); ++i) {
+        const fw::Rect a = tabbed[i]->bounds(), b = tabbed[i + 1]->bounds();
+        const int ga = groupOf(*tabbed[i], groups), gb = groupOf(*tabbed[i + 1], groups);
+        const bool readsOn = ga < gb || (ga == gb && (b.top - a.top > 8 || (std::abs(b.top - a.top) <= 8 && b.left > a.left)));
+        EXPECT_TRUE(readsOn) << tabbed[i + 1]->name() << " is read after " << tabbed[i]->name();
+    }
+    EXPECT_TRUE(dialog->ButtonOk->isDefault()) << "Enter is Ok";
 }
 
 TEST_F(SetupDialog, TimerMirrorsTheChosenCommandEvenWhileHiddenAndThePortWaitsForOk) {

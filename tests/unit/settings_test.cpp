@@ -3,6 +3,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -12,6 +13,8 @@
 #include "app/handset_commands.h"
 #include "app/settings.h"
 #include "framework/ini_file.h"
+#include "support/case_name.h"
+#include "support/recording_files.h"
 
 namespace {
 
@@ -244,6 +247,86 @@ TEST_F(SettingsTest, AFailedWriteRaisesWritesNothingAndLeavesMemoryAsTheFileIs) 
         EXPECT_EQ(s.settings().LearnedCodes.at("STOP"), app::CodeList{});
         EXPECT_EQ(s.settings().LearnedCodes.at("PLAY"), app::CodeList{"11111"});
     }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(SettingsTest, ASaveForcesItsFileToTheDiskBeforeItReplacesTheOldOne) {
+    put("[IR]\r\nMinimizare=0\r\n");
+    testing_support::RecordingFiles files;
+    app::SettingsStore s(file, files);
+    s.SaveCodIr("PLAY", "ABCDE");
+    const std::string written = contents();
+    EXPECT_NE(written.find("PLAY=ABCDE"), std::string::npos);
+    EXPECT_EQ(files.calls, (std::vector<std::string>{"create ir_zav.ini.new", "write " + std::to_string(written.size()),
+                                                      "flush", "close", "replace ir_zav.ini.new ir_zav.ini"}));
+}
+
+TEST_F(SettingsTest, AStepOfTheSaveThatFailsLeavesTheOldFileAndNoTemporaryOne) {
+    for (const char* step : {"create", "write", "flush", "close", "replace"}) {
+        put("[IR]\r\nMinimizare=0\r\n");
+        testing_support::RecordingFiles files;
+        files.failing = step;
+        app::SettingsStore s(file, files);
+        EXPECT_THROW(s.SaveCodIr("PLAY", "ABCDE"), fw::IniWriteError) << step;
+        EXPECT_EQ(contents(), "[IR]\r\nMinimizare=0\r\n") << step;
+        EXPECT_FALSE(fs::exists(dir / "ir_zav.ini.new")) << step;
+        const bool replaced = std::find(files.calls.begin(), files.calls.end(), "replace ir_zav.ini.new ir_zav.ini") !=
+                              files.calls.end();
+        EXPECT_EQ(replaced, std::string(step) == "replace") << "nothing replaces the old file after a failed " << step;
+    }
+}
+
+struct PlayerPathCase {
+    const char* what;
+    std::string before;                // the file's bytes
+    std::optional<std::string> saved;  // what the dialog's Ok passes
+    std::string readBack;
+    bool utf16;                        // the file is UTF-16 after the save
+};
+
+void PrintTo(const PlayerPathCase& c, std::ostream* os) {
+    *os << c.what;
+}
+
+class PlayerPathSetting : public SettingsTest, public ::testing::WithParamInterface<PlayerPathCase> {};
+
+TEST_P(PlayerPathSetting, IsWrittenOnlyWhenChosenAndInAnEncodingThatHoldsIt) {
+    const PlayerPathCase& c = GetParam();
+    put(c.before);
+    app::SettingsStore s = store();
+    s.SaveSettings({1, true, true, false, true, control::VolumePreference::automatic, c.saved});
+    EXPECT_EQ(loaded().PlayerPath, c.readBack);
+    EXPECT_EQ(contents().starts_with("\xFF\xFE"), c.utf16);
+    EXPECT_EQ(loaded().PortNumber, 1) << "the rest of the file reads as before";
+}
+
+const std::string cyrillic = "D:\\\xD0\x9F\xD1\x83\xD0\xBB\xD1\x8C\xD1\x82\\winamp.exe";  // D:\Пульт\winamp.exe
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PlayerPathSetting,
+    ::testing::Values(
+        PlayerPathCase{"a chosen path with blanks", "[PORT_SET]\r\nPORT=2\r\n", "C:\\Program Files (x86)\\Winamp\\winamp.exe",
+                       "C:\\Program Files (x86)\\Winamp\\winamp.exe", false},
+        PlayerPathCase{"not chosen: left as it is", "[PLAYER]\r\nPATH=E:\\w.exe\r\n", std::nullopt, "E:\\w.exe", false},
+        PlayerPathCase{"emptied: the setting goes", "[PLAYER]\r\nPATH=E:\\w.exe\r\n", std::string(), "", false},
+        PlayerPathCase{"letters outside 8-bit text: the file becomes UTF-16", "; \xE9t\xE9\r\n[IR]\r\nOSD=1\r\n",
+                       cyrillic, cyrillic, true},
+        PlayerPathCase{"a UTF-8 file with its mark holds them as it is", "\xEF\xBB\xBF[IR]\r\nOSD=1\r\n", cyrillic,
+                       cyrillic, false},
+        PlayerPathCase{"a UTF-16 file stays so", std::string("\xFF\xFE[\0I\0R\0]\0", 10), cyrillic, cyrillic, true}),
+    [](const auto& info) { return testing_support::caseName(info.param.what); });
+
+TEST_F(SettingsTest, AFileTurnedToUtf16KeepsItsOtherTextAndReadsBackTheSameElsewhere) {
+    put("; \xE9t\xE9 comment\r\n[COMENZI_IR]\r\nPLAY=12ABC\r\n");
+    app::SettingsStore s = store();
+    s.SaveSettings({1, true, true, false, true, control::VolumePreference::automatic, cyrillic});
+    const std::string bytes = contents();
+    ASSERT_TRUE(bytes.starts_with("\xFF\xFE"));
+    EXPECT_NE(bytes.find(std::string("\xE9\0t\0\xE9\0", 6)), std::string::npos) << "8-bit text kept as Latin-1";
+    EXPECT_EQ(loaded().LearnedCodes.at("PLAY"), app::CodeList{"12ABC"});
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "platform/win32/child_window.h"
 #include "platform/win32/form_window.h"
 #include "platform/win32/gdi_canvas.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_host.h"
 #include "platform/win32/window_class.h"
 
@@ -23,6 +24,10 @@ struct NativeKind {
     DWORD style;
     DWORD exStyle;
 };
+
+bool isDefaultButton(const fw::WinControl& c) {
+    return c.kind() == fw::ControlKind::button && static_cast<const fw::Button&>(c).isDefault();
+}
 
 NativeKind nativeKind(const fw::WinControl& c) {
     switch (c.kind()) {
@@ -42,7 +47,10 @@ NativeKind nativeKind(const fw::WinControl& c) {
         case fw::ControlKind::checkBox:
             return {"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0};
         case fw::ControlKind::button:
-            return {"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0};
+            return {"BUTTON", static_cast<DWORD>(WS_TABSTOP | (isDefaultButton(c) ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON)),
+                    0};
+        case fw::ControlKind::groupBox:
+            return {"BUTTON", BS_GROUPBOX, 0};
         case fw::ControlKind::spinEdit:
             return {"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
         case fw::ControlKind::custom:
@@ -83,6 +91,8 @@ ChildWindow::ChildWindow(Win32Host& host, fw::WinControl& control, FormWindow& p
                           .width = b.right - b.left,
                           .height = windowHeight(control, b.bottom - b.top, parent.scale()),
                           .parent = parent.hwnd(),
+                          // Enter in a form asks for its IDOK: the default button answers it.
+                          .menu = isDefaultButton(control) ? reinterpret_cast<HMENU>(IDOK) : nullptr,
                           .instance = host.instance(),
                           .object = control.kind() == fw::ControlKind::custom ? this : nullptr});
     SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(host.dialogFont(control.bold(), parent.scale().dpi())),
@@ -114,7 +124,8 @@ void ChildWindow::fitLabel() {
     HDC dc = GetDC(hwnd_);
     HGDIOBJ old = SelectObject(dc, host_.dialogFont(control_.bold(), parent_.scale().dpi()));
     SIZE s{};
-    GetTextExtentPoint32A(dc, t.c_str(), static_cast<int>(t.size()), &s);
+    const std::wstring w = widen(t);
+    GetTextExtentPoint32W(dc, w.c_str(), static_cast<int>(w.size()), &s);
     SelectObject(dc, old);
     ReleaseDC(hwnd_, dc);
     const RECT b = parent_.scale().toScreen(control_.bounds());
@@ -193,16 +204,16 @@ void ChildWindow::setText(const std::string& text) {
         SendMessageA(hwnd_, CB_SETCURSEL, index == CB_ERR ? static_cast<WPARAM>(-1) : static_cast<WPARAM>(index), 0);
         return;
     }
-    SetWindowTextA(hwnd_, text.c_str());
+    SetWindowTextW(hwnd_, widen(text).c_str());
     if (control_.kind() == fw::ControlKind::label) fitLabel();
 }
 
 std::string ChildWindow::text() const {
-    const int length = GetWindowTextLengthA(hwnd_);
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const int got = GetWindowTextA(hwnd_, text.data(), length + 1);
+    const int length = GetWindowTextLengthW(hwnd_);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const int got = GetWindowTextW(hwnd_, text.data(), length + 1);
     text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
-    return text;
+    return narrow(text);
 }
 
 std::string ChildWindow::selectedItem() const {

@@ -1,7 +1,7 @@
-// The program's narrow text and the system's wide-character calls. Paths
-// and texts inside the program are in the code page its host reads them in
-// (the one the executable's path comes in); the wide calls at the system's
-// edge take and give UTF-16.
+// The program's text and the system's wide-character calls. Text inside
+// the program is UTF-8; the calls at the system's edge take and give
+// UTF-16. Text that is not UTF-8 (8-bit text from an older settings file,
+// written in the system's code page) is read in that code page.
 #pragma once
 
 #include <string>

@@ -3,11 +3,13 @@
 #include "platform/win32/win32_host.h"
 
 #include <commctrl.h>
+#include <commdlg.h>
 
 #include "framework/form.h"
 #include "framework/timer.h"
 #include "platform/win32/child_window.h"
 #include "platform/win32/form_window.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/window_class.h"
 
 namespace win32 {
@@ -116,7 +118,43 @@ void Win32Host::messageBox(fw::WindowHandle owner, const std::string& text, cons
         case fw::MessageIcon::none:
             break;
     }
-    MessageBoxA(reinterpret_cast<HWND>(owner), text.c_str(), caption.c_str(), flags);
+    MessageBoxW(reinterpret_cast<HWND>(owner), widen(text).c_str(), widen(caption).c_str(), flags);
+}
+
+std::optional<std::string> Win32Host::chooseFile(fw::WindowHandle owner, const std::string& title,
+                                                 const std::vector<fw::FileFilter>& filters,
+                                                 const std::string& initial) {
+    // The type list: description and patterns, each ended by a zero, the
+    // whole list by a second one.
+    std::wstring filterText;
+    for (const fw::FileFilter& f : filters) {
+        filterText += widen(f.description) + L'\0';
+        filterText += widen(f.patterns) + L'\0';
+    }
+    filterText += L'\0';
+    std::wstring file(32768, L'\0');
+    std::wstring folder;
+    if (!initial.empty()) {
+        const std::wstring wide = widen(initial);
+        const DWORD a = GetFileAttributesW(wide.c_str());
+        if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY))
+            folder = wide;
+        else if (wide.size() < file.size())
+            wide.copy(file.data(), wide.size());
+    }
+    const std::wstring caption = widen(title);
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof(ofn);
+    ofn.hwndOwner = reinterpret_cast<HWND>(owner);
+    ofn.lpstrFilter = filterText.c_str();
+    ofn.lpstrFile = file.data();
+    ofn.nMaxFile = static_cast<DWORD>(file.size());
+    ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+    ofn.lpstrTitle = caption.c_str();
+    ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER;
+    if (!GetOpenFileNameW(&ofn)) return std::nullopt;
+    file.resize(wcsnlen(file.c_str(), file.size()));
+    return narrow(file);
 }
 
 void Win32Host::dispatch(MSG& msg) {
@@ -126,15 +164,15 @@ void Win32Host::dispatch(MSG& msg) {
     // Dialog-style forms get the keyboard navigation of dialogs (Tab,
     // arrows, Enter on the default button).
     if (HWND top = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr; top && FormWindow::isDialogForm(top))
-        if (IsDialogMessageA(top, &msg)) return;
+        if (IsDialogMessageW(top, &msg)) return;
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
 }
 
 void Win32Host::runLoop(const std::function<bool()>& done) {
     MSG msg;
     while (!quitSeen_ && !done()) {
-        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         if (got == -1) return;
         if (got == 0) {
             quitSeen_ = true;
@@ -146,7 +184,7 @@ void Win32Host::runLoop(const std::function<bool()>& done) {
 
 void Win32Host::processMessages() {
     MSG msg;
-    while (!quitSeen_ && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (!quitSeen_ && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
             quitSeen_ = true;
             return;
@@ -194,12 +232,13 @@ std::optional<std::vector<std::uint8_t>> Win32Host::resource(const std::string& 
 }
 
 std::string Win32Host::executablePath() {
-    std::string path(MAX_PATH, '\0');
+    // Wide: a folder named outside the system's code page reads as it is.
+    std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD n = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (n < path.size()) {
             path.resize(n);
-            return path;
+            return narrow(path);
         }
         path.resize(path.size() * 2);
     }

@@ -50,6 +50,9 @@ public:
     void stopTimer(fw::Timer& timer) override;
     void messageBox(fw::WindowHandle owner, const std::string& text, const std::string& caption,
                     fw::MessageIcon icon) override;
+    std::optional<std::string> chooseFile(fw::WindowHandle owner, const std::string& title,
+                                          const std::vector<fw::FileFilter>& filters,
+                                          const std::string& initial) override;
     void runLoop(const std::function<bool()>& done) override;
     void processMessages() override;
     void wake() override;

@@ -1,5 +1,6 @@
 #include "platform/win32/win32_launcher.h"
 
+#include "platform/win32/wide_text.h"
 #include "platform/win32/window_class.h"
 
 namespace win32 {
@@ -17,7 +18,7 @@ bool Win32Launcher::isActivationRequest(const fw::Message& message) const {
 }
 
 bool Win32Launcher::fileExists(const std::string& path) {
-    const DWORD a = GetFileAttributesA(path.c_str());
+    const DWORD a = GetFileAttributesW(widen(path).c_str());
     return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -25,18 +26,45 @@ void Win32Launcher::runCommandLine(const std::string& commandLine) {
     WinExec(commandLine.c_str(), SW_SHOW);
 }
 
-void Win32Launcher::runFile(const std::string& path) {
-    STARTUPINFOA si{};
+void Win32Launcher::runFile(const platform::Launch& launch) {
+    STARTUPINFOW si{};
     si.cb = sizeof(si);
     si.dwFlags = STARTF_USESHOWWINDOW;
     si.wShowWindow = SW_SHOW;
     PROCESS_INFORMATION pi{};
-    std::string commandLine = "\"" + path + "\"";
-    if (CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                       &pi)) {
+    std::wstring commandLine = widen(launch.commandLine);
+    const std::wstring folder = widen(launch.folder);
+    if (CreateProcessW(widen(launch.file).c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       folder.empty() ? nullptr : folder.c_str(), &si, &pi)) {
         CloseHandle(pi.hThread);
         CloseHandle(pi.hProcess);
     }
+}
+
+std::optional<std::string> Win32Launcher::environment(const std::string& name) {
+    const std::wstring wideName = widen(name);
+    const DWORD n = GetEnvironmentVariableW(wideName.c_str(), nullptr, 0);
+    if (n == 0) return std::nullopt;
+    std::wstring value(n, L'\0');
+    const DWORD got = GetEnvironmentVariableW(wideName.c_str(), value.data(), n);
+    if (got == 0 || got >= n) return std::nullopt;
+    value.resize(got);
+    return narrow(value);
+}
+
+std::optional<std::string> Win32Launcher::userSetting(const std::string& key, const std::string& value) {
+    const std::wstring wideKey = widen(key), wideValue = widen(value);
+    DWORD bytes = 0;
+    if (RegGetValueW(HKEY_CURRENT_USER, wideKey.c_str(), wideValue.c_str(), RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ,
+                     nullptr, nullptr, &bytes) != ERROR_SUCCESS)
+        return std::nullopt;
+    std::wstring text(bytes / sizeof(wchar_t) + 1, L'\0');
+    bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+    if (RegGetValueW(HKEY_CURRENT_USER, wideKey.c_str(), wideValue.c_str(), RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ,
+                     nullptr, text.data(), &bytes) != ERROR_SUCCESS)
+        return std::nullopt;
+    text.resize(wcsnlen(text.c_str(), text.size()));
+    return narrow(text);
 }
 
 }  // namespace win32

@@ -2,10 +2,12 @@
 
 #include <windows.h>
 
+#include "platform/win32/wide_text.h"
+
 namespace win32 {
 
 void showMessage(const std::string& text, const std::string& caption) {
-    MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_OK);
+    MessageBoxW(nullptr, widen(text).c_str(), widen(caption).c_str(), MB_OK);
 }
 
 }  // namespace win32

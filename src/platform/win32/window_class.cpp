@@ -1,5 +1,7 @@
 #include "platform/win32/window_class.h"
 
+#include "platform/win32/wide_text.h"
+
 namespace win32 {
 
 std::string failure(const std::string& what) {
@@ -15,8 +17,11 @@ void registerClass(const WNDCLASSEXA& windowClass) {
 }
 
 HWND createWindow(const WindowSpec& s) {
-    HWND hwnd = CreateWindowExA(s.exStyle, s.className, s.title, s.style, s.x, s.y, s.width, s.height,
-                                s.parent, nullptr, s.instance, s.object);
+    // Made through the wide call: the system's controls then hold their
+    // text in UTF-16, whatever the system's code page. Our own classes are
+    // registered narrow and stay so.
+    HWND hwnd = CreateWindowExW(s.exStyle, widen(s.className).c_str(), widen(s.title).c_str(), s.style, s.x, s.y,
+                                s.width, s.height, s.parent, s.menu, s.instance, s.object);
     if (!hwnd) throw Win32Error(failure(std::string("Creating a window of class ") + s.className));
     return hwnd;
 }

@@ -42,6 +42,7 @@ struct WindowSpec {
     DWORD style = 0;
     int x = 0, y = 0, width = 0, height = 0;
     HWND parent = nullptr;
+    HMENU menu = nullptr;  // a child's identifier
     HINSTANCE instance = nullptr;
     void* object = nullptr;  // the creation parameter: what the window serves
 };

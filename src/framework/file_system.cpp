@@ -1,0 +1,85 @@
+#include "framework/file_system.h"
+
+#include <fstream>
+#include <map>
+#include <memory>
+
+namespace fw {
+
+std::filesystem::path pathFromUtf8(std::string_view text) {
+    return std::filesystem::path(std::u8string(text.begin(), text.end()));
+}
+
+std::string utf8Of(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+namespace {
+
+class StandardFiles : public FileSystem {
+public:
+    std::optional<Handle> create(const std::filesystem::path& path) override {
+        auto out = std::make_unique<std::ofstream>(path, std::ios::binary | std::ios::trunc);
+        if (!*out) return std::nullopt;
+        const Handle h = next_++;
+        open_[h] = std::move(out);
+        return h;
+    }
+    bool write(Handle file, std::string_view bytes) override {
+        auto it = open_.find(file);
+        if (it == open_.end()) return false;
+        it->second->write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        return static_cast<bool>(*it->second);
+    }
+    bool flush(Handle file) override {
+        auto it = open_.find(file);
+        return it != open_.end() && static_cast<bool>(it->second->flush());
+    }
+    bool close(Handle file) override {
+        auto it = open_.find(file);
+        if (it == open_.end()) return false;
+        it->second->close();
+        const bool ok = !it->second->fail();
+        open_.erase(it);
+        return ok;
+    }
+    bool replace(const std::filesystem::path& from, const std::filesystem::path& to) override {
+        std::error_code ec;
+        std::filesystem::rename(from, to, ec);
+        return !ec;
+    }
+    void remove(const std::filesystem::path& path) override {
+        std::error_code ec;
+        std::filesystem::remove(path, ec);
+    }
+
+private:
+    Handle next_ = 1;
+    std::map<Handle, std::unique_ptr<std::ofstream>> open_;
+};
+
+}  // namespace
+
+FileSystem& standardFiles() {
+    // One per thread: a save never shares its open files with another.
+    thread_local StandardFiles files;
+    return files;
+}
+
+bool replaceFile(FileSystem& files, const std::filesystem::path& path, std::string_view content) {
+    std::filesystem::path temp = path;
+    temp += ".new";
+    const std::optional<FileSystem::Handle> file = files.create(temp);
+    if (!file) return false;
+    bool ok = files.write(*file, content);
+    // Forced to the disk before it replaces the old file: otherwise a power
+    // cut can leave the new name on a file whose content never got there.
+    ok = ok && files.flush(*file);
+    ok = files.close(*file) && ok;
+    ok = ok && files.replace(temp, path);
+    if (!ok) files.remove(temp);
+    return ok;
+}
+
+}  // namespace fw

@@ -1,0 +1,50 @@
+// The standard files with every step logged ("create ir_zav.ini.new",
+// "write 120", "flush", "close", "replace ir_zav.ini.new ir_zav.ini",
+// "remove ..."), and any one step made to fail.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "framework/file_system.h"
+
+namespace testing_support {
+
+class RecordingFiles : public fw::FileSystem {
+public:
+    std::vector<std::string> calls;
+    // The step ("create", "write", "flush", "close", "replace") that fails.
+    std::string failing;
+
+    std::optional<Handle> create(const std::filesystem::path& path) override {
+        log("create " + name(path));
+        return failing == "create" ? std::nullopt : real().create(path);
+    }
+    bool write(Handle file, std::string_view bytes) override {
+        log("write " + std::to_string(bytes.size()));
+        return real().write(file, bytes) && failing != "write";
+    }
+    bool flush(Handle file) override {
+        log("flush");
+        return real().flush(file) && failing != "flush";
+    }
+    bool close(Handle file) override {
+        log("close");
+        return real().close(file) && failing != "close";
+    }
+    bool replace(const std::filesystem::path& from, const std::filesystem::path& to) override {
+        log("replace " + name(from) + " " + name(to));
+        return failing != "replace" && real().replace(from, to);
+    }
+    void remove(const std::filesystem::path& path) override {
+        log("remove " + name(path));
+        real().remove(path);
+    }
+
+private:
+    static fw::FileSystem& real() { return fw::standardFiles(); }
+    static std::string name(const std::filesystem::path& p) { return fw::utf8Of(p.filename()); }
+    void log(std::string call) { calls.push_back(std::move(call)); }
+};
+
+}  // namespace testing_support
