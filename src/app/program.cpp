@@ -29,6 +29,8 @@ Program::Program(const Platform& platform, std::filesystem::path configFile)
 }
 
 Program::~Program() {
+    // An end not asked for (the loop left for another reason) lets go the same way.
+    application_.end();
     receiver_.stopLoop();
     application_.closeForms();
 }

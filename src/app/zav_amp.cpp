@@ -28,6 +28,12 @@ TZAV_Amp::TZAV_Amp(fw::Component* owner, Services& services)
     // The mute indicator follows the sound as soon as it is heard of,
     // shown or hidden.
     muteShown_ = MasterVolume->onChanged([this] { IMute->setVisible(!MasterVolume->muted()); });
+    // However the program ends, the receiver is released and the icon
+    // leaves the notification area before the process goes.
+    ending_ = application().onEnding([this] {
+        Dezactivare();
+        TrayComp->setShowIcon(false);
+    });
 }
 
 TZAV_Amp::~TZAV_Amp() = default;
@@ -106,8 +112,8 @@ void TZAV_Amp::Arata() {
 }
 
 void TZAV_Amp::CBCloseClick(fw::Component&) {
-    Dezactivare();
-    close();
+    hide();
+    application().end();
 }
 
 void TZAV_Amp::CBTrayBarClick(fw::Component&) {
@@ -189,6 +195,8 @@ void TZAV_Amp::CBStartClick() {
 void TZAV_Amp::CBSetIRClick(fw::Component&) {
     Ascunde();
     if (setupDialog_) setupDialog_->showModal();
+    // Ended while the dialog was open: nothing is opened again.
+    if (application().terminated()) return;
     Dezactivare();
     services_.store.LoadSettings();
     MasterVolume->choose(services_.store.settings().Volume);

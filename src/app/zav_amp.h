@@ -180,6 +180,7 @@ private:
     fw::Subscription muteShown_;
     fw::Subscription pressedLook_;
     fw::Subscription passedCodes_;
+    fw::Subscription ending_;
 };
 
 }  // namespace app

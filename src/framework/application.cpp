@@ -62,6 +62,18 @@ bool Application::callMessageHook(Message& message) {
     return hooks_(message);
 }
 
+void Application::end() {
+    if (!ended_) {
+        ended_ = true;
+        ending_();
+    }
+    terminate();
+}
+
+Subscription Application::onEnding(std::function<void()> ending) {
+    return ending_.add([this, ending = std::move(ending)] { guarded(ending); });
+}
+
 Subscription Application::onSystemResumed(std::function<void()> resumed) {
     return resumed_.add([this, resumed = std::move(resumed)] { guarded(resumed); });
 }

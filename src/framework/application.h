@@ -54,6 +54,14 @@ public:
     void processMessages();
     void terminate();
     bool terminated() const { return terminated_; }
+    // The program ends, whoever asks: the close key, a close from outside
+    // (the task manager closes every window of ours), the end of the
+    // user's session. What must not outlive the program (a device held, an
+    // icon shown) is let go by the ending listeners, at once and once;
+    // then the loop ends. At a session's end the system stops the process
+    // soon after: nothing may wait for the loop.
+    void end();
+    [[nodiscard]] Subscription onEnding(std::function<void()> ending);
 
     // Application-wide hooks: each sees every message taken from the GUI
     // thread's queue before it is dispatched, in the order they were added;
@@ -122,6 +130,8 @@ private:
     std::vector<Form*> forms_;
     bool showMainForm_ = true;
     bool terminated_ = false;
+    bool ended_ = false;
+    Listeners<void()> ending_;
     Listeners<bool(Message&)> hooks_;
     Listeners<void()> resumed_;
     std::map<std::type_index, std::weak_ptr<void>> shared_;

@@ -79,7 +79,11 @@ public:
     int wakeCount() const { return wakes_.load(); }
 
     // fw::Host
-    void attach(fw::Application* app) override { app_ = app; }
+    // A new application starts with a loop nobody has told to quit yet.
+    void attach(fw::Application* app) override {
+        app_ = app;
+        if (app) quitRequested_ = false;
+    }
     void setApplicationTitle(const std::string& title) override { applicationTitle = title; }
     std::unique_ptr<fw::FormPeer> createFormPeer(fw::Form& form) override;
     std::unique_ptr<fw::ControlPeer> createControlPeer(fw::WinControl& control,

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/commands.h"
 
 #include <ostream>
@@ -332,9 +334,46 @@ TEST_F(Controller, SetupCycleHidesShowsTheDialogModallyRestartsTheReceiverAndSho
     EXPECT_TRUE(receiver->loopRunning());
 }
 
-TEST_F(Controller, CloseKeyEndsTheProgram) {
-    click("CBClose");
-    EXPECT_TRUE(application->terminated());
+enum class Ending { closeKey, fromOutside, fromOutsideWhileTheDialogIsOpen };
+
+class EndingTheProgram : public Controller, public ::testing::WithParamInterface<Ending> {};
+
+// Every way the program ends lets the receiver and the icon go at once:
+// at a session's end the process is stopped before any loop could.
+TEST_P(EndingTheProgram, ReleasesTheReceiverAndTheIconOnceAndOpensNothingAgain) {
+    start("[IR]\r\nMinimizare=1\r\n");
+    ASSERT_TRUE(com->isOpen());
+    const auto trayCalls = tray.calls.size();
+    std::size_t serialCalls = 0;
+    const auto ended = [&] {
+        EXPECT_TRUE(application->terminated());
+        EXPECT_FALSE(com->isOpen()) << "released before the loop ends";
+        const auto after = tray.callsFrom(trayCalls);
+        EXPECT_EQ(std::count_if(after.begin(), after.end(), [](auto& c) { return c.starts_with("notify delete"); }), 1);
+        serialCalls = serial.calls().size();
+    };
+    switch (GetParam()) {
+        case Ending::closeKey:
+            click("CBClose");
+            ended();
+            break;
+        case Ending::fromOutside:
+            application->end();
+            ended();
+            break;
+        case Ending::fromOutsideWhileTheDialogIsOpen:
+            host.onModal = [&](fw::Form&) {
+                application->end();
+                ended();
+            };
+            click("CBSetIR");
+            break;
+    }
+    program.reset();
+    EXPECT_EQ(serial.calls().size(), serialCalls) << "nothing opened again, nothing released twice";
 }
+
+INSTANTIATE_TEST_SUITE_P(Ways, EndingTheProgram,
+                         ::testing::Values(Ending::closeKey, Ending::fromOutside, Ending::fromOutsideWhileTheDialogIsOpen));
 
 }  // namespace

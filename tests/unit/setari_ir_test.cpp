@@ -7,6 +7,7 @@
 #include <optional>
 #include <ostream>
 
+#include "app/player_path.h"
 #include "framework/ini_file.h"
 #include "support/case_name.h"
 #include "support/program_fixture.h"
@@ -320,5 +321,65 @@ TEST_F(SetupDialog, AListThatRefusesTheWriteSaysSoAfterTheSettingsAreSaved) {
     EXPECT_EQ(settings->PortNumber, 3) << "ir_zav.ini first";
     EXPECT_FALSE(logon.value);
 }
+
+}  // namespace
+
+namespace {
+
+enum class PathAction { none, type, browse, cancelBrowse, empty };
+
+struct WinampFieldCase {
+    const char* what;
+    std::string setting;  // [PLAYER] PATH before
+    std::vector<std::string> existing;
+    std::string shown;
+    PathAction action;
+    std::string after;  // [PLAYER] PATH after Ok ("<none>": not there)
+};
+
+void PrintTo(const WinampFieldCase& c, std::ostream* os) {
+    *os << c.what;
+}
+
+class WinampField : public SetupDialog, public ::testing::WithParamInterface<WinampFieldCase> {};
+
+TEST_P(WinampField, ShowsWhatTheKeyWouldStartAndSavesOnlyAChosenPath) {
+    const WinampFieldCase& c = GetParam();
+    launcher.existing = c.existing;
+    const std::string chosen = "E:\\Музыка\\winamp.exe";
+    host.chosenFile = c.action == PathAction::browse ? std::optional(chosen) : std::nullopt;
+    open("[IR]\r\nMinimizare=0\r\nACTIVARE=0\r\n" +
+         (c.setting.empty() ? std::string() : "[PLAYER]\r\nPATH=" + c.setting + "\r\n"));
+    host.onModal = [&](fw::Form&) {
+        EXPECT_EQ(dialog->EditWinamp->text(), c.shown);
+        if (c.action == PathAction::type) host.typeText(*dialog->EditWinamp, "  F:\\Typed\\winamp.exe ");
+        if (c.action == PathAction::empty) host.typeText(*dialog->EditWinamp, "");
+        if (c.action == PathAction::browse || c.action == PathAction::cancelBrowse) {
+            host.clickControl(button("ButtonBrowse"));
+            ASSERT_EQ(host.fileDialogs.size(), 1u);
+            EXPECT_EQ(host.fileDialogs[0].owner, dialog->handle());
+            EXPECT_EQ(host.fileDialogs[0].filters[0].patterns, "winamp.exe");
+        }
+        host.clickControl(button("ButtonOk"));
+    };
+    click("CBSetIR");
+    EXPECT_EQ(fw::IniFile(dir / "ir_zav.ini").readString("PLAYER", "PATH", "<none>"), c.after);
+}
+
+const std::string fixedPath = app::fixedPlayerPath;
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, WinampField,
+    ::testing::Values(
+        WinampFieldCase{"found, left alone: not written", "", {fixedPath}, fixedPath, PathAction::none, "<none>"},
+        WinampFieldCase{"nowhere", "", {}, "not found", PathAction::none, "<none>"},
+        WinampFieldCase{"typed", "", {}, "not found", PathAction::type, "F:\\Typed\\winamp.exe"},
+        WinampFieldCase{"chosen with Browse...", "", {fixedPath}, fixedPath, PathAction::browse, "E:\\Музыка\\winamp.exe"},
+        WinampFieldCase{"Browse... cancelled", "", {fixedPath}, fixedPath, PathAction::cancelBrowse, "<none>"},
+        WinampFieldCase{"the setting shows and stays", "G:\\W\\winamp.exe", {"G:\\W\\winamp.exe"}, "G:\\W\\winamp.exe",
+                        PathAction::none, "G:\\W\\winamp.exe"},
+        WinampFieldCase{"emptied: the setting goes", "G:\\W\\winamp.exe", {"G:\\W\\winamp.exe"}, "G:\\W\\winamp.exe",
+                        PathAction::empty, "<none>"}),
+    testing_support::byWhat);
 
 }  // namespace

@@ -20,7 +20,10 @@ DWORD styleFor(fw::BorderStyle style) {
         case fw::BorderStyle::none:
             return WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX;
         case fw::BorderStyle::dialog:
-            return WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
+            // Not clipping its children, as the system's dialogs: a group
+            // box paints only its frame and title, and the form's own
+            // background shows inside it.
+            return WS_POPUP | WS_CAPTION;
         case fw::BorderStyle::overlay:
             return WS_POPUP | WS_CLIPCHILDREN;
     }
@@ -322,7 +325,10 @@ LRESULT FormWindow::windowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
             if (reinterpret_cast<HWND>(lParam) != hwnd_) host_.guarded([&] { form_.captureLost(); });
             return 0;
         case WM_CLOSE:
-            host_.guarded([&] { form_.close(); });
+            // Only the system (the task manager, Alt+F4) sends it: the
+            // program's own closing calls the form. Any of our windows
+            // asked to close ends the program, the hidden ones included.
+            host_.guarded([&] { fw::Application::of(&form_).end(); });
             return 0;
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN: {

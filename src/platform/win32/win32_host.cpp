@@ -63,6 +63,15 @@ LRESULT Win32Host::windowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
         case wakeMessage:
             if (app_) app_->runPosted();
             return 0;
+        case WM_CLOSE:
+            if (app_) guarded([this] { app_->end(); });
+            return 0;
+        case WM_QUERYENDSESSION:
+            return TRUE;
+        case WM_ENDSESSION:
+            // The process is stopped soon after this returns: let go now.
+            if (wParam && hwnd == appWindow_ && app_) guarded([this] { app_->end(); });
+            return 0;
         case WM_POWERBROADCAST:
             // Broadcast to top-level windows: the application's own window
             // hears it once for the whole program.
