@@ -3,7 +3,9 @@
 // table's own order) and in the setup dialog's list, the skin key that
 // asks for it, the operation it runs on the main window, and how a held
 // handset key repeats it. Settings, the setup dialog and the handset all
-// read this table: adding a command is adding a row.
+// read this table. Adding a command takes a row here, the operation it
+// names on the main window, its key as a member of the window with that
+// key's row in the window's design table, and the counts the tests hold.
 #pragma once
 
 #include <cstddef>

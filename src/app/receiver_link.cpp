@@ -27,8 +27,10 @@ ReceiverLink::~ReceiverLink() {
 
 bool ReceiverLink::open(ir::Reporting reporting) {
     const bool quiet = reporting == ir::Reporting::quiet;
-    // A failed open has said so itself when shown; the steps after it then
-    // fail quietly on the closed port, as they always have.
+    // A failed open has said so itself when shown. After it, as they always
+    // have, the power step fails without a word on the closed port, the
+    // badge lights, and the init write fails too, showing "Eroare
+    // initializare" (only when reporting is shown).
     if (!com_.OpenComPort(port_, baudRate, reporting) && quiet) return false;
     com_.SetReceiverPower(true);
     receiver_.startLoop();

@@ -111,8 +111,9 @@ void TFormaSetari::FormCreate(fw::Component&) {
 }
 
 void TFormaSetari::TimerInitTexteTimer(fw::Component&) {
-    // The port field reaches the settings with "Ok", as the other fields
-    // do: the settings always say what the file says.
+    // Mirrors the chosen command. The port field is not copied into the
+    // settings here: it reaches them with "Ok", as the other fields do, so
+    // the settings always say what the file says.
     EditComIr->setText(CBComenziIR->text());
     showCodes();
 }

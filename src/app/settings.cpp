@@ -58,7 +58,8 @@ void SettingsStore::write(const std::function<void(fw::IniFile&)>& change) {
     try {
         change(ini);
     } catch (const Unchanged&) {
-        // Nothing to write: the file stays as it is, and so does memory.
+        // Nothing to write: the file stays as it is, and the record becomes
+        // what the file holds now (another program may have changed it).
         settings_ = read(ini);
         return;
     } catch (...) {

@@ -1,8 +1,9 @@
 // The serial link to the IR receiver: open and configure the port, power
 // the receiver through RTS and DTR, send it "IR", read single bytes, close.
-// Reported failures are message boxes captioned "Eroare"; every failure
-// after the open closes the port again. The receiver's own retries after it
-// was lost report nothing.
+// Reported failures are message boxes captioned "Eroare". A failure while
+// opening and configuring closes the port again; a failed power change or
+// init write leaves it open, for the caller to close. The receiver's own
+// retries after it was lost report nothing.
 //
 // The port handle is shared by the GUI thread (open, configure, power,
 // initialise, close) and the receive thread (read); it is kept atomically,

@@ -1,6 +1,5 @@
-// The command table and the command events: what each command is, where it
-// stands in either order, how a held key repeats it, and who hears that it
-// ran.
+// The command table and the command events: every command once in either
+// order, on a key of its own, and who hears that it ran.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,57 +12,6 @@
 namespace {
 
 using Strings = std::vector<std::string>;
-
-struct TableCase {
-    const char* name;
-    std::size_t loadPlace;
-    std::size_t dialogPlace;
-    const char* key;
-    app::Repetition repetition;
-};
-
-void PrintTo(const TableCase& c, std::ostream* os) { *os << c.name; }
-
-class CommandRows : public ::testing::TestWithParam<TableCase> {};
-
-// Each command where the settings file's readers and the setup dialog's
-// users have always found it, on its own key, repeating as a held handset
-// key should.
-TEST_P(CommandRows, StandInBothOrdersOnTheirKeyWithTheirRepetition) {
-    const TableCase& c = GetParam();
-    EXPECT_EQ(app::commandNamesLoadOrder().at(c.loadPlace), c.name);
-    EXPECT_EQ(app::commandNamesDialogOrder().at(c.dialogPlace), c.name);
-    const app::Command* command = app::commandNamed(c.name);
-    ASSERT_NE(command, nullptr);
-    EXPECT_EQ(command->repetition, c.repetition);
-
-    testing_support::ProgramFixture p;
-    p.start("[IR]\r\nMinimizare=0\r\n[PORT_SET]\r\nPORT=0\r\n");
-    widgets::TCoolButton* key = p.form->keyFor(c.name);
-    ASSERT_NE(key, nullptr);
-    EXPECT_EQ(key->name(), c.key);
-    EXPECT_EQ(app::commandOfKey(*p.form, *key), command);
-}
-
-constexpr auto once = app::Repetition::once;
-constexpr auto everyArrival = app::Repetition::everyArrival;
-constexpr auto everySecond = app::Repetition::everySecondArrival;
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, CommandRows,
-    ::testing::Values(TableCase{"OPEN WINAMP", 0, 0, "CBStart", once}, TableCase{"PLAY", 1, 7, "CBPlay", once},
-                      TableCase{"PAUSE", 2, 8, "CBPause", once}, TableCase{"STOP", 3, 9, "CBStop", once},
-                      TableCase{"MUTE", 4, 10, "CBTelefon", once}, TableCase{"REW", 5, 5, "CBRew", everySecond},
-                      TableCase{"FF", 6, 6, "CBFF", everySecond},
-                      TableCase{"PREVIOUS SONG", 7, 3, "CBPrew", once},
-                      TableCase{"NEXT SONG", 8, 4, "CBNext", once},
-                      TableCase{"VOLUME UP", 9, 2, "CBVolUp", everyArrival},
-                      TableCase{"VOLUME DOWN", 10, 1, "CBVolDown", everyArrival},
-                      TableCase{"REPEAT", 11, 12, "CBRepeat", once}, TableCase{"SHUFFLE", 12, 11, "CBShufle", once},
-                      TableCase{"ENTER", 13, 13, "CBNrTr", once}, TableCase{"TASTE 1", 14, 14, "CB1", once},
-                      TableCase{"TASTE 5", 18, 18, "CB5", once}, TableCase{"TASTE 9", 22, 22, "CB9", once},
-                      TableCase{"TASTE 0", 23, 23, "CB0", once}, TableCase{"CANCEL", 24, 24, "CBAnulare", once}),
-    [](const auto& info) { return testing_support::caseName(info.param.name); });
 
 TEST(CommandTable, BothOrdersHoldEachOfThe25NamesOnceAndEveryKeyAsksForOneCommand) {
     Strings load = app::commandNamesLoadOrder(), dialog = app::commandNamesDialogOrder();
@@ -78,7 +26,12 @@ TEST(CommandTable, BothOrdersHoldEachOfThe25NamesOnceAndEveryKeyAsksForOneComman
     testing_support::ProgramFixture p;
     p.start("[IR]\r\nMinimizare=0\r\n[PORT_SET]\r\nPORT=0\r\n");
     std::set<const widgets::TCoolButton*> keys;
-    for (const app::Command& c : app::commands()) keys.insert(p.form->*(c.key));
+    for (const app::Command& c : app::commands()) {
+        widgets::TCoolButton* key = p.form->keyFor(c.name);
+        ASSERT_NE(key, nullptr) << c.name;
+        EXPECT_EQ(app::commandOfKey(*p.form, *key), &c) << "the key of " << c.name << " asks for it";
+        keys.insert(key);
+    }
     EXPECT_EQ(keys.size(), 25u) << "a key each";
     EXPECT_EQ(app::commandOfKey(*p.form, *p.form->CBSetIR), nullptr) << "the setup key runs no command";
 }

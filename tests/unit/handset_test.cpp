@@ -317,21 +317,4 @@ TEST_F(Handset, AfterLearningTheLabelNamesTheCommandAndTheCheckBoxSavesTheSettin
     EXPECT_EQ(player.sent, Strings{"command 40045"}) << "learned, switched on, and carried out";
 }
 
-TEST(HandsetCommands, TheKeysAreTheTwentyFiveCommandsInLoadOrder) {
-    testing_support::ProgramFixture p;
-    p.start("[IR]\r\nMinimizare=0\r\n[PORT_SET]\r\nPORT=0\r\n");
-    std::vector<widgets::TCoolButton*> keys;
-    for (const std::string& name : app::commandNamesLoadOrder()) {
-        widgets::TCoolButton* key = p.form->keyFor(name);
-        ASSERT_NE(key, nullptr) << name;
-        keys.push_back(key);
-    }
-    EXPECT_EQ(keys[0], p.form->CBStart);
-    EXPECT_EQ(keys[4], p.form->CBTelefon);
-    EXPECT_EQ(keys[13], p.form->CBNrTr);
-    EXPECT_EQ(keys[23], p.form->CB0);
-    std::sort(keys.begin(), keys.end());
-    EXPECT_EQ(std::unique(keys.begin(), keys.end()), keys.end()) << "a key each";
-}
-
 }  // namespace

@@ -74,7 +74,7 @@ TEST_F(ReceiverLinkTest, ThreadsALostReceiverIsRetriedOnThePortItWasActivatedWit
     ASSERT_TRUE(lossHandled());
     EXPECT_EQ(events.back(), "dark, IR sent");
     ASSERT_TRUE(link->reconnecting());
-    EXPECT_EQ(host.timerInterval(*link->TimerReconnect), app::ReceiverLink::retryMs);
+    EXPECT_EQ(host.timerInterval(*link->TimerReconnect), 2000) << "tried again every 2 s";
     serial.clearCalls();
     host.fireTimer(*link->TimerReconnect);
     EXPECT_EQ(serial.lastOpened(), "\\\\.\\COM2");
