@@ -34,6 +34,10 @@ TEST(LogonUnderWine, TheValueIsWrittenReadBackAndRemoved) {
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
     EXPECT_STREQ(stored, commandLine.c_str()) << "where Windows looks for it, under its name";
 
+    const std::string anyFolder = "\"C:\\Пульт ΖΑV\\zav_amp.exe\"";
+    ASSERT_TRUE(logon.write(anyFolder));
+    EXPECT_EQ(logon.read(), anyFolder) << "a folder named outside the system's code page";
+
     EXPECT_TRUE(logon.remove());
     EXPECT_FALSE(logon.read());
 }

@@ -53,14 +53,15 @@ std::optional<std::string> Win32Launcher::environment(const std::string& name) {
 }
 
 std::optional<std::string> Win32Launcher::userSetting(const std::string& key, const std::string& value) {
+    // A REG_EXPAND_SZ value comes expanded, as REG_SZ.
     const std::wstring wideKey = widen(key), wideValue = widen(value);
     DWORD bytes = 0;
-    if (RegGetValueW(HKEY_CURRENT_USER, wideKey.c_str(), wideValue.c_str(), RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ,
+    if (RegGetValueW(HKEY_CURRENT_USER, wideKey.c_str(), wideValue.c_str(), RRF_RT_REG_SZ,
                      nullptr, nullptr, &bytes) != ERROR_SUCCESS)
         return std::nullopt;
     std::wstring text(bytes / sizeof(wchar_t) + 1, L'\0');
     bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
-    if (RegGetValueW(HKEY_CURRENT_USER, wideKey.c_str(), wideValue.c_str(), RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ,
+    if (RegGetValueW(HKEY_CURRENT_USER, wideKey.c_str(), wideValue.c_str(), RRF_RT_REG_SZ,
                      nullptr, text.data(), &bytes) != ERROR_SUCCESS)
         return std::nullopt;
     text.resize(wcsnlen(text.c_str(), text.size()));
