@@ -58,7 +58,7 @@ dialog_cycle() {
   win=$(e2e_wait_window "ZAV Amp - 01" 10) || return 1
   e2e_click "$win" 33 176
   e2e_eventually 10 "[ \"\$(e2e_post 'Setup IR device' --query | cut -d' ' -f1)\" = visible ]" || return 1
-  e2e_click_client "Setup IR device" 284 200
+  e2e_dialog_click ok
   win=$(e2e_wait_window "ZAV Amp - 01" 10) || return 1
   e2e_click "$win" 126 22
   e2e_eventually 10 "[ \"\$(e2e_post 'ZAV Amp - 01' --query | cut -d' ' -f1)\" = hidden ]"

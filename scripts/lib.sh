@@ -69,12 +69,13 @@ zav_wine_prefix() {
   touch "$WINEPREFIX/.zav-ready"
 }
 
-# Starts an Xvfb display of our own; sets DISPLAY and ZAV_XVFB_PID.
+# Starts an Xvfb display of our own (ZAV_SCREEN: its size and depth,
+# 1024x768x24 unless set); sets DISPLAY and ZAV_XVFB_PID.
 zav_start_xvfb() {
   local n
   for n in $(seq 90 140); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 "${ZAV_SCREEN:-1024x768x24}" -nolisten tcp >/dev/null 2>&1 &
     ZAV_XVFB_PID=$!
     local i
     for i in $(seq 1 100); do

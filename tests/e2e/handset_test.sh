@@ -41,12 +41,12 @@ e2e_check "with the dialog open the code shows in its field" \
 e2e_check "and what it is learned for beneath" \
   e2e_eventually 5 "e2e_post 'Setup IR device' --texts | grep -qx 'Learned for: PLAY'"
 e2e_check "and nothing reaches the player" test "$(plays)" = 0
-e2e_click_client "Setup IR device" 25 88
+e2e_dialog_click runLearned
 # The pointer leaves the box, so its tip does not cover the label.
 xdotool mousemove 1000 740
 sleep 0.5
 e2e_client_shot "Setup IR device" "$ZAV_ROOT/out/setup-dialog-handset.png"
-e2e_click_client "Setup IR device" 284 200
+e2e_dialog_click ok
 e2e_check "the check box saves EXECUTARE=1" \
   e2e_eventually 5 "tr -d '\\r' <'$E2E_TMP/app/ir_zav.ini' | grep -qx 'EXECUTARE=1'"
 win=$(e2e_wait_window "ZAV Amp - 01" 10)

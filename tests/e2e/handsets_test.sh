@@ -31,13 +31,13 @@ open_dialog() {
   e2e_eventually 10 "[ \"\$(e2e_post 'Setup IR device' --query | cut -d' ' -f1)\" = visible ]"
 }
 ok_dialog() {
-  e2e_click_client "Setup IR device" 284 200
+  e2e_dialog_click ok
   WIN=$(e2e_wait_window "ZAV Amp - 01" 10)
   e2e_eventually 10 "[ \$(grep -c 'rx 49 52' '$E2E_TMP/receiver.log') -ge \$((\$(cat '$E2E_TMP/inits') + 1)) ]"
   grep -c 'rx 49 52' "$E2E_TMP/receiver.log" >"$E2E_TMP/inits"
 }
 choose() {  # COMMAND
-  e2e_click_client "Setup IR device" 284 34
+  e2e_dialog_click commands
   xdotool key ctrl+a && xdotool type --delay 20 "$1"
   e2e_eventually 5 "dialog_says '$1'"
 }
@@ -67,7 +67,7 @@ grep -c 'rx 49 52' "$E2E_TMP/receiver.log" >"$E2E_TMP/inits"
 
 # 1. The walk, with a toggling handset: two presses a key.
 open_dialog
-e2e_click_client "Setup IR device" 284 319
+e2e_dialog_click learnAll
 e2e_check "Learn all keys asks for the first key" e2e_eventually 5 "dialog_says 'Press OPEN WINAMP on the handset (1 of 25)'"
 walked=0
 for i in "${!commands[@]}"; do
@@ -93,7 +93,7 @@ e2e_check "the walk ends with its advice" \
   e2e_eventually 5 "dialog_says 'All keys learned: tick Run learned commands to use them'"
 e2e_check "the file holds both codes of a toggling key" \
   grep -q "^PLAY=$(code_of 7),$(toggled_of 7)"$'\r'"\$" "$E2E_TMP/app/ir_zav.ini"
-e2e_click_client "Setup IR device" 25 88
+e2e_dialog_click runLearned
 ok_dialog
 
 # The third press of a key sends its first code again, the fourth its second.
@@ -123,7 +123,7 @@ open_dialog
 choose PLAY
 press 5A5A51
 e2e_check "the second handset's code shows" e2e_eventually 5 "dialog_says 5A5A51"
-e2e_click_client "Setup IR device" 52 319
+e2e_dialog_click add
 e2e_check "Add code adds it: the label shows three codes" \
   e2e_eventually 5 "dialog_says 'Codes: $(code_of 7), $(toggled_of 7), 5A5A51'"
 ok_dialog
@@ -157,7 +157,7 @@ e2e_check "repeat codes alone do nothing" test "$(plays)" = "$plays0" -a "$(($(s
 open_dialog
 choose PLAY
 e2e_check "the label shows PLAY's code" e2e_eventually 5 "dialog_says 'Codes: 10EF31'"
-e2e_click_client "Setup IR device" 145 319
+e2e_dialog_click forget
 e2e_check "Forget empties it" e2e_eventually 5 "dialog_says 'Codes: none'"
 e2e_check "and takes PLAY out of the file" bash -c "! grep -q '^PLAY=' '$E2E_TMP/nec/ir_zav.ini'"
 ok_dialog

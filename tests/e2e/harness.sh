@@ -258,6 +258,23 @@ e2e_holders() {  # DEVICE
   done | sort -u
 }
 
+# The setup dialog's controls: where their middles are in its client area
+# at 96 DPI.
+declare -A E2E_DIALOG=(
+  [port]="88 57" [enableIr]="148 56" [commands]="90 148" [code]="376 148"
+  [learn]="76 209" [add]="184 209" [forget]="280 209" [learnAll]="384 209" [skip]="350 243" [stop]="412 243"
+  [trayMode]="28 306" [runLearned]="248 306" [osd]="28 326" [startWithWindows]="248 326" [volume]="300 350"
+  [winamp]="221 378" [browse]="404 379" [ok]="396 425"
+)
+
+# Clicks a control of the setup dialog by its name above, on a screen of
+# SCALE times 96 DPI.
+e2e_dialog_click() {  # NAME [SCALE]
+  local -a xy=(${E2E_DIALOG[$1]})
+  local scale=${2:-1}
+  e2e_click_client "Setup IR device" $((xy[0] * scale)) $((xy[1] * scale))
+}
+
 # Clicks at client coordinates of a window found by its caption, wherever
 # its frame puts the client area.
 e2e_click_client() {  # CAPTION X Y

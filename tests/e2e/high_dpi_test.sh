@@ -6,6 +6,8 @@
 # DPI is put back however the test ends.
 set -u
 source "$(dirname "$0")/harness.sh"
+# A screen of 192 DPI is a large one: the dialog fits on it whole.
+export ZAV_SCREEN=1920x1200x24
 e2e_init || { echo "e2e: 0 passed, 1 failed"; exit 1; }
 set_dpi() {  # DPI
   zav_wine reg add 'HKCC\Software\Fonts' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
@@ -54,18 +56,20 @@ e2e_click "$win" 66 352
 e2e_check "the setup dialog opens" e2e_eventually 10 "[ \"\$(e2e_post 'Setup IR device' --query | cut -d' ' -f1)\" = visible ]"
 sleep 0.5
 read -r state x y w h <<<"$(e2e_post 'Setup IR device' --client)"
-e2e_check "it is laid out at the screen's DPI: 760 x 916 (got $w x $h)" test "$w" = 760 -a "$h" = 916
+e2e_check "it is laid out at the screen's DPI: 920 x 896 (got $w x $h)" test "$w" = 920 -a "$h" = 896
+layout=$(e2e_post 'Setup IR device' --layout)
+e2e_check "nothing overlaps, nothing leaves its group box, every text fits${layout:+: $layout}" test -z "$layout"
 # The codes and the walk's longest prompt, to see that they fit.
-e2e_click_client "Setup IR device" 568 638
+e2e_dialog_click learnAll 2
 xdotool mousemove 5 5
 sleep 0.5
 e2e_check "Learn all keys is where it is drawn" \
   e2e_eventually 5 "e2e_post 'Setup IR device' --texts | grep -qx 'Press OPEN WINAMP on the handset (1 of 25)'"
 e2e_client_shot "Setup IR device" "$ZAV_ROOT/out/setup-dialog-192dpi.png"
-e2e_click_client "Setup IR device" 96 705
+e2e_dialog_click stop 2
 e2e_check "its Stop button is where it is drawn" \
   e2e_eventually 5 "! e2e_post 'Setup IR device' --texts | grep -q 'Press OPEN WINAMP'"
-e2e_click_client "Setup IR device" 568 400
+e2e_dialog_click ok 2
 e2e_check "its Ok button is where it is drawn" \
   e2e_eventually 5 "[ \"\$(e2e_post 'Setup IR device' --query | cut -d' ' -f1)\" = hidden ]"
 e2e_summary

@@ -60,7 +60,7 @@ e2e_click "$win" 129 254
 e2e_check "and the next digit: 67" e2e_eventually 3 "[ \"\$(readouts | cut -d' ' -f2)\" = 67 ]"
 e2e_click "$win" 33 176
 e2e_check "the setup dialog opens" e2e_eventually 5 "[ \"\$(e2e_post 'Setup IR device' --query | cut -d' ' -f1)\" = visible ]"
-e2e_click_client "Setup IR device" 284 200
+e2e_dialog_click ok
 e2e_check "and closes" e2e_eventually 5 "[ \"\$(e2e_post 'Setup IR device' --query | cut -d' ' -f1)\" = hidden ]"
 win=$(e2e_wait_window "ZAV Amp - 01" 10)
 e2e_check "the remote comes back" test -n "$win"

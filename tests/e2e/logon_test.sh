@@ -25,8 +25,8 @@ box_ticked() {
   [ "$(e2e_pixel "$E2E_TMP/dialog.png" 22 398)" != "255,255,255" ]
 }
 box_unticked() { ! box_ticked; }
-toggle_box() { e2e_click_client 'Setup IR device' 60 398; }
-press_ok() { e2e_click_client 'Setup IR device' 284 200; e2e_eventually 10 '! dialog_shown'; }
+toggle_box() { e2e_dialog_click startWithWindows; }
+press_ok() { e2e_dialog_click ok; e2e_eventually 10 '! dialog_shown'; }
 
 dir="$E2E_TMP/Start Me"
 e2e_install_program "$dir" $'[IR]\r\nMinimizare=0\r\n'

@@ -3,7 +3,13 @@
 //   post_message "Caption" --send MSG WPARAM LPARAM   sends it and prints the reply
 //   post_message "Caption" --query             prints "visible|hidden X Y W H"
 //   post_message "Caption" --client            the same for the client area
-//   post_message "Caption" --texts             each child window's text, one a line
+//   post_message "Caption" --texts             each child window's text, one a line (UTF-8)
+//   post_message "Caption" --field LABEL TEXT  types TEXT into the field that follows the
+//                                              label LABEL (right of it or below it)
+//   post_message "Caption" --layout            what is wrong with the children's layout, one
+//                                              a line: two that overlap, a control reaching
+//                                              out of the group box it lies in, a text cut
+//                                              off; nothing when all is well
 //   post_message "Caption" --remove-icon       removes the window's notification icon, as a
 //                                              shell that restarts loses it
 //   post_message "Caption" --broadcast NAME    posts the registered message NAME to every
@@ -18,17 +24,168 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
-BOOL CALLBACK printText(HWND child, LPARAM) {
+std::wstring textOf(HWND child) {
     // Asked of the window itself: edits keep their text where GetWindowText
     // cannot see it from another process.
-    char text[512] = {};
-    SendMessageA(child, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    std::printf("%s\n", text);
+    wchar_t text[1024] = {};
+    SendMessageW(child, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+std::string utf8(const std::wstring& w) {
+    const int n = WideCharToMultiByte(CP_UTF8, 0, w.c_str(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
+    if (n > 0) WideCharToMultiByte(CP_UTF8, 0, w.c_str(), static_cast<int>(w.size()), out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+std::wstring wide(const char* s) {
+    const int n = MultiByteToWideChar(CP_UTF8, 0, s, -1, nullptr, 0);
+    std::wstring out(static_cast<std::size_t>(n > 0 ? n : 1), L'\0');
+    if (n > 0) MultiByteToWideChar(CP_UTF8, 0, s, -1, out.data(), n);
+    out.resize(out.size() - 1);
+    return out;
+}
+
+BOOL CALLBACK printText(HWND child, LPARAM) {
+    std::printf("%s\n", utf8(textOf(child)).c_str());
     return TRUE;
+}
+
+struct Child {
+    HWND hwnd;
+    std::string cls;
+    LONG style;
+    RECT rect;  // in the parent's client area
+};
+
+struct Collecting {
+    HWND parent;
+    std::vector<Child> found;
+};
+
+// The window's own children only: a combo box's edit and the spin edit's
+// arrows are parts of their control.
+BOOL CALLBACK collect(HWND child, LPARAM into) {
+    auto& collecting = *reinterpret_cast<Collecting*>(into);
+    if (!IsWindowVisible(child) || GetParent(child) != collecting.parent) return TRUE;
+    Child c{child, {}, GetWindowLongA(child, GWL_STYLE), {}};
+    char cls[64] = {};
+    GetClassNameA(child, cls, sizeof cls);
+    c.cls = cls;
+    if (c.cls == "msctls_updown32") return TRUE;
+    GetWindowRect(child, &c.rect);
+    MapWindowPoints(nullptr, collecting.parent, reinterpret_cast<POINT*>(&c.rect), 2);
+    collecting.found.push_back(c);
+    return TRUE;
+}
+
+std::vector<Child> children(HWND parent) {
+    Collecting collecting{parent, {}};
+    EnumChildWindows(parent, collect, reinterpret_cast<LPARAM>(&collecting));
+    return collecting.found;
+}
+
+bool isGroupBox(const Child& c) { return c.cls == "Button" && (c.style & 0x0F) == BS_GROUPBOX; }
+
+bool overlap(const RECT& a, const RECT& b) {
+    RECT r;
+    return IntersectRect(&r, &a, &b) != FALSE;
+}
+
+bool inside(const RECT& inner, const RECT& outer) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+std::string name(const Child& c) { return c.cls + " '" + utf8(textOf(c.hwnd)) + "'"; }
+
+// The room a text needs in its control, in the control's own font.
+std::string textFits(const Child& c) {
+    const bool label = c.cls == "Static";
+    const bool button = c.cls == "Button" && !isGroupBox(c);
+    if (!label && !button) return {};
+    const std::wstring text = textOf(c.hwnd);
+    if (text.empty()) return {};
+    // A font is the process's own: measured in the remote's dialog font made
+    // here, bold (the wider of its two weights).
+    HDC dc = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+    HFONT font = CreateFontA(-MulDiv(11, dpi, 96), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
+                             "MS Sans Serif");
+    HGDIOBJ old = SelectObject(dc, font);
+    const bool checkBox = (c.style & 0x0F) == BS_AUTOCHECKBOX || (c.style & 0x0F) == BS_CHECKBOX;
+    // Less the check mark and its gap, or a push button's edges.
+    const int width = c.rect.right - c.rect.left - (checkBox ? 16 * dpi / 96 : button ? 6 * dpi / 96 : 0);
+    RECT need{0, 0, width, 0};
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &need,
+              DT_CALCRECT | (label ? DT_WORDBREAK : DT_SINGLELINE) | DT_NOPREFIX);
+    SelectObject(dc, old);
+    DeleteObject(font);
+    ReleaseDC(nullptr, dc);
+    const int height = c.rect.bottom - c.rect.top;
+    if (need.right <= width && need.bottom <= height) return {};
+    return std::to_string(need.right) + "x" + std::to_string(need.bottom) + " in " + std::to_string(width) + "x" +
+           std::to_string(height);
+}
+
+void printLayout(HWND parent) {
+    const std::vector<Child> all = children(parent);
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        const Child& a = all[i];
+        if (isGroupBox(a)) continue;
+        if (const std::string cut = textFits(a); !cut.empty())
+            std::printf("cut %s: %s\n", name(a).c_str(), cut.c_str());
+        for (std::size_t j = i + 1; j < all.size(); ++j) {
+            const Child& b = all[j];
+            if (!isGroupBox(b) && overlap(a.rect, b.rect))
+                std::printf("overlap %s | %s\n", name(a).c_str(), name(b).c_str());
+        }
+        for (const Child& g : all) {
+            if (!isGroupBox(g) || !overlap(a.rect, g.rect)) continue;
+            // Below the title on the box's top edge, clear of its frame.
+            RECT room = g.rect;
+            HDC screen = GetDC(nullptr);
+            const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+            ReleaseDC(nullptr, screen);
+            room.left += 2;
+            room.right -= 2;
+            room.bottom -= 2;
+            room.top += 8 * dpi / 96;
+            if (!inside(a.rect, room)) std::printf("out of %s: %s\n", name(g).c_str(), name(a).c_str());
+        }
+    }
+}
+
+// The edit or combo box nearest after the label: right of it on its line,
+// or below it.
+HWND fieldAfter(HWND parent, const std::wstring& label) {
+    const std::vector<Child> all = children(parent);
+    const Child* l = nullptr;
+    for (const Child& c : all)
+        if (c.cls == "Static" && textOf(c.hwnd) == label) l = &c;
+    if (!l) return nullptr;
+    HWND best = nullptr;
+    long bestDistance = 0;
+    for (const Child& c : all) {
+        if (c.cls != "Edit" && c.cls != "ComboBox") continue;
+        const bool right = c.rect.left >= l->rect.right - 2 && c.rect.top < l->rect.bottom && c.rect.bottom > l->rect.top;
+        const bool below = c.rect.top >= l->rect.bottom - 2 && c.rect.left < l->rect.right;
+        if (!right && !below) continue;
+        const long d = (c.rect.left - l->rect.left) + (c.rect.top - l->rect.top);
+        if (!best || d < bestDistance) {
+            best = c.hwnd;
+            bestDistance = d;
+        }
+    }
+    return best;
 }
 
 }  // namespace
@@ -69,6 +226,16 @@ int main(int argc, char** argv) {
     if (std::string_view(argv[2]) == "--broadcast" && argc > 3) {
         const UINT message = RegisterWindowMessageA(argv[3]);
         return message && SendNotifyMessageA(HWND_BROADCAST, message, 0, 0) ? 0 : 1;
+    }
+    if (std::string_view(argv[2]) == "--layout") {
+        printLayout(hwnd);
+        return 0;
+    }
+    if (std::string_view(argv[2]) == "--field" && argc > 4) {
+        HWND field = fieldAfter(hwnd, wide(argv[3]));
+        if (!field) return 1;
+        SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide(argv[4]).c_str()));
+        return 0;
     }
     if (std::string_view(argv[2]) == "--texts") {
         EnumChildWindows(hwnd, printText, 0);

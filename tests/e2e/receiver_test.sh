@@ -31,7 +31,7 @@ e2e_click "$win" 33 176
 e2e_check "the setup dialog opens" e2e_eventually 10 "[ \"\$(e2e_post 'Setup IR device' --query | cut -d' ' -f1)\" = visible ]"
 e2e_receiver "send 12 34 56"
 e2e_check "a code from the receiver shows in its code field" e2e_eventually 5 "dialog_shows 123456"
-e2e_click_client "Setup IR device" 284 200
+e2e_dialog_click ok
 win=$(e2e_wait_window "ZAV Amp - 01" 10)
 e2e_check "the receiver was opened again after the dialog" \
   e2e_eventually 10 "[ \$(grep -c 'rx 49 52' '$E2E_TMP/receiver.log') -ge 2 ]"
@@ -54,7 +54,7 @@ e2e_click "$win" 33 176
 e2e_check "the setup dialog opens again" e2e_eventually 10 "[ \"\$(e2e_post 'Setup IR device' --query | cut -d' ' -f1)\" = visible ]"
 e2e_receiver "send AB CD EF"
 e2e_check "the next code shows in the dialog" e2e_eventually 5 "dialog_shows ABCDEF"
-e2e_click_client "Setup IR device" 284 200
+e2e_dialog_click ok
 
 # (c) Nothing was shown to the user meanwhile.
 e2e_check "no message box appeared" test ! -s "$boxes"

@@ -83,13 +83,16 @@ e2e_check "and hides the remote" e2e_eventually 5 "[ \"\$(e2e_post 'ZAV Amp - 01
 e2e_receiver "send 12 34 56"
 sleep 1
 e2e_client_shot "Setup IR device" "$ZAV_ROOT/out/setup-dialog.png"
-e2e_click_client "Setup IR device" 242 34
+layout=$(e2e_post 'Setup IR device' --layout)
+e2e_check "the dialog at 96 DPI: nothing overlaps, nothing leaves its group box, every text fits${layout:+: $layout}" \
+  test -z "$layout"
+e2e_dialog_click commands
 xdotool key ctrl+a && xdotool type --delay 40 "PLAY"
 sleep 0.3
-e2e_click_client "Setup IR device" 284 160
+e2e_dialog_click learn
 e2e_check "Learn IR code writes the received code under PLAY" \
   e2e_eventually 5 "tr -d '\\r' <'$E2E_TMP/app/ir_zav.ini' | grep -qx 'PLAY=123456'"
-e2e_click_client "Setup IR device" 284 200
+e2e_dialog_click ok
 e2e_check "Ok closes the dialog" e2e_eventually 5 "[ \"\$(e2e_post 'Setup IR device' --query | cut -d' ' -f1)\" = hidden ]"
 e2e_check "and the remote is shown again" e2e_eventually 5 "[ \"\$(e2e_post 'ZAV Amp - 01' --query | cut -d' ' -f1)\" = visible ]"
 e2e_check "Ok saved port, receiver and tray settings" \
