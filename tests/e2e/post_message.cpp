@@ -45,14 +45,6 @@ std::string utf8(const std::wstring& w) {
     return out;
 }
 
-std::wstring wide(const char* s) {
-    const int n = MultiByteToWideChar(CP_UTF8, 0, s, -1, nullptr, 0);
-    std::wstring out(static_cast<std::size_t>(n > 0 ? n : 1), L'\0');
-    if (n > 0) MultiByteToWideChar(CP_UTF8, 0, s, -1, out.data(), n);
-    out.resize(out.size() - 1);
-    return out;
-}
-
 BOOL CALLBACK printText(HWND child, LPARAM) {
     std::printf("%s\n", utf8(textOf(child)).c_str());
     return TRUE;
@@ -232,9 +224,16 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (std::string_view(argv[2]) == "--field" && argc > 4) {
-        HWND field = fieldAfter(hwnd, wide(argv[3]));
+        // The arguments as typed: the narrow ones hold only the system's
+        // code page.
+        int count = 0;
+        LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count);
+        if (!args || count < 5) return 2;
+        HWND field = fieldAfter(hwnd, args[3]);
+        const std::wstring text = args[4];
+        LocalFree(args);
         if (!field) return 1;
-        SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide(argv[4]).c_str()));
+        SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
         return 0;
     }
     if (std::string_view(argv[2]) == "--texts") {
