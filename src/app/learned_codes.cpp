@@ -4,11 +4,31 @@
 
 namespace app {
 
-bool isCodeText(std::string_view text) {
+bool isSerialCode(std::string_view text) {
     if (text.empty() || text.size() > 12) return false;
     for (char c : text)
         if (!((c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f'))) return false;
     return true;
+}
+
+bool isServerCode(std::string_view text) {
+    const std::size_t colon = text.find(':');
+    if (colon == 0 || colon == std::string_view::npos || colon + 1 == text.size() ||
+        text.find(':', colon + 1) != std::string_view::npos || text.size() > maxServerCodeLength)
+        return false;
+    for (char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u <= 0x20 || u == 0x7F || c == ',' || c == '=') return false;
+    }
+    return true;
+}
+
+bool isCodeText(std::string_view text) {
+    return isSerialCode(text) || isServerCode(text);
+}
+
+bool sameCode(std::string_view a, std::string_view b) {
+    return isServerCode(a) || isServerCode(b) ? a == b : fw::sameText(a, b);
 }
 
 CodeList parseCodeList(std::string_view value) {
@@ -34,7 +54,7 @@ std::string formatCodeList(const CodeList& codes) {
 bool holdsCode(const CodeList& codes, std::string_view code) {
     if (code.empty()) return false;
     for (const std::string& c : codes)
-        if (fw::sameText(c, code)) return true;
+        if (sameCode(c, code)) return true;
     return false;
 }
 

@@ -2,8 +2,10 @@
 // of section COMENZI_IR per name, its value a comma-separated list of up to
 // four codes ("A1B2C3,A1B2CB"), a single code written as it always was, so
 // earlier versions still read it. Reading keeps the first four items that
-// are 1 to 12 hexadecimal digits, blanks around them removed, and ignores
-// the rest; codes compare without regard to letter case.
+// are codes, blanks around them removed, and ignores the rest. A code is
+// either the serial receiver's, 1 to 12 hexadecimal digits compared without
+// regard to letter case, or a server's key, "<remote>:<button>" without
+// blanks, commas or "=", compared exactly (its names are case-sensitive).
 #pragma once
 
 #include <cstddef>
@@ -18,11 +20,20 @@ using CodeList = std::vector<std::string>;
 inline constexpr std::size_t maxCodesPerCommand = 4;
 
 // 1 to 12 hexadecimal digits, either case.
+bool isSerialCode(std::string_view text);
+// A name, ":", a name; no blank, comma, "=" or control character, at most
+// maxServerCodeLength characters.
+bool isServerCode(std::string_view text);
+inline constexpr std::size_t maxServerCodeLength = 255;
+// Either kind: what a list of codes keeps.
 bool isCodeText(std::string_view text);
 CodeList parseCodeList(std::string_view value);
 std::string formatCodeList(const CodeList& codes);
-// Whether `codes` holds `code`, whatever the letter case; never for an
-// empty code.
+// Whether `codes` holds `code` (a serial code in any letter case); never
+// for an empty code.
 bool holdsCode(const CodeList& codes, std::string_view code);
+// Whether two codes are the same: serial codes whatever their letter case,
+// server codes exactly.
+bool sameCode(std::string_view a, std::string_view b);
 
 }  // namespace app

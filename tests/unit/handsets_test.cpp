@@ -43,7 +43,12 @@ INSTANTIATE_TEST_SUITE_P(
                       ListCase{"bad items cost nothing else", "XYZ,12345,,1 2,0x12,ABCDEF", {"12345", "ABCDEF"}},
                       ListCase{"twelve digits, not thirteen", "123456789ABC,123456789ABCD", {"123456789ABC"}},
                       ListCase{"commas only", ",,,,", {}}, ListCase{"empty", "", {}},
-                      ListCase{"the first four valid ones", "G,1,H,2,3,I,4,5", {"1", "2", "3", "4"}}),
+                      ListCase{"the first four valid ones", "G,1,H,2,3,I,4,5", {"1", "2", "3", "4"}},
+                      ListCase{"a server's keys beside serial codes", "handset:KEY_PLAY, A1B2C3 ,tv:Play%20All",
+                               {"handset:KEY_PLAY", "A1B2C3", "tv:Play%20All"}},
+                      ListCase{"not a server's key", "handset:,:KEY_PLAY,a:b:c,hand set:KEY,x:y=z", {}},
+                      ListCase{"a server's key of 255 characters, not 256",
+                               "r:" + std::string(253, 'K') + ",r:" + std::string(254, 'K'), {"r:" + std::string(253, 'K')}}),
     testing_support::byWhat);
 
 TEST(CodeLists, AListWrittenIsReadBackAndOneCodeIsWrittenAsAlways) {
@@ -52,6 +57,9 @@ TEST(CodeLists, AListWrittenIsReadBackAndOneCodeIsWrittenAsAlways) {
     for (const CodeList& codes : {CodeList{}, CodeList{"1"}, CodeList{"AB", "cd", "123456789ABC", "0"}})
         EXPECT_EQ(app::parseCodeList(app::formatCodeList(codes)), codes);
     EXPECT_TRUE(app::holdsCode({"A1B2C3", "A1B2CB"}, "a1b2cb"));
+    EXPECT_TRUE(app::holdsCode({"A1B2C3", "handset:KEY_PLAY"}, "handset:KEY_PLAY"));
+    EXPECT_FALSE(app::holdsCode({"handset:KEY_PLAY"}, "handset:key_play")) << "a server's names are case-sensitive";
+    EXPECT_FALSE(app::holdsCode({"handset:KEY_PLAY"}, "HANDSET:KEY_PLAY"));
     EXPECT_FALSE(app::holdsCode({"A1B2C3"}, ""));
     EXPECT_FALSE(app::holdsCode({}, ""));
 }
