@@ -1,3 +1,4 @@
+#include "ir/lirc_address.h"
 #include "ir/lirc_lines.h"
 
 #include <gtest/gtest.h>
@@ -91,6 +92,37 @@ INSTANTIATE_TEST_SUITE_P(
                       TextCase{"letter case kept", {"1", 0, "Play", "TV"}, "TV:Play"},
                       TextCase{"characters a list cannot hold", {"1", 0, "a,b=c%d", "my:remote"},
                                "my%3Aremote:a%2Cb%3Dc%25d"}),
+    testing_support::byWhat);
+
+}  // namespace
+
+namespace {
+
+struct AddressCase {
+    const char* what;
+    std::string text;
+    std::optional<ir::LircAddress> address;
+};
+
+class LircAddresses : public ::testing::TestWithParam<AddressCase> {};
+
+TEST_P(LircAddresses, AreReadAsUsersWriteThem) {
+    EXPECT_EQ(ir::parseLircAddress(GetParam().text), GetParam().address);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, LircAddresses,
+    ::testing::Values(AddressCase{"host and port", "localhost:8766", ir::LircAddress{"localhost", 8766}},
+                      AddressCase{"host alone: the servers' port", " 192.168.1.20 ", ir::LircAddress{"192.168.1.20", 8765}},
+                      AddressCase{"IPv6 with its port", "[::1]:9000", ir::LircAddress{"::1", 9000}},
+                      AddressCase{"IPv6 alone", "[fe80::1%3]", ir::LircAddress{"fe80::1%3", 8765}},
+                      AddressCase{"empty", "", std::nullopt}, AddressCase{"blanks", "  ", std::nullopt},
+                      AddressCase{"port 0", "host:0", std::nullopt}, AddressCase{"port too big", "host:65536", std::nullopt},
+                      AddressCase{"no port after the colon", "host:", std::nullopt},
+                      AddressCase{"a blank inside", "my host:8765", std::nullopt},
+                      AddressCase{"IPv6 without brackets", "::1", std::nullopt},
+                      AddressCase{"junk after the brackets", "[::1]x", std::nullopt},
+                      AddressCase{"a scheme", "tcp://host:8765", std::nullopt}),
     testing_support::byWhat);
 
 }  // namespace

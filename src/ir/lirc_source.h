@@ -1,0 +1,55 @@
+// LircSource: the keys of a LIRC or WinLIRC server, read on a thread of
+// their own. It connects, reads the server's lines and hands every key on;
+// when the server is absent, goes away or restarts it connects again every
+// 2 s, without a word, until it is stopped. Whether it is live (connected)
+// is told each time that changes. Both events come on the source's thread.
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <stop_token>
+
+#include "framework/thread.h"
+#include "ir/lirc_address.h"
+#include "ir/lirc_lines.h"
+#include "platform/stream_socket.h"
+
+namespace ir {
+
+class LircSource {
+public:
+    using Wait = std::function<void(std::chrono::milliseconds, std::stop_token)>;
+    static constexpr std::chrono::milliseconds retry{2000};
+    // How long a read waits before it looks at the stop request again.
+    static constexpr std::uint32_t readSliceMs = 200;
+
+    std::function<void(const LircKey&)> onKey;
+    std::function<void(bool live)> onLive;
+
+    // `wait` pauses between attempts (a stop request ends it at once); the
+    // tests' own runs no clock.
+    explicit LircSource(platform::StreamSockets& sockets, Wait wait = sleepUnlessStopped);
+    ~LircSource() { stop(); }
+
+    // Starts reading from `address`; a source already running stops first.
+    void start(const LircAddress& address);
+    // Asks the thread to stop and waits until it has.
+    void stop();
+    bool running() const { return thread_.running(); }
+    bool live() const { return live_; }
+
+    static void sleepUnlessStopped(std::chrono::milliseconds time, std::stop_token stop);
+
+private:
+    void run(const LircAddress& address, std::stop_token stop);
+    void setLive(bool live);
+
+    platform::StreamSockets& sockets_;
+    Wait wait_;
+    std::atomic<bool> live_{false};
+    fw::Thread thread_;
+};
+
+}  // namespace ir

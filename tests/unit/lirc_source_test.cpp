@@ -1,0 +1,155 @@
+// The server's source on a socket double: connecting again every 2 s while
+// the server is absent or after it went, keys as they come, live while
+// connected, and a stop that ends it wherever it is.
+#include "ir/lirc_source.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <deque>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// One connection's reads, in order; once they are used up it reads nothing
+// until it is stopped, or says the server closed it.
+struct Script {
+    std::deque<std::pair<platform::StreamRead, std::string>> reads;
+    bool closesAtEnd = true;
+};
+
+class FakeConnection : public platform::StreamConnection {
+public:
+    explicit FakeConnection(Script script) : script_(std::move(script)) {}
+    platform::StreamRead read(char* buffer, std::size_t size, std::size_t& got, std::uint32_t) override {
+        if (script_.reads.empty()) {
+            if (script_.closesAtEnd) return platform::StreamRead::closed;
+            std::this_thread::sleep_for(1ms);
+            return platform::StreamRead::nothing;
+        }
+        auto [result, bytes] = script_.reads.front();
+        script_.reads.pop_front();
+        got = std::min(size, bytes.size());
+        bytes.copy(buffer, got);
+        return result;
+    }
+
+private:
+    Script script_;
+};
+
+// Each attempt takes the next script; none (the server is away) when there
+// is none left or it is empty of everything.
+class FakeSockets : public platform::StreamSockets {
+public:
+    std::mutex m;
+    std::deque<std::optional<Script>> attempts;
+    std::vector<std::string> log;
+
+    std::unique_ptr<platform::StreamConnection> connect(const std::string& host, std::uint16_t port,
+                                                        std::stop_token) override {
+        std::lock_guard lock(m);
+        log.push_back("connect " + host + ":" + std::to_string(port));
+        if (attempts.empty() || !attempts.front()) {
+            if (!attempts.empty()) attempts.pop_front();
+            return nullptr;
+        }
+        auto script = std::move(*attempts.front());
+        attempts.pop_front();
+        return std::make_unique<FakeConnection>(std::move(script));
+    }
+    std::size_t connects() {
+        std::lock_guard lock(m);
+        return log.size();
+    }
+};
+
+class LircSourceThreads : public ::testing::Test {
+protected:
+    FakeSockets sockets;
+    std::mutex m;
+    std::vector<std::string> events;
+    std::vector<std::chrono::milliseconds> waits;
+    ir::LircSource source{sockets, [this](std::chrono::milliseconds time, std::stop_token) {
+                              std::lock_guard lock(m);
+                              waits.push_back(time);
+                          }};
+
+    void SetUp() override {
+        source.onKey = [this](const ir::LircKey& k) { record(ir::serverCodeText(k) + " " + std::to_string(k.repeat)); };
+        source.onLive = [this](bool live) { record(live ? "live" : "gone"); };
+    }
+    void record(std::string e) {
+        std::lock_guard lock(m);
+        events.push_back(std::move(e));
+    }
+    // Waits (a few seconds at most) until the source has tried `n` times.
+    bool attempted(std::size_t n) {
+        for (int i = 0; i < 5000 && sockets.connects() < n; ++i) std::this_thread::sleep_for(1ms);
+        return sockets.connects() >= n;
+    }
+    std::vector<std::string> seen() {
+        std::lock_guard lock(m);
+        return events;
+    }
+};
+
+const std::string play = "00000000000010ef 00 KEY_PLAY handset\n";
+const std::string held = "00000000000010ef 01 KEY_PLAY handset\n";
+constexpr auto data = platform::StreamRead::data;
+
+TEST_F(LircSourceThreads, AnAbsentServerIsTriedEvery2sThenItsKeysComeUntilItGoes) {
+    sockets.attempts = {std::nullopt, std::nullopt, Script{{{data, play + held}}, true}};
+    source.start({"localhost", 8766});
+    ASSERT_TRUE(attempted(5));
+    source.stop();
+    EXPECT_EQ(sockets.log.front(), "connect localhost:8766");
+    const auto e = seen();
+    ASSERT_GE(e.size(), 4u);
+    EXPECT_EQ(std::vector<std::string>(e.begin(), e.begin() + 4),
+              (std::vector<std::string>{"live", "handset:KEY_PLAY 0", "handset:KEY_PLAY 1", "gone"}));
+    EXPECT_EQ(e.size(), 4u) << "nothing more from a server that stays away";
+    for (auto w : waits) EXPECT_EQ(w, 2000ms);
+    EXPECT_GE(waits.size(), 4u) << "a wait after each failed attempt and after the connection ended";
+    EXPECT_FALSE(source.running());
+    EXPECT_FALSE(source.live());
+}
+
+TEST_F(LircSourceThreads, AServerThatRestartsIsPickedUpAgainAndAHalfLineOfTheOldConnectionIsForgotten) {
+    sockets.attempts = {Script{{{data, "00000000000010ef 00 KEY_"}}, true},
+                        Script{{{data, "STOP handset\n" + play}}, true}};
+    source.start({"::1", 8765});
+    ASSERT_TRUE(attempted(3));
+    source.stop();
+    EXPECT_EQ(seen(), (std::vector<std::string>{"live", "gone", "live", "handset:KEY_PLAY 0", "gone"}));
+}
+
+TEST_F(LircSourceThreads, StopsAtOnceWhileConnectedAndQuiet) {
+    sockets.attempts = {Script{{{data, play}}, false}};
+    source.start({"localhost", 8765});
+    for (int i = 0; i < 5000 && seen().size() < 2; ++i) std::this_thread::sleep_for(1ms);
+    EXPECT_TRUE(source.live());
+    const auto before = std::chrono::steady_clock::now();
+    source.stop();
+    EXPECT_LT(std::chrono::steady_clock::now() - before, 1s);
+    EXPECT_EQ(seen(), (std::vector<std::string>{"live", "handset:KEY_PLAY 0", "gone"}));
+    EXPECT_TRUE(waits.empty()) << "stopped, it does not wait to try again";
+}
+
+TEST(LircSourceWaitThreads, EndsAtTheStopRequest) {
+    std::stop_source stop;
+    std::thread stopper([&] {
+        std::this_thread::sleep_for(20ms);
+        stop.request_stop();
+    });
+    const auto before = std::chrono::steady_clock::now();
+    ir::LircSource::sleepUnlessStopped(10s, stop.get_token());
+    EXPECT_LT(std::chrono::steady_clock::now() - before, 5s);
+    stopper.join();
+}
+
+}  // namespace
