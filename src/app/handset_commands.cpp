@@ -5,8 +5,9 @@
 
 namespace app {
 
-bool PressTracker::arrival(const std::string& code, Repetition repetition, std::uint32_t at) {
-    const bool held = pressing_ && fw::sameText(code, code_) && at - lastAt_ <= HeldKeys::samePressMs;
+bool PressTracker::arrival(const std::string& code, Repetition repetition, std::uint32_t at, ir::Arrival kind) {
+    const bool held = kind != ir::Arrival::press && pressing_ && sameCode(code, code_) &&
+                      at - lastAt_ <= HeldKeys::samePressMs;
     lastAt_ = at;
     if (!held) {
         code_ = code;
@@ -45,7 +46,7 @@ std::vector<std::string> commandsLearnedFor(const Settings& settings, const std:
     return names;
 }
 
-void HandsetCommands::received(const std::string& code, std::uint32_t at) {
+void HandsetCommands::received(const std::string& code, std::uint32_t at, ir::Arrival arrival) {
     const Settings& settings = window_.services().store.settings();
     if (!settings.RunCommands) return;
     // When two commands have the same code, the first in load order wins.
@@ -57,7 +58,7 @@ void HandsetCommands::received(const std::string& code, std::uint32_t at) {
     }
     const Command* command = learnedFor.empty() ? nullptr : commandNamed(learnedFor.front());
     // An unknown code is a different key too: it ends a held press.
-    const bool run = presses_.arrival(code, command ? command->repetition : Repetition::once, at);
+    const bool run = presses_.arrival(code, command ? command->repetition : Repetition::once, at, arrival);
     pressed_ = command;
     if (command && run) window_.runCommand(*command, CommandSource::handset);
 }

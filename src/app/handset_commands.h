@@ -14,6 +14,7 @@
 
 #include "app/commands.h"
 #include "app/settings.h"
+#include "ir/posted_code_display.h"
 
 namespace app {
 
@@ -34,12 +35,15 @@ struct HeldKeys {
 };
 
 // Tells, arrival by arrival, whether a code starts a press, repeats its
-// command while held, or is only held. Codes compare without regard to
-// letter case, as they are matched.
+// command while held, or is only held. Codes compare as they are matched
+// (a serial code whatever its letter case, a server's key exactly).
 class PressTracker {
 public:
-    // True when the command for `code` is to run now.
-    bool arrival(const std::string& code, Repetition repetition, std::uint32_t at);
+    // True when the command for `code` is to run now. A server's key says
+    // itself whether it is a new press; the serial receiver's are told by
+    // their timing.
+    bool arrival(const std::string& code, Repetition repetition, std::uint32_t at,
+                 ir::Arrival kind = ir::Arrival::timed);
     // The held-key code at `at`: one more arrival of the press it follows
     // within the same-press time, true when that press's command is to run
     // now; nothing without such a press.
@@ -63,7 +67,7 @@ public:
     explicit HandsetCommands(TZAV_Amp& window) : window_(window) {}
 
     // A complete code the setup dialog did not take, received at `at`.
-    void received(const std::string& code, std::uint32_t at);
+    void received(const std::string& code, std::uint32_t at, ir::Arrival arrival = ir::Arrival::timed);
 
 private:
     TZAV_Amp& window_;

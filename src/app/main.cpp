@@ -17,6 +17,7 @@
 #include "platform/win32/win32_regions.h"
 #include "platform/win32/win32_run_at_logon.h"
 #include "platform/win32/win32_serial.h"
+#include "platform/win32/win32_sockets.h"
 #include "platform/win32/win32_tray.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -34,7 +35,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         win32::Win32Regions regions;
         win32::Win32RunAtLogon logon;
         win32::Win32Files files;
-        app::Program program({host, serial, win32::showMessage, tray, player, launcher, mixer, endpoint, regions, logon, files},
+        win32::Win32Sockets sockets;
+        app::Program program({host, serial, win32::showMessage, tray, player, launcher, mixer, endpoint, regions, logon, files, sockets},
                              app::configPath(fw::pathFromUtf8(host.executablePath())));
         program.run();
     } catch (const std::exception& e) {

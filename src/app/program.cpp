@@ -8,6 +8,7 @@ Program::Program(const Platform& platform, std::filesystem::path configFile)
       application_(platform.host),
       display_(application_),
       receiver_(com_, code_, display_),
+      lirc_(application_, platform.sockets, display_),
       services_{store_,
                 com_,
                 receiver_,
@@ -19,7 +20,8 @@ Program::Program(const Platform& platform, std::filesystem::path configFile)
                 platform.mixer,
                 platform.endpoint,
                 platform.regions,
-                platform.logon} {
+                platform.logon,
+                lirc_} {
     application_.setTitle(applicationTitle);
     mainWindow_ = &application_.createForm<TZAV_Amp>(services_);
     setupDialog_ = &application_.createForm<TFormaSetari>(services_);

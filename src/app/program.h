@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/handset_feedback.h"
+#include "app/lirc_link.h"
 #include "app/osd.h"
 #include "app/services.h"
 #include "app/setari_ir.h"
@@ -24,6 +25,7 @@
 #include "platform/region.h"
 #include "platform/run_at_logon.h"
 #include "platform/serial.h"
+#include "platform/stream_socket.h"
 #include "platform/tray.h"
 
 namespace app {
@@ -43,6 +45,7 @@ struct Platform {
     platform::Regions& regions;
     platform::RunAtLogon& logon;
     fw::FileSystem& files;
+    platform::StreamSockets& sockets;
 };
 
 class Program {
@@ -75,6 +78,7 @@ private:
     fw::Application application_;
     ir::PostedCodeDisplay display_;
     ir::IrReceiver receiver_;
+    LircLink lirc_;
     Services services_;
     TZAV_Amp* mainWindow_ = nullptr;       // owned by the application
     TFormaSetari* setupDialog_ = nullptr;  // owned by the application

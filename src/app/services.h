@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "app/lirc_link.h"
 #include "app/settings.h"
 #include "ir/com_thread.h"
 #include "ir/posted_code_display.h"
@@ -30,6 +31,7 @@ struct Services {
     platform::EndpointVolume& endpoint;
     platform::Regions& regions;
     platform::RunAtLogon& logon;
+    LircLink& lirc;
 };
 
 }  // namespace app

@@ -71,6 +71,7 @@ void TFormaSetari::visibilityChanged() {
         shownPlayer_ = findPlayer(services_.store.settings().PlayerPath, services_.launcher).value_or(playerNotFound);
         playerChosen_ = false;
         EditWinamp->setText(shownPlayer_);
+        EditLirc->setText(services_.store.settings().LircAddressText);
         showCodes();
     } else {
         // Closing the dialog ends a walk; what it learned stays.
@@ -192,15 +193,26 @@ void TFormaSetari::ButtonBrowseClick(fw::Component&) {
 void TFormaSetari::ButtonOkClick(fw::Component&) {
     walk_.stop();
     close();
-    services_.store.SaveSettings(ReadDialogSettings());
+    DialogSettings values = ReadDialogSettings();
+    // An address that cannot be read is left as it was; everything else is
+    // saved, then the error says so.
+    const std::string lirc = trimmed(EditLirc->text());
+    const bool lircReadable = lirc.empty() || ir::parseLircAddress(lirc);
+    if (lircReadable) values.LircAddress = lirc;
+    services_.store.SaveSettings(values);
+    std::string error = lircReadable ? "" : "Not a LIRC server address: " + lirc;
     // Only a change of the box touches the list, so another copy's value
     // survives an Ok that changed something else.
     const bool wanted = CheckBoxStartWithWindows->checked();
-    if (wanted == startsWithWindows_) return;
-    const bool written = wanted ? services_.logon.write(logonCommandLine(fw::Application::of(this).exeName()))
-                                : services_.logon.remove();
-    if (!written) throw std::runtime_error("Unable to write to " + services_.logon.place());
-    startsWithWindows_ = wanted;
+    if (wanted != startsWithWindows_) {
+        const bool written = wanted ? services_.logon.write(logonCommandLine(fw::Application::of(this).exeName()))
+                                    : services_.logon.remove();
+        if (written)
+            startsWithWindows_ = wanted;
+        else
+            error += (error.empty() ? "" : "\n") + ("Unable to write to " + services_.logon.place());
+    }
+    if (!error.empty()) throw std::runtime_error(error);
 }
 
 }  // namespace app

@@ -86,6 +86,8 @@ public:
     fw::CheckBox* CheckBoxStartWithWindows = nullptr;
     fw::Label* LabelVolume = nullptr;
     fw::DropDownList* CBVolume = nullptr;
+    fw::Label* LabelLirc = nullptr;
+    fw::Edit* EditLirc = nullptr;
     fw::Label* LabelWinamp = nullptr;
     fw::Edit* EditWinamp = nullptr;
     fw::Button* ButtonBrowse = nullptr;

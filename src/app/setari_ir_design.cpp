@@ -31,29 +31,32 @@ void commands(fw::ComboBox& box) {
     box.setItems(learnedNamesDialogOrder());
     // Not an item: what the box shows before a choice.
     box.setText("ALEGE COMANDA");
-    box.setTabOrder(3);
+    box.setTabOrder(4);
 }
 
 void volumeKeys(fw::DropDownList& list) {
     list.setItems(volumeKeyChoices());
-    list.setTabOrder(16);
+    list.setTabOrder(17);
+}
+void lircAddress(fw::Edit& e) {
+    e.setTabOrder(3);
 }
 void winampPath(fw::Edit& e) {
-    e.setTabOrder(17);
+    e.setTabOrder(18);
 }
 void ok(fw::Button& b) {
     b.setText("Ok");
     b.setBold(true);
-    b.setTabOrder(19);
+    b.setTabOrder(20);
     b.setDefault(true);
 }
 
 void selectedCommand(fw::Edit& e) {
-    e.setTabOrder(4);
+    e.setTabOrder(5);
 }
 void code(fw::Memo& m) {
     m.setCentred(true);
-    m.setTabOrder(5);
+    m.setTabOrder(6);
 }
 void every100ms(fw::Timer& t) {
     t.setInterval(100);
@@ -84,6 +87,10 @@ const Row rows[] = {
     {part<&F::SEPort>, "SEPort", place(60, 46, 57, 22), "COM port number", nullptr, fw::with<fw::SpinEdit>(port)},
     {part<&F::CheckBoxActivare>, "CheckBoxActivare", place(140, 48, 180, 17), "Enable/Disable IR device", nullptr,
      texts<fw::CheckBox>("Enable/Disable IR", true, 2)},
+    {part<&F::LabelLirc>, "LabelLirc", place(20, 78, 200, 13), "", nullptr,
+     texts<fw::Label>("LIRC / WinLIRC server (host:port)", true)},
+    {part<&F::EditLirc>, "EditLirc", place(240, 74, 200, 21),
+     "Where a LIRC or WinLIRC server listens; empty: none", nullptr, fw::with<fw::Edit>(lircAddress)},
     {part<&F::CBComenziIR>, "CBComenziIR", place(20, 138, 140, 21), "Select IR comand", nullptr,
      fw::with<fw::ComboBox>(commands)},
     {part<&F::LabelComIR>, "LabelComIR", place(20, 124, 130, 13), "", nullptr, texts<fw::Label>("IR command:", true)},
@@ -95,11 +102,11 @@ const Row rows[] = {
     {part<&F::TimerInitTexte>, "TimerInitTexte", {}, "", &F::TimerInitTexteTimer, fw::with<fw::Timer>(every100ms)},
     {part<&F::MemoCod>, "MemoCod", place(312, 138, 128, 21), "Recived IR code", nullptr, fw::with<fw::Memo>(code)},
     {part<&F::ButtonSaveIR>, "ButtonSaveIR", place(20, 196, 112, 27), "Learn IR code", &F::ButtonSaveIRClick,
-     texts<fw::Button>("Learn IR code", true, 6)},
+     texts<fw::Button>("Learn IR code", true, 7)},
     {part<&F::CheckBoxMinimizat>, "CheckBoxMinimizat", place(20, 298, 210, 17), "Try bar mode", nullptr,
-     texts<fw::CheckBox>("Try bar mode", true, 12)},
+     texts<fw::CheckBox>("Try bar mode", true, 13)},
     {part<&F::CheckBoxExecutare>, "CheckBoxExecutare", place(240, 298, 200, 17),
-     "Learned codes carry out their commands", nullptr, texts<fw::CheckBox>("Run learned commands", true, 13)},
+     "Learned codes carry out their commands", nullptr, texts<fw::CheckBox>("Run learned commands", true, 14)},
     {part<&F::LabelLearned>, "LabelLearned", place(312, 164, 128, 28), "", nullptr, texts<fw::Label>("", false)},
     {part<&F::LTitlu>, "LTitlu", place(12, 8, 150, 15), "", nullptr, texts<fw::Label>("Telecomanda Winamp", true)},
     {part<&F::LVersiune>, "LVersiune", place(170, 8, 282, 15), "", nullptr,
@@ -109,20 +116,20 @@ const Row rows[] = {
     {part<&F::LabelCodes>, "LabelCodes", place(20, 164, 286, 28), "", nullptr, texts<fw::Label>("Codes: none", false)},
     {part<&F::LabelWalk>, "LabelWalk", place(20, 230, 296, 28), "", nullptr, texts<fw::Label>("", true)},
     {part<&F::ButtonAddCode>, "ButtonAddCode", place(136, 196, 96, 27), "Add the code shown to the command's codes",
-     &F::ButtonAddCodeClick, texts<fw::Button>("Add code", true, 7)},
+     &F::ButtonAddCodeClick, texts<fw::Button>("Add code", true, 8)},
     {part<&F::ButtonForget>, "ButtonForget", place(236, 196, 88, 27), "Forget every code of the command",
-     &F::ButtonForgetClick, texts<fw::Button>("Forget", true, 8)},
+     &F::ButtonForgetClick, texts<fw::Button>("Forget", true, 9)},
     {part<&F::ButtonLearnAll>, "ButtonLearnAll", place(328, 196, 112, 27), "Learn every key of the handset in one go",
-     &F::ButtonLearnAllClick, texts<fw::Button>("Learn all keys", true, 9)},
+     &F::ButtonLearnAllClick, texts<fw::Button>("Learn all keys", true, 10)},
     {part<&F::ButtonSkip>, "ButtonSkip", place(322, 230, 56, 27), "Leave this command as it is and go on",
-     &F::ButtonSkipClick, fw::with<fw::Button>(walkButton("Skip", 10))},
+     &F::ButtonSkipClick, fw::with<fw::Button>(walkButton("Skip", 11))},
     {part<&F::CheckBoxOsd>, "CheckBoxOsd", place(20, 318, 210, 17),
      "While the remote is hidden, what a handset key did shows in the screen's corner", nullptr,
-     texts<fw::CheckBox>("Show what the handset does", true, 14)},
+     texts<fw::CheckBox>("Show what the handset does", true, 15)},
     {part<&F::ButtonStop>, "ButtonStop", place(384, 230, 56, 27), "End the walk, keeping what was learned",
-     &F::ButtonStopClick, fw::with<fw::Button>(walkButton("Stop", 11))},
+     &F::ButtonStopClick, fw::with<fw::Button>(walkButton("Stop", 12))},
     {part<&F::CheckBoxStartWithWindows>, "CheckBoxStartWithWindows", place(240, 318, 200, 17),
-     "Start the remote when you log on to Windows", nullptr, texts<fw::CheckBox>("Start with Windows", true, 15)},
+     "Start the remote when you log on to Windows", nullptr, texts<fw::CheckBox>("Start with Windows", true, 16)},
     {part<&F::LabelVolume>, "LabelVolume", place(20, 344, 136, 13), "", nullptr,
      texts<fw::Label>("Volume keys change:", true)},
     {part<&F::CBVolume>, "CBVolume", place(160, 340, 280, 21), "What the remote's volume and mute keys change", nullptr,
@@ -131,7 +138,7 @@ const Row rows[] = {
     {part<&F::EditWinamp>, "EditWinamp", place(80, 368, 282, 21), "The player the ON key starts (winamp.exe)", nullptr,
      fw::with<fw::Edit>(winampPath)},
     {part<&F::ButtonBrowse>, "ButtonBrowse", place(368, 367, 72, 24), "Choose winamp.exe", &F::ButtonBrowseClick,
-     texts<fw::Button>("Browse...", false, 18)},
+     texts<fw::Button>("Browse...", false, 19)},
 };
 
 }  // namespace

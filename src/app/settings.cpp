@@ -28,6 +28,8 @@ Settings read(const fw::IniFile& ini) {
                    ? control::VolumePreference::player
                    : control::VolumePreference::automatic;
     s.PlayerPath = ini.readString("PLAYER", "PATH", "");
+    s.LircAddressText = ini.readString("LIRC", "ADDRESS", "");
+    s.LircAddress = ir::parseLircAddress(s.LircAddressText);
     for (const std::string& name : learnedNamesLoadOrder())
         s.LearnedCodes[name] = parseCodeList(ini.readString(section, name, ""));
     return s;
@@ -81,6 +83,12 @@ void SettingsStore::SaveSettings(const DialogSettings& v) {
             d.set("IR", "EXECUTARE", v.RunCommands ? "1" : "0");
             d.set("IR", "OSD", v.Osd ? "1" : "0");
             d.set("PLAYER", "VOLUME", v.Volume == control::VolumePreference::player ? playerVolume : "auto");
+            if (v.LircAddress) {
+                if (v.LircAddress->empty())
+                    d.remove("LIRC", "ADDRESS");
+                else
+                    d.set("LIRC", "ADDRESS", *v.LircAddress);
+            }
             if (!v.PlayerPath) return;
             if (v.PlayerPath->empty()) {
                 d.remove("PLAYER", "PATH");

@@ -19,6 +19,7 @@
 #include "app/learned_codes.h"
 #include "control/master_volume.h"
 #include "framework/file_system.h"
+#include "ir/lirc_address.h"
 
 namespace fw {
 class IniFile;
@@ -42,6 +43,10 @@ struct Settings {
     // [PLAYER] PATH: the player's program file as the user chose it (UTF-8);
     // empty when not set, and the player is looked for where it installs.
     std::string PlayerPath;
+    // [LIRC] ADDRESS: the LIRC or WinLIRC server whose keys come beside the
+    // serial receiver's; none when empty, missing or unreadable.
+    std::optional<ir::LircAddress> LircAddress;
+    std::string LircAddressText;
     // Command name (or the held-key code's) -> its codes, none when none
     // were learned.
     std::map<std::string, CodeList> LearnedCodes;
@@ -58,6 +63,8 @@ struct DialogSettings {
     // The player's path is written only when the user chose or typed one;
     // an empty one then removes the setting.
     std::optional<std::string> PlayerPath = std::nullopt;
+    // The server's address as typed (empty: off); none leaves it as it is.
+    std::optional<std::string> LircAddress = std::nullopt;
 };
 
 // The configuration file's path for a program at `executable`.

@@ -24,19 +24,22 @@ TZAV_Amp::TZAV_Amp(fw::Component* owner, Services& services)
     });
     // Codes the setup dialog does not take may carry out commands.
     passedCodes_ = services_.display.onPassedBy(
-        [this](const std::string& code, std::uint32_t at) { handset_.received(code, at); });
+        [this](const std::string& code, std::uint32_t at, ir::Arrival arrival) { handset_.received(code, at, arrival); });
     // The mute indicator follows the sound as soon as it is heard of,
     // shown or hidden.
     muteShown_ = MasterVolume->onChanged([this] { IMute->setVisible(!MasterVolume->muted()); });
     // However the program ends, the receiver is released and the icon
     // leaves the notification area before the process goes.
+    services_.lirc.onLive = [this](bool live) { irSourceLit(true, live); };
     ending_ = application().onEnding([this] {
         Dezactivare();
         TrayComp->setShowIcon(false);
     });
 }
 
-TZAV_Amp::~TZAV_Amp() = default;
+TZAV_Amp::~TZAV_Amp() {
+    services_.lirc.onLive = nullptr;
+}
 
 void TZAV_Amp::runCommand(const Command& command, CommandSource source) {
     source_ = source;
@@ -84,10 +87,19 @@ void TZAV_Amp::FormCreate(fw::Component&) {
 void TZAV_Amp::Activare() {
     const Settings& s = services_.store.settings();
     Receiver->activate(s.IrEnabled, s.PortNumber);
+    // "Enable/Disable IR" is the serial receiver's: the server is on
+    // whenever its address is set.
+    services_.lirc.activate(s.LircAddress);
 }
 
 void TZAV_Amp::Dezactivare() {
     Receiver->deactivate();
+    services_.lirc.deactivate();
+}
+
+void TZAV_Amp::irSourceLit(bool server, bool lit) {
+    (server ? serverLive_ : serialLit_) = lit;
+    IIR->setVisible(!(serialLit_ || serverLive_));
 }
 
 void TZAV_Amp::Ascunde() {

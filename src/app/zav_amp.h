@@ -47,6 +47,9 @@ public:
     void FormCreate(fw::Component& sender);
     void Activare();
     void Dezactivare();
+    // The IR badge is lit while the serial receiver is open or the server
+    // is live.
+    void irSourceLit(bool server, bool lit);
     void Ascunde();
     void Arata();
 
@@ -172,6 +175,8 @@ private:
     widgets::TCoolButton* pressedKey_ = nullptr;  // not owned
     bool closedPlayer_ = false;
     bool playerMissing_ = false;
+    bool serialLit_ = false;
+    bool serverLive_ = false;
     // Who asked for the command that runs now.
     CommandSource source_ = CommandSource::key;
     // The "not found" box is open: a press meanwhile adds no second one.

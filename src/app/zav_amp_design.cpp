@@ -85,10 +85,10 @@ void keyLookTimer(fw::Timer& t) {
     t.setEnabled(false);
     t.setInterval(HeldKeys::pressedLookMs);
 }
-// The IR badge is lit while the receiver is open.
+// The IR badge is lit while the receiver is open (or a server is live).
 void receiverBadge(ReceiverLink& link) {
     auto& form = dynamic_cast<Z&>(*link.owner());
-    link.onLit = [&form](bool lit) { form.IIR->setVisible(!lit); };
+    link.onLit = [&form](bool lit) { form.irSourceLit(false, lit); };
 }
 void activAppProperties(control::TActivApp& a) {
     a.setMainFormTitle("MyOtherApp");

@@ -18,10 +18,15 @@
 
 namespace ir {
 
+// How a code that came relates to the key before it. The serial receiver
+// cannot tell (its codes are told apart by their timing); a server says
+// whether its key is a new press or the same key still held.
+enum class Arrival { timed, press, held };
+
 class PostedCodeDisplay : public CodeDisplay {
 public:
     using Show = std::function<void(const std::string& code, std::uint32_t receivedAt)>;
-    using Passed = std::function<void(const std::string& code, std::uint32_t receivedAt)>;
+    using Passed = std::function<void(const std::string& code, std::uint32_t receivedAt, Arrival arrival)>;
 
     explicit PostedCodeDisplay(fw::Application& app);
 
@@ -32,15 +37,20 @@ public:
 
     // Any thread.
     bool visible() const override;
+    // Texts posted that the GUI thread has not taken yet: a source that can
+    // flood (a server) hands on no more while too many wait.
+    std::size_t waiting() const { return shared_->waiting.load(); }
     void deliver(const std::string& code) override;
-    void passedBy(const std::string& code) override;
+    void passedBy(const std::string& code) override { passedBy(code, Arrival::timed); }
+    void passedBy(const std::string& code, Arrival arrival);
 
 private:
     // Shared with work already posted, which may outlive this object.
     struct Shared {
         std::atomic<bool> visible{false};
+        std::atomic<std::size_t> waiting{0};
         fw::Listeners<void(const std::string&, std::uint32_t)> shown;   // GUI thread only
-        fw::Listeners<void(const std::string&, std::uint32_t)> passed;  // GUI thread only
+        fw::Listeners<void(const std::string&, std::uint32_t, Arrival)> passed;  // GUI thread only
     };
     fw::Application& app_;
     std::shared_ptr<Shared> shared_;

@@ -43,7 +43,7 @@ void ProgramFixture::start(const std::string& ini) {
     if (!ini.empty()) std::ofstream(dir / "ir_zav.ini", std::ios::binary) << ini;
     program.reset();
     program = std::make_unique<app::Program>(
-        app::Platform{host, serial, serial.messageBoxes(), tray, player, launcher, mixer, endpoint, regions, logon, files},
+        app::Platform{host, serial, serial.messageBoxes(), tray, player, launcher, mixer, endpoint, regions, logon, files, sockets},
         dir / "ir_zav.ini");
     application = &program->application();
     form = &program->mainWindow();

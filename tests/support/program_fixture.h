@@ -15,6 +15,7 @@
 #include "support/fake_tray.h"
 #include "support/headless_host.h"
 #include "support/named.h"
+#include "support/fake_sockets.h"
 #include "support/recording_files.h"
 
 namespace testing_support {
@@ -45,6 +46,7 @@ public:
     FakeRegions regions;
     FakeRunAtLogon logon;
     RecordingFiles files;
+    FakeSockets sockets;
     std::uint32_t masterVolume = 0;
     std::uint32_t masterMute = 0;
 

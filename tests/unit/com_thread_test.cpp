@@ -313,9 +313,9 @@ TEST(PostedCodeDisplay, EveryListenerHearsAndEndingOneLeavesTheOther) {
     fw::Subscription shownA = display.onShown([&](const std::string& c, std::uint32_t) { heard.push_back("shown A " + c); });
     fw::Subscription shownB = display.onShown([&](const std::string& c, std::uint32_t at) { heard.push_back("shown B " + c + " " + std::to_string(at)); });
     fw::Subscription passedA =
-        display.onPassedBy([&](const std::string& c, std::uint32_t at) { heard.push_back("passed A " + c + " " + std::to_string(at)); });
+        display.onPassedBy([&](const std::string& c, std::uint32_t at, ir::Arrival) { heard.push_back("passed A " + c + " " + std::to_string(at)); });
     fw::Subscription passedB =
-        display.onPassedBy([&](const std::string& c, std::uint32_t) { heard.push_back("passed B " + c); });
+        display.onPassedBy([&](const std::string& c, std::uint32_t, ir::Arrival) { heard.push_back("passed B " + c); });
     host.now = 700;
     display.passedBy("11111");
     display.setVisible(true);

@@ -3,6 +3,8 @@
 // connected, and a stop that ends it wherever it is.
 #include "ir/lirc_source.h"
 
+#include "support/fake_sockets.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -14,59 +16,8 @@
 namespace {
 
 using namespace std::chrono_literals;
-
-// One connection's reads, in order; once they are used up it reads nothing
-// until it is stopped, or says the server closed it.
-struct Script {
-    std::deque<std::pair<platform::StreamRead, std::string>> reads;
-    bool closesAtEnd = true;
-};
-
-class FakeConnection : public platform::StreamConnection {
-public:
-    explicit FakeConnection(Script script) : script_(std::move(script)) {}
-    platform::StreamRead read(char* buffer, std::size_t size, std::size_t& got, std::uint32_t) override {
-        if (script_.reads.empty()) {
-            if (script_.closesAtEnd) return platform::StreamRead::closed;
-            std::this_thread::sleep_for(1ms);
-            return platform::StreamRead::nothing;
-        }
-        auto [result, bytes] = script_.reads.front();
-        script_.reads.pop_front();
-        got = std::min(size, bytes.size());
-        bytes.copy(buffer, got);
-        return result;
-    }
-
-private:
-    Script script_;
-};
-
-// Each attempt takes the next script; none (the server is away) when there
-// is none left or it is empty of everything.
-class FakeSockets : public platform::StreamSockets {
-public:
-    std::mutex m;
-    std::deque<std::optional<Script>> attempts;
-    std::vector<std::string> log;
-
-    std::unique_ptr<platform::StreamConnection> connect(const std::string& host, std::uint16_t port,
-                                                        std::stop_token) override {
-        std::lock_guard lock(m);
-        log.push_back("connect " + host + ":" + std::to_string(port));
-        if (attempts.empty() || !attempts.front()) {
-            if (!attempts.empty()) attempts.pop_front();
-            return nullptr;
-        }
-        auto script = std::move(*attempts.front());
-        attempts.pop_front();
-        return std::make_unique<FakeConnection>(std::move(script));
-    }
-    std::size_t connects() {
-        std::lock_guard lock(m);
-        return log.size();
-    }
-};
+using testing_support::FakeSockets;
+using testing_support::Script;
 
 class LircSourceThreads : public ::testing::Test {
 protected:

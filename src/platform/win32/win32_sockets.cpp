@@ -1,0 +1,104 @@
+#include "platform/win32/win32_sockets.h"
+
+#include <winsock2.h>
+#include <ws2tcpip.h>
+#include <mstcpip.h>
+
+#include <string>
+
+namespace win32 {
+namespace {
+
+// How often a wait looks at the stop request.
+constexpr long sliceMs = 100;
+
+class Connection : public platform::StreamConnection {
+public:
+    explicit Connection(SOCKET s) : socket_(s) {}
+    ~Connection() override { closesocket(socket_); }
+
+    platform::StreamRead read(char* buffer, std::size_t size, std::size_t& got, std::uint32_t waitMs) override {
+        got = 0;
+        fd_set readable;
+        FD_ZERO(&readable);
+        FD_SET(socket_, &readable);
+        timeval wait{static_cast<long>(waitMs / 1000), static_cast<long>(waitMs % 1000) * 1000};
+        const int ready = select(0, &readable, nullptr, nullptr, &wait);
+        if (ready == 0) return platform::StreamRead::nothing;
+        if (ready == SOCKET_ERROR) return platform::StreamRead::failed;
+        const int n = recv(socket_, buffer, static_cast<int>(size), 0);
+        if (n == 0) return platform::StreamRead::closed;
+        if (n == SOCKET_ERROR)
+            return WSAGetLastError() == WSAEWOULDBLOCK ? platform::StreamRead::nothing : platform::StreamRead::failed;
+        got = static_cast<std::size_t>(n);
+        return platform::StreamRead::data;
+    }
+
+private:
+    SOCKET socket_;
+};
+
+void keepAlive(SOCKET s) {
+    BOOL on = TRUE;
+    setsockopt(s, SOL_SOCKET, SO_KEEPALIVE, reinterpret_cast<const char*>(&on), sizeof on);
+    tcp_keepalive values{1, 5000, 1000};
+    DWORD returned = 0;
+    WSAIoctl(s, SIO_KEEPALIVE_VALS, &values, sizeof values, nullptr, 0, &returned, nullptr, nullptr);
+}
+
+// Waits for a connection started without blocking; false when it failed
+// or the stop came first.
+bool connected(SOCKET s, const std::stop_token& stop) {
+    while (!stop.stop_requested()) {
+        fd_set writable, failed;
+        FD_ZERO(&writable);
+        FD_ZERO(&failed);
+        FD_SET(s, &writable);
+        FD_SET(s, &failed);
+        timeval wait{0, sliceMs * 1000};
+        const int ready = select(0, nullptr, &writable, &failed, &wait);
+        if (ready == SOCKET_ERROR || FD_ISSET(s, &failed)) return false;
+        if (FD_ISSET(s, &writable)) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+Win32Sockets::Win32Sockets() {
+    WSADATA data;
+    started_ = WSAStartup(MAKEWORD(2, 2), &data) == 0;
+}
+
+Win32Sockets::~Win32Sockets() {
+    if (started_) WSACleanup();
+}
+
+std::unique_ptr<platform::StreamConnection> Win32Sockets::connect(const std::string& host, std::uint16_t port,
+                                                                  std::stop_token stop) {
+    if (!started_) return nullptr;
+    addrinfo hints{};
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_STREAM;
+    hints.ai_protocol = IPPROTO_TCP;
+    addrinfo* found = nullptr;
+    if (getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &found) != 0) return nullptr;
+    std::unique_ptr<platform::StreamConnection> connection;
+    for (addrinfo* a = found; a && !connection && !stop.stop_requested(); a = a->ai_next) {
+        SOCKET s = socket(a->ai_family, a->ai_socktype, a->ai_protocol);
+        if (s == INVALID_SOCKET) continue;
+        u_long nonBlocking = 1;
+        ioctlsocket(s, FIONBIO, &nonBlocking);
+        const int started = ::connect(s, a->ai_addr, static_cast<int>(a->ai_addrlen));
+        if ((started == 0 || WSAGetLastError() == WSAEWOULDBLOCK) && connected(s, stop)) {
+            keepAlive(s);
+            connection = std::make_unique<Connection>(s);
+        } else {
+            closesocket(s);
+        }
+    }
+    freeaddrinfo(found);
+    return connection;
+}
+
+}  // namespace win32
