@@ -11,11 +11,12 @@ zav_log() { printf '== %s\n' "$*" >&2; }
 # 32-bit program where the kernel can start 32-bit code; wine64 and the
 # x86_64 compiler serve where it cannot. trayer is the end-to-end tests'
 # notification area; PulseAudio (and its client library for each Wine) the
-# sound server behind Wine's mixer.
+# sound server behind Wine's mixer; lirc the real LIRC server the tests
+# press keys on (started by the tests themselves, never as a service).
 ZAV_PACKAGES=(cmake g++ make libgtest-dev googletest file clang libclang-rt-dev
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
   wine wine64 wine32:i386 xvfb xdotool socat imagemagick x11-utils
-  trayer pulseaudio libpulse0 libpulse0:i386)
+  trayer pulseaudio libpulse0 libpulse0:i386 lirc)
 
 zav_install_deps() {
   local missing=() p

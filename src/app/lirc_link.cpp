@@ -34,11 +34,34 @@ void LircLink::key(const ir::LircKey& key) {
     const bool held = key.repeat > 0 && code == lastCode_ && now - lastAt_ <= samePress;
     lastCode_ = code;
     lastAt_ = now;
-    if (display_.waiting() >= maxWaiting) return;
-    if (display_.visible()) {
-        if (!held) display_.deliver(code);
-    } else {
-        display_.passedBy(code, held ? ir::Arrival::held : ir::Arrival::press);
+    std::lock_guard lock(queueMutex_);
+    if (queue_.size() >= maxWaiting) queue_.pop_front();
+    queue_.push_back({code, held});
+    if (drainPosted_) return;
+    drainPosted_ = true;
+    app_.post([self = std::weak_ptr<LircLink*>(self_)] {
+        if (auto link = self.lock()) (*link)->drain();
+    });
+}
+
+std::size_t LircLink::waiting() {
+    std::lock_guard lock(queueMutex_);
+    return queue_.size();
+}
+
+void LircLink::drain() {
+    std::deque<Waiting> keys;
+    {
+        std::lock_guard lock(queueMutex_);
+        keys.swap(queue_);
+        drainPosted_ = false;
+    }
+    for (const Waiting& k : keys) {
+        if (display_.visible()) {
+            if (!k.held) display_.deliver(k.code);
+        } else {
+            display_.passedBy(k.code, k.held ? ir::Arrival::held : ir::Arrival::press);
+        }
     }
 }
 

@@ -5,15 +5,18 @@
 // a second press), or past it to the handset's commands, saying whether it
 // is a new press or the same key held. A repeat count above 0 with no
 // arrival of that key in the 250 ms before it (the connection began
-// mid-hold) is a new press. While too many keys wait for the GUI thread,
-// more are dropped, so a flooding server neither grows memory nor freezes
-// the window. Whether the server is live is told on the GUI thread.
+// mid-hold) is a new press. Keys wait for the GUI thread in a queue of
+// their own that drops the oldest when full, so a flooding server neither
+// grows memory nor freezes the window, and its last key still counts.
+// Whether the server is live is told on the GUI thread.
 #pragma once
 
 #include <chrono>
 #include <cstddef>
+#include <deque>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 
@@ -38,11 +41,15 @@ public:
     void activate(const std::optional<ir::LircAddress>& address);
     void deactivate();
     bool live() const { return source_.live(); }
+    // Keys waiting for the GUI thread.
+    std::size_t waiting();
     // GUI thread: the server became live or went.
     std::function<void(bool live)> onLive;
 
 private:
     void key(const ir::LircKey& key);
+    // GUI thread: hands the waiting keys on.
+    void drain();
 
     fw::Application& app_;
     ir::PostedCodeDisplay& display_;
@@ -50,6 +57,13 @@ private:
     // The source's thread only.
     std::string lastCode_;
     std::chrono::steady_clock::time_point lastAt_{};
+    struct Waiting {
+        std::string code;
+        bool held;
+    };
+    std::mutex queueMutex_;
+    std::deque<Waiting> queue_;
+    bool drainPosted_ = false;
     // Work posted to the GUI thread finds out whether the link is still there.
     std::shared_ptr<LircLink*> self_;
 };

@@ -14,18 +14,14 @@ bool PostedCodeDisplay::visible() const { return shared_->visible.load(); }
 
 void PostedCodeDisplay::deliver(const std::string& code) {
     const std::uint32_t at = app_.host().tickCount();
-    ++shared_->waiting;
     app_.post([shared = shared_, code, at] {
-        --shared->waiting;
         if (shared->visible) shared->shown(code, at);
     });
 }
 
 void PostedCodeDisplay::passedBy(const std::string& code, Arrival arrival) {
     const std::uint32_t at = app_.host().tickCount();
-    ++shared_->waiting;
     app_.post([shared = shared_, code, at, arrival] {
-        --shared->waiting;
         if (!shared->visible) shared->passed(code, at, arrival);
     });
 }

@@ -37,9 +37,7 @@ public:
 
     // Any thread.
     bool visible() const override;
-    // Texts posted that the GUI thread has not taken yet: a source that can
-    // flood (a server) hands on no more while too many wait.
-    std::size_t waiting() const { return shared_->waiting.load(); }
+
     void deliver(const std::string& code) override;
     void passedBy(const std::string& code) override { passedBy(code, Arrival::timed); }
     void passedBy(const std::string& code, Arrival arrival);
@@ -48,7 +46,6 @@ private:
     // Shared with work already posted, which may outlive this object.
     struct Shared {
         std::atomic<bool> visible{false};
-        std::atomic<std::size_t> waiting{0};
         fw::Listeners<void(const std::string&, std::uint32_t)> shown;   // GUI thread only
         fw::Listeners<void(const std::string&, std::uint32_t, Arrival)> passed;  // GUI thread only
     };

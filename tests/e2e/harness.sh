@@ -258,10 +258,59 @@ e2e_holders() {  # DEVICE
   done | sort -u
 }
 
+# A LIRC server of our own, lircd with no hardware (keys are pressed by
+# SIMULATE on its socket), listening on 127.0.0.1:PORT; its remote is
+# "handset" with KEY_PLAY, KEY_FF, KEY_STOP. A system lircd, if any, is
+# neither used nor touched. Sets E2E_LIRCD_PID; false when it cannot start.
+e2e_start_lircd() {  # PORT
+  local dir="$E2E_TMP/lirc"
+  mkdir -p "$dir"
+  [ -e "$dir/handset.conf" ] || cat >"$dir/handset.conf" <<'CONF'
+begin remote
+  name  handset
+  bits  16
+  eps   30
+  aeps  100
+  one   0 0
+  zero  0 0
+  gap   100000
+  begin codes
+    KEY_PLAY  0x10ef
+    KEY_FF    0x10f0
+    KEY_STOP  0x10f1
+  end codes
+end remote
+CONF
+  : >"$dir/options.conf"
+  command -v lircd >/dev/null || return 1
+  lircd --nodaemon --driver=file --device=/dev/null --listen="127.0.0.1:$1" --allow-simulate \
+    --output="$dir/lircd.sock" --pidfile="$dir/lircd.pid" --logfile="$dir/lircd.log" \
+    --options-file="$dir/options.conf" "$dir/handset.conf" >"$dir/lircd.out" 2>&1 &
+  E2E_LIRCD_PID=$!
+  E2E_PIDS+=("$E2E_LIRCD_PID")
+  e2e_eventually 5 "[ -S '$dir/lircd.sock' ] && ss -ltn 'sport = :$1' | grep -q LISTEN"
+}
+
+e2e_stop_lircd() {
+  kill "${E2E_LIRCD_PID:-0}" 2>/dev/null && wait "$E2E_LIRCD_PID" 2>/dev/null
+  rm -f "$E2E_TMP/lirc/lircd.sock"
+}
+
+# A key of the handset pressed on our lircd: BUTTON, its repeat count.
+e2e_lirc_press() {  # BUTTON [REPEAT]
+  local code
+  case $1 in KEY_PLAY) code=10ef ;; KEY_FF) code=10f0 ;; *) code=10f1 ;; esac
+  printf 'SIMULATE %016x %02x %s handset\n' "0x$code" "${2:-0}" "$1" |
+    socat -t 1 - "UNIX-CONNECT:$E2E_TMP/lirc/lircd.sock" >/dev/null 2>&1
+}
+
+# Whether a client is connected to 127.0.0.1:PORT.
+e2e_lirc_connected() { ss -tn state established "( sport = :$1 )" | grep -q 127.0.0.1; }
+
 # The setup dialog's controls: where their middles are in its client area
 # at 96 DPI.
 declare -A E2E_DIALOG=(
-  [port]="88 57" [enableIr]="148 56" [commands]="90 148" [code]="376 148"
+  [port]="88 57" [enableIr]="148 56" [lirc]="340 84" [commands]="90 148" [code]="376 148"
   [learn]="76 209" [add]="184 209" [forget]="280 209" [learnAll]="384 209" [skip]="350 243" [stop]="412 243"
   [trayMode]="28 306" [runLearned]="248 306" [osd]="28 326" [startWithWindows]="248 326" [volume]="300 350"
   [winamp]="221 378" [browse]="404 379" [ok]="396 425"

@@ -34,11 +34,14 @@ public:
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
             return platform::StreamRead::nothing;
         }
-        auto [result, bytes] = script_.reads.front();
-        script_.reads.pop_front();
+        auto& [result, bytes] = script_.reads.front();
+        const platform::StreamRead answer = result;
         got = std::min(size, bytes.size());
         bytes.copy(buffer, got);
-        return result;
+        // What does not fit comes with the next read.
+        bytes.erase(0, got);
+        if (bytes.empty()) script_.reads.pop_front();
+        return answer;
     }
 
 private:

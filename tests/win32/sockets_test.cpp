@@ -1,0 +1,82 @@
+// The server's connection under Wine: a listening socket of the test's
+// own, connected to, its lines read; a port nobody listens on gives none;
+// a stop request ends a connect at once.
+#include <gtest/gtest.h>
+#include <winsock2.h>
+#include <ws2tcpip.h>
+
+#include <string>
+
+#include "platform/win32/win32_sockets.h"
+
+namespace {
+
+class Listener {
+public:
+    Listener() {
+        WSADATA data;
+        WSAStartup(MAKEWORD(2, 2), &data);
+        socket_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        a.sin_port = 0;
+        bind(socket_, reinterpret_cast<sockaddr*>(&a), sizeof a);
+        listen(socket_, 1);
+        int length = sizeof a;
+        getsockname(socket_, reinterpret_cast<sockaddr*>(&a), &length);
+        port = ntohs(a.sin_port);
+    }
+    ~Listener() {
+        if (accepted_ != INVALID_SOCKET) closesocket(accepted_);
+        closesocket(socket_);
+        WSACleanup();
+    }
+    void acceptAndSend(const std::string& text) {
+        accepted_ = accept(socket_, nullptr, nullptr);
+        send(accepted_, text.data(), static_cast<int>(text.size()), 0);
+    }
+    void closeClient() {
+        closesocket(accepted_);
+        accepted_ = INVALID_SOCKET;
+    }
+    std::uint16_t port = 0;
+
+private:
+    SOCKET socket_ = INVALID_SOCKET;
+    SOCKET accepted_ = INVALID_SOCKET;
+};
+
+TEST(SocketsUnderWine, ConnectsReadsWhatTheServerSendsAndHearsItClose) {
+    Listener server;
+    win32::Win32Sockets sockets;
+    std::stop_source stop;
+    auto connection = sockets.connect("127.0.0.1", server.port, stop.get_token());
+    ASSERT_TRUE(connection);
+    server.acceptAndSend("00000000000010ef 00 KEY_PLAY handset\n");
+    char buffer[256];
+    std::size_t got = 0;
+    std::string text;
+    for (int i = 0; i < 20 && text.find('\n') == std::string::npos; ++i)
+        if (connection->read(buffer, sizeof buffer, got, 100) == platform::StreamRead::data) text.append(buffer, got);
+    EXPECT_EQ(text, "00000000000010ef 00 KEY_PLAY handset\n");
+    EXPECT_EQ(connection->read(buffer, sizeof buffer, got, 50), platform::StreamRead::nothing);
+    server.closeClient();
+    platform::StreamRead last = platform::StreamRead::nothing;
+    for (int i = 0; i < 20 && last == platform::StreamRead::nothing; ++i) last = connection->read(buffer, sizeof buffer, got, 100);
+    EXPECT_EQ(last, platform::StreamRead::closed);
+}
+
+TEST(SocketsUnderWine, NobodyListeningGivesNoConnection) {
+    std::uint16_t port = 0;
+    {
+        Listener gone;
+        port = gone.port;
+    }
+    win32::Win32Sockets sockets;
+    std::stop_source stop;
+    EXPECT_FALSE(sockets.connect("127.0.0.1", port, stop.get_token()));
+    EXPECT_FALSE(sockets.connect("no-such-host.invalid", 8765, stop.get_token()));
+}
+
+}  // namespace
