@@ -80,14 +80,12 @@ e2e_check "no message box appeared" test ! -s "$boxes"
 # learned, then a real key.
 e2e_stop_lircd
 flood="$E2E_TMP/flood"
-python3 - "$flood" <<'PY'
-import sys
-with open(sys.argv[1], "w") as f:
-    f.write("x" * 200_000 + "\n")
-    f.write("BEGIN\nSIGHUP\n\n\r\njunk junk\n")
-    f.write("00000000000010aa 00 KEY_NONE handset\n" * 20_000)
-    f.write("00000000000010f1 00 KEY_STOP handset\n")
-PY
+{
+  head -c 200000 /dev/zero | tr '\0' x
+  printf '\nBEGIN\nSIGHUP\n\n\r\njunk junk\n'
+  yes '00000000000010aa 00 KEY_NONE handset' | head -n 20000
+  printf '00000000000010f1 00 KEY_STOP handset\n'
+} >"$flood"
 before=$(got 40047)
 socat -u "OPEN:$flood" "TCP-LISTEN:$port,bind=127.0.0.1,reuseaddr" 2>/dev/null &
 E2E_PIDS+=($!)
