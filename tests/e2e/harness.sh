@@ -258,6 +258,16 @@ e2e_holders() {  # DEVICE
   done | sort -u
 }
 
+# Every window whose caption matches REGEX, logged to FILE as long as the
+# test runs: message boxes that should not appear.
+e2e_watch_boxes() {  # REGEX FILE
+  (while :; do
+    xdotool search --onlyvisible --name "$1" >>"$2" 2>/dev/null
+    sleep 0.2
+  done) &
+  E2E_PIDS+=($!)
+}
+
 # A LIRC server of our own, lircd with no hardware (keys are pressed by
 # SIMULATE on its socket), listening on 127.0.0.1:PORT; its remote is
 # "handset" with KEY_PLAY, KEY_FF, KEY_STOP. A system lircd, if any, is

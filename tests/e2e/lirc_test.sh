@@ -13,11 +13,7 @@ e2e_begin_with_receiver
 port=$((28000 + $$ % 1000))
 
 boxes="$E2E_TMP/message-boxes"
-(while :; do
-  xdotool search --onlyvisible --name '^(Eroare|ZAV Amp|Telecomanda Winamp ZAV Amp - 01)$' >>"$boxes" 2>/dev/null
-  sleep 0.2
-done) &
-E2E_PIDS+=($!)
+e2e_watch_boxes '^(Eroare|ZAV Amp|Telecomanda Winamp ZAV Amp - 01)$' "$boxes"
 
 player_log="$E2E_TMP/player.log"
 e2e_start "$E2E_TMP" "$ZAV_WIN_BUILD/standin_player.exe" --log "$(e2e_winpath "$player_log")" --tracks 30

@@ -8,13 +8,8 @@ set -u
 source "$(dirname "$0")/harness.sh"
 e2e_begin_with_receiver
 
-# Every window with a message box's caption, as long as the test runs.
 boxes="$E2E_TMP/message-boxes"
-(while :; do
-  xdotool search --onlyvisible --name '^(Eroare|Telecomanda Winamp ZAV Amp - 01)$' >>"$boxes" 2>/dev/null
-  sleep 0.2
-done) &
-E2E_PIDS+=($!)
+e2e_watch_boxes '^(Eroare|Telecomanda Winamp ZAV Amp - 01)$' "$boxes"
 
 e2e_install_program "$E2E_TMP/app" $'[IR]\r\nMinimizare=0\r\n'
 e2e_start "$E2E_TMP/app" "$E2E_TMP/app/zav_amp.exe"

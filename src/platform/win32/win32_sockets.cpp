@@ -41,7 +41,9 @@ private:
 void keepAlive(SOCKET s) {
     BOOL on = TRUE;
     setsockopt(s, SOL_SOCKET, SO_KEEPALIVE, reinterpret_cast<const char*>(&on), sizeof on);
-    tcp_keepalive values{1, 5000, 1000};
+    // Probed after 2 s of silence, then every 0.8 s: with the usual ten
+    // probes, a far end that vanished is given up on in about 10 s.
+    tcp_keepalive values{1, 2000, 800};
     DWORD returned = 0;
     WSAIoctl(s, SIO_KEEPALIVE_VALS, &values, sizeof values, nullptr, 0, &returned, nullptr, nullptr);
 }

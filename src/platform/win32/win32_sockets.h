@@ -1,7 +1,6 @@
 // TCP connections on Win32 (Winsock 2): the name looked up, a connection
 // made without blocking so that a stop request ends the wait, and TCP
-// keep-alive probing every second after 5 s of silence, so a far end that
-// vanished is noticed in about 10 s.
+// keep-alive, so a far end that vanished is noticed in about 10 s.
 #pragma once
 
 #include "platform/stream_socket.h"
