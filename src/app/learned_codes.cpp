@@ -35,9 +35,7 @@ CodeList parseCodeList(std::string_view value) {
     CodeList codes;
     while (codes.size() < maxCodesPerCommand) {
         const std::size_t comma = value.find(',');
-        std::string_view item = value.substr(0, comma);
-        while (!item.empty() && (item.front() == ' ' || item.front() == '\t')) item.remove_prefix(1);
-        while (!item.empty() && (item.back() == ' ' || item.back() == '\t')) item.remove_suffix(1);
+        const std::string_view item = fw::trimBlanks(value.substr(0, comma));
         if (isCodeText(item)) codes.emplace_back(item);
         if (comma == std::string_view::npos) break;
         value.remove_prefix(comma + 1);

@@ -1,5 +1,7 @@
 #include "app/player_path.h"
 
+#include "framework/convert.h"
+
 namespace app {
 namespace {
 
@@ -11,9 +13,8 @@ constexpr const char* programFolders[] = {"ProgramFiles(x86)", "ProgramW6432", "
 
 // A folder's text as a user or an installer may write it: blanks around
 // it, quotes around it, a backslash at its end.
-std::string folderText(std::string folder) {
-    while (!folder.empty() && (folder.back() == ' ' || folder.back() == '\t')) folder.pop_back();
-    while (!folder.empty() && (folder.front() == ' ' || folder.front() == '\t')) folder.erase(0, 1);
+std::string folderText(std::string_view text) {
+    std::string folder(fw::trimBlanks(text));
     if (folder.size() >= 2 && folder.front() == '"' && folder.back() == '"') folder = folder.substr(1, folder.size() - 2);
     while (!folder.empty() && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
     return folder;

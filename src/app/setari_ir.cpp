@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "framework/application.h"
+#include "framework/convert.h"
 
 namespace app {
 
@@ -15,11 +16,7 @@ namespace {
 
 constexpr char playerNotFound[] = "not found";
 
-std::string trimmed(const std::string& text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
+std::string trimmed(const std::string& text) { return std::string(fw::trimBlanks(text)); }
 
 }  // namespace
 

@@ -28,9 +28,9 @@ TZAV_Amp::TZAV_Amp(fw::Component* owner, Services& services)
     // The mute indicator follows the sound as soon as it is heard of,
     // shown or hidden.
     muteShown_ = MasterVolume->onChanged([this] { IMute->setVisible(!MasterVolume->muted()); });
+    services_.lirc.onLive = [this](bool live) { irSourceLit(true, live); };
     // However the program ends, the receiver is released and the icon
     // leaves the notification area before the process goes.
-    services_.lirc.onLive = [this](bool live) { irSourceLit(true, live); };
     ending_ = application().onEnding([this] {
         Dezactivare();
         TrayComp->setShowIcon(false);

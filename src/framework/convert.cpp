@@ -53,4 +53,10 @@ bool sameText(std::string_view a, std::string_view b) {
     return true;
 }
 
+std::string_view trimBlanks(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    return text;
+}
+
 }  // namespace fw

@@ -25,4 +25,7 @@ int strToIntDef(std::string_view text, int fallback);
 // files and learned codes are compared.
 bool sameText(std::string_view a, std::string_view b);
 
+// Without the blanks (spaces and tabs) around it.
+std::string_view trimBlanks(std::string_view text);
+
 }  // namespace fw

@@ -10,14 +10,6 @@
 namespace fw {
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
-    return s;
-}
-
 // The profile format has no escapes: a line break inside a name or value
 // would split it into lines of its own, so it is written as a blank.
 std::string singleLine(std::string_view s) {
@@ -29,11 +21,11 @@ std::string singleLine(std::string_view s) {
 
 // A section header: "[", its name, "]", blanks allowed around.
 std::optional<std::string_view> sectionName(std::string_view line) {
-    const std::string_view t = trim(line);
+    const std::string_view t = trimBlanks(line);
     if (t.empty() || t.front() != '[') return std::nullopt;
     const std::size_t close = t.find(']');
     if (close == std::string_view::npos) return std::nullopt;
-    return trim(t.substr(1, close - 1));
+    return trimBlanks(t.substr(1, close - 1));
 }
 
 std::string_view stripQuotes(std::string_view v) {
@@ -43,7 +35,7 @@ std::string_view stripQuotes(std::string_view v) {
 }
 
 // The name a write stores: without blanks around it, as a read looks for it.
-std::string storedName(std::string_view name) { return std::string(trim(singleLine(name))); }
+std::string storedName(std::string_view name) { return std::string(trimBlanks(singleLine(name))); }
 
 bool isUtf16(IniDocument::Encoding e) {
     return e == IniDocument::Encoding::utf16le || e == IniDocument::Encoding::utf16be;
@@ -102,7 +94,7 @@ void IniDocument::index() {
                 keys_.push_back({at(begin), at(end), at(begin + eq)});
                 ++section.keyCount;
             }
-            if (!trim(line).empty()) {
+            if (!trimBlanks(line).empty()) {
                 section.appendAt = at(next);
                 section.appendNeedsLineEnd = next == end;
             }
@@ -119,7 +111,7 @@ const IniDocument::Section* IniDocument::findSection(std::string_view name) cons
 }
 
 std::string_view IniDocument::keyName(const Key& key) const {
-    return trim(std::string_view(text_).substr(key.lineBegin, key.equals - key.lineBegin));
+    return trimBlanks(std::string_view(text_).substr(key.lineBegin, key.equals - key.lineBegin));
 }
 
 const IniDocument::Key* IniDocument::findKey(const Section& section, std::string_view name) const {
@@ -140,7 +132,7 @@ std::optional<std::string_view> IniDocument::value(std::string_view section, std
     if (!s) return std::nullopt;
     const Key* k = findKey(*s, held(storedName(key)));
     if (!k) return std::nullopt;
-    return trim(std::string_view(text_).substr(k->equals + 1, k->lineEnd - k->equals - 1));
+    return trimBlanks(std::string_view(text_).substr(k->equals + 1, k->lineEnd - k->equals - 1));
 }
 
 // New lines follow the file's own line ends; a file without any gets CR LF,

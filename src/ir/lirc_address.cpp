@@ -1,13 +1,9 @@
 #include "ir/lirc_address.h"
 
+#include "framework/convert.h"
+
 namespace ir {
 namespace {
-
-std::string_view trimmed(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-    return s;
-}
 
 std::optional<std::uint16_t> portOf(std::string_view s) {
     if (s.empty() || s.size() > 5) return std::nullopt;
@@ -42,7 +38,7 @@ bool isV6(std::string_view s) {
 }  // namespace
 
 std::optional<LircAddress> parseLircAddress(std::string_view text) {
-    text = trimmed(text);
+    text = fw::trimBlanks(text);
     LircAddress a;
     std::string_view rest;
     if (text.starts_with('[')) {
