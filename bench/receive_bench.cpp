@@ -14,6 +14,7 @@
 #include <condition_variable>
 #include <cstdio>
 #include <deque>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -94,11 +95,9 @@ private:
     std::deque<std::uint8_t> bytes_;
 };
 
-class TimedDisplay : public ir::CodeDisplay {
+class TimedSink : public ir::CodeSink {
 public:
-    bool visible() const override { return true; }
-    void passedBy(const std::string&) override {}
-    void deliver(const std::string&) override {
+    void feed(ir::CodeSource, std::string, ir::Arrival) override {
         {
             std::lock_guard lock(mutex_);
             at_ = Clock::now();
@@ -150,9 +149,8 @@ int main() {
     ir::ComFunc com(port, nullptr);
     com.OpenComPort(1, 9600);
     ir::CodeText code;
-    TimedDisplay display;
-    ir::IrReceiver receiver(com, code, display);
-    receiver.startLoop();
+    TimedSink display;
+    auto receiver = std::make_unique<ir::TComThread>(com, code, display, nullptr);
 
     // 1. Idle: nothing but this thread's sleep besides the loop.
     std::printf("idle receive loop: %.3f ms CPU per second\n", idleCpuPerSecond(5.0));
@@ -171,7 +169,7 @@ int main() {
         fromRead.push_back(std::chrono::duration<double, std::milli>(delivered - port.lastRead()).count());
         std::this_thread::sleep_for(std::chrono::milliseconds(60));
     }
-    receiver.stopLoop();
+    receiver.reset();
     std::sort(latencies.begin(), latencies.end());
     std::sort(fromRead.begin(), fromRead.end());
     std::printf(

@@ -14,7 +14,7 @@
 
 #include "app/commands.h"
 #include "app/settings.h"
-#include "ir/posted_code_display.h"
+#include "ir/code_sink.h"
 
 namespace app {
 

@@ -6,14 +6,12 @@ Program::Program(const Platform& platform, std::filesystem::path configFile)
     : store_(std::move(configFile), platform.files),
       com_(platform.serial, platform.showMessage),
       application_(platform.host),
-      display_(application_),
-      receiver_(com_, code_, display_),
-      lirc_(application_, platform.sockets, display_),
+      codes_(application_),
+      receiver_(com_, code_, codes_, application_),
+      receiverLink_(&application_.create<ReceiverLink>("ReceiverLink", com_, receiver_, codes_)),
+      lirc_(application_, platform.sockets, codes_),
       services_{store_,
-                com_,
-                receiver_,
-                code_,
-                display_,
+                codes_,
                 platform.tray,
                 platform.player,
                 platform.launcher,
@@ -21,7 +19,7 @@ Program::Program(const Platform& platform, std::filesystem::path configFile)
                 platform.endpoint,
                 platform.regions,
                 platform.logon,
-                lirc_} {
+                {receiverLink_, &lirc_}} {
     application_.setTitle(applicationTitle);
     mainWindow_ = &application_.createForm<TZAV_Amp>(services_);
     setupDialog_ = &application_.createForm<TFormaSetari>(services_);

@@ -10,13 +10,14 @@
 #include "app/handset_feedback.h"
 #include "app/lirc_link.h"
 #include "app/osd.h"
+#include "app/receiver_link.h"
 #include "app/services.h"
 #include "app/setari_ir.h"
 #include "app/settings.h"
 #include "app/zav_amp.h"
 #include "framework/application.h"
+#include "ir/code_bus.h"
 #include "ir/com_thread.h"
-#include "ir/posted_code_display.h"
 #include "platform/endpoint_volume.h"
 #include "platform/launcher.h"
 #include "platform/message_box.h"
@@ -68,16 +69,18 @@ public:
     const Settings& settings() const { return store_.settings(); }
     ir::ComFunc& com() { return com_; }
     ir::CodeText& code() { return code_; }
-    ir::PostedCodeDisplay& display() { return display_; }
+    ir::CodeBus& codes() { return codes_; }
     ir::IrReceiver& receiver() { return receiver_; }
+    ReceiverLink& receiverLink() { return *receiverLink_; }
 
 private:
     SettingsStore store_;
     ir::ComFunc com_;
     ir::CodeText code_;
     fw::Application application_;
-    ir::PostedCodeDisplay display_;
+    ir::CodeBus codes_;
     ir::IrReceiver receiver_;
+    ReceiverLink* receiverLink_ = nullptr;  // owned by the application
     LircLink lirc_;
     Services services_;
     TZAV_Amp* mainWindow_ = nullptr;       // owned by the application

@@ -4,25 +4,16 @@
 
 namespace app {
 
-ReceiverLink::ReceiverLink(fw::Component* owner, std::string name, ir::ComFunc& com, ir::IrReceiver& receiver)
+ReceiverLink::ReceiverLink(fw::Component* owner, std::string name, ir::ComFunc& com, ir::IrReceiver& receiver,
+                           ir::CodeBus& codes)
     : fw::Component(owner, std::move(name)), com_(com), receiver_(receiver) {
     TimerReconnect = &create<fw::Timer>("TimerReconnect");
     TimerReconnect->setEnabled(false);
     TimerReconnect->setInterval(retryMs);
     TimerReconnect->bindHandler([this](fw::Component&) { retry(); });
-    fw::Application& app = fw::Application::of(owner);
-    resumed_ = app.onSystemResumed([this] { resumed(); });
-    // The loop says so on the receive thread; it is handled on the GUI
-    // thread.
-    receiver_.setLostHandler([&app, alive = std::weak_ptr<bool>(alive_), this](unsigned loop) {
-        app.post([alive, this, loop] {
-            if (alive.lock()) lost(loop);
-        });
-    });
-}
-
-ReceiverLink::~ReceiverLink() {
-    receiver_.setLostHandler(nullptr);
+    resumed_ = fw::Application::of(owner).onSystemResumed([this] { resumed(); });
+    lost_ = receiver_.onLost([this] { lost(); });
+    afresh_ = codes.onAfresh([this] { receiver_.dropPartial(); });
 }
 
 bool ReceiverLink::open(ir::Reporting reporting) {
@@ -66,9 +57,8 @@ void ReceiverLink::deactivate() {
     com_.CloseComPort();
 }
 
-void ReceiverLink::lost(unsigned loop) {
-    // A notice from a loop that has since been stopped or replaced is old.
-    if (!wanted_ || loop != receiver_.currentLoop() || !receiver_.loopRunning()) return;
+void ReceiverLink::lost() {
+    if (!wanted_) return;
     close();
     TimerReconnect->setEnabled(true);
 }

@@ -5,40 +5,37 @@
 // receiver that goes away while active (the loop finds the port gone, or
 // the system wakes from sleep) is closed, its badge goes dark, and the
 // same opening sequence is tried again every 2 s, without a word, until it
-// succeeds or the receiver is deactivated. The main window's Activare and
-// Dezactivare call it; the badge is whoever listens to lit().
+// succeeds or the receiver is deactivated. Whatever empties the code field
+// on the code bus also drops the part of a code received so far.
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <memory>
 
+#include "app/source_link.h"
 #include "framework/component.h"
 #include "framework/listeners.h"
 #include "framework/timer.h"
+#include "ir/code_bus.h"
 #include "ir/com_func.h"
 #include "ir/com_thread.h"
 
 namespace app {
 
-class ReceiverLink : public fw::Component {
+class ReceiverLink : public fw::Component, public SourceLink {
 public:
     static constexpr std::uint32_t baudRate = 9600;
     static constexpr int retryMs = 2000;
 
-    ReceiverLink(fw::Component* owner, std::string name, ir::ComFunc& com, ir::IrReceiver& receiver);
-    ~ReceiverLink() override;
-
-    // Called with true when the receiver opens and false when it is lost
-    // or left off.
-    std::function<void(bool lit)> onLit;
+    ReceiverLink(fw::Component* owner, std::string name, ir::ComFunc& com, ir::IrReceiver& receiver,
+                 ir::CodeBus& codes);
 
     // The receiver on `port`, failures shown; a port of 0 or a receiver
     // that is not enabled leaves it off.
     void activate(bool enabled, int port);
-    void deactivate();
-    // The receive loop numbered `loop` found the port gone (GUI thread).
-    void lost(unsigned loop);
+    void activate(const Settings& settings) override { activate(settings.IrEnabled, settings.PortNumber); }
+    void deactivate() override;
     void resumed();
     bool reconnecting() const { return TimerReconnect->enabled(); }
 
@@ -49,9 +46,8 @@ private:
     // as activation always has; quiet, a failed step closes the port again.
     bool open(ir::Reporting reporting);
     void close();
-    void lit(bool on) {
-        if (onLit) onLit(on);
-    }
+    // The running loop found the port gone.
+    void lost();
     void retry();
 
     ir::ComFunc& com_;
@@ -60,8 +56,8 @@ private:
     // Activated and not deactivated since.
     bool wanted_ = false;
     fw::Subscription resumed_;
-    // Posted notices of a lost port check it before they reach this object.
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    fw::Subscription lost_;
+    fw::Subscription afresh_;
 };
 
 }  // namespace app

@@ -3,11 +3,11 @@
 #pragma once
 
 #include <filesystem>
+#include <vector>
 
-#include "app/lirc_link.h"
 #include "app/settings.h"
-#include "ir/com_thread.h"
-#include "ir/posted_code_display.h"
+#include "app/source_link.h"
+#include "ir/code_bus.h"
 #include "platform/endpoint_volume.h"
 #include "platform/launcher.h"
 #include "platform/mixer.h"
@@ -20,10 +20,7 @@ namespace app {
 
 struct Services {
     SettingsStore& store;
-    ir::ComFunc& com;
-    ir::IrReceiver& receiver;
-    ir::CodeText& code;
-    ir::PostedCodeDisplay& display;
+    ir::CodeBus& codes;
     platform::TraySystem& tray;
     platform::PlayerWindows& player;
     platform::Launcher& launcher;
@@ -31,7 +28,8 @@ struct Services {
     platform::EndpointVolume& endpoint;
     platform::Regions& regions;
     platform::RunAtLogon& logon;
-    LircLink& lirc;
+    // Every source of codes, in the order they are turned on.
+    std::vector<SourceLink*> sources;
 };
 
 }  // namespace app

@@ -33,9 +33,8 @@ TFormaSetari::TFormaSetari(fw::Component* owner, Services& services)
     centreOnScreen();
     onCreate = [this](fw::Component& sender) { FormCreate(sender); };
     fw::applyDesign<TFormaSetari>(*this, setariIrDesign());
-    // The receive thread's complete codes land in the code field.
-    shownCodes_ = services_.display.onShown(
-        [this](const std::string& text, std::uint32_t at) { codeShown(text, at); });
+    // While the dialog is shown, new presses land in the code field.
+    shownCodes_ = services_.codes.onLearn([this](const ir::CodeEvent& e) { codeShown(e.code, e.receivedAt); });
 }
 
 void TFormaSetari::codeShown(const std::string& text, std::uint32_t at) {
@@ -50,11 +49,11 @@ void TFormaSetari::codeShown(const std::string& text, std::uint32_t at) {
 }
 
 TFormaSetari::~TFormaSetari() {
-    services_.display.setVisible(false);
+    services_.codes.setLearning(false);
 }
 
 void TFormaSetari::visibilityChanged() {
-    services_.display.setVisible(visible());
+    services_.codes.setLearning(visible());
     if (visible()) {
         CheckBoxExecutare->setChecked(services_.store.settings().RunCommands);
         CheckBoxOsd->setChecked(services_.store.settings().Osd);
@@ -132,7 +131,7 @@ void TFormaSetari::ButtonSaveIRClick(fw::Component&) {
 
 void TFormaSetari::codeTaken() {
     MemoCod->setText("");
-    services_.code.clear();
+    services_.codes.startAfresh();
 }
 
 void TFormaSetari::ButtonAddCodeClick(fw::Component&) {

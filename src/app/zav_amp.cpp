@@ -1,5 +1,7 @@
 #include "app/zav_amp.h"
 
+#include <algorithm>
+
 #include "app/player_path.h"
 #include "app/setari_ir.h"
 #include "app/zav_amp_design.h"
@@ -22,13 +24,12 @@ TZAV_Amp::TZAV_Amp(fw::Component* owner, Services& services)
     pressedLook_ = onCommand([this](const Command& command, CommandSource source) {
         if (source == CommandSource::handset) showPressed(*(this->*command.key));
     });
-    // Codes the setup dialog does not take may carry out commands.
-    passedCodes_ = services_.display.onPassedBy(
-        [this](const std::string& code, std::uint32_t at, ir::Arrival arrival) { handset_.received(code, at, arrival); });
+    // Codes the setup dialog does not learn may carry out commands.
+    passedCodes_ = services_.codes.onCarryOut(
+        [this](const ir::CodeEvent& e) { handset_.received(e.code, e.receivedAt, e.arrival); });
     // The mute indicator follows the sound as soon as it is heard of,
     // shown or hidden.
     muteShown_ = MasterVolume->onChanged([this] { IMute->setVisible(!MasterVolume->muted()); });
-    services_.lirc.onLive = [this](bool live) { irSourceLit(true, live); };
     // However the program ends, the receiver is released and the icon
     // leaves the notification area before the process goes.
     ending_ = application().onEnding([this] {
@@ -37,9 +38,7 @@ TZAV_Amp::TZAV_Amp(fw::Component* owner, Services& services)
     });
 }
 
-TZAV_Amp::~TZAV_Amp() {
-    services_.lirc.onLive = nullptr;
-}
+TZAV_Amp::~TZAV_Amp() = default;
 
 void TZAV_Amp::runCommand(const Command& command, CommandSource source) {
     source_ = source;
@@ -73,6 +72,17 @@ void TZAV_Amp::TimerKeyLookTimer(fw::Component&) {
     pressedKey_ = nullptr;
 }
 
+void TZAV_Amp::loaded() {
+    fw::Form::loaded();
+    // The badge hears the sources before the creation handler turns them on.
+    sourcesLit_.assign(services_.sources.size(), false);
+    for (std::size_t i = 0; i < services_.sources.size(); ++i)
+        sourceLit_.push_back(services_.sources[i]->onLit([this, i](bool lit) {
+            sourcesLit_[i] = lit;
+            IIR->setVisible(std::find(sourcesLit_.begin(), sourcesLit_.end(), true) == sourcesLit_.end());
+        }));
+}
+
 void TZAV_Amp::FormCreate(fw::Component&) {
     TrackDigits.clear();
     services_.store.LoadSettings();
@@ -85,21 +95,13 @@ void TZAV_Amp::FormCreate(fw::Component&) {
 }
 
 void TZAV_Amp::Activare() {
-    const Settings& s = services_.store.settings();
-    Receiver->activate(s.IrEnabled, s.PortNumber);
-    // "Enable/Disable IR" is the serial receiver's: the server is on
-    // whenever its address is set.
-    services_.lirc.activate(s.LircAddress);
+    // Each source reads its own settings: "Enable/Disable IR" is the
+    // serial receiver's, the server is on whenever its address is set.
+    for (SourceLink* source : services_.sources) source->activate(services_.store.settings());
 }
 
 void TZAV_Amp::Dezactivare() {
-    Receiver->deactivate();
-    services_.lirc.deactivate();
-}
-
-void TZAV_Amp::irSourceLit(bool server, bool lit) {
-    (server ? serverLive_ : serialLit_) = lit;
-    IIR->setVisible(!(serialLit_ || serverLive_));
+    for (SourceLink* source : services_.sources) source->deactivate();
 }
 
 void TZAV_Amp::Ascunde() {

@@ -10,10 +10,10 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "app/commands.h"
 #include "app/handset_commands.h"
-#include "app/receiver_link.h"
 #include "app/services.h"
 #include "control/a_mixer.h"
 #include "control/activ_app.h"
@@ -44,12 +44,10 @@ public:
     // The setup dialog is made after this window; the setup key shows it.
     void setSetupDialog(TFormaSetari& dialog) { setupDialog_ = &dialog; }
 
+    void loaded() override;
     void FormCreate(fw::Component& sender);
     void Activare();
     void Dezactivare();
-    // The IR badge is lit while the serial receiver is open or the server
-    // is live.
-    void irSourceLit(bool server, bool lit);
     void Ascunde();
     void Arata();
 
@@ -154,7 +152,6 @@ public:
     widgets::TLCD99* LCDTime = nullptr;
     widgets::TLCD99* LCDTrack = nullptr;
     fw::Image* IIR = nullptr;
-    ReceiverLink* Receiver = nullptr;
     fw::Timer* TimerKeyLook = nullptr;
     // The volume and mute the keys change, whichever way reaches the sound.
     control::MasterVolume* MasterVolume = nullptr;
@@ -175,8 +172,9 @@ private:
     widgets::TCoolButton* pressedKey_ = nullptr;  // not owned
     bool closedPlayer_ = false;
     bool playerMissing_ = false;
-    bool serialLit_ = false;
-    bool serverLive_ = false;
+    // The IR badge is lit while any source of codes is.
+    std::vector<bool> sourcesLit_;
+    std::vector<fw::Subscription> sourceLit_;
     // Who asked for the command that runs now.
     CommandSource source_ = CommandSource::key;
     // The "not found" box is open: a press meanwhile adds no second one.

@@ -28,10 +28,6 @@ fw::Component& trayComp(Z& form, const std::string& name) {
 fw::Component& activApp(Z& form, const std::string& name) {
     return fw::bindPart<&Z::ActivApp>(form, form.create<control::TActivApp>(name, form.services().launcher));
 }
-fw::Component& receiverLink(Z& form, const std::string& name) {
-    return fw::bindPart<&Z::Receiver>(
-        form, form.create<ReceiverLink>(name, form.services().com, form.services().receiver));
-}
 fw::Component& audioMixer(Z& form, const std::string& name) {
     return fw::bindPart<&Z::AudioMixer>(form, form.create<control::TAudioMixer>(name, form.services().mixer));
 }
@@ -84,11 +80,6 @@ void refreshTimer(fw::Timer& t) { t.setInterval(500); }
 void keyLookTimer(fw::Timer& t) {
     t.setEnabled(false);
     t.setInterval(HeldKeys::pressedLookMs);
-}
-// The IR badge is lit while the receiver is open (or a server is live).
-void receiverBadge(ReceiverLink& link) {
-    auto& form = dynamic_cast<Z&>(*link.owner());
-    link.onLit = [&form](bool lit) { form.irSourceLit(false, lit); };
 }
 void activAppProperties(control::TActivApp& a) {
     a.setMainFormTitle("MyOtherApp");
@@ -171,7 +162,6 @@ const Row rows[] = {
     {part<&Z::LCDTrack>, "LCDTrack", place(106, 69, 35, 12), "Song/Select", nullptr,
      with<widgets::TLCD99>(lcdTrack)},
     {part<&Z::IIR>, "IIR", place(21, 40, 12, 17), "IR Disable", nullptr, patch},
-    {receiverLink, "ReceiverLink", {}, "", nullptr, with<ReceiverLink>(receiverBadge)},
     {part<&Z::TimerKeyLook>, "TimerKeyLook", {}, "", &Z::TimerKeyLookTimer, with<fw::Timer>(keyLookTimer)},
     {masterVolume, "MasterVolume"},
 };

@@ -2,7 +2,7 @@
 
 namespace ir {
 
-PassEnd ReceivePass(ComFunc& com, CodeText& code, CodeDisplay& display, std::stop_token stop) {
+PassEnd ReceivePass(ComFunc& com, CodeText& code, CodeSink& sink, std::stop_token stop) {
     std::uint8_t byte = 0;
     for (;;) {
         if (stop.stop_requested()) return PassEnd::stopped;
@@ -25,17 +25,14 @@ PassEnd ReceivePass(ComFunc& com, CodeText& code, CodeDisplay& display, std::sto
     }
     // Four characters or fewer wait for the next burst.
     if (code.length() < CodeText::completeAt) return end;
-    if (display.visible())
-        display.deliver(code.take());
-    else
-        display.passedBy(code.take());
+    sink.feed(CodeSource::serial, code.take(), Arrival::timed);
     return end;
 }
 
-TComThread::TComThread(ComFunc& com, CodeText& code, CodeDisplay& display, LostHandler lost)
+TComThread::TComThread(ComFunc& com, CodeText& code, CodeSink& sink, LostHandler lost)
     : com_(com),
       code_(code),
-      display_(display),
+      sink_(sink),
       lost_(std::move(lost)),
       thread_([this](std::stop_token stop) { Execute(stop); }) {}
 
@@ -45,7 +42,7 @@ void TComThread::Execute(std::stop_token stop) {
     // A stop request ends a read that waits for the receiver at once.
     const std::stop_callback wake(stop, [this] { com_.InterruptReads(); });
     for (;;) {
-        switch (ReceivePass(com_, code_, display_, stop)) {
+        switch (ReceivePass(com_, code_, sink_, stop)) {
             case PassEnd::gap:
             case PassEnd::full: continue;
             case PassEnd::stopped: return;
@@ -60,9 +57,19 @@ void IrReceiver::startLoop() {
     stopLoop();
     com_.ResumeReads();
     const unsigned loop = ++loops_;
-    TComThread::LostHandler lost;
-    if (lost_) lost = [handler = lost_, loop] { handler(loop); };
-    thread_ = std::make_unique<TComThread>(com_, code_, display_, std::move(lost));
+    // Said on the receive thread, heard on the GUI thread.
+    auto lost = [&app = app_, self = std::weak_ptr<IrReceiver*>(self_), loop] {
+        app.post([self, loop] {
+            auto receiver = self.lock();
+            if (receiver && loop == (*receiver)->loops_ && (*receiver)->loopRunning()) (*receiver)->lost_();
+        });
+    };
+    thread_ = std::make_unique<TComThread>(com_, code_, sink_, std::move(lost));
+}
+
+IrReceiver::~IrReceiver() {
+    stopLoop();
+    self_.reset();
 }
 
 void IrReceiver::stopLoop() { thread_.reset(); }

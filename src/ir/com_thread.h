@@ -1,8 +1,6 @@
 // The receive thread: waits for the receiver's bytes, turns each burst into
-// a code text and hands complete texts to the code display while it is
-// visible, and past it (to whoever carries out learned commands) while it
-// is not; partial texts wait. When the port turns out to be gone, the loop
-// ends and says so.
+// a code text and feeds complete texts to the code sink; partial texts
+// wait. When the port turns out to be gone, the loop ends and says so.
 #pragma once
 
 #include <functional>
@@ -10,24 +8,14 @@
 #include <stop_token>
 #include <string>
 
+#include "framework/application.h"
+#include "framework/listeners.h"
 #include "framework/thread.h"
+#include "ir/code_sink.h"
 #include "ir/code_text.h"
 #include "ir/com_func.h"
 
 namespace ir {
-
-// The receiving end of complete code texts (the setup dialog's code field).
-// Every call comes from the receive thread: visible() must be safe there,
-// and deliver() and passedBy() must hand the text over to the GUI thread,
-// never touch a window themselves.
-class CodeDisplay {
-public:
-    virtual ~CodeDisplay() = default;
-    virtual bool visible() const = 0;
-    virtual void deliver(const std::string& code) = 0;
-    // A complete text that came while the display was not visible.
-    virtual void passedBy(const std::string& code) = 0;
-};
 
 // How a pass ended.
 enum class PassEnd { gap, full, stopped, lost };
@@ -45,10 +33,10 @@ struct ReceiveTiming {
 };
 
 // One pass: wait for a byte, then read the burst that follows, at most 8
-// bytes; a complete text is then delivered or passed by. A stop request
+// bytes; a complete text is then fed to `sink`. A stop request
 // must also interrupt the port's reads (ComFunc::InterruptReads), as the
 // receive thread does.
-PassEnd ReceivePass(ComFunc& com, CodeText& code, CodeDisplay& display, std::stop_token stop);
+PassEnd ReceivePass(ComFunc& com, CodeText& code, CodeSink& sink, std::stop_token stop);
 
 class TComThread {
 public:
@@ -56,7 +44,7 @@ public:
 
     // Starts running at once; `lost` is called on the receive thread when
     // the port turns out to be gone, and the loop ends.
-    TComThread(ComFunc& com, CodeText& code, CodeDisplay& display, LostHandler lost);
+    TComThread(ComFunc& com, CodeText& code, CodeSink& sink, LostHandler lost);
     // Asks the loop to stop and waits until it has.
     ~TComThread();
     void stop() { thread_.stop(); }
@@ -67,7 +55,7 @@ private:
 
     ComFunc& com_;
     CodeText& code_;
-    CodeDisplay& display_;
+    CodeSink& sink_;
     LostHandler lost_;
     fw::Thread thread_;
 };
@@ -76,28 +64,30 @@ private:
 // reads the port and none reads a handle that is being closed.
 class IrReceiver {
 public:
-    IrReceiver(ComFunc& com, CodeText& code, CodeDisplay& display) : com_(com), code_(code), display_(display) {}
-    ~IrReceiver() { stopLoop(); }
+    IrReceiver(ComFunc& com, CodeText& code, CodeSink& sink, fw::Application& app)
+        : com_(com), code_(code), sink_(sink), app_(app) {}
+    ~IrReceiver();
 
-    // Called on the receive thread when a loop finds the port gone, with
-    // the number of that loop: a notice that arrives after the loop was
-    // replaced can be told from a current one.
-    using LostHandler = std::function<void(unsigned loop)>;
-    void setLostHandler(LostHandler lost) { lost_ = std::move(lost); }
+    // Heard on the GUI thread when the running loop found the port gone; a
+    // notice from a loop since stopped or replaced is not heard.
+    [[nodiscard]] fw::Subscription onLost(std::function<void()> lost) { return lost_.add(std::move(lost)); }
     // Stops a running loop first.
     void startLoop();
     // Request and join; a no-op when no loop runs.
     void stopLoop();
     bool loopRunning() const { return thread_ != nullptr; }
-    // The number of the loop started last; counts from 1.
-    unsigned currentLoop() const { return loops_; }
+    // The part of a code received so far is dropped.
+    void dropPartial() { code_.clear(); }
 
 private:
     ComFunc& com_;
     CodeText& code_;
-    CodeDisplay& display_;
-    LostHandler lost_;
+    CodeSink& sink_;
+    fw::Application& app_;
+    fw::Listeners<void()> lost_;
     unsigned loops_ = 0;
+    // Posted notices of a lost port check it before they reach this object.
+    std::shared_ptr<IrReceiver*> self_ = std::make_shared<IrReceiver*>(this);
     std::unique_ptr<TComThread> thread_;
 };
 

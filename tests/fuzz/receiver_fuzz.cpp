@@ -1,6 +1,6 @@
 // The receiver's byte stream as any device on the port may send it: the
 // input is pairs of (pause before the byte, byte), the pause's low six bits
-// in milliseconds and its top bit whether the setup dialog is open. Every
+// in milliseconds (the other bits are not used). Every
 // code text that comes out must be 5 to 12 upper-case hexadecimal digits,
 // and what the handset's commands make of it must hold together.
 #include <chrono>
@@ -24,13 +24,13 @@ bool isCode(const std::string& text) {
     return true;
 }
 
-class Display : public ir::CodeDisplay {
+class Sink : public ir::CodeSink {
 public:
-    bool shown = false;
     std::vector<std::string> codes;
-    bool visible() const override { return shown; }
-    void deliver(const std::string& code) override { codes.push_back(code); }
-    void passedBy(const std::string& code) override { codes.push_back(code); }
+    void feed(ir::CodeSource source, std::string code, ir::Arrival arrival) override {
+        FUZZ_CHECK(source == ir::CodeSource::serial && arrival == ir::Arrival::timed);
+        codes.push_back(std::move(code));
+    }
 };
 
 }  // namespace
@@ -39,22 +39,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     testing_support::FakeSerial serial;
     ir::ComFunc com(serial, serial.messageBoxes());
     if (!com.OpenComPort(1, 9600)) return 0;
-    Display display;
+    Sink display;
     std::chrono::microseconds at{0};
-    std::vector<bool> dialogOpen;
-    for (std::size_t i = 0; i + 1 < size; i += 2) {
+    std::size_t bytes = 0;
+    for (std::size_t i = 0; i + 1 < size; i += 2, ++bytes) {
         at += std::chrono::milliseconds(data[i] & 0x3F);
         serial.arrive(at, data[i + 1]);
-        dialogOpen.push_back(data[i] & 0x80);
     }
     ir::CodeText code;
     std::stop_source stop;
     serial.onDrained = [&] { stop.request_stop(); };
     std::size_t passes = 0;
-    while (ir::ReceivePass(com, code, display, stop.get_token()) != ir::PassEnd::stopped) {
-        FUZZ_CHECK(++passes <= dialogOpen.size());
-        display.shown = dialogOpen[passes - 1];
-    }
+    while (ir::ReceivePass(com, code, display, stop.get_token()) != ir::PassEnd::stopped)
+        FUZZ_CHECK(++passes <= bytes);
     const std::string left = code.text();
     FUZZ_CHECK(left.size() < ir::CodeText::completeAt);
 

@@ -51,8 +51,9 @@ void ProgramFixture::start(const std::string& ini) {
     settings = &program->settings();
     com = &program->com();
     code = &program->code();
-    display = &program->display();
+    codes = &program->codes();
     receiver = &program->receiver();
+    receiverLink = &program->receiverLink();
 }
 
 std::string ProgramFixture::iniText() const {

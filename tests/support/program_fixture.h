@@ -34,6 +34,8 @@ public:
     // A part of the main window by its stored name.
     void click(const std::string& name) { click(named<fw::Control>(*form, name)); }
     bool patchShown(const char* name) const { return named<fw::Image>(*form, name).visible(); }
+    // A complete code from the serial receiver, as its loop feeds it.
+    void feedSerial(const std::string& text) { codes->feed(ir::CodeSource::serial, text, ir::Arrival::timed); }
 
     std::filesystem::path dir;
     HeadlessHost host;
@@ -58,8 +60,9 @@ public:
     const app::Settings* settings = nullptr;
     ir::ComFunc* com = nullptr;
     ir::CodeText* code = nullptr;
-    ir::PostedCodeDisplay* display = nullptr;
+    ir::CodeBus* codes = nullptr;
     ir::IrReceiver* receiver = nullptr;
+    app::ReceiverLink* receiverLink = nullptr;
 };
 
 }  // namespace testing_support

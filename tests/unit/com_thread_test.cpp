@@ -8,7 +8,7 @@
 #include <thread>
 
 #include "ir/com_thread.h"
-#include "ir/posted_code_display.h"
+#include "ir/code_bus.h"
 #include "support/case_name.h"
 #include "support/fake_serial.h"
 #include "support/headless_host.h"
@@ -18,29 +18,20 @@ namespace {
 using Item = std::optional<std::uint8_t>;
 constexpr Item gap = std::nullopt;
 
-class RecordingDisplay : public ir::CodeDisplay {
+// What the loop fed, as "code" for a serial code of timed arrival (the
+// only kind it may feed).
+class RecordingSink : public ir::CodeSink {
 public:
-    std::atomic<bool> shown{true};
-    bool visible() const override { return shown; }
-    void deliver(const std::string& code) override {
+    void feed(ir::CodeSource source, std::string code, ir::Arrival arrival) override {
         std::lock_guard lock(mutex);
-        delivered.push_back(code);
-    }
-    void passedBy(const std::string& code) override {
-        std::lock_guard lock(mutex);
-        passed.push_back(code);
+        fed.push_back(source == ir::CodeSource::serial && arrival == ir::Arrival::timed ? code : "unexpected " + code);
     }
     std::vector<std::string> codes() const {
         std::lock_guard lock(mutex);
-        return delivered;
-    }
-    std::vector<std::string> passedCodes() const {
-        std::lock_guard lock(mutex);
-        return passed;
+        return fed;
     }
     mutable std::mutex mutex;
-    std::vector<std::string> delivered;
-    std::vector<std::string> passed;
+    std::vector<std::string> fed;
 };
 
 using namespace std::chrono_literals;
@@ -48,7 +39,7 @@ using std::chrono::microseconds;
 
 // Passes until nothing is left to read.
 std::vector<ir::PassEnd> passesUntilDrained(testing_support::FakeSerial& serial, ir::ComFunc& com, ir::CodeText& code,
-                                            ir::CodeDisplay& display) {
+                                            ir::CodeSink& display) {
     std::stop_source stop;
     serial.onDrained = [&] { stop.request_stop(); };
     std::vector<ir::PassEnd> ends;
@@ -64,8 +55,7 @@ std::vector<ir::PassEnd> passesUntilDrained(testing_support::FakeSerial& serial,
 struct BurstCase {
     const char* what;
     std::vector<Item> script;
-    bool visible;
-    std::vector<std::string> delivered;  // to the visible display, or past the hidden one
+    std::vector<std::string> delivered;
     std::string left;                    // what waits in the code text afterwards
 };
 
@@ -80,11 +70,9 @@ TEST_P(Bursts, TurnIntoCodeTexts) {
     ASSERT_TRUE(com.OpenComPort(1, 9600));
     for (const Item& i : c.script) serial.script({i});
     ir::CodeText code;
-    RecordingDisplay display;
-    display.shown = c.visible;
+    RecordingSink display;
     passesUntilDrained(serial, com, code, display);
-    EXPECT_EQ(c.visible ? display.codes() : display.passedCodes(), c.delivered);
-    EXPECT_TRUE(c.visible ? display.passedCodes().empty() : display.codes().empty());
+    EXPECT_EQ(display.codes(), c.delivered);
     EXPECT_EQ(code.text(), c.left);
 }
 
@@ -93,18 +81,16 @@ const std::vector<Item> tenOnes{0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 
 INSTANTIATE_TEST_SUITE_P(
     Cases, Bursts,
     ::testing::Values(
-        BurstCase{"one burst", {0x12, 0x34, 0x56, gap}, true, {"123456"}, ""},
-        BurstCase{"short text waits for the next burst", {0x01, 0x02, gap, 0x0A, 0xBC, gap}, true, {"12ABC"}, ""},
-        BurstCase{"short text alone stays", {0x01, 0x02, gap}, true, {}, "12"},
-        BurstCase{"leading zeros dropped", {0x01, 0x23, gap}, true, {}, "123"},
-        BurstCase{"same text from other bytes", {0x12, 0x03, gap}, true, {}, "123"},
-        BurstCase{"eight FF bytes", {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, gap}, true, {"FFFFFFFFFFFF"}, ""},
-        BurstCase{"hidden dialog lets a complete text pass by", {0x12, 0x34, 0x56, gap}, false, {"123456"}, ""},
-        BurstCase{"hidden dialog keeps a partial text", {0x12, 0x03, gap}, false, {}, "123"},
-        BurstCase{"partial text prefixes the next code", {0x12, 0x03, gap, 0x45, gap}, true, {"12345"}, ""},
-        BurstCase{"ten bytes: a pass reads eight", tenOnes, true, {"111111111111"}, "1111"},
-        BurstCase{"zero byte gives 0", {0x00, 0x00, 0x00, 0x00, 0x00, gap}, true, {"00000"}, ""},
-        BurstCase{"gaps before a burst are waited through", {gap, gap, gap, 0x12, 0x34, 0x56, gap}, true, {"123456"},
+        BurstCase{"one burst", {0x12, 0x34, 0x56, gap}, {"123456"}, ""},
+        BurstCase{"short text waits for the next burst", {0x01, 0x02, gap, 0x0A, 0xBC, gap}, {"12ABC"}, ""},
+        BurstCase{"short text alone stays", {0x01, 0x02, gap}, {}, "12"},
+        BurstCase{"leading zeros dropped", {0x01, 0x23, gap}, {}, "123"},
+        BurstCase{"same text from other bytes", {0x12, 0x03, gap}, {}, "123"},
+        BurstCase{"eight FF bytes", {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, gap}, {"FFFFFFFFFFFF"}, ""},
+        BurstCase{"partial text prefixes the next code", {0x12, 0x03, gap, 0x45, gap}, {"12345"}, ""},
+        BurstCase{"ten bytes: a pass reads eight", tenOnes, {"111111111111"}, "1111"},
+        BurstCase{"zero byte gives 0", {0x00, 0x00, 0x00, 0x00, 0x00, gap}, {"00000"}, ""},
+        BurstCase{"gaps before a burst are waited through", {gap, gap, gap, 0x12, 0x34, 0x56, gap}, {"123456"},
                   ""}));
 
 TEST(CodeText, ByteTextHasNoLeadingZeros) {
@@ -120,7 +106,7 @@ TEST(ReceivePass, APassEndsAtTheFirstEmptyReadAndReadsAtMostEight) {
     ASSERT_TRUE(com.OpenComPort(1, 9600));
     serial.script({0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09});
     ir::CodeText code;
-    RecordingDisplay display;
+    RecordingSink display;
     std::stop_source never;
     EXPECT_EQ(ir::ReceivePass(com, code, display, never.get_token()), ir::PassEnd::full);
     EXPECT_EQ(serial.reads(), 8);
@@ -151,7 +137,7 @@ TEST_P(TimedPasses, WaitForTheFirstByteAndEndAtTheGap) {
         b = static_cast<std::uint8_t>(b + 0x11);
     }
     ir::CodeText code;
-    RecordingDisplay display;
+    RecordingSink display;
     EXPECT_EQ(passesUntilDrained(serial, com, code, display), GetParam().ends);
     EXPECT_EQ(display.codes(), GetParam().delivered);
 }
@@ -174,7 +160,7 @@ TEST(ReceivePass, AnInterruptedWaitEndsThePassAsStoppedAndTheLineIsLookedAtEvery
     ir::ComFunc com(serial, serial.messageBoxes());
     ASSERT_TRUE(com.OpenComPort(1, 9600));
     ir::CodeText code;
-    RecordingDisplay display;
+    RecordingSink display;
     std::stop_source never;
     int emptyWaits = 0;
     serial.onDrained = [&] {
@@ -224,7 +210,7 @@ std::vector<std::string> receiveLoopCodes(const std::vector<std::pair<microsecon
     com.OpenComPort(1, 9600);
     for (const auto& [at, byte] : arrivals) serial.arrive(at, byte);
     ir::CodeText code;
-    RecordingDisplay display;
+    RecordingSink display;
     passesUntilDrained(serial, com, code, display);
     left = code.text();
     return display.codes();
@@ -282,63 +268,6 @@ TEST(ReceiveLoopReplay, GivesTheOldLoopsCodesInTheSameOrderOnTwoThousandSchedule
     EXPECT_GT(codes, 3000) << "the schedules make codes, not only partial texts";
 }
 
-TEST(PostedCodeDisplay, ShowsOnTheGuiThreadOnlyWhileVisible) {
-    testing_support::HeadlessHost host;
-    fw::Application app(host);
-    ir::PostedCodeDisplay display(app);
-    std::vector<std::string> shown;
-    fw::Subscription listening = display.onShown([&](const std::string& code, std::uint32_t) { shown.push_back(code); });
-    EXPECT_FALSE(display.visible()) << "hidden until the dialog says otherwise";
-    display.setVisible(true);
-    display.deliver("123456");
-    EXPECT_TRUE(shown.empty()) << "nothing is shown from the receive thread";
-    host.runPosted();
-    EXPECT_EQ(shown, std::vector<std::string>{"123456"});
-    display.deliver("ABCDEF");
-    display.setVisible(false);
-    host.runPosted();
-    EXPECT_EQ(shown.size(), 1u) << "hidden by the time it arrived: dropped";
-    display.setVisible(true);
-    display.deliver("FFFFF");
-    listening.reset();
-    host.runPosted();
-    EXPECT_EQ(shown.size(), 1u) << "no display any more: dropped";
-}
-
-TEST(PostedCodeDisplay, EveryListenerHearsAndEndingOneLeavesTheOther) {
-    testing_support::HeadlessHost host;
-    fw::Application app(host);
-    ir::PostedCodeDisplay display(app);
-    std::vector<std::string> heard;
-    fw::Subscription shownA = display.onShown([&](const std::string& c, std::uint32_t) { heard.push_back("shown A " + c); });
-    fw::Subscription shownB = display.onShown([&](const std::string& c, std::uint32_t at) { heard.push_back("shown B " + c + " " + std::to_string(at)); });
-    fw::Subscription passedA =
-        display.onPassedBy([&](const std::string& c, std::uint32_t at, ir::Arrival) { heard.push_back("passed A " + c + " " + std::to_string(at)); });
-    fw::Subscription passedB =
-        display.onPassedBy([&](const std::string& c, std::uint32_t, ir::Arrival) { heard.push_back("passed B " + c); });
-    host.now = 700;
-    display.passedBy("11111");
-    display.setVisible(true);
-    host.runPosted();
-    display.deliver("22222");
-    host.runPosted();
-    EXPECT_EQ(heard, (std::vector<std::string>{"shown A 22222", "shown B 22222 700"}))
-        << "a passed-by code reaches nobody once the display is visible";
-
-    heard.clear();
-    shownA.reset();
-    passedB.reset();
-    display.deliver("33333");
-    display.setVisible(false);
-    host.runPosted();
-    display.passedBy("44444");
-    host.runPosted();
-    display.setVisible(true);
-    display.deliver("55555");
-    host.runPosted();
-    EXPECT_EQ(heard, (std::vector<std::string>{"passed A 44444 700", "shown B 55555 700"}));
-}
-
 // Runs under ThreadSanitizer too.
 TEST(ThreadsReceiveLoop, DeliversBurstsWhileRunningAndStopsWhenAsked) {
     testing_support::FakeSerial serial;
@@ -346,8 +275,10 @@ TEST(ThreadsReceiveLoop, DeliversBurstsWhileRunningAndStopsWhenAsked) {
     ir::ComFunc com(serial, serial.messageBoxes());
     ASSERT_TRUE(com.OpenComPort(1, 9600));
     ir::CodeText code;
-    RecordingDisplay display;
-    ir::IrReceiver receiver(com, code, display);
+    RecordingSink display;
+    testing_support::HeadlessHost host;
+    fw::Application app(host);
+    ir::IrReceiver receiver(com, code, display, app);
     receiver.startLoop();
     serial.script({0x12, 0x34, 0x56, gap});
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
@@ -366,8 +297,10 @@ TEST(ThreadsReceiveLoop, AStopEndsAWaitForTheFirstByteWithin100Ms) {
     ir::ComFunc com(serial, serial.messageBoxes());
     ASSERT_TRUE(com.OpenComPort(1, 9600));
     ir::CodeText code;
-    RecordingDisplay display;
-    ir::IrReceiver receiver(com, code, display);
+    RecordingSink display;
+    testing_support::HeadlessHost host;
+    fw::Application app(host);
+    ir::IrReceiver receiver(com, code, display, app);
     receiver.startLoop();
     const auto deadline = std::chrono::steady_clock::now() + 2s;
     while (serial.reads() < 1 && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(1ms);
@@ -383,37 +316,41 @@ TEST(ThreadsReceiveLoop, AStopEndsAWaitForTheFirstByteWithin100Ms) {
     receiver.stopLoop();
 }
 
-TEST(ThreadsReceiveLoop, ALostLineEndsTheLoopWhichSaysSoOnceWithItsNumber) {
+TEST(ThreadsReceiveLoop, ALostLineEndsTheLoopWhichSaysSoOnceOnTheGuiThread) {
     for (const bool readsFail : {false, true}) {
+        testing_support::HeadlessHost host;
+        fw::Application app(host);
         testing_support::FakeSerial serial;
         ir::ComFunc com(serial, serial.messageBoxes());
         ASSERT_TRUE(com.OpenComPort(1, 9600));
         ir::CodeText code;
-        RecordingDisplay display;
-        ir::IrReceiver receiver(com, code, display);
-        std::mutex mutex;
-        std::vector<unsigned> notices;
-        receiver.setLostHandler([&](unsigned loop) {
-            std::lock_guard lock(mutex);
-            notices.push_back(loop);
-        });
+        RecordingSink display;
+        ir::IrReceiver receiver(com, code, display, app);
+        int heard = 0;
+        const fw::Subscription listening = receiver.onLost([&] { ++heard; });
         receiver.startLoop();
         receiver.startLoop();
         serial.loseLine(readsFail);
         const auto deadline = std::chrono::steady_clock::now() + 5s;
-        for (;;) {
-            {
-                std::lock_guard lock(mutex);
-                if (!notices.empty() || std::chrono::steady_clock::now() > deadline) break;
-            }
+        while (heard == 0 && std::chrono::steady_clock::now() < deadline) {
+            host.runPosted();
             std::this_thread::sleep_for(1ms);
         }
         const int reads = serial.reads();
         std::this_thread::sleep_for(20ms);
+        host.runPosted();
         EXPECT_EQ(serial.reads(), reads) << "the loop has ended";
+        EXPECT_EQ(heard, 1) << "once, from the running loop";
+
+        // A loop that finds the line gone and is stopped before its notice
+        // reaches the GUI thread is not heard.
+        receiver.startLoop();
+        while (serial.reads() == reads && std::chrono::steady_clock::now() < deadline + 5s)
+            std::this_thread::sleep_for(1ms);
+        std::this_thread::sleep_for(20ms);
         receiver.stopLoop();
-        std::lock_guard lock(mutex);
-        EXPECT_EQ(notices, std::vector<unsigned>{2}) << "once, from the second loop";
+        host.runPosted();
+        EXPECT_EQ(heard, 1) << "a stopped loop's notice is old";
     }
 }
 
@@ -422,8 +359,10 @@ TEST(ThreadsReceiveLoop, RestartingTwoHundredTimesNeverReadsTwiceAtOnceOrAfterCl
     serial.readDuration = std::chrono::microseconds(50);
     ir::ComFunc com(serial, serial.messageBoxes());
     ir::CodeText code;
-    RecordingDisplay display;
-    ir::IrReceiver receiver(com, code, display);
+    RecordingSink display;
+    testing_support::HeadlessHost host;
+    fw::Application app(host);
+    ir::IrReceiver receiver(com, code, display, app);
     for (int round = 0; round < 200; ++round) {
         // As the program's activate/deactivate cycle does it: open, start,
         // empty the code from the GUI thread, stop, close.
@@ -453,16 +392,17 @@ TEST(ThreadsReceiveLoop, GuiThreadEmptiesTheCodeWhileTheLoopAppends) {
     std::vector<std::uint8_t> bytes(20000, 0x01);
     serial.scriptBytes(bytes);
     ir::CodeText code;
-    RecordingDisplay display;
-    display.shown = false;
-    ir::IrReceiver receiver(com, code, display);
+    RecordingSink display;
+    testing_support::HeadlessHost host;
+    fw::Application app(host);
+    ir::IrReceiver receiver(com, code, display, app);
     receiver.startLoop();
     for (int i = 0; i < 2000; ++i) {
         code.clear();
         EXPECT_LE(code.text().size(), ir::CodeText::capacity);
     }
     receiver.stopLoop();
-    EXPECT_LE(code.length(), 4u) << "a hidden display lets every complete text pass by";
+    EXPECT_LE(code.length(), 4u) << "every complete text was fed on";
 }
 
 }  // namespace

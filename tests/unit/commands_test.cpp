@@ -46,7 +46,7 @@ protected:
     }
     void receive(const std::string& code, std::uint32_t at) {
         host.now = at;
-        display->passedBy(code);
+        feedSerial(code);
         host.runPosted();
     }
     static std::string sourceOf(app::CommandSource s) { return s == app::CommandSource::key ? "key" : "handset"; }

@@ -313,7 +313,7 @@ TEST_F(Controller, SetupCycleHidesShowsTheDialogModallyRestartsTheReceiverAndSho
     host.onModal = [&](fw::Form& modal) {
         EXPECT_EQ(&modal, dialog);
         order.push_back(shown() ? "main shown" : "main hidden");
-        EXPECT_TRUE(display->visible()) << "codes reach the dialog while it is shown";
+        EXPECT_TRUE(codes->learning()) << "codes reach the dialog while it is shown";
         dialog->CheckBoxActivare->setChecked(true);
         dialog->CheckBoxMinimizat->setChecked(true);
         dialog->SEPort->setValue(3);
@@ -325,7 +325,7 @@ TEST_F(Controller, SetupCycleHidesShowsTheDialogModallyRestartsTheReceiverAndSho
     EXPECT_TRUE(shown()) << "the window comes back even in tray mode";
     EXPECT_TRUE(settings->TrayMode);
     EXPECT_EQ(settings->PortNumber, 3);
-    EXPECT_FALSE(display->visible());
+    EXPECT_FALSE(codes->learning());
     const auto calls = serial.calls();
     ASSERT_FALSE(calls.empty());
     EXPECT_EQ(calls.front(), "escape CLRRTS") << "deactivated first";

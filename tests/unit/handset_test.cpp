@@ -48,7 +48,7 @@ protected:
     // A complete code, as the receive thread passes it by the hidden dialog.
     void receive(const std::string& code, std::uint32_t at = 0) {
         if (at) host.now = at;
-        display->passedBy(code);
+        feedSerial(code);
         host.runPosted();
     }
     void receiveCommand(const std::string& name, std::uint32_t at = 0) { receive(codeOf(indexOf(name)), at); }
@@ -88,7 +88,7 @@ TEST_P(EveryCommand, DoesWhatItsKeyDoes) {
     other.player.sent.clear();
     other.launcher.calls.clear();
     other.mixer.calls.clear();
-    other.display->passedBy(codeOf(indexOf(name)));
+    other.feedSerial(codeOf(indexOf(name)));
     other.host.runPosted();
     EXPECT_EQ(seenBy(other), byKey);
     EXPECT_NE(byKey, (Strings{"digits ", "track read-out 0"})) << "the key does something";
@@ -136,7 +136,7 @@ TEST_F(Handset, MatchingIgnoresLetterCaseTheFirstInLoadOrderWinsAndUnknownCodesD
     shared.player.running = true;
     shared.start("[IR]\r\nMinimizare=0\r\nEXECUTARE=1\r\n[PORT_SET]\r\nPORT=0\r\n[COMENZI_IR]\r\nSTOP=12345\r\nPLAY=12345\r\n");
     shared.player.sent.clear();
-    shared.display->passedBy("12345");
+    shared.feedSerial("12345");
     shared.host.runPosted();
     EXPECT_EQ(shared.player.sent, Strings{"command 40045"}) << "PLAY comes before STOP in load order";
 
@@ -149,8 +149,8 @@ TEST_F(Handset, MatchingIgnoresLetterCaseTheFirstInLoadOrderWinsAndUnknownCodesD
 TEST_F(Handset, NothingRunsWhileTheSetupDialogIsShownAndTheCodeGoesToItsField) {
     startWith("EXECUTARE=1\r\n");
     dialog->show();
-    display->passedBy(codeOf(indexOf("PLAY")));  // came just before the dialog showed
-    display->deliver(codeOf(indexOf("PLAY")));
+    feedSerial(codeOf(indexOf("PLAY")));  // came just before the dialog showed
+    feedSerial(codeOf(indexOf("PLAY")));
     host.runPosted();
     EXPECT_TRUE(player.sent.empty());
     EXPECT_EQ(dialog->MemoCod->text(), codeOf(indexOf("PLAY")));
@@ -281,7 +281,7 @@ TEST_P(LearnedLabel, SaysWhatTheShownCodeIsLearnedFor) {
     player.running = true;
     start("[IR]\r\nMinimizare=0\r\n[PORT_SET]\r\nPORT=0\r\n" + GetParam().ini);
     dialog->show();
-    display->deliver(GetParam().code);
+    feedSerial(GetParam().code);
     host.runPosted();
     EXPECT_EQ(dialog->LabelLearned->text(), GetParam().label);
 }
@@ -300,7 +300,7 @@ TEST_F(Handset, AfterLearningTheLabelNamesTheCommandAndTheCheckBoxSavesTheSettin
     start("[IR]\r\nMinimizare=0\r\n[PORT_SET]\r\nPORT=0\r\n");
     host.onModal = [&](fw::Form&) {
         EXPECT_FALSE(dialog->CheckBoxExecutare->checked()) << "loaded from the setting";
-        display->deliver("ABCDEF");
+        feedSerial("ABCDEF");
         host.runPosted();
         EXPECT_EQ(dialog->LabelLearned->text(), "");
         host.typeText(*dialog->CBComenziIR, "PLAY");

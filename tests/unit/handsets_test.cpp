@@ -75,13 +75,13 @@ protected:
     // A complete code while the dialog is hidden, at `at` ms.
     void receive(const std::string& code, std::uint32_t at) {
         host.now = at;
-        display->passedBy(code);
+        feedSerial(code);
         host.runPosted();
     }
     // A complete code while the dialog is shown.
     void show(const std::string& code, std::uint32_t at) {
         host.now = at;
-        display->deliver(code);
+        feedSerial(code);
         host.runPosted();
     }
     int volumeSets() const {

@@ -42,15 +42,14 @@ protected:
         return false;
     }
     ~LircKeys() override { program.reset(); }
-    app::Services& services() { return program->mainWindow().services(); }
 };
 
 TEST_F(LircKeys, ThreadsAKeyIsLearnedInTheOpenDialogAndAHeldKeyIsNoSecondPress) {
     startWith("", "[IR]\r\nMinimizare=0\r\nACTIVARE=0\r\n");
     ASSERT_TRUE(until([&] { return !form->IIR->visible(); })) << "the badge lights for a live server alone";
     std::vector<std::string> shown;
-    const auto listening = display->onShown([&](const std::string& code, std::uint32_t) { shown.push_back(code); });
-    display->setVisible(true);
+    const auto listening = codes->onLearn([&](const ir::CodeEvent& e) { shown.push_back(e.code); });
+    codes->setLearning(true);
     // A second connection's lines, once the first one ended.
     program->mainWindow().Dezactivare();
     sockets.attempts = {Script{{{data, line("KEY_PLAY", 0) + line("KEY_PLAY", 1) + line("KEY_PLAY", 2) + line("KEY_PLAY", 0)}},
@@ -84,10 +83,9 @@ TEST_F(LircKeys, ThreadsAFloodWaitsInABoundedQueueThatKeepsItsLastKey) {
     startWith(flood + line("KEY_PLAY", 0),
               "[IR]\r\nMinimizare=1\r\nACTIVARE=0\r\nEXECUTARE=1\r\n[COMENZI_IR]\r\nPLAY=handset:KEY_PLAY\r\n");
     // The GUI thread takes nothing meanwhile: what waits stays bounded.
-    app::LircLink& link = services().lirc;
-    for (int i = 0; i < 300 && link.waiting() < app::LircLink::maxWaiting; ++i) std::this_thread::sleep_for(1ms);
+    for (int i = 0; i < 300 && codes->waiting() < ir::CodeBus::maxWaiting; ++i) std::this_thread::sleep_for(1ms);
     std::this_thread::sleep_for(50ms);
-    EXPECT_EQ(link.waiting(), app::LircLink::maxWaiting);
+    EXPECT_EQ(codes->waiting(), ir::CodeBus::maxWaiting);
     EXPECT_TRUE(until([&] { return std::count(player.sent.begin(), player.sent.end(), "command 40045") == 1; }))
         << "the last key of the flood acts";
 }

@@ -36,7 +36,7 @@ protected:
     }
     void receive(const std::string& name, std::uint32_t at) {
         host.now = at;
-        display->passedBy(codeOf(name));
+        feedSerial(codeOf(name));
         host.runPosted();
     }
     bool osdShown() { return host.state(*osd).visible; }

@@ -9,7 +9,7 @@
 #include "app/receiver_link.h"
 #include "framework/application.h"
 #include "framework/form.h"
-#include "ir/posted_code_display.h"
+#include "ir/code_bus.h"
 #include "support/fake_serial.h"
 #include "support/headless_host.h"
 
@@ -17,14 +17,14 @@ namespace {
 
 class ReceiverLinkTest : public ::testing::Test {
 protected:
-    ReceiverLinkTest() : app(host), display(app), receiver(com, code, display) {
+    ReceiverLinkTest() : app(host), codes(app), receiver(com, code, codes, app) {
         fw::Form& form = app.createForm<fw::Form>("Owner");
-        link = &form.create<app::ReceiverLink>("ReceiverLink", com, receiver);
-        link->onLit = [this](bool lit) {
+        link = &form.create<app::ReceiverLink>("ReceiverLink", com, receiver, codes);
+        listening = link->onLit([this](bool lit) {
             // What had happened when the badge changed.
             events.push_back(std::string(lit ? "lit" : "dark") + (receiver.loopRunning() ? ", loop running" : "") +
                              (serial.written().empty() ? "" : ", IR sent"));
-        };
+        });
     }
     ~ReceiverLinkTest() override {
         receiver.stopLoop();
@@ -45,9 +45,10 @@ protected:
     ir::ComFunc com{serial, serial.messageBoxes()};
     ir::CodeText code;
     fw::Application app;
-    ir::PostedCodeDisplay display;
+    ir::CodeBus codes;
     ir::IrReceiver receiver;
     app::ReceiverLink* link = nullptr;
+    fw::Subscription listening;
     std::vector<std::string> events;
 };
 

@@ -243,11 +243,11 @@ TEST_F(SetupDialog, TypingOutsideTheRangeIsBroughtBackWhenTheFieldIsLeft) {
 
 TEST_F(SetupDialog, ReceivedCodesAppearOnlyWhileTheDialogIsShown) {
     open();
-    display->deliver("123456");
+    feedSerial("123456");
     host.runPosted();
     EXPECT_EQ(dialog->MemoCod->text(), "") << "hidden: dropped";
     host.onModal = [&](fw::Form&) {
-        display->deliver("ABCDEF");
+        feedSerial("ABCDEF");
         host.runPosted();
         EXPECT_EQ(dialog->MemoCod->text(), "ABCDEF");
         host.clickControl(button("ButtonOk"));

@@ -168,20 +168,20 @@ TEST_F(MainWindowTest, ThreadsALostReceiverDarkensTheBadgeAndIsOpenedAgainQuietl
     ASSERT_TRUE(noticeHandled());
     EXPECT_TRUE(form->IIR->visible()) << "the receiver is not active";
     EXPECT_FALSE(com->isOpen());
-    EXPECT_TRUE(host.timerRunning(*form->Receiver->TimerReconnect));
-    EXPECT_EQ(host.timerInterval(*form->Receiver->TimerReconnect), 2000);
+    EXPECT_TRUE(host.timerRunning(*receiverLink->TimerReconnect));
+    EXPECT_EQ(host.timerInterval(*receiverLink->TimerReconnect), 2000);
 
     serial.failOn("open");
-    host.fireTimer(*form->Receiver->TimerReconnect);
-    host.fireTimer(*form->Receiver->TimerReconnect);
-    EXPECT_TRUE(form->Receiver->reconnecting());
+    host.fireTimer(*receiverLink->TimerReconnect);
+    host.fireTimer(*receiverLink->TimerReconnect);
+    EXPECT_TRUE(receiverLink->reconnecting());
     EXPECT_TRUE(serial.messages().empty()) << "retries say nothing";
     EXPECT_TRUE(host.messageBoxes().empty());
 
     serial.stopFailing("open");
     serial.clearCalls();
-    host.fireTimer(*form->Receiver->TimerReconnect);
-    EXPECT_FALSE(form->Receiver->reconnecting());
+    host.fireTimer(*receiverLink->TimerReconnect);
+    EXPECT_FALSE(receiverLink->reconnecting());
     EXPECT_FALSE(form->IIR->visible());
     EXPECT_TRUE(receiver->loopRunning());
     EXPECT_EQ(irWrites(), 2u) << "the receiver got \"IR\" again";
@@ -197,19 +197,19 @@ TEST_F(MainWindowTest, ThreadsRetryingStopsWithDezactivareTheCloseKeyAndAFailedI
     serial.loseLine();
     ASSERT_TRUE(noticeHandled());
     serial.failOn("write");
-    host.fireTimer(*form->Receiver->TimerReconnect);
-    EXPECT_TRUE(form->Receiver->reconnecting()) << "a receiver that takes no \"IR\" is not back";
+    host.fireTimer(*receiverLink->TimerReconnect);
+    EXPECT_TRUE(receiverLink->reconnecting()) << "a receiver that takes no \"IR\" is not back";
     EXPECT_FALSE(com->isOpen());
     EXPECT_TRUE(form->IIR->visible());
     EXPECT_TRUE(serial.messages().empty());
     form->Dezactivare();
-    EXPECT_FALSE(form->Receiver->reconnecting());
+    EXPECT_FALSE(receiverLink->reconnecting());
     form->Activare();
     serial.loseLine();
     ASSERT_TRUE(noticeHandled());
-    ASSERT_TRUE(form->Receiver->reconnecting());
+    ASSERT_TRUE(receiverLink->reconnecting());
     host.click(*form, {136, 22});
-    EXPECT_FALSE(form->Receiver->reconnecting()) << "the close key ends the retries";
+    EXPECT_FALSE(receiverLink->reconnecting()) << "the close key ends the retries";
     EXPECT_TRUE(application->terminated());
 }
 
@@ -222,11 +222,11 @@ TEST_F(MainWindowTest, BackFromSleepTheReceiverIsOpenedAgain) {
     EXPECT_LT(at("close"), at("open \\\\.\\COM1"));
     EXPECT_EQ(irWrites(), 2u);
     EXPECT_TRUE(receiver->loopRunning());
-    EXPECT_FALSE(form->Receiver->reconnecting());
+    EXPECT_FALSE(receiverLink->reconnecting());
 
     serial.failOn("open");
     application->systemResumed();
-    EXPECT_TRUE(form->Receiver->reconnecting()) << "not there yet: tried again every 2 s";
+    EXPECT_TRUE(receiverLink->reconnecting()) << "not there yet: tried again every 2 s";
     EXPECT_TRUE(form->IIR->visible());
     EXPECT_TRUE(serial.messages().empty());
 
@@ -234,17 +234,6 @@ TEST_F(MainWindowTest, BackFromSleepTheReceiverIsOpenedAgain) {
     serial.clearCalls();
     application->systemResumed();
     EXPECT_TRUE(serial.calls().empty()) << "an inactive receiver stays closed";
-}
-
-TEST_F(MainWindowTest, ANoticeFromALoopThatWasReplacedChangesNothing) {
-    start("[IR]\r\nMinimizare=0\r\n");
-    const unsigned first = receiver->currentLoop();
-    form->Dezactivare();
-    form->Activare();
-    form->Receiver->lost(first);
-    EXPECT_TRUE(com->isOpen());
-    EXPECT_FALSE(form->IIR->visible());
-    EXPECT_FALSE(form->Receiver->reconnecting());
 }
 
 TEST_F(MainWindowTest, TheRefreshRestsInTheNotificationAreaAndRunsAtOnceWhenTheWindowIsBack) {

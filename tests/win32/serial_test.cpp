@@ -23,11 +23,9 @@ public:
     std::vector<std::string> messages;
 };
 
-class CollectingDisplay : public ir::CodeDisplay {
+class CollectingDisplay : public ir::CodeSink {
 public:
-    bool visible() const override { return true; }
-    void deliver(const std::string& code) override { codes.push_back(code); }
-    void passedBy(const std::string&) override {}
+    void feed(ir::CodeSource, std::string code, ir::Arrival) override { codes.push_back(std::move(code)); }
     std::vector<std::string> codes;
 };
 

@@ -1,0 +1,39 @@
+#include "ir/code_bus.h"
+
+namespace ir {
+
+CodeBus::CodeBus(fw::Application& app) : app_(app), shared_(std::make_shared<Shared>()) {}
+
+void CodeBus::feed(CodeSource source, std::string code, Arrival arrival) {
+    CodeEvent event{std::move(code), source, arrival, app_.host().tickCount()};
+    std::lock_guard lock(shared_->mutex);
+    if (shared_->waiting.size() >= maxWaiting) shared_->waiting.pop_front();
+    shared_->waiting.push_back(std::move(event));
+    if (shared_->drainPosted) return;
+    shared_->drainPosted = true;
+    app_.post([shared = shared_] { shared->drain(); });
+}
+
+std::size_t CodeBus::waiting() const {
+    std::lock_guard lock(shared_->mutex);
+    return shared_->waiting.size();
+}
+
+void CodeBus::Shared::drain() {
+    std::deque<CodeEvent> events;
+    {
+        std::lock_guard lock(mutex);
+        events.swap(waiting);
+        drainPosted = false;
+    }
+    // A listener may open or close the dialog: each code is judged by what
+    // holds when its turn comes.
+    for (const CodeEvent& event : events) {
+        if (!learning)
+            carryOut(event);
+        else if (event.arrival != Arrival::held)
+            learn(event);
+    }
+}
+
+}  // namespace ir
