@@ -1,12 +1,13 @@
-// ReceiverLink: the IR receiver's whole life. Activation opens the port
-// with the receiver's line settings, powers the receiver through RTS and
-// DTR, starts the receive loop, lights the IR badge and sends "IR";
-// deactivation stops the loop, drops the lines and closes the port. A
-// receiver that goes away while active (the loop finds the port gone, or
-// the system wakes from sleep) is closed, its badge goes dark, and the
-// same opening sequence is tried again every 2 s, without a word, until it
-// succeeds or the receiver is deactivated. Whatever empties the code field
-// on the code bus also drops the part of a code received so far.
+// ReceiverLink: the serial IR receiver's whole life, as a source of codes.
+// Activation opens the port with the receiver's line settings, powers the
+// receiver through RTS and DTR, starts the receive loop (which feeds the
+// code bus), tells its listeners it is lit and sends "IR"; deactivation
+// stops the loop, drops the lines and closes the port. When the receive
+// loop says the port is gone, or the system wakes from sleep, an active
+// receiver is closed, tells its listeners it is dark, and the same opening
+// sequence is tried again every 2 s, without a word, until it succeeds or
+// the receiver is deactivated. A fresh start on the code bus (the setup
+// dialog emptied its code field) drops the part of a code received so far.
 #pragma once
 
 #include <cstdint>
