@@ -11,6 +11,7 @@ LircLink::LircLink(fw::Application& app, platform::StreamSockets& sockets, ir::C
             if (auto link = self.lock()) (*link)->lit(live);
         });
     };
+    resumed_ = app.onSystemResumed([this] { resumed(); });
 }
 
 LircLink::~LircLink() {
@@ -21,11 +22,20 @@ LircLink::~LircLink() {
 void LircLink::activate(const Settings& settings) {
     source_.stop();
     lastCode_.clear();
-    if (settings.LircAddress) source_.start(*settings.LircAddress);
+    address_ = settings.LircAddress;
+    if (address_) source_.start(*address_);
 }
 
 void LircLink::deactivate() {
+    address_.reset();
     source_.stop();
+}
+
+void LircLink::resumed() {
+    if (!address_) return;
+    source_.stop();
+    lastCode_.clear();
+    source_.start(*address_);
 }
 
 void LircLink::key(const ir::LircKey& key) {

@@ -3,7 +3,9 @@
 // ("remote:button") fed to the code bus, saying whether it is a new press
 // or the same key held. A repeat count above 0 with no arrival of that key
 // in the 250 ms before it (the connection began mid-hold) is a new press.
-// Whether the server is live is told on the GUI thread.
+// Whether the server is live is told on the GUI thread. When the system
+// wakes from sleep the connection is made anew: the old one may have died
+// quietly meanwhile.
 #pragma once
 
 #include <chrono>
@@ -36,8 +38,11 @@ public:
 
 private:
     void key(const ir::LircKey& key);
+    void resumed();
 
     ir::CodeSink& codes_;
+    std::optional<ir::LircAddress> address_;
+    fw::Subscription resumed_;
     ir::LircSource source_;
     // The source's thread only.
     std::string lastCode_;

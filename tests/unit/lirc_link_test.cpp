@@ -90,6 +90,19 @@ TEST_F(LircKeys, ThreadsAFloodWaitsInABoundedQueueThatKeepsItsLastKey) {
         << "the last key of the flood acts";
 }
 
+TEST_F(LircKeys, ThreadsWakingFromSleepConnectsAnewAndAnInactiveServerStaysAway) {
+    startWith("", "[IR]\r\nMinimizare=0\r\nACTIVARE=0\r\n");
+    ASSERT_TRUE(until([&] { return !form->IIR->visible(); }));
+    sockets.attempts = {Script{{}, false}};
+    application->systemResumed();
+    EXPECT_TRUE(until([&] { return sockets.connects() == 2; })) << "the old connection may have died while the system slept";
+    EXPECT_TRUE(until([&] { return !form->IIR->visible(); })) << "and the badge is lit again";
+    program->mainWindow().Dezactivare();
+    application->systemResumed();
+    std::this_thread::sleep_for(20ms);
+    EXPECT_EQ(sockets.connects(), 2u);
+}
+
 TEST_F(LircKeys, AnAddressThatCannotBeReadIsSaidAndLeftAsItWasWhileTheRestIsSaved) {
     start("[LIRC]\r\nADDRESS=lircbox:8765\r\n[IR]\r\nMinimizare=0\r\nACTIVARE=0\r\n");
     host.onModal = [&](fw::Form&) {
