@@ -1,11 +1,14 @@
 // The server's connection under Wine: a listening socket of the test's
 // own, connected to, its lines read; a port nobody listens on gives none;
-// a stop request ends a connect at once.
+// a stop request ends a connect at once, even while the name server keeps
+// the look-up waiting.
 #include <gtest/gtest.h>
 #include <winsock2.h>
 #include <ws2tcpip.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
 
 #include "platform/win32/win32_sockets.h"
 
@@ -77,6 +80,25 @@ TEST(SocketsUnderWine, NobodyListeningGivesNoConnection) {
     std::stop_source stop;
     EXPECT_FALSE(sockets.connect("127.0.0.1", port, stop.get_token()));
     EXPECT_FALSE(sockets.connect("no-such-host.invalid", 8765, stop.get_token()));
+}
+
+TEST(SocketsUnderWine, AStopEndsAConnectWhoseLookUpTheNameServerHolds) {
+    using namespace std::chrono_literals;
+    Listener listener;
+    win32::Win32Sockets sockets([] { std::this_thread::sleep_for(3s); });
+    std::stop_source stop;
+    std::thread stopper([&] {
+        std::this_thread::sleep_for(100ms);
+        stop.request_stop();
+    });
+    const auto asked = std::chrono::steady_clock::now();
+    EXPECT_FALSE(sockets.connect("127.0.0.1", listener.port, stop.get_token()));
+    EXPECT_LT(std::chrono::steady_clock::now() - asked, 1s) << "the stop did not wait for the look-up";
+    stopper.join();
+
+    win32::Win32Sockets slow([] { std::this_thread::sleep_for(200ms); });
+    std::stop_source never;
+    EXPECT_TRUE(slow.connect("127.0.0.1", listener.port, never.get_token())) << "a slow answer is still waited for";
 }
 
 }  // namespace

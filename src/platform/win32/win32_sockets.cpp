@@ -4,7 +4,12 @@
 #include <ws2tcpip.h>
 #include <mstcpip.h>
 
+#include <condition_variable>
+#include <memory>
+#include <mutex>
 #include <string>
+#include <thread>
+#include <utility>
 
 namespace win32 {
 namespace {
@@ -65,9 +70,51 @@ bool connected(SOCKET s, const std::stop_token& stop) {
     return false;
 }
 
+// getaddrinfo cannot be interrupted, and a name server that does not
+// answer holds it for seconds: the look-up runs on a thread of its own,
+// which a stop leaves behind to finish and free what it found. Otherwise
+// the source's stop, which the GUI thread waits for, would wait for it.
+struct LookUp {
+    std::mutex mutex;
+    std::condition_variable_any done;
+    bool finished = false;   // under the mutex
+    bool abandoned = false;  // under the mutex
+    addrinfo* found = nullptr;
+};
+
+addrinfo* lookUp(const std::string& host, std::uint16_t port, const std::function<void()>& slowNameServer,
+                 const std::stop_token& stop) {
+    auto lookUp = std::make_shared<LookUp>();
+    std::thread([lookUp, host, service = std::to_string(port), slowNameServer] {
+        // Its own hold on Winsock: the sockets object may be gone before it ends.
+        WSADATA data;
+        const bool started = WSAStartup(MAKEWORD(2, 2), &data) == 0;
+        if (slowNameServer) slowNameServer();
+        addrinfo hints{};
+        hints.ai_family = AF_UNSPEC;
+        hints.ai_socktype = SOCK_STREAM;
+        hints.ai_protocol = IPPROTO_TCP;
+        addrinfo* found = nullptr;
+        if (started && getaddrinfo(host.c_str(), service.c_str(), &hints, &found) != 0) found = nullptr;
+        {
+            std::lock_guard lock(lookUp->mutex);
+            if (!lookUp->abandoned) lookUp->found = std::exchange(found, nullptr);
+            lookUp->finished = true;
+        }
+        lookUp->done.notify_all();
+        if (found) freeaddrinfo(found);
+        if (started) WSACleanup();
+    }).detach();
+    std::unique_lock lock(lookUp->mutex);
+    lookUp->done.wait(lock, stop, [&] { return lookUp->finished; });
+    if (lookUp->finished) return lookUp->found;
+    lookUp->abandoned = true;
+    return nullptr;
+}
+
 }  // namespace
 
-Win32Sockets::Win32Sockets() {
+Win32Sockets::Win32Sockets(std::function<void()> slowNameServer) : slowNameServer_(std::move(slowNameServer)) {
     WSADATA data;
     started_ = WSAStartup(MAKEWORD(2, 2), &data) == 0;
 }
@@ -79,12 +126,8 @@ Win32Sockets::~Win32Sockets() {
 std::unique_ptr<platform::StreamConnection> Win32Sockets::connect(const std::string& host, std::uint16_t port,
                                                                   std::stop_token stop) {
     if (!started_) return nullptr;
-    addrinfo hints{};
-    hints.ai_family = AF_UNSPEC;
-    hints.ai_socktype = SOCK_STREAM;
-    hints.ai_protocol = IPPROTO_TCP;
-    addrinfo* found = nullptr;
-    if (getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &found) != 0) return nullptr;
+    addrinfo* found = lookUp(host, port, slowNameServer_, stop);
+    if (!found) return nullptr;
     std::unique_ptr<platform::StreamConnection> connection;
     for (addrinfo* a = found; a && !connection && !stop.stop_requested(); a = a->ai_next) {
         SOCKET s = socket(a->ai_family, a->ai_socktype, a->ai_protocol);

@@ -1,7 +1,9 @@
-// TCP connections on Win32 (Winsock 2): the name looked up, a connection
-// made without blocking so that a stop request ends the wait, and TCP
-// keep-alive, so a far end that vanished is noticed in about 10 s.
+// TCP connections on Win32 (Winsock 2): the name looked up and a
+// connection made, both so that a stop request ends the wait at once, and
+// TCP keep-alive, so a far end that vanished is noticed in about 10 s.
 #pragma once
+
+#include <functional>
 
 #include "platform/stream_socket.h"
 
@@ -9,13 +11,17 @@ namespace win32 {
 
 class Win32Sockets : public platform::StreamSockets {
 public:
-    Win32Sockets();
+    // `slowNameServer`, when given, runs before every look-up, on the
+    // look-up's own thread: how a test stands in for a name server that
+    // takes seconds to answer.
+    explicit Win32Sockets(std::function<void()> slowNameServer = nullptr);
     ~Win32Sockets() override;
     std::unique_ptr<platform::StreamConnection> connect(const std::string& host, std::uint16_t port,
                                                         std::stop_token stop) override;
 
 private:
     bool started_ = false;
+    std::function<void()> slowNameServer_;
 };
 
 }  // namespace win32
