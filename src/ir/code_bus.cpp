@@ -20,15 +20,22 @@ std::size_t CodeBus::waiting() const {
 }
 
 void CodeBus::Shared::drain() {
-    std::deque<CodeEvent> events;
     {
         std::lock_guard lock(mutex);
-        events.swap(waiting);
         drainPosted = false;
     }
-    // A listener may open or close the dialog: each code is judged by what
-    // holds when its turn comes.
-    for (const CodeEvent& event : events) {
+    // One code at a time, straight from the queue: a listener that serves
+    // messages meanwhile (a message box) lets a later drain go on with the
+    // next codes in their order. Each code is judged by what holds when its
+    // turn comes, as a listener may open or close the dialog.
+    for (;;) {
+        CodeEvent event;
+        {
+            std::lock_guard lock(mutex);
+            if (waiting.empty()) return;
+            event = std::move(waiting.front());
+            waiting.pop_front();
+        }
         if (!learning)
             carryOut(event);
         else if (event.arrival != Arrival::held)

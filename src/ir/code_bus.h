@@ -23,9 +23,9 @@ namespace ir {
 
 struct CodeEvent {
     std::string code;
-    CodeSource source;
-    Arrival arrival;
-    std::uint32_t receivedAt;
+    CodeSource source = CodeSource::serial;
+    Arrival arrival = Arrival::timed;
+    std::uint32_t receivedAt = 0;
 };
 
 class CodeBus : public CodeSink {

@@ -74,6 +74,21 @@ TEST_F(CodeBusTest, TheChoiceIsMadeWhenTheCodeReachesTheGuiThread) {
                               "learn 33333 serial timed 0"}));
 }
 
+TEST_F(CodeBusTest, ACodeWhoseListenerServesMessagesLetsTheCodesAfterItGoOnInOrder) {
+    // As a message box does: the GUI thread serves posted work inside a listener.
+    const fw::Subscription box = codes.onCarryOut([this](const ir::CodeEvent& e) {
+        if (e.code != "A") return;
+        codes.feed(CodeSource::server, "C", Arrival::press);
+        host.runPosted();
+        heard.push_back("box closed");
+    });
+    codes.feed(CodeSource::serial, "A", Arrival::timed);
+    codes.feed(CodeSource::serial, "B", Arrival::timed);
+    host.runPosted();
+    EXPECT_EQ(heard, (Strings{"carry out A serial timed 0", "carry out B serial timed 0", "carry out C server press 0",
+                              "box closed"}));
+}
+
 TEST_F(CodeBusTest, AFloodKeepsTheNewestCodesAndOneDrainIsPosted) {
     for (int i = 0; i < 1000; ++i) codes.feed(CodeSource::server, "r:K" + std::to_string(i), Arrival::press);
     EXPECT_EQ(codes.waiting(), ir::CodeBus::maxWaiting);
