@@ -4,26 +4,18 @@ namespace app {
 
 LircLink::LircLink(fw::Application& app, platform::StreamSockets& sockets, ir::CodeSink& codes,
                    ir::LircSource::Wait wait)
-    : codes_(codes), source_(sockets, std::move(wait)), self_(std::make_shared<LircLink*>(this)) {
+    : codes_(codes), source_(sockets, std::move(wait)) {
     source_.onKey = [this](const ir::LircKey& k) { key(k); };
-    source_.onLive = [this, &app](bool live) {
-        app.post([self = std::weak_ptr<LircLink*>(self_), live] {
-            if (auto link = self.lock()) (*link)->lit(live);
-        });
-    };
-    resumed_ = app.onSystemResumed([this] { resumed(); });
+    source_.onLive = [post = target_.to(app)](bool live) { post([live](LircLink& self) { self.lit(live); }); };
+    // The old connection may have died quietly while the system slept.
+    resumed_ = app.onSystemResumed([this] { connect(); });
 }
 
-LircLink::~LircLink() {
-    source_.stop();
-    self_.reset();
-}
+LircLink::~LircLink() { source_.stop(); }
 
 void LircLink::activate(const Settings& settings) {
-    source_.stop();
-    lastCode_.clear();
     address_ = settings.LircAddress;
-    if (address_) source_.start(*address_);
+    connect();
 }
 
 void LircLink::deactivate() {
@@ -31,11 +23,10 @@ void LircLink::deactivate() {
     source_.stop();
 }
 
-void LircLink::resumed() {
-    if (!address_) return;
+void LircLink::connect() {
     source_.stop();
     lastCode_.clear();
-    source_.start(*address_);
+    if (address_) source_.start(*address_);
 }
 
 void LircLink::key(const ir::LircKey& key) {

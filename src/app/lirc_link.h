@@ -9,12 +9,12 @@
 #pragma once
 
 #include <chrono>
-#include <memory>
 #include <optional>
 #include <string>
 
 #include "app/source_link.h"
 #include "framework/application.h"
+#include "framework/post_target.h"
 #include "ir/code_bus.h"
 #include "ir/lirc_address.h"
 #include "ir/lirc_source.h"
@@ -34,11 +34,11 @@ public:
     // first.
     void activate(const Settings& settings) override;
     void deactivate() override;
-    bool live() const { return source_.live(); }
 
 private:
     void key(const ir::LircKey& key);
-    void resumed();
+    // (Re)connects to the address, if any.
+    void connect();
 
     ir::CodeSink& codes_;
     std::optional<ir::LircAddress> address_;
@@ -47,8 +47,8 @@ private:
     // The source's thread only.
     std::string lastCode_;
     std::chrono::steady_clock::time_point lastAt_{};
-    // Work posted to the GUI thread finds out whether the link is still there.
-    std::shared_ptr<LircLink*> self_;
+    // Whether the server is live reaches the link only while it lives.
+    fw::PostTarget<LircLink> target_{*this};
 };
 
 }  // namespace app

@@ -11,8 +11,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
-#include <memory>
 
 #include "app/source_link.h"
 #include "framework/component.h"

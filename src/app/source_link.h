@@ -21,14 +21,19 @@ public:
     // Heard on the GUI thread: true when the source opens, false when it is
     // lost or left off.
     [[nodiscard]] fw::Subscription onLit(std::function<void(bool lit)> listener) {
-        return lit_.add(std::move(listener));
+        return litListeners_.add(std::move(listener));
     }
+    bool isLit() const { return lit_; }
 
 protected:
-    void lit(bool on) { lit_(on); }
+    void lit(bool on) {
+        lit_ = on;
+        litListeners_(on);
+    }
 
 private:
-    fw::Listeners<void(bool)> lit_;
+    bool lit_ = false;
+    fw::Listeners<void(bool)> litListeners_;
 };
 
 }  // namespace app

@@ -75,11 +75,10 @@ void TZAV_Amp::TimerKeyLookTimer(fw::Component&) {
 void TZAV_Amp::loaded() {
     fw::Form::loaded();
     // The badge hears the sources before the creation handler turns them on.
-    sourcesLit_.assign(services_.sources.size(), false);
-    for (std::size_t i = 0; i < services_.sources.size(); ++i)
-        sourceLit_.push_back(services_.sources[i]->onLit([this, i](bool lit) {
-            sourcesLit_[i] = lit;
-            IIR->setVisible(std::find(sourcesLit_.begin(), sourcesLit_.end(), true) == sourcesLit_.end());
+    for (SourceLink* source : services_.sources)
+        sourceLit_.push_back(source->onLit([this](bool) {
+            IIR->setVisible(std::none_of(services_.sources.begin(), services_.sources.end(),
+                                         [](const SourceLink* s) { return s->isLit(); }));
         }));
 }
 

@@ -173,7 +173,6 @@ private:
     bool closedPlayer_ = false;
     bool playerMissing_ = false;
     // The IR badge is lit while any source of codes is.
-    std::vector<bool> sourcesLit_;
     std::vector<fw::Subscription> sourceLit_;
     // Who asked for the command that runs now.
     CommandSource source_ = CommandSource::key;

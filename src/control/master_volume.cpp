@@ -42,8 +42,7 @@ MasterVolume::MasterVolume(fw::Component* owner, std::string name, platform::End
     : fw::Component(owner, std::move(name)),
       endpoint_(endpoint),
       player_(player),
-      mixer_(mixer),
-      alive_(std::make_shared<MasterVolume*>(this)) {
+      mixer_(mixer) {
     // The old mixer's notifications come through the GUI thread's loop.
     mixer_.OnControlChange = [this](fw::Component&, std::int32_t, std::int32_t) {
         if (way_ != VolumeWay::oldMixer) return;
@@ -55,7 +54,6 @@ MasterVolume::MasterVolume(fw::Component* owner, std::string name, platform::End
 MasterVolume::~MasterVolume() {
     mixer_.OnControlChange = nullptr;
     endpoint_.release();
-    alive_.reset();
 }
 
 void MasterVolume::choose(VolumePreference preference) {
@@ -71,17 +69,11 @@ void MasterVolume::chooseAgain() {
         // only while we live.
         platform::EndpointEvents events;
         if (fw::Application* app = fw::Application::find(this)) {
-            std::weak_ptr<MasterVolume*> alive = alive_;
-            events.volumeChanged = [app, alive](float level, bool m) {
-                app->post([alive, level, m] {
-                    if (auto self = alive.lock()) (*self)->endpointChanged(level, m);
-                });
+            const auto post = target_.to(*app);
+            events.volumeChanged = [post](float level, bool m) {
+                post([level, m](MasterVolume& self) { self.endpointChanged(level, m); });
             };
-            events.devicesChanged = [app, alive] {
-                app->post([alive] {
-                    if (auto self = alive.lock()) (*self)->chooseAgain();
-                });
-            };
+            events.devicesChanged = [post] { post([](MasterVolume& self) { self.chooseAgain(); }); };
         }
         status = endpoint_.bind(std::move(events));
         // Only a level that can be set is the system's: the dB and mute

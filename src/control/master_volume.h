@@ -25,6 +25,7 @@
 #include "control/winamp_control.h"
 #include "framework/component.h"
 #include "framework/listeners.h"
+#include "framework/post_target.h"
 #include "platform/endpoint_volume.h"
 
 namespace control {
@@ -107,7 +108,7 @@ private:
     std::int32_t rememberedLevel_ = 0;
     fw::Listeners<void()> changed_;
     // Work posted from the system's threads runs only while this lives.
-    std::shared_ptr<MasterVolume*> alive_;
+    fw::PostTarget<MasterVolume> target_{*this};
 };
 
 }  // namespace control

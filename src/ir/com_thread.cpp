@@ -58,18 +58,12 @@ void IrReceiver::startLoop() {
     com_.ResumeReads();
     const unsigned loop = ++loops_;
     // Said on the receive thread, heard on the GUI thread.
-    auto lost = [&app = app_, self = std::weak_ptr<IrReceiver*>(self_), loop] {
-        app.post([self, loop] {
-            auto receiver = self.lock();
-            if (receiver && loop == (*receiver)->loops_ && (*receiver)->loopRunning()) (*receiver)->lost_();
+    auto lost = [post = target_.to(app_), loop] {
+        post([loop](IrReceiver& self) {
+            if (loop == self.loops_ && self.loopRunning()) self.lost_();
         });
     };
     thread_ = std::make_unique<TComThread>(com_, code_, sink_, std::move(lost));
-}
-
-IrReceiver::~IrReceiver() {
-    stopLoop();
-    self_.reset();
 }
 
 void IrReceiver::stopLoop() { thread_.reset(); }

@@ -10,6 +10,7 @@
 
 #include "framework/application.h"
 #include "framework/listeners.h"
+#include "framework/post_target.h"
 #include "framework/thread.h"
 #include "ir/code_sink.h"
 #include "ir/code_text.h"
@@ -66,7 +67,7 @@ class IrReceiver {
 public:
     IrReceiver(ComFunc& com, CodeText& code, CodeSink& sink, fw::Application& app)
         : com_(com), code_(code), sink_(sink), app_(app) {}
-    ~IrReceiver();
+    ~IrReceiver() { stopLoop(); }
 
     // Heard on the GUI thread when the running loop found the port gone; a
     // notice from a loop since stopped or replaced is not heard.
@@ -86,8 +87,8 @@ private:
     fw::Application& app_;
     fw::Listeners<void()> lost_;
     unsigned loops_ = 0;
-    // Posted notices of a lost port check it before they reach this object.
-    std::shared_ptr<IrReceiver*> self_ = std::make_shared<IrReceiver*>(this);
+    // Notices of a lost port reach this object only while it lives.
+    fw::PostTarget<IrReceiver> target_{*this};
     std::unique_ptr<TComThread> thread_;
 };
 
