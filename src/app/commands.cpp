@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <array>
 
+#include "app/remote.h"
 #include "app/zav_amp.h"
 
 namespace app {
 namespace {
 
 using Z = TZAV_Amp;
+using R = Remote;
 constexpr Repetition once = Repetition::once;
 constexpr Repetition volume = Repetition::everyArrival;
 constexpr Repetition seek = Repetition::everySecondArrival;
@@ -18,31 +20,31 @@ constexpr Feedback transport = Feedback::transport, volumeBar = Feedback::volume
 
 // In load order. The dialog lists them by their second column.
 const std::array<Command, 25> table{{
-    {"OPEN WINAMP", 0, &Z::CBStart, [](Z& w) { w.CBStartClick(); }, once, player},
-    {"PLAY", 7, &Z::CBPlay, [](Z& w) { w.CBPlayClick(); }, once, transport},
-    {"PAUSE", 8, &Z::CBPause, [](Z& w) { w.CBPauseClick(); }, once, transport},
-    {"STOP", 9, &Z::CBStop, [](Z& w) { w.CBStopClick(); }, once, transport},
-    {"MUTE", 10, &Z::CBTelefon, [](Z& w) { w.CBTelefonClick(); }, once, mute},
-    {"REW", 5, &Z::CBRew, [](Z& w) { w.CBRewClick(); }, seek, transport},
-    {"FF", 6, &Z::CBFF, [](Z& w) { w.CBFFClick(); }, seek, transport},
-    {"PREVIOUS SONG", 3, &Z::CBPrew, [](Z& w) { w.CBPrewClick(); }, once, transport},
-    {"NEXT SONG", 4, &Z::CBNext, [](Z& w) { w.CBNextClick(); }, once, transport},
-    {"VOLUME UP", 2, &Z::CBVolUp, [](Z& w) { w.CBVolUpClick(); }, volume, volumeBar},
-    {"VOLUME DOWN", 1, &Z::CBVolDown, [](Z& w) { w.CBVolDownClick(); }, volume, volumeBar},
-    {"REPEAT", 12, &Z::CBRepeat, [](Z& w) { w.CBRepeatClick(); }, once, repeat},
-    {"SHUFFLE", 11, &Z::CBShufle, [](Z& w) { w.CBShufleClick(); }, once, shuffle},
-    {"ENTER", 13, &Z::CBNrTr, [](Z& w) { w.CBNrTrClick(); }, once, digits},
-    {"TASTE 1", 14, &Z::CB1, [](Z& w) { w.CBDigitClick(1); }, once, digits},
-    {"TASTE 2", 15, &Z::CB2, [](Z& w) { w.CBDigitClick(2); }, once, digits},
-    {"TASTE 3", 16, &Z::CB3, [](Z& w) { w.CBDigitClick(3); }, once, digits},
-    {"TASTE 4", 17, &Z::CB4, [](Z& w) { w.CBDigitClick(4); }, once, digits},
-    {"TASTE 5", 18, &Z::CB5, [](Z& w) { w.CBDigitClick(5); }, once, digits},
-    {"TASTE 6", 19, &Z::CB6, [](Z& w) { w.CBDigitClick(6); }, once, digits},
-    {"TASTE 7", 20, &Z::CB7, [](Z& w) { w.CBDigitClick(7); }, once, digits},
-    {"TASTE 8", 21, &Z::CB8, [](Z& w) { w.CBDigitClick(8); }, once, digits},
-    {"TASTE 9", 22, &Z::CB9, [](Z& w) { w.CBDigitClick(9); }, once, digits},
-    {"TASTE 0", 23, &Z::CB0, [](Z& w) { w.CBDigitClick(0); }, once, digits},
-    {"CANCEL", 24, &Z::CBAnulare, [](Z& w) { w.CBAnulareClick(); }, once, digits},
+    {"OPEN WINAMP", 0, &Z::CBStart, [](R& r) { r.startOrClosePlayer(); }, once, player},
+    {"PLAY", 7, &Z::CBPlay, [](R& r) { r.play(); }, once, transport},
+    {"PAUSE", 8, &Z::CBPause, [](R& r) { r.pause(); }, once, transport},
+    {"STOP", 9, &Z::CBStop, [](R& r) { r.stop(); }, once, transport},
+    {"MUTE", 10, &Z::CBTelefon, [](R& r) { r.toggleMute(); }, once, mute},
+    {"REW", 5, &Z::CBRew, [](R& r) { r.rewind(); }, seek, transport},
+    {"FF", 6, &Z::CBFF, [](R& r) { r.fastForward(); }, seek, transport},
+    {"PREVIOUS SONG", 3, &Z::CBPrew, [](R& r) { r.previousTrack(); }, once, transport},
+    {"NEXT SONG", 4, &Z::CBNext, [](R& r) { r.nextTrack(); }, once, transport},
+    {"VOLUME UP", 2, &Z::CBVolUp, [](R& r) { r.volumeStep(+1); }, volume, volumeBar},
+    {"VOLUME DOWN", 1, &Z::CBVolDown, [](R& r) { r.volumeStep(-1); }, volume, volumeBar},
+    {"REPEAT", 12, &Z::CBRepeat, [](R& r) { r.toggleRepeat(); }, once, repeat},
+    {"SHUFFLE", 11, &Z::CBShufle, [](R& r) { r.toggleShuffle(); }, once, shuffle},
+    {"ENTER", 13, &Z::CBNrTr, [](R& r) { r.enterTrack(); }, once, digits},
+    {"TASTE 1", 14, &Z::CB1, [](R& r) { r.typeDigit(1); }, once, digits},
+    {"TASTE 2", 15, &Z::CB2, [](R& r) { r.typeDigit(2); }, once, digits},
+    {"TASTE 3", 16, &Z::CB3, [](R& r) { r.typeDigit(3); }, once, digits},
+    {"TASTE 4", 17, &Z::CB4, [](R& r) { r.typeDigit(4); }, once, digits},
+    {"TASTE 5", 18, &Z::CB5, [](R& r) { r.typeDigit(5); }, once, digits},
+    {"TASTE 6", 19, &Z::CB6, [](R& r) { r.typeDigit(6); }, once, digits},
+    {"TASTE 7", 20, &Z::CB7, [](R& r) { r.typeDigit(7); }, once, digits},
+    {"TASTE 8", 21, &Z::CB8, [](R& r) { r.typeDigit(8); }, once, digits},
+    {"TASTE 9", 22, &Z::CB9, [](R& r) { r.typeDigit(9); }, once, digits},
+    {"TASTE 0", 23, &Z::CB0, [](R& r) { r.typeDigit(0); }, once, digits},
+    {"CANCEL", 24, &Z::CBAnulare, [](R& r) { r.cancelTrack(); }, once, digits},
 }};
 
 std::vector<std::string> withHeldKey(std::vector<std::string> names) {

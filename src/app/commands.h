@@ -1,11 +1,12 @@
 // The remote's 25 commands, each once: its name (the key of its learned
 // code in ir_zav.ini), its place in the order the codes are loaded (the
 // table's own order) and in the setup dialog's list, the skin key that
-// asks for it, the operation it runs on the main window, and how a held
-// handset key repeats it. Settings, the setup dialog and the handset all
-// read this table. Adding a command takes a row here, the operation it
-// names on the main window, its key as a member of the window with that
-// key's row in the window's design table, and the counts the tests hold.
+// asks for it on the main window, the operation it runs on the remote, how
+// a held handset key repeats it and what the on-screen display shows of
+// it. Settings, the setup dialog, the main window and the handset all read
+// this table. Adding a command takes a row here, the operation it names on
+// the remote, its key as a member of the main window with that key's row in
+// the window's design table, and the counts the tests hold.
 #pragma once
 
 #include <cstddef>
@@ -20,6 +21,7 @@ class TCoolButton;
 
 namespace app {
 
+class Remote;
 class TZAV_Amp;
 
 // How a held handset key repeats its command.
@@ -35,7 +37,7 @@ struct Command {
     const char* name;
     std::size_t dialogPlace;  // from 0
     widgets::TCoolButton* TZAV_Amp::*key;
-    void (*run)(TZAV_Amp& window);
+    void (*run)(Remote& remote);
     Repetition repetition;
     Feedback feedback;
 };

@@ -1,24 +1,18 @@
 #include "app/handset_commands.h"
 
-#include "app/zav_amp.h"
-#include "framework/convert.h"
+#include "app/remote.h"
 
 namespace app {
 
-bool PressTracker::arrival(const std::string& code, Repetition repetition, std::uint32_t at, ir::Arrival kind) {
-    const bool held = kind != ir::Arrival::press && pressing_ && sameCode(code, code_) &&
-                      at - lastAt_ <= HeldKeys::samePressMs;
-    lastAt_ = at;
-    if (!held) {
-        code_ = code;
-        repetition_ = repetition;
-        pressing_ = true;
-        pressedAt_ = at;
-        arrivalsSinceRepeating_ = 0;
-        return true;
-    }
+void HeldRepeats::pressed(Repetition repetition, std::uint32_t at) {
+    repetition_ = repetition;
+    pressedAt_ = at;
+    arrivalsSinceRepeating_ = 0;
+}
+
+bool HeldRepeats::heldArrival(std::uint32_t at) {
     const std::uint32_t heldFor = at - pressedAt_;
-    switch (repetition) {
+    switch (repetition_) {
         case Repetition::once: return false;
         case Repetition::everyArrival: return heldFor >= HeldKeys::volumeRepeatsAfterMs;
         case Repetition::everySecondArrival:
@@ -26,14 +20,6 @@ bool PressTracker::arrival(const std::string& code, Repetition repetition, std::
             return arrivalsSinceRepeating_++ % 2 == 0;
     }
     return false;
-}
-
-bool PressTracker::heldArrival(std::uint32_t at) {
-    if (!pressing_ || at - lastAt_ > HeldKeys::samePressMs) {
-        pressing_ = false;
-        return false;
-    }
-    return arrival(code_, repetition_, at);
 }
 
 std::vector<std::string> commandsLearnedFor(const Settings& settings, const std::string& code) {
@@ -46,21 +32,23 @@ std::vector<std::string> commandsLearnedFor(const Settings& settings, const std:
     return names;
 }
 
-void HandsetCommands::received(const std::string& code, std::uint32_t at, ir::Arrival arrival) {
-    const Settings& settings = window_.services().store.settings();
-    if (!settings.RunCommands) return;
-    // When two commands have the same code, the first in load order wins.
-    const std::vector<std::string> learnedFor = commandsLearnedFor(settings, code);
-    if (!learnedFor.empty() && learnedFor.front() == heldKeyName) {
-        // Never a command of its own: the key held goes on.
-        if (presses_.heldArrival(at) && pressed_) window_.runCommand(*pressed_, CommandSource::handset);
+void HandsetCommands::received(const ir::CodeEvent& event) {
+    if (event.held) {
+        if (pressed_ && repeats_.heldArrival(event.receivedAt)) remote_.runCommand(*pressed_, CommandSource::handset);
         return;
     }
-    const Command* command = learnedFor.empty() ? nullptr : commandNamed(learnedFor.front());
-    // An unknown code is a different key too: it ends a held press.
-    const bool run = presses_.arrival(code, command ? command->repetition : Repetition::once, at, arrival);
-    pressed_ = command;
-    if (command && run) window_.runCommand(*command, CommandSource::handset);
+    const Settings& settings = remote_.settings();
+    // When two commands have the same code, the first in load order wins;
+    // the held-key code starts nothing of its own, and an unknown code is a
+    // press of a key without a command: either ends the press before.
+    const std::vector<std::string> learnedFor = commandsLearnedFor(settings, event.code);
+    pressed_ = learnedFor.empty() ? nullptr : commandNamed(learnedFor.front());
+    if (!settings.RunCommands || !pressed_) {
+        pressed_ = nullptr;
+        return;
+    }
+    repeats_.pressed(pressed_->repetition, event.receivedAt);
+    remote_.runCommand(*pressed_, CommandSource::handset);
 }
 
 }  // namespace app

@@ -1,11 +1,9 @@
 // Learned codes carrying out their commands, for users who asked for it
 // ([IR] EXECUTARE=1): a complete code that the setup dialog does not take
 // (it is hidden) and that is one of a command's learned codes runs that
-// command through the main window, as its key does, with a held remote key
-// repeating only the commands that make sense repeated. A handset that sends
-// a key's code once and then a repeat code while the key is held has that
-// repeat code learned as the held-key code: it counts as one more arrival
-// of the key it follows.
+// command through the remote, as its key does. Whether a code is a new
+// press or the key held is the code bus's to decide; here a held key
+// repeats only the commands that make sense repeated, each at its pace.
 #pragma once
 
 #include <cstdint>
@@ -14,17 +12,18 @@
 
 #include "app/commands.h"
 #include "app/settings.h"
-#include "ir/code_sink.h"
+#include "ir/code_bus.h"
+#include "ir/press_tracker.h"
 
 namespace app {
 
-class TZAV_Amp;
+class Remote;
 
 // What a held remote key does, every number of it in one place.
 struct HeldKeys {
     // A held key repeats its code about every 110 ms: the same code again
     // within this time of its last arrival is the same press held down.
-    static constexpr std::uint32_t samePressMs = 250;
+    static constexpr std::uint32_t samePressMs = ir::PressTracker::samePressMs;
     // Volume up and down run again at every arrival once held this long.
     static constexpr std::uint32_t volumeRepeatsAfterMs = 400;
     // Rewind and fast-forward run again at every second arrival once held
@@ -34,27 +33,17 @@ struct HeldKeys {
     static constexpr int pressedLookMs = 150;
 };
 
-// Tells, arrival by arrival, whether a code starts a press, repeats its
-// command while held, or is only held. Codes compare as they are matched
-// (a serial code whatever its letter case, a server's key exactly).
-class PressTracker {
+// How one press's command repeats while its key is held: pressed at one
+// time, then told of every arrival of the key held.
+class HeldRepeats {
 public:
-    // True when the command for `code` is to run now. A server's key says
-    // itself whether it is a new press; the serial receiver's are told by
-    // their timing.
-    bool arrival(const std::string& code, Repetition repetition, std::uint32_t at,
-                 ir::Arrival kind = ir::Arrival::timed);
-    // The held-key code at `at`: one more arrival of the press it follows
-    // within the same-press time, true when that press's command is to run
-    // now; nothing without such a press.
+    void pressed(Repetition repetition, std::uint32_t at);
+    // True when the command is to run again for the arrival at `at`.
     bool heldArrival(std::uint32_t at);
 
 private:
-    std::string code_;
     Repetition repetition_ = Repetition::once;
-    std::uint32_t lastAt_ = 0;
     std::uint32_t pressedAt_ = 0;
-    bool pressing_ = false;
     int arrivalsSinceRepeating_ = 0;
 };
 
@@ -64,14 +53,14 @@ std::vector<std::string> commandsLearnedFor(const Settings& settings, const std:
 
 class HandsetCommands {
 public:
-    explicit HandsetCommands(TZAV_Amp& window) : window_(window) {}
+    explicit HandsetCommands(Remote& remote) : remote_(remote) {}
 
-    // A complete code the setup dialog did not take, received at `at`.
-    void received(const std::string& code, std::uint32_t at, ir::Arrival arrival = ir::Arrival::timed);
+    // A complete code the setup dialog did not take.
+    void received(const ir::CodeEvent& event);
 
 private:
-    TZAV_Amp& window_;
-    PressTracker presses_;
+    Remote& remote_;
+    HeldRepeats repeats_;
     const Command* pressed_ = nullptr;  // the command of the press going on
 };
 

@@ -1,6 +1,6 @@
 #include "app/handset_feedback.h"
 
-#include "app/zav_amp.h"
+#include "app/remote.h"
 
 namespace app {
 namespace {
@@ -46,13 +46,13 @@ bool askPlayer(const Command& command, Player& player, OsdContent& c) {
 
 }  // namespace
 
-OsdContent describeCommand(const Command& command, TZAV_Amp& window) {
+OsdContent describeCommand(const Command& command, Remote& remote) {
     OsdContent c;
     c.title = command.name;
-    control::MasterVolume& volume = *window.MasterVolume;
+    control::MasterVolume& volume = *remote.MasterVolume;
     // The player's volume with no player: the key changed nothing.
     const bool volumeKey = command.feedback == Feedback::volume || command.feedback == Feedback::mute;
-    const bool noPlayer = volumeKey && window.lastVolumeResult() == control::VolumeResult::noPlayer;
+    const bool noPlayer = volumeKey && remote.lastVolumeResult() == control::VolumeResult::noPlayer;
     switch (command.feedback) {
         case Feedback::volume: {
             if (noPlayer) break;
@@ -63,39 +63,44 @@ OsdContent describeCommand(const Command& command, TZAV_Amp& window) {
         }
         case Feedback::mute: {
             if (noPlayer) break;
-            if (window.lastVolumeResult() == control::VolumeResult::done) {
+            if (remote.lastVolumeResult() == control::VolumeResult::done) {
                 c.muted = volume.muted();
                 c.title = *c.muted ? "MUTE ON" : "MUTE OFF";
             }
             return c;
         }
         case Feedback::player:
-            if (window.playerMissing()) return {"NO PLAYER", {}, {}, {}, {}, {}};
-            c.title = window.closedPlayer() ? "CLOSING PLAYER" : "STARTING PLAYER";
+            switch (remote.lastStart().outcome) {
+                case PlayerStart::Outcome::notFound: return {"NO PLAYER", {}, {}, {}, {}, {}};
+                case PlayerStart::Outcome::failed: c.title = "PLAYER DID NOT START"; break;
+                case PlayerStart::Outcome::closed: c.title = "CLOSING PLAYER"; break;
+                case PlayerStart::Outcome::none:
+                case PlayerStart::Outcome::started: c.title = "STARTING PLAYER"; break;
+            }
             return c;
         case Feedback::digits:
             c.title = "TRACK";
             // Digits being typed show as the track read-out shows them;
             // once entered (or cancelled) the player's track is shown.
-            if (!window.TrackDigits.empty()) {
-                c.number = window.TrackDigits;
+            if (!remote.TrackDigits().empty()) {
+                c.number = remote.TrackDigits();
                 return c;
             }
             break;
         default: break;
     }
-    if (noPlayer || !askPlayer(command, *window.WinampControl, c)) return {"NO PLAYER", {}, {}, {}, {}, {}};
+    if (noPlayer || !askPlayer(command, *remote.WinampControl, c)) return {"NO PLAYER", {}, {}, {}, {}, {}};
     return c;
 }
 
-HandsetFeedback::HandsetFeedback(TZAV_Amp& window, TOsd& osd, const SettingsStore& store)
-    : window_(window), osd_(osd), store_(store) {
-    listening_ = window_.onCommand([this](const Command& command, CommandSource source) { commandRan(command, source); });
+HandsetFeedback::HandsetFeedback(Remote& remote, const fw::Form& window, TOsd& osd)
+    : remote_(remote), window_(window), osd_(osd) {
+    listening_ = remote_.onCommand([this](const Command& command, CommandSource source) { commandRan(command, source); });
 }
 
 void HandsetFeedback::commandRan(const Command& command, CommandSource source) {
-    if (source != CommandSource::handset || window_.visible() || !store_.settings().Osd) return;
-    osd_.showContent(describeCommand(command, window_));
+    if (source != CommandSource::handset || window_.visible() || !remote_.settings().Osd) return;
+    osd_.showContent(describeCommand(command, remote_));
 }
 
 }  // namespace app

@@ -2,13 +2,12 @@
 
 namespace app {
 
-LircLink::LircLink(fw::Application& app, platform::StreamSockets& sockets, ir::CodeSink& codes,
+LircLink::LircLink(fw::Component* owner, std::string name, platform::StreamSockets& sockets, ir::CodeSink& codes,
                    ir::LircSource::Wait wait)
-    : codes_(codes), source_(sockets, std::move(wait)) {
+    : fw::Component(owner, std::move(name)), codes_(codes), source_(sockets, std::move(wait)) {
     source_.onKey = [this](const ir::LircKey& k) { key(k); };
-    source_.onLive = [post = target_.to(app)](bool live) { post([live](LircLink& self) { self.lit(live); }); };
     // The old connection may have died quietly while the system slept.
-    resumed_ = app.onSystemResumed([this] { connect(); });
+    resumed_ = fw::Application::of(owner).onSystemResumed([this] { connect(); });
 }
 
 LircLink::~LircLink() { source_.stop(); }
@@ -21,21 +20,28 @@ void LircLink::activate(const Settings& settings) {
 void LircLink::deactivate() {
     address_.reset();
     source_.stop();
+    ++connection_;
+    lit(false);
 }
 
 void LircLink::connect() {
     source_.stop();
-    lastCode_.clear();
-    if (address_) source_.start(*address_);
+    const unsigned connection = ++connection_;
+    // Dark until the new connection says it is live.
+    lit(false);
+    if (!address_) return;
+    // Set while no thread runs; said on the source's thread, heard on the
+    // GUI thread.
+    source_.onLive = [post = target_.to(fw::Application::of(this)), connection](bool live) {
+        post([live, connection](LircLink& self) {
+            if (connection == self.connection_) self.lit(live);
+        });
+    };
+    source_.start(*address_);
 }
 
 void LircLink::key(const ir::LircKey& key) {
-    std::string code = ir::serverCodeText(key);
-    const auto now = std::chrono::steady_clock::now();
-    const bool held = key.repeat > 0 && code == lastCode_ && now - lastAt_ <= samePress;
-    lastCode_ = code;
-    lastAt_ = now;
-    codes_.feed(ir::CodeSource::server, std::move(code), held ? ir::Arrival::held : ir::Arrival::press);
+    codes_.feed(ir::CodeSource::server, ir::serverCodeText(key), key.repeat > 0 ? ir::Arrival::repeat : ir::Arrival::press);
 }
 
 }  // namespace app

@@ -1,19 +1,19 @@
 // LircLink: the keys of a LIRC or WinLIRC server, beside the serial
 // receiver, while an address is set. Each key becomes a code text
-// ("remote:button") fed to the code bus, saying whether it is a new press
-// or the same key held. A repeat count above 0 with no arrival of that key
-// in the 250 ms before it (the connection began mid-hold) is a new press.
-// Whether the server is live is told on the GUI thread. When the system
-// wakes from sleep the connection is made anew: the old one may have died
-// quietly meanwhile.
+// ("remote:button") fed to the code bus with what the server says of it: a
+// repeat count of 0 is a new press, one above 0 the key again (whether it
+// is held is the bus's to decide, on its own clock). Whether the server is
+// live is told on the GUI thread, and only for the connection that is
+// wanted now. When the system wakes from sleep the connection is made
+// anew: the old one may have died quietly meanwhile.
 #pragma once
 
-#include <chrono>
 #include <optional>
 #include <string>
 
 #include "app/source_link.h"
 #include "framework/application.h"
+#include "framework/component.h"
 #include "framework/post_target.h"
 #include "ir/code_bus.h"
 #include "ir/lirc_address.h"
@@ -22,11 +22,9 @@
 
 namespace app {
 
-class LircLink : public SourceLink {
+class LircLink : public fw::Component, public SourceLink {
 public:
-    static constexpr std::chrono::milliseconds samePress{250};
-
-    LircLink(fw::Application& app, platform::StreamSockets& sockets, ir::CodeSink& codes,
+    LircLink(fw::Component* owner, std::string name, platform::StreamSockets& sockets, ir::CodeSink& codes,
              ir::LircSource::Wait wait = ir::LircSource::sleepUnlessStopped);
     ~LircLink() override;
 
@@ -44,9 +42,9 @@ private:
     std::optional<ir::LircAddress> address_;
     fw::Subscription resumed_;
     ir::LircSource source_;
-    // The source's thread only.
-    std::string lastCode_;
-    std::chrono::steady_clock::time_point lastAt_{};
+    // Counts the connections asked for: a live notice of an earlier one,
+    // still on its way to the GUI thread, is not heard.
+    unsigned connection_ = 0;
     // Whether the server is live reaches the link only while it lives.
     fw::PostTarget<LircLink> target_{*this};
 };

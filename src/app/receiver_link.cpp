@@ -39,22 +39,35 @@ void ReceiverLink::close() {
 
 void ReceiverLink::activate(bool enabled, int port) {
     TimerReconnect->setEnabled(false);
+    // Activated while open: closed first, so no loop ever reads a port
+    // being opened again.
+    if (com_.isOpen() || receiver_.loopRunning()) shutDown();
     port_ = port;
     wanted_ = enabled && port != 0;
-    if (wanted_)
-        open(ir::Reporting::shown);
-    else
+    if (!wanted_) {
         lit(false);
+        return;
+    }
+    // The failures are shown once the sequence is over: a box serves
+    // messages, and whatever the user or the loop does meanwhile (close the
+    // program, lose the line) then meets a receiver in one piece.
+    open(ir::Reporting::held);
+    com_.showHeldReports();
 }
 
 void ReceiverLink::deactivate() {
     wanted_ = false;
     TimerReconnect->setEnabled(false);
+    shutDown();
+}
+
+void ReceiverLink::shutDown() {
     // The loop stops (and is waited for) before the port goes, so no read
     // ever runs on a handle being closed.
     receiver_.stopLoop();
     com_.SetReceiverPower(false);
     com_.CloseComPort();
+    lit(false);
 }
 
 void ReceiverLink::lost() {

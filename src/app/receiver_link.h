@@ -1,8 +1,9 @@
 // ReceiverLink: the serial IR receiver's whole life, as a source of codes.
 // Activation opens the port with the receiver's line settings, powers the
 // receiver through RTS and DTR, starts the receive loop (which feeds the
-// code bus), tells its listeners it is lit and sends "IR"; deactivation
-// stops the loop, drops the lines and closes the port. When the receive
+// code bus), tells its listeners it is lit and sends "IR", and then shows
+// what failed; deactivation stops the loop, drops the lines, closes the
+// port and tells its listeners it is dark. When the receive
 // loop says the port is gone, or the system wakes from sleep, an active
 // receiver is closed, tells its listeners it is dark, and the same opening
 // sequence is tried again every 2 s, without a word, until it succeeds or
@@ -41,10 +42,13 @@ public:
     fw::Timer* TimerReconnect = nullptr;  // owned
 
 private:
-    // The opening sequence. Shown, every step runs whatever the open said,
-    // as activation always has; quiet, a failed step closes the port again.
+    // The opening sequence. Reported (held), every step runs whatever the
+    // open said, as activation always has; quiet, a failed step closes the
+    // port again.
     bool open(ir::Reporting reporting);
     void close();
+    // Loop stopped, lines dropped, port closed, dark.
+    void shutDown();
     // The running loop found the port gone.
     void lost();
     void retry();

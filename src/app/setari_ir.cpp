@@ -1,11 +1,7 @@
 #include "app/setari_ir.h"
 
 #include "app/handset_commands.h"
-#include "app/player_path.h"
 #include "app/setari_ir_design.h"
-#include "app/start_with_windows.h"
-
-#include <stdexcept>
 
 #include "framework/application.h"
 #include "framework/convert.h"
@@ -58,13 +54,10 @@ void TFormaSetari::visibilityChanged() {
         CheckBoxExecutare->setChecked(services_.store.settings().RunCommands);
         CheckBoxOsd->setChecked(services_.store.settings().Osd);
         CBVolume->setItemIndex(static_cast<int>(services_.store.settings().Volume));
-        // The log-on list is the truth: a value of another copy's, or of
-        // this one before it moved, is not ours.
-        const auto commandLine = services_.logon.read();
-        startsWithWindows_ = commandLine && startsExecutable(*commandLine, fw::Application::of(this).exeName());
+        startsWithWindows_ = services_.remote.startsWithWindows();
         CheckBoxStartWithWindows->setChecked(startsWithWindows_);
         // The player the ON key would start now.
-        shownPlayer_ = findPlayer(services_.store.settings().PlayerPath, services_.launcher).value_or(playerNotFound);
+        shownPlayer_ = services_.remote.findPlayer().value_or(playerNotFound);
         playerChosen_ = false;
         EditWinamp->setText(shownPlayer_);
         EditLirc->setText(services_.store.settings().LircAddressText);
@@ -73,6 +66,9 @@ void TFormaSetari::visibilityChanged() {
         // Closing the dialog ends a walk; what it learned stays.
         walk_.stop();
         showWalk();
+        // Left without Ok: what was changed and not saved is not kept for
+        // the next time either.
+        if (modalResult() != fw::mrOk) showSettings();
     }
 }
 
@@ -101,6 +97,10 @@ void TFormaSetari::showLearnedFor(const std::string& code) {
 }
 
 void TFormaSetari::FormCreate(fw::Component&) {
+    showSettings();
+}
+
+void TFormaSetari::showSettings() {
     const Settings& s = services_.store.settings();
     SEPort->setValue(s.PortNumber);  // held to 1..4
     CheckBoxActivare->setChecked(s.IrEnabled);
@@ -188,27 +188,15 @@ void TFormaSetari::ButtonBrowseClick(fw::Component&) {
 
 void TFormaSetari::ButtonOkClick(fw::Component&) {
     walk_.stop();
+    setModalResult(fw::mrOk);
     close();
     DialogSettings values = ReadDialogSettings();
-    // An address that cannot be read is left as it was; everything else is
-    // saved, then the error says so.
-    const std::string lirc = trimmed(EditLirc->text());
-    const bool lircReadable = lirc.empty() || ir::parseLircAddress(lirc);
-    if (lircReadable) values.LircAddress = lirc;
-    services_.store.SaveSettings(values);
-    std::string error = lircReadable ? "" : "Not a LIRC server address: " + lirc;
-    // Only a change of the box touches the list, so another copy's value
-    // survives an Ok that changed something else.
+    values.LircAddress = EditLirc->text();
+    // Only a change of the box touches the log-on list, so another copy's
+    // value survives an Ok that changed something else. A failure raises
+    // one error naming every store that was not written.
     const bool wanted = CheckBoxStartWithWindows->checked();
-    if (wanted != startsWithWindows_) {
-        const bool written = wanted ? services_.logon.write(logonCommandLine(fw::Application::of(this).exeName()))
-                                    : services_.logon.remove();
-        if (written)
-            startsWithWindows_ = wanted;
-        else
-            error += (error.empty() ? "" : "\n") + ("Unable to write to " + services_.logon.place());
-    }
-    if (!error.empty()) throw std::runtime_error(error);
+    services_.remote.save(values, wanted != startsWithWindows_ ? std::optional(wanted) : std::nullopt);
 }
 
 }  // namespace app

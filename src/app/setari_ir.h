@@ -1,13 +1,17 @@
 // TFormaSetari: the IR setup dialog. Made hidden at start and shown
-// modally by the main window, it sets the receiver's COM port, turns the
-// receiver on or off, chooses whether the main window starts in the
-// notification area and whether learned codes carry out their commands,
-// and learns IR codes: while it is shown, every complete code from the
-// receive thread appears in its code field, with the commands it is already
+// modally by the main window, it edits the settings (the receiver's COM
+// port and whether it is on, a LIRC server's address, whether the main
+// window starts in the notification area, whether learned codes carry out
+// their commands, the on-screen display, the volume the keys change, the
+// player, starting with Windows) and saves them through the remote with
+// Ok; Esc, Alt+F4 or its close command leave it as a cancel, saving
+// nothing. It learns codes: while it is shown, every new press from any
+// source appears in its code field, with the commands it is already
 // learned for beneath. "Learn IR code" makes that code the chosen command's
 // only one, "Add code" adds it to the command's codes (up to four: a key
 // that toggles its code, a second handset), "Forget" removes them all, and
-// "Learn all keys" walks through every command asking for its key.
+// "Learn all keys" walks through every command asking for its key; each of
+// these writes at once.
 #pragma once
 
 #include <cstdint>
@@ -46,6 +50,9 @@ public:
     void ButtonBrowseClick(fw::Component& sender);
     // "Codes: ..." the codes learned for the chosen command, or "none".
     void showCodes();
+    // The receiver's fields as the settings have them: at creation, and
+    // when the dialog is left without Ok.
+    void showSettings();
     const LearningWalk& walk() const { return walk_; }
     void SaveCodIr(const std::string& name, const std::string& code);
     DialogSettings ReadDialogSettings() const;

@@ -41,16 +41,6 @@ std::filesystem::path configPath(const std::filesystem::path& executable) {
     return executable.parent_path() / "ir_zav.ini";
 }
 
-namespace {
-
-bool isAscii(std::string_view text) {
-    for (const char c : text)
-        if (static_cast<unsigned char>(c) >= 0x80) return false;
-    return true;
-}
-
-}  // namespace
-
 void SettingsStore::LoadSettings() {
     settings_ = read(fw::IniFile(file_, files_));
 }
@@ -94,10 +84,8 @@ void SettingsStore::SaveSettings(const DialogSettings& v) {
                 d.remove("PLAYER", "PATH");
                 return;
             }
-            // A file of 8-bit text is read in the system's code page, which
-            // may not hold the folder's letters: UTF-16 holds them all.
-            if (d.encoding() == fw::IniDocument::Encoding::bytes && !isAscii(*v.PlayerPath))
-                d.setEncoding(fw::IniDocument::Encoding::utf16le);
+            // A folder's letters that the file's code page does not have
+            // turn the file into UTF-16 (the accessor's rule).
             d.set("PLAYER", "PATH", *v.PlayerPath);
         });
     });

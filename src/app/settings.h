@@ -1,13 +1,14 @@
 // The program's settings and their one store. The settings file,
-// "ir_zav.ini" beside the executable, holds the COM port, whether the
-// receiver is on, whether the window starts in the notification area,
-// whether learned codes carry out their commands, and the learned IR code
-// of each command. The store keeps the settings record that the main
-// window, the setup dialog and the handset share, and is the only writer of
-// the file: every user action that changes a setting is one atomic write of
-// the file as it is at that moment, and the record is then what was
-// written. A write that fails raises its error and leaves the record as
-// the file is.
+// "ir_zav.ini" beside the executable, holds the receiver's COM port and
+// whether it is on, whether the window starts in the notification area,
+// whether learned codes carry out their commands, whether the on-screen
+// display shows them, which volume the keys change, the player's program
+// file, a LIRC server's address, and the codes learned for each command.
+// The store keeps the settings record that the remote, the setup dialog
+// and the handset share, and is the only writer of the file: every user
+// action that changes a setting is one atomic write of the file as it is
+// at that moment, and the record is then what was written. A write that
+// fails raises its error and leaves the record as the file is.
 #pragma once
 
 #include <filesystem>
@@ -81,10 +82,11 @@ public:
     // The record becomes what the file says now.
     void LoadSettings();
     // Port, receiver, tray mode, whether codes run commands, whether the
-    // handset's commands show on screen, where the volume keys go and the
-    // player's path, in one write; "Unable to write to <path>" when it
-    // fails. A path that a file of 8-bit text could not hold turns such a
-    // file into UTF-16, as the system's own profile calls read it.
+    // handset's commands show on screen, where the volume keys go, the
+    // player's path and the server's address, in one write; "Unable to
+    // write to <path>" when it fails. A path that a file of 8-bit text
+    // could not hold turns such a file into UTF-16, as the system's own
+    // profile calls read it.
     void SaveSettings(const DialogSettings& values);
     // The code becomes the command's only one (none for an empty code), in
     // one write.

@@ -1,7 +1,12 @@
 // A source of codes with a life of its own (opened, lost, tried again,
-// resumed): the serial receiver, a LIRC server. The main window turns each
-// on and off as the settings say and lights the IR badge while any is lit;
+// resumed): the serial receiver, a LIRC server. The remote turns each on
+// and off as the settings say and lights the IR badge while any is lit;
 // the codes themselves go to the code bus, not through here.
+//
+// Every source keeps one rule: activate and deactivate are done when they
+// return (nothing of the old state reaches the listeners afterwards);
+// lit and dark are told on the GUI thread, each once when it changes; a
+// deactivated source is dark, and says so if it was lit.
 #pragma once
 
 #include <functional>
@@ -19,7 +24,7 @@ public:
     virtual void activate(const Settings& settings) = 0;
     virtual void deactivate() = 0;
     // Heard on the GUI thread: true when the source opens, false when it is
-    // lost or left off.
+    // lost or turned off.
     [[nodiscard]] fw::Subscription onLit(std::function<void(bool lit)> listener) {
         return litListeners_.add(std::move(listener));
     }
@@ -27,6 +32,7 @@ public:
 
 protected:
     void lit(bool on) {
+        if (lit_ == on) return;
         lit_ = on;
         litListeners_(on);
     }

@@ -11,12 +11,13 @@ std::string logonCommandLine(const std::string& executable) {
     return control::launchOf(executable).commandLine;
 }
 
-bool startsExecutable(const std::string& commandLine, const std::string& executable) {
+bool startsExecutable(const std::string& commandLine, const std::string& executable,
+                      const platform::RunAtLogon& logon) {
     std::string bare;
     for (char c : commandLine)
         if (c != '"') bare.push_back(c);
-    const std::string_view path = fw::trimBlanks(bare);
-    return !path.empty() && !executable.empty() && fw::sameText(path, executable);
+    const std::string path(fw::trimBlanks(bare));
+    return !path.empty() && !executable.empty() && logon.sameFile(path, executable);
 }
 
 }  // namespace app

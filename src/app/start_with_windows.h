@@ -5,11 +5,14 @@
 
 #include <string>
 
+#include "platform/run_at_logon.h"
+
 namespace app {
 
 std::string logonCommandLine(const std::string& executable);
-// Compared without quotes or the blanks around them, and without regard to
-// letter case, as Windows names files.
-bool startsExecutable(const std::string& commandLine, const std::string& executable);
+// Compared without quotes or the blanks around them, the paths as the
+// system compares file names (without regard to case, in every alphabet).
+bool startsExecutable(const std::string& commandLine, const std::string& executable,
+                      const platform::RunAtLogon& logon);
 
 }  // namespace app

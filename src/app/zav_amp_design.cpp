@@ -13,28 +13,14 @@ using fw::part;
 using fw::place;
 using fw::with;
 
-// The parts that work through the program's services.
+// The parts that work through the program's services. The player, the
+// activator and the mixer are the remote's (app::Remote), not the window's.
 fw::Component& skin(Z& form, const std::string& name) {
     return fw::bindPart<&Z::CoolFormWinamp>(form,
                                             form.create<widgets::TCoolForm>(name, form.services().regions));
 }
-fw::Component& winampControl(Z& form, const std::string& name) {
-    return fw::bindPart<&Z::WinampControl>(
-        form, form.create<control::TWinampControl>(name, form.services().player));
-}
 fw::Component& trayComp(Z& form, const std::string& name) {
     return fw::bindPart<&Z::TrayComp>(form, form.create<widgets::TTrayComp>(name, form.services().tray));
-}
-fw::Component& activApp(Z& form, const std::string& name) {
-    return fw::bindPart<&Z::ActivApp>(form, form.create<control::TActivApp>(name, form.services().launcher));
-}
-fw::Component& audioMixer(Z& form, const std::string& name) {
-    return fw::bindPart<&Z::AudioMixer>(form, form.create<control::TAudioMixer>(name, form.services().mixer));
-}
-// After the player and the old mixer, two of its ways.
-fw::Component& masterVolume(Z& form, const std::string& name) {
-    return fw::bindPart<&Z::MasterVolume>(
-        form, form.create<control::MasterVolume>(name, form.services().endpoint, *form.WinampControl, *form.AudioMixer));
 }
 
 // A missing or damaged picture leaves the control without one rather than
@@ -81,12 +67,6 @@ void keyLookTimer(fw::Timer& t) {
     t.setEnabled(false);
     t.setInterval(HeldKeys::pressedLookMs);
 }
-void activAppProperties(control::TActivApp& a) {
-    a.setMainFormTitle("MyOtherApp");
-}
-void mixerProperties(control::TAudioMixer& m) {
-    m.setMixerId(0);
-}
 
 void readout(widgets::TLCD99& lcd, int digits) {
     lcd.setDigitNum(digits);
@@ -115,7 +95,6 @@ const Row rows[] = {
      with<widgets::TCoolForm>(skinProperties)},
     {part<&Z::CBClose>, "CBClose", place(131, 17, 10, 10), "Close", &Z::CBCloseClick},
     {part<&Z::CBTrayBar>, "CBTrayBar", place(121, 17, 10, 10), "Tray bar mode", &Z::CBTrayBarClick},
-    {winampControl, "WinampControl"},
     {part<&Z::CBStop>, "CBStop", place(83, 190, 25, 17), "Stop", &Z::CommandKeyClick},
     {part<&Z::CBPause>, "CBPause", place(52, 190, 27, 17), "Pause", &Z::CommandKeyClick},
     {part<&Z::CBPlay>, "CBPlay", place(20, 190, 25, 17), "Play", &Z::CommandKeyClick},
@@ -131,10 +110,8 @@ const Row rows[] = {
     {part<&Z::TimerRefresh>, "TimerRefresh", {}, "", &Z::TimerRefreshTimer, with<fw::Timer>(refreshTimer)},
     {trayComp, "TrayComp", {}, "", &Z::CoolButtonShowClick, with<widgets::TTrayComp>(trayProperties)},
     {part<&Z::CoolButtonShow>, "CoolButtonShow", place(144, 24, 9, 9), "", &Z::CoolButtonShowClick},
-    {activApp, "ActivApp", {}, "", nullptr, with<control::TActivApp>(activAppProperties)},
     {part<&Z::CBSetIR>, "CBSetIR", place(20, 168, 27, 17), "Setup IR", &Z::CBSetIRClick},
     {part<&Z::CBTelefon>, "CBTelefon", place(116, 190, 25, 17), "Mute", &Z::CommandKeyClick},
-    {audioMixer, "AudioMixer", {}, "", nullptr, with<control::TAudioMixer>(mixerProperties)},
     {part<&Z::CoolButton1>, "CoolButton1", place(20, 148, 27, 17), "Try bar mode", &Z::CoolButton1Click},
     {part<&Z::CBMP3_CDA>, "CBMP3_CDA", place(20, 128, 27, 17), "MP3/CDA"},
     {part<&Z::CBNrTr>, "CBNrTr", place(20, 228, 27, 17), "Enter selected track", &Z::CommandKeyClick},
@@ -163,7 +140,6 @@ const Row rows[] = {
      with<widgets::TLCD99>(lcdTrack)},
     {part<&Z::IIR>, "IIR", place(21, 40, 12, 17), "IR Disable", nullptr, patch},
     {part<&Z::TimerKeyLook>, "TimerKeyLook", {}, "", &Z::TimerKeyLookTimer, with<fw::Timer>(keyLookTimer)},
-    {masterVolume, "MasterVolume"},
 };
 
 }  // namespace

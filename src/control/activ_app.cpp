@@ -31,24 +31,24 @@ TActivApp::TActivApp(fw::Component* owner, std::string name, platform::Launcher&
 // component's handler.
 TActivApp::~TActivApp() = default;
 
-void TActivApp::ActivateApp() {
+std::optional<platform::LaunchFailure> TActivApp::ActivateApp() {
     if (const fw::WindowHandle w = launcher_.findByTitle(mainFormTitle_)) {
         launcher_.requestActivation(w);
-        return;
+        return std::nullopt;
     }
     bool Continue = true;
     if (BeforeLaunchApp) BeforeLaunchApp(*this, Continue);
-    if (Continue) ExecuteApp();
+    if (!Continue) return std::nullopt;
+    return ExecuteApp();
 }
 
-void TActivApp::ExecuteApp() {
+std::optional<platform::LaunchFailure> TActivApp::ExecuteApp() {
     // A path with blanks given to the command-line launch could start a
-    // different program ("C:\PROGRAM.EXE" for "C:\PROGRAM FILES\..."): an
-    // existing file is started as exactly that file.
-    if (launcher_.fileExists(exePath_))
-        launcher_.runFile(launchOf(exePath_));
-    else
-        launcher_.runCommandLine(exePath_);
+    // different program ("C:\PROGRAM.EXE" for "C:\PROGRAM FILES\..."): only
+    // an existing file is started, as exactly that file, and a file that
+    // went away meanwhile starts nothing.
+    if (!launcher_.fileExists(exePath_)) return platform::LaunchFailure{0, "The file is not there any more."};
+    return launcher_.runFile(launchOf(exePath_));
 }
 
 bool TActivApp::hook(fw::Message& message) {

@@ -1,11 +1,13 @@
 // TActivApp: brings another application to the user. ActivateApp finds
 // its main window by exact title and asks it to come to the front, or
-// starts it from ExePath when no such window exists. It also makes this
+// starts it from ExePath when no such window exists: exactly that file,
+// never a command line the system would split at a blank. It also makes this
 // application answer the same request by restoring itself and coming to the
 // front, through the application-wide message hook.
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "framework/application.h"
@@ -31,8 +33,10 @@ public:
     void setExePath(std::string path) { exePath_ = std::move(path); }
     TMYParamEvent BeforeLaunchApp;
 
-    void ActivateApp();
-    void ExecuteApp();
+    // Brings the application forward, or starts it; what kept it from
+    // starting, if it did not.
+    std::optional<platform::LaunchFailure> ActivateApp();
+    std::optional<platform::LaunchFailure> ExecuteApp();
 
 private:
     bool hook(fw::Message& message);

@@ -78,10 +78,18 @@ void MasterVolume::chooseAgain() {
         status = endpoint_.bind(std::move(events));
         // Only a level that can be set is the system's: the dB and mute
         // calls may succeed on a copy of the caller's own (Wine), and a
-        // level that reads but cannot be written is no use to a key.
+        // level that reads but cannot be written is no use to a key. Each
+        // device is tried once, by writing back the level it has.
         if (status == platform::EndpointStatus::bound) {
-            const auto level = endpoint_.level();
-            settable = level && endpoint_.setLevel(*level);
+            const std::string device = endpoint_.device();
+            const auto known = settable_.find(device);
+            if (known != settable_.end()) {
+                settable = known->second;
+            } else {
+                const auto level = endpoint_.level();
+                settable = level && endpoint_.setLevel(*level);
+                settable_[device] = settable;
+            }
         }
     } else {
         // The user keeps the keys off the system's volume: nothing of it
@@ -118,7 +126,9 @@ VolumeResult MasterVolume::act(const std::function<VolumeResult()>& key) {
     const VolumeResult result = key();
     if (result != VolumeResult::failed) return result;
     // The way failed under the key (a device gone before its notice came):
-    // the key acts once more through what is there now.
+    // the key acts once more through what is there now, the device tried
+    // afresh.
+    if (way_ == VolumeWay::system) settable_.erase(endpoint_.device());
     chooseAgain();
     return key();
 }

@@ -18,6 +18,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -97,6 +98,9 @@ private:
     void endpointChanged(float level, bool muted);
 
     platform::EndpointVolume& endpoint_;
+    // Whether each device's level could be set, found once per device: the
+    // test sets the system's level, which is not ours to do at every choice.
+    std::map<std::string, bool> settable_;
     TWinampControl& player_;
     TAudioMixer& mixer_;
     VolumePreference preference_ = VolumePreference::automatic;

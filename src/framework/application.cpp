@@ -87,12 +87,25 @@ void Application::post(std::function<void()> work) {
 }
 
 void Application::runPosted() {
-    std::vector<std::function<void()>> batch;
+    // One at a time, straight from the queue: work that serves messages (a
+    // message box) lets the work after it go on in the order it was posted,
+    // not after what was posted meanwhile. What was waiting when the call
+    // began is run; what comes meanwhile waits for the next wake.
+    std::size_t left;
     {
         std::lock_guard lock(postedMutex_);
-        batch.swap(posted_);
+        left = posted_.size();
     }
-    for (auto& work : batch) guarded(work);
+    for (; left > 0; --left) {
+        std::function<void()> work;
+        {
+            std::lock_guard lock(postedMutex_);
+            if (posted_.empty()) return;
+            work = std::move(posted_.front());
+            posted_.pop_front();
+        }
+        guarded(work);
+    }
 }
 
 void Application::systemResumed() {

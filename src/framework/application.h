@@ -3,6 +3,7 @@
 // from other threads, and the display of an error that a handler raised.
 #pragma once
 
+#include <deque>
 #include <exception>
 #include <functional>
 #include <map>
@@ -136,7 +137,7 @@ private:
     Listeners<void()> resumed_;
     std::map<std::type_index, std::weak_ptr<void>> shared_;
     std::mutex postedMutex_;
-    std::vector<std::function<void()>> posted_;
+    std::deque<std::function<void()>> posted_;
 };
 
 }  // namespace fw

@@ -19,6 +19,18 @@ namespace {
 
 class StandardFiles : public FileSystem {
 public:
+    FileContent read(const std::filesystem::path& path, std::uintmax_t maxSize) override {
+        std::error_code ec;
+        const auto status = std::filesystem::status(path, ec);
+        if (!std::filesystem::exists(status)) return {FileContent::State::missing, {}};
+        const std::uintmax_t size = std::filesystem::is_regular_file(status) ? std::filesystem::file_size(path, ec) : 0;
+        if (ec || !std::filesystem::is_regular_file(status) || size > maxSize) return {FileContent::State::unreadable, {}};
+        std::ifstream in(path, std::ios::binary);
+        std::string bytes(static_cast<std::size_t>(size), '\0');
+        if (!in.read(bytes.data(), static_cast<std::streamsize>(size)) || in.gcount() != static_cast<std::streamsize>(size))
+            return {FileContent::State::unreadable, {}};
+        return {FileContent::State::read, std::move(bytes)};
+    }
     std::optional<Handle> create(const std::filesystem::path& path) override {
         auto out = std::make_unique<std::ofstream>(path, std::ios::binary | std::ios::trunc);
         if (!*out) return std::nullopt;
@@ -44,15 +56,21 @@ public:
         open_.erase(it);
         return ok;
     }
-    bool replace(const std::filesystem::path& from, const std::filesystem::path& to) override {
+    Replaced replace(const std::filesystem::path& from, const std::filesystem::path& to) override {
         std::error_code ec;
+        const auto status = std::filesystem::status(to, ec);
+        const auto writable = std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
+                              std::filesystem::perms::others_write;
+        if (std::filesystem::exists(status) && (status.permissions() & writable) == std::filesystem::perms::none)
+            return Replaced::readOnly;
         std::filesystem::rename(from, to, ec);
-        return !ec;
+        return ec ? Replaced::failed : Replaced::done;
     }
     void remove(const std::filesystem::path& path) override {
         std::error_code ec;
         std::filesystem::remove(path, ec);
     }
+    const CodePage& codePage() const override { return latin1(); }
 
 private:
     Handle next_ = 1;
@@ -67,19 +85,20 @@ FileSystem& standardFiles() {
     return files;
 }
 
-bool replaceFile(FileSystem& files, const std::filesystem::path& path, std::string_view content) {
+Replaced replaceFile(FileSystem& files, const std::filesystem::path& path, std::string_view content) {
     std::filesystem::path temp = path;
     temp += ".new";
     const std::optional<FileSystem::Handle> file = files.create(temp);
-    if (!file) return false;
+    if (!file) return Replaced::failed;
     bool ok = files.write(*file, content);
     // Forced to the disk before it replaces the old file: otherwise a power
     // cut can leave the new name on a file whose content never got there.
+    // (No flag of the replace itself promises that.)
     ok = ok && files.flush(*file);
     ok = files.close(*file) && ok;
-    ok = ok && files.replace(temp, path);
-    if (!ok) files.remove(temp);
-    return ok;
+    const Replaced replaced = ok ? files.replace(temp, path) : Replaced::failed;
+    if (replaced != Replaced::done) files.remove(temp);
+    return replaced;
 }
 
 }  // namespace fw

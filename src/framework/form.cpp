@@ -82,6 +82,18 @@ void Form::close() {
     if (app_.mainForm() == this) app_.terminate();
 }
 
+void Form::closeAsked() {
+    if (modal_) {
+        setModalResult(mrCancel);
+        return;
+    }
+    app_.end();
+}
+
+void Form::cancelAsked() {
+    if (modal_) setModalResult(mrCancel);
+}
+
 void Form::setEnabled(bool enabled) {
     enabled_ = enabled;
     peer_->setEnabled(enabled);

@@ -47,6 +47,13 @@ public:
     // Ends a modal display, or hides the form; closing the main form ends
     // the application.
     void close();
+    // The user asks to leave the window (Alt+F4, its close command): a
+    // modal display ends as a cancel; any other window of ours asked to
+    // close ends the program, as a close from outside does.
+    void closeAsked();
+    // The user asks to cancel (Esc): a modal display ends as a cancel;
+    // other windows do nothing.
+    void cancelAsked();
     int showModal();
     bool isModal() const { return modal_; }
     int modalResult() const { return modalResult_; }

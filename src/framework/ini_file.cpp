@@ -1,6 +1,5 @@
 #include "framework/ini_file.h"
 
-#include <fstream>
 #include <limits>
 
 #include "framework/convert.h"
@@ -37,13 +36,34 @@ std::string_view stripQuotes(std::string_view v) {
 // The name a write stores: without blanks around it, as a read looks for it.
 std::string storedName(std::string_view name) { return std::string(trimBlanks(singleLine(name))); }
 
-bool isUtf16(IniDocument::Encoding e) {
-    return e == IniDocument::Encoding::utf16le || e == IniDocument::Encoding::utf16be;
+// Valid UTF-8 with at least one character beyond ASCII: text that 8-bit
+// code pages almost never make by chance.
+bool isUtf8Beyond(std::string_view text) {
+    bool beyond = false;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        const std::size_t n = c >= 0xC2 && c < 0xE0 ? 2 : c >= 0xE0 && c < 0xF0 ? 3 : c >= 0xF0 && c < 0xF5 ? 4 : 0;
+        if (n == 0 || i + n > text.size()) return false;
+        for (std::size_t k = 1; k < n; ++k)
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
+        // No overlong three- or four-byte forms, no surrogates, nothing past U+10FFFF.
+        const auto second = static_cast<unsigned char>(text[i + 1]);
+        if ((c == 0xE0 && second < 0xA0) || (c == 0xED && second >= 0xA0) || (c == 0xF0 && second < 0x90) ||
+            (c == 0xF4 && second >= 0x90))
+            return false;
+        beyond = true;
+        i += n;
+    }
+    return beyond;
 }
 
 }  // namespace
 
-IniDocument IniDocument::fromBytes(std::string bytes) {
+IniDocument IniDocument::fromBytes(std::string bytes, const CodePage& codePage) {
     IniDocument d;
     const std::string_view b = bytes;
     if (b.starts_with(utf8Mark)) {
@@ -55,11 +75,23 @@ IniDocument IniDocument::fromBytes(std::string bytes) {
         const std::string_view units = b.substr(2);
         d.text_ = fromUtf16(units, bigEndian);
         if (units.size() % 2) d.strayByte_ = std::string(units.substr(units.size() - 1));
-    } else {
+    } else if (isUtf8Beyond(b)) {
+        d.encoding_ = Encoding::utf8;
         d.text_ = std::move(bytes);
+    } else {
+        d.text_ = codePage.toUtf8(b);
+        if (codePage.fromUtf8(d.text_) == b) {
+            d.codePage_ = &codePage;
+        } else {
+            d.text_ = latin1().toUtf8(b);
+        }
     }
     d.index();
     return d;
+}
+
+bool IniDocument::holdsText() const {
+    return encoding_ != Encoding::bytes || codePage_->fromUtf8(text_).has_value();
 }
 
 std::string IniDocument::toBytes() const {
@@ -67,9 +99,11 @@ std::string IniDocument::toBytes() const {
         case Encoding::utf8WithMark: return std::string(utf8Mark) + text_;
         case Encoding::utf16le: return std::string(utf16leMark) + toUtf16(text_, false) + strayByte_;
         case Encoding::utf16be: return std::string(utf16beMark) + toUtf16(text_, true) + strayByte_;
+        case Encoding::utf8: return text_;
         case Encoding::bytes: break;
     }
-    return text_;
+    // A writer makes sure the code page holds the text first (holdsText).
+    return codePage_->fromUtf8(text_).value_or(text_);
 }
 
 void IniDocument::index() {
@@ -120,10 +154,10 @@ const IniDocument::Key* IniDocument::findKey(const Section& section, std::string
     return nullptr;
 }
 
-// A UTF-16 file holds what it is given as it will read back: 8-bit text
-// that is not UTF-8 as Latin-1, surrogates paired.
+// The text is held as UTF-8 whatever the file's encoding: what is given is
+// held as it will read back, 8-bit text that is not UTF-8 as Latin-1,
+// surrogates paired.
 std::string IniDocument::held(std::string_view text) const {
-    if (!isUtf16(encoding_)) return std::string(text);
     return fromUtf16(toUtf16(text, false), false);
 }
 
@@ -177,8 +211,7 @@ void IniDocument::set(std::string_view section, std::string_view key, std::strin
 
 void IniDocument::setEncoding(Encoding encoding) {
     if (encoding == encoding_) return;
-    // What the old encoding held, as the new one will read it back.
-    if (isUtf16(encoding) && !isUtf16(encoding_)) text_ = fromUtf16(toUtf16(text_, false), false);
+    // The text is UTF-8 in every encoding: only how it is written changes.
     encoding_ = encoding;
     index();
 }
@@ -198,21 +231,17 @@ bool IniDocument::remove(std::string_view section, std::string_view key) {
 const IniDocument& IniFile::document() const {
     if (document_) return *document_;
     document_.emplace();
-    std::error_code ec;
-    const auto status = std::filesystem::status(path_, ec);
-    if (!std::filesystem::exists(status)) return *document_;
-    const std::uintmax_t size = std::filesystem::is_regular_file(status) ? std::filesystem::file_size(path_, ec) : 0;
-    std::string content;
-    if (!ec && std::filesystem::is_regular_file(status) && size <= maxFileSize) {
-        std::ifstream in(path_, std::ios::binary);
-        content.resize(static_cast<std::size_t>(size));
-        if (in.read(content.data(), static_cast<std::streamsize>(size)) && in.gcount() == static_cast<std::streamsize>(size)) {
-            document_ = IniDocument::fromBytes(std::move(content));
-            return *document_;
-        }
+    FileContent content = files_->read(path_, maxFileSize);
+    switch (content.state) {
+        case FileContent::State::missing: break;
+        case FileContent::State::read:
+            document_ = IniDocument::fromBytes(std::move(content.bytes), files_->codePage());
+            break;
+        case FileContent::State::unreadable:
+            // There, but not ours to read: defaults, and no write over it.
+            unreadable_ = true;
+            break;
     }
-    // There, but not ours to read: defaults, and no write over it.
-    unreadable_ = true;
     return *document_;
 }
 
@@ -244,8 +273,13 @@ void IniFile::edit(const std::function<void(IniDocument&)>& change) {
     // the file as it is.
     try {
         change(*document_);
-        if (!replaceFile(*files_, path_, document_->toBytes()))
-            throw IniWriteError("Unable to write to " + utf8Of(path_));
+        // A character the file's code page has no byte for: UTF-16 holds it.
+        if (!document_->holdsText()) document_->setEncoding(IniDocument::Encoding::utf16le);
+        switch (replaceFile(*files_, path_, document_->toBytes())) {
+            case Replaced::done: break;
+            case Replaced::readOnly: throw IniWriteError("Unable to write to " + utf8Of(path_) + ": the file is read-only");
+            case Replaced::failed: throw IniWriteError("Unable to write to " + utf8Of(path_));
+        }
     } catch (...) {
         document_.reset();
         throw;

@@ -5,7 +5,12 @@
 // defaults, never an error. CR LF, LF and a lone CR all end a line. A
 // file may start with a UTF-8 byte-order mark, or be UTF-16 with its mark
 // (as Notepad saves "Unicode" files); it is read in its encoding and
-// written back in it, mark included.
+// written back in it, mark included. A file without a mark is 8-bit text in
+// the system's code page, as the system's own profile calls read it, unless
+// it is UTF-8 through and through (as Notepad saves UTF-8 without a mark);
+// it is decoded once, when it is read, and the program holds its text as
+// UTF-8. A change the file's 8-bit code page cannot hold turns it into
+// UTF-16, which holds every character.
 //
 // An accessor reads the file at its first use and keeps what it read until
 // it writes: a write reads the file afresh (so it never undoes a change
@@ -25,6 +30,7 @@
 #include <string_view>
 #include <vector>
 
+#include "framework/code_page.h"
 #include "framework/file_system.h"
 
 namespace fw {
@@ -40,16 +46,22 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// A profile file's content: its encoding and its text (UTF-8 for the
-// UTF-16 encodings), with the places of its sections and keys found in one
-// pass. Lines that are neither cost nothing.
+// A profile file's content: its encoding and its text, held as UTF-8,
+// with the places of its sections and keys found in one pass. Lines that
+// are neither cost nothing.
 class IniDocument {
 public:
-    enum class Encoding { bytes, utf8WithMark, utf16le, utf16be };
+    // bytes: 8-bit text in a code page; utf8: UTF-8 without a mark.
+    enum class Encoding { bytes, utf8, utf8WithMark, utf16le, utf16be };
 
     IniDocument() = default;
-    static IniDocument fromBytes(std::string bytes);
+    // 8-bit text is read in `codePage`; bytes it cannot give back as they
+    // were (a broken double-byte sequence) are read as Latin-1 instead, so
+    // that what is written back keeps them.
+    static IniDocument fromBytes(std::string bytes, const CodePage& codePage = latin1());
     std::string toBytes() const;
+    // Whether the encoding holds every character of the text.
+    bool holdsText() const;
 
     Encoding encoding() const { return encoding_; }
     // The file is written in `encoding` from now on, its text kept.
@@ -86,6 +98,7 @@ private:
     std::string held(std::string_view text) const;
 
     Encoding encoding_ = Encoding::bytes;
+    const CodePage* codePage_ = &latin1();
     std::string text_;
     std::string strayByte_;  // the odd last byte of a UTF-16 file, kept as found
     std::vector<Section> sections_;
@@ -112,7 +125,8 @@ public:
 
     // Raise IniWriteError("Unable to write to <path>") when the file cannot
     // be written or an existing file could not be read (writing would lose
-    // it), IniNameError for a name that could not be read back.
+    // it), with ": the file is read-only" when it is marked so, and
+    // IniNameError for a name that could not be read back.
     void writeString(const std::string& section, const std::string& key, const std::string& value);
     void writeInteger(const std::string& section, const std::string& key, int value);
     void writeBool(const std::string& section, const std::string& key, bool value);

@@ -36,9 +36,10 @@ void CodeBus::Shared::drain() {
             event = std::move(waiting.front());
             waiting.pop_front();
         }
+        event.held = presses.held(event.code, event.arrival, event.receivedAt);
         if (!learning)
             carryOut(event);
-        else if (event.arrival != Arrival::held)
+        else if (!event.held)
             learn(event);
     }
 }

@@ -9,10 +9,20 @@ namespace ir {
 
 enum class CodeSource { serial, server };
 
-// How a code that came relates to the key before it. The serial receiver
-// cannot tell (its codes are told apart by their timing); a server says
-// whether its key is a new press or the same key still held.
-enum class Arrival { timed, press, held };
+// What a source can say of a code beyond its text. Whether it is a new
+// press or the key still held is decided later, in one place, on one clock
+// (PressTracker); a source only tells what it knows.
+enum class Arrival {
+    // The source cannot tell: the serial receiver sends the same bytes for
+    // a press and for every repeat of a held key.
+    unknown,
+    // A new press for certain: a server's key with a repeat count of 0.
+    press,
+    // The source says the key came again (a server's repeat count above
+    // 0); a press all the same when nothing of that key came just before,
+    // as when the connection began while the key was held.
+    repeat,
+};
 
 class CodeSink {
 public:

@@ -31,10 +31,10 @@ void CodeText::clear() {
     text_.clear();
 }
 
-std::string CodeText::take() {
+std::string CodeText::takeIfComplete() {
     std::lock_guard lock(mutex_);
     std::string out;
-    out.swap(text_);
+    if (text_.size() >= completeAt) out.swap(text_);
     return out;
 }
 

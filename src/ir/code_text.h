@@ -21,8 +21,10 @@ public:
     std::string text() const;
     std::size_t length() const;
     void clear();
-    // The text, leaving it empty, in one step.
-    std::string take();
+    // The text, leaving it empty, in one step; nothing is taken (and
+    // nothing returned) while the text is shorter than a complete code, so
+    // a clear from the GUI thread can never hand on half a code.
+    std::string takeIfComplete();
 
     static std::string byteText(std::uint8_t byte);
 

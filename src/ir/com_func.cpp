@@ -1,5 +1,7 @@
 #include "ir/com_func.h"
 
+#include <utility>
+
 namespace ir {
 
 platform::LineSettings ComFunc::lineSettings(std::uint32_t baudRate) {
@@ -21,7 +23,15 @@ std::string ComFunc::portName(int port) { return "COM" + std::to_string(port); }
 std::string ComFunc::devicePath(int port) { return "\\\\.\\" + portName(port); }
 
 void ComFunc::fail(const char* text, Reporting reporting) {
+    if (reporting == Reporting::held) held_.emplace_back(text);
     if (reporting == Reporting::shown && showMessage_) showMessage_(text, "Eroare");
+}
+
+void ComFunc::showHeldReports() {
+    // Taken first: a box may let another sequence begin and keep its own.
+    const std::vector<std::string> reports = std::exchange(held_, {});
+    if (showMessage_)
+        for (const std::string& text : reports) showMessage_(text, "Eroare");
 }
 
 bool ComFunc::OpenComPort(int port, std::uint32_t baudRate, Reporting reporting) {

@@ -15,13 +15,17 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/message_box.h"
 #include "platform/serial.h"
 
 namespace ir {
 
-enum class Reporting { shown, quiet };
+// How a failure is told: at once, kept until showHeldReports (a box serves
+// messages, so one shown halfway through a sequence lets the user's keys
+// reach a state half done), or not at all.
+enum class Reporting { shown, held, quiet };
 
 // What one read came to.
 enum class ReadOutcome { byte, nothing, interrupted, lost };
@@ -48,6 +52,8 @@ public:
     static std::string devicePath(int port);
 
     bool OpenComPort(int port, std::uint32_t baudRate, Reporting reporting = Reporting::shown);
+    // Shows the failures kept by Reporting::held, in the order they came.
+    void showHeldReports();
     void CloseComPort();
     bool SetReceiverPower(bool on);
     // True when "IR" was written.
@@ -69,6 +75,7 @@ private:
 
     platform::SerialPorts& serial_;
     platform::ShowMessage showMessage_;
+    std::vector<std::string> held_;
     std::atomic<platform::PortHandle> handle_{platform::invalidPort};
     // Made with the open port and gone with it; the receive loop is never
     // running while either happens.

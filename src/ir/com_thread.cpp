@@ -24,8 +24,8 @@ PassEnd ReceivePass(ComFunc& com, CodeText& code, CodeSink& sink, std::stop_toke
         code.append(byte);
     }
     // Four characters or fewer wait for the next burst.
-    if (code.length() < CodeText::completeAt) return end;
-    sink.feed(CodeSource::serial, code.take(), Arrival::timed);
+    if (std::string complete = code.takeIfComplete(); !complete.empty())
+        sink.feed(CodeSource::serial, std::move(complete), Arrival::unknown);
     return end;
 }
 

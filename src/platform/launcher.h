@@ -18,6 +18,13 @@ struct Launch {
     std::string folder;
 };
 
+// Why a program did not start: the system's error number (0 when the
+// system was not asked) and its words.
+struct LaunchFailure {
+    unsigned code = 0;
+    std::string text;
+};
+
 class Launcher {
 public:
     virtual ~Launcher() = default;
@@ -28,10 +35,9 @@ public:
     // Whether a message taken from our own queue is such a request.
     virtual bool isActivationRequest(const fw::Message& message) const = 0;
     virtual bool fileExists(const std::string& path) = 0;
-    // Starts a command line the way the old launch call does, shown normally.
-    virtual void runCommandLine(const std::string& commandLine) = 0;
-    // Starts exactly the launch's program file, shown normally.
-    virtual void runFile(const Launch& launch) = 0;
+    // Starts exactly the launch's program file, shown normally; what kept
+    // it from starting, if it did not.
+    virtual std::optional<LaunchFailure> runFile(const Launch& launch) = 0;
     // An environment variable's value; none when it is not set.
     virtual std::optional<std::string> environment(const std::string& name) = 0;
     // The text of a value under the current user's part of the registry

@@ -19,6 +19,9 @@ public:
     virtual bool write(const std::string& commandLine) = 0;
     // True once the value is gone, also when there was none.
     virtual bool remove() = 0;
+    // Whether two paths name the same file as the system compares file
+    // names: without regard to case, in every alphabet.
+    virtual bool sameFile(const std::string& a, const std::string& b) const = 0;
 };
 
 }  // namespace platform

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/convert.h"
 #include "platform/launcher.h"
 #include "platform/player_window.h"
 #include "platform/region.h"
@@ -76,12 +77,13 @@ public:
     bool fileExists(const std::string& path) override {
         return std::find(existing.begin(), existing.end(), path) != existing.end();
     }
-    void runCommandLine(const std::string& commandLine) override {
-        calls.push_back("run '" + commandLine + "'");
-    }
-    void runFile(const platform::Launch& launch) override {
+    // What the system says when a start fails (740: the file must run as
+    // administrator); none: every start works.
+    std::optional<platform::LaunchFailure> startFails;
+    std::optional<platform::LaunchFailure> runFile(const platform::Launch& launch) override {
         calls.push_back("run file '" + launch.file + "'");
         launches.push_back(launch);
+        return startFails;
     }
     std::optional<std::string> environment(const std::string& name) override {
         auto it = variables.find(name);
@@ -119,6 +121,8 @@ public:
         value.reset();
         return true;
     }
+    // As the system compares file names, for the letters a test uses.
+    bool sameFile(const std::string& a, const std::string& b) const override { return fw::sameText(a, b); }
 };
 
 class FakeRegions : public platform::Regions {

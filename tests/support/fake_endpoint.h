@@ -21,6 +21,8 @@ public:
     bool refuseLevel = false;    // the scalar calls fail (Wine 8)
     bool refuseSetLevel = false;  // reads, but will not be set
     bool refuseMute = false;
+    // The default playback device's name, as bind finds it.
+    std::string deviceName = "speakers";
     std::vector<std::string> calls;
 
     platform::EndpointStatus bind(platform::EndpointEvents events) override {
@@ -30,6 +32,7 @@ public:
         bound_ = status == platform::EndpointStatus::bound;
         return status;
     }
+    std::string device() const override { return bound_ ? deviceName : std::string(); }
     void release() override {
         const std::lock_guard lock(mutex_);
         events_ = {};

@@ -265,9 +265,13 @@ void FakeSerial::sleep(int ms) {
 }
 
 void FakeSerial::messageBox(const std::string& text, const std::string& caption) {
-    std::lock_guard lock(mutex_);
-    record("messageBox " + text + " | " + caption);
-    messages_.push_back(text);
+    {
+        std::lock_guard lock(mutex_);
+        record("messageBox " + text + " | " + caption);
+        messages_.push_back(text);
+    }
+    // A box is modal: the GUI thread serves messages until it is closed.
+    if (whileMessageBox) whileMessageBox();
 }
 
 }  // namespace testing_support

@@ -81,8 +81,11 @@ public:
                std::uint32_t& written) override;
     void close(platform::PortHandle port) override;
     void sleep(int ms) override;
-    // The message boxes that the link shows, recorded among the calls.
+    // The message boxes that the link shows, recorded among the calls;
+    // while one is open, what `whileMessageBox` does happens (the posted
+    // work a real box serves, the user's clicks).
     void messageBox(const std::string& text, const std::string& caption);
+    std::function<void()> whileMessageBox;
     platform::ShowMessage messageBoxes() {
         return [this](const std::string& text, const std::string& caption) { messageBox(text, caption); };
     }

@@ -90,11 +90,14 @@ public:
                                                        fw::FormPeer& parent) override;
     void startTimer(fw::Timer& timer, int intervalMs) override { timers_[&timer] = intervalMs; }
     void stopTimer(fw::Timer& timer) override { timers_.erase(&timer); }
+    // As a real box does, an open box serves the work posted to the GUI
+    // thread; what the user does meanwhile (whileMessageBox) comes between.
     void messageBox(fw::WindowHandle owner, const std::string& text, const std::string& caption,
                     fw::MessageIcon icon) override {
         messageBoxes_.push_back({owner, text, caption, icon});
-        // What happens while the box is open, as the user goes on.
+        runPosted();
         if (whileMessageBox) whileMessageBox();
+        runPosted();
     }
     std::optional<std::string> chooseFile(fw::WindowHandle owner, const std::string& title,
                                           const std::vector<fw::FileFilter>& filters,

@@ -3,31 +3,21 @@
 // test's own, the real pictures from src/resources.
 #pragma once
 
-#include <filesystem>
 #include <memory>
 #include <string>
 
 #include "app/program.h"
-#include "support/fake_control.h"
-#include "support/fake_endpoint.h"
-#include "support/fake_mixer.h"
-#include "support/fake_serial.h"
-#include "support/fake_tray.h"
-#include "support/headless_host.h"
 #include "support/named.h"
-#include "support/fake_sockets.h"
-#include "support/recording_files.h"
+#include "support/platform_doubles.h"
 
 namespace testing_support {
 
-class ProgramFixture {
+class ProgramFixture : public PlatformDoubles {
 public:
-    ProgramFixture();
-    virtual ~ProgramFixture();
+    ~ProgramFixture() override;
 
     // Writes ir_zav.ini (unless empty) and makes the program.
     void start(const std::string& ini = "");
-    std::string iniText() const;
     bool shown() { return host.state(*form).visible; }
     static fw::Point centreOf(const fw::Control& control);
     void click(const fw::Control& control) { host.click(*form, centreOf(control)); }
@@ -35,22 +25,7 @@ public:
     void click(const std::string& name) { click(named<fw::Control>(*form, name)); }
     bool patchShown(const char* name) const { return named<fw::Image>(*form, name).visible(); }
     // A complete code from the serial receiver, as its loop feeds it.
-    void feedSerial(const std::string& text) { codes->feed(ir::CodeSource::serial, text, ir::Arrival::timed); }
-
-    std::filesystem::path dir;
-    HeadlessHost host;
-    FakeSerial serial;
-    FakeTray tray;
-    FakePlayer player;
-    FakeLauncher launcher;
-    FakeMixer mixer;
-    FakeEndpoint endpoint;
-    FakeRegions regions;
-    FakeRunAtLogon logon;
-    RecordingFiles files;
-    FakeSockets sockets;
-    std::uint32_t masterVolume = 0;
-    std::uint32_t masterMute = 0;
+    void feedSerial(const std::string& text) { codes->feed(ir::CodeSource::serial, text, ir::Arrival::unknown); }
 
     std::unique_ptr<app::Program> program;
     // The program's parts, once started.
@@ -63,6 +38,7 @@ public:
     ir::CodeBus* codes = nullptr;
     ir::IrReceiver* receiver = nullptr;
     app::ReceiverLink* receiverLink = nullptr;
+    app::Remote* remote = nullptr;
 };
 
 }  // namespace testing_support

@@ -1,6 +1,7 @@
-// The standard files with every step logged ("create ir_zav.ini.new",
-// "write 120", "flush", "close", "replace ir_zav.ini.new ir_zav.ini",
-// "remove ..."), and any one step made to fail.
+// The standard files with every step logged ("read ir_zav.ini", "create
+// ir_zav.ini.new", "write 120", "flush", "close", "replace ir_zav.ini.new
+// ir_zav.ini", "remove ..."), any one step made to fail, and 8-bit text in
+// a code page of the test's choosing.
 #pragma once
 
 #include <string>
@@ -13,9 +14,16 @@ namespace testing_support {
 class RecordingFiles : public fw::FileSystem {
 public:
     std::vector<std::string> calls;
-    // The step ("create", "write", "flush", "close", "replace") that fails.
+    // The step ("read", "create", "write", "flush", "close", "replace") that fails.
     std::string failing;
+    // How the system reads 8-bit text; Latin-1 unless a test says.
+    const fw::CodePage* page = &fw::latin1();
 
+    fw::FileContent read(const std::filesystem::path& path, std::uintmax_t maxSize) override {
+        log("read " + name(path));
+        if (failing == "read") return {fw::FileContent::State::unreadable, {}};
+        return real().read(path, maxSize);
+    }
     std::optional<Handle> create(const std::filesystem::path& path) override {
         log("create " + name(path));
         return failing == "create" ? std::nullopt : real().create(path);
@@ -32,14 +40,15 @@ public:
         log("close");
         return real().close(file) && failing != "close";
     }
-    bool replace(const std::filesystem::path& from, const std::filesystem::path& to) override {
+    fw::Replaced replace(const std::filesystem::path& from, const std::filesystem::path& to) override {
         log("replace " + name(from) + " " + name(to));
-        return failing != "replace" && real().replace(from, to);
+        return failing == "replace" ? fw::Replaced::failed : real().replace(from, to);
     }
     void remove(const std::filesystem::path& path) override {
         log("remove " + name(path));
         real().remove(path);
     }
+    const fw::CodePage& codePage() const override { return *page; }
 
 private:
     static fw::FileSystem& real() { return fw::standardFiles(); }

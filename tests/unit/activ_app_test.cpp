@@ -23,15 +23,32 @@ protected:
     TActivApp* activ;
 };
 
-TEST_F(ActivAppTest, ANewComponentLooksForMyOtherAppAndStartsWhatLiesInItsOwnFolder) {
-    activ->ActivateApp();
-    EXPECT_EQ(launcher.calls, (std::vector<std::string>{"find 'MyOtherApp'", "run 'C:\\Tools\\ZAV\\'"}));
+TEST_F(ActivAppTest, ANewComponentLooksForMyOtherAppInItsOwnFolder) {
+    EXPECT_EQ(activ->MainFormTitle(), "MyOtherApp");
+    EXPECT_EQ(activ->ExePath(), "C:\\Tools\\ZAV\\");
 }
 
-TEST_F(ActivAppTest, LaunchesWhenNoWindowHasTheTitle) {
-    activ->setExePath("winamp.exe /play");
-    activ->ActivateApp();
-    EXPECT_EQ(launcher.calls, (std::vector<std::string>{"find 'MyOtherApp'", "run 'winamp.exe /play'"}));
+TEST_F(ActivAppTest, LaunchesExactlyTheFileWhenNoWindowHasTheTitleAndSaysWhatTheSystemSaid) {
+    activ->setExePath("C:\\Winamp\\winamp.exe");
+    launcher.existing.push_back("C:\\Winamp\\winamp.exe");
+    EXPECT_EQ(activ->ActivateApp(), std::nullopt);
+    EXPECT_EQ(launcher.calls, (std::vector<std::string>{"find 'MyOtherApp'", "run file 'C:\\Winamp\\winamp.exe'"}));
+    launcher.startFails = platform::LaunchFailure{740, "The requested operation requires elevation."};
+    const auto failed = activ->ActivateApp();
+    ASSERT_TRUE(failed);
+    EXPECT_EQ(failed->code, 740u);
+}
+
+TEST_F(ActivAppTest, WhatIsNotAnExistingFileIsNeverStartedAsACommandLine) {
+    for (const char* what : {"winamp.exe /play", "C:\\PROGRAM FILES\\WINAMP\\WINAMP.EXE", ""}) {
+        launcher.calls.clear();
+        launcher.existing = {"C:\\PROGRAM.EXE"};
+        activ->setExePath(what);
+        const auto failed = activ->ActivateApp();
+        ASSERT_TRUE(failed) << what;
+        EXPECT_EQ(failed->code, 0u) << "the system was not asked";
+        EXPECT_EQ(launcher.calls, std::vector<std::string>{"find 'MyOtherApp'"}) << what;
+    }
 }
 
 TEST_F(ActivAppTest, PostsTheActivationMessageAndLaunchesNothingWhenTheWindowExists) {
@@ -51,11 +68,12 @@ TEST_F(ActivAppTest, BeforeLaunchAppCanCancelButExecuteAppIgnoresIt) {
         Continue = false;
     };
     activ->setExePath("x.exe");
-    activ->ActivateApp();
+    launcher.existing.push_back("x.exe");
+    EXPECT_EQ(activ->ActivateApp(), std::nullopt) << "cancelled is no failure";
     EXPECT_EQ(launcher.calls, std::vector<std::string>{"find 'MyOtherApp'"});
     activ->ExecuteApp();
     EXPECT_EQ(asked, 1);
-    EXPECT_EQ(launcher.calls.back(), "run 'x.exe'");
+    EXPECT_EQ(launcher.calls.back(), "run file 'x.exe'");
 }
 
 TEST_F(ActivAppTest, AnEmptyTitleIsLookedForAsTheEmptyTitle) {

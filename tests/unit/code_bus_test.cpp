@@ -1,9 +1,12 @@
 // The one path of codes: every source's codes in the order they came, the
-// choice between learning and carrying out made once on the GUI thread, a
-// flood bounded, and the dialog's fresh start heard by the sources.
+// choice between a press and a held key and between learning and carrying
+// out made once on the GUI thread, a flood bounded, and the dialog's fresh
+// start heard by the sources.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
+#include <tuple>
 #include <thread>
 #include <vector>
 
@@ -25,9 +28,8 @@ protected:
         carrying = codes.onCarryOut([this](const ir::CodeEvent& e) { heard.push_back("carry out " + describe(e)); });
     }
     static std::string describe(const ir::CodeEvent& e) {
-        const char* arrival = e.arrival == Arrival::timed ? "timed" : e.arrival == Arrival::press ? "press" : "held";
-        return e.code + (e.source == CodeSource::serial ? " serial " : " server ") + arrival + " " +
-               std::to_string(e.receivedAt);
+        return e.code + (e.source == CodeSource::serial ? " serial " : " server ") + (e.held ? "held" : "press") +
+               " " + std::to_string(e.receivedAt);
     }
 
     testing_support::HeadlessHost host;
@@ -39,39 +41,86 @@ protected:
 
 TEST_F(CodeBusTest, BothSourcesAreHeardInOrderAndEachCodeGoesOneWay) {
     host.now = 100;
-    codes.feed(CodeSource::serial, "12345", Arrival::timed);
+    codes.feed(CodeSource::serial, "12345", Arrival::unknown);
     host.now = 120;
     codes.feed(CodeSource::server, "tv:KEY_PLAY", Arrival::press);
-    codes.feed(CodeSource::server, "tv:KEY_PLAY", Arrival::held);
+    codes.feed(CodeSource::server, "tv:KEY_PLAY", Arrival::repeat);
     EXPECT_TRUE(heard.empty()) << "nothing is heard on the feeding thread";
     host.runPosted();
-    EXPECT_EQ(heard, (Strings{"carry out 12345 serial timed 100", "carry out tv:KEY_PLAY server press 120",
+    EXPECT_EQ(heard, (Strings{"carry out 12345 serial press 100", "carry out tv:KEY_PLAY server press 120",
                               "carry out tv:KEY_PLAY server held 120"}));
 
     heard.clear();
     codes.setLearning(true);
     codes.feed(CodeSource::server, "tv:KEY_FF", Arrival::press);
-    codes.feed(CodeSource::server, "tv:KEY_FF", Arrival::held);
-    codes.feed(CodeSource::serial, "ABCDE", Arrival::timed);
+    codes.feed(CodeSource::server, "tv:KEY_FF", Arrival::repeat);
+    codes.feed(CodeSource::serial, "ABCDE", Arrival::unknown);
+    codes.feed(CodeSource::serial, "ABCDE", Arrival::unknown);
     host.runPosted();
-    EXPECT_EQ(heard, (Strings{"learn tv:KEY_FF server press 120", "learn ABCDE serial timed 120"}))
+    EXPECT_EQ(heard, (Strings{"learn tv:KEY_FF server press 120", "learn ABCDE serial press 120"}))
         << "a held key is no second press for the dialog, and nothing is carried out";
 }
+
+// Arrivals of codes, and whether the bus calls each a held key.
+struct PressCase {
+    const char* what;
+    std::vector<std::tuple<const char*, Arrival, std::uint32_t>> arrivals;
+    std::vector<bool> held;
+};
+
+void PrintTo(const PressCase& c, std::ostream* os) { *os << c.what; }
+
+class PressOrHeld : public CodeBusTest, public ::testing::WithParamInterface<PressCase> {};
+
+TEST_P(PressOrHeld, IsDecidedOnTheBussClock) {
+    codes.setHeldKeyCode([](const std::string& code) { return code == "FFFF0"; });
+    std::vector<bool> held;
+    const fw::Subscription listening = codes.onCarryOut([&](const ir::CodeEvent& e) { held.push_back(e.held); });
+    for (const auto& [code, arrival, at] : GetParam().arrivals) {
+        host.now = at;
+        codes.feed(CodeSource::serial, code, arrival);
+    }
+    host.runPosted();
+    EXPECT_EQ(held, GetParam().held);
+}
+
+const auto unknown = Arrival::unknown;
+const auto press = Arrival::press;
+const auto repeat = Arrival::repeat;
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, PressOrHeld,
+    ::testing::Values(
+        PressCase{"the same code within 250 ms is held", {{"12345", unknown, 0}, {"12345", unknown, 250}}, {false, true}},
+        PressCase{"after 251 ms it is a new press", {{"12345", unknown, 0}, {"12345", unknown, 251}}, {false, false}},
+        PressCase{"another code is a new press", {{"12345", unknown, 0}, {"54321", unknown, 10}}, {false, false}},
+        PressCase{"a server's repeat count of 0 is a press however soon",
+                  {{"r:K", press, 0}, {"r:K", press, 10}, {"r:K", repeat, 120}}, {false, false, true}},
+        PressCase{"a repeat with nothing before is a press (the connection began mid-hold)",
+                  {{"r:K", repeat, 0}, {"r:K", repeat, 110}}, {false, true}},
+        PressCase{"the held-key code holds the key before it, and the key again after it",
+                  {{"12345", unknown, 0}, {"FFFF0", unknown, 110}, {"FFFF0", unknown, 220}, {"12345", unknown, 330}},
+                  {false, true, true, true}},
+        PressCase{"the held-key code after a silence starts a press of its own",
+                  {{"12345", unknown, 0}, {"FFFF0", unknown, 300}, {"FFFF0", unknown, 410}}, {false, false, true}},
+        PressCase{"the clock wrapping round still counts the time between",
+                  {{"12345", unknown, 0xFFFFFFF0u}, {"12345", unknown, 100}}, {false, true}}),
+    [](const auto& info) { return "Case" + std::to_string(info.index); });
 
 TEST_F(CodeBusTest, TheChoiceIsMadeWhenTheCodeReachesTheGuiThread) {
     // Fed while the dialog was hidden, it is learned if the dialog shows
     // before the code arrives; a listener that opens the dialog turns the
     // codes after it.
-    codes.feed(CodeSource::serial, "11111", Arrival::timed);
+    codes.feed(CodeSource::serial, "11111", Arrival::unknown);
     codes.setLearning(true);
     host.runPosted();
     const fw::Subscription opener = codes.onCarryOut([this](const ir::CodeEvent&) { codes.setLearning(true); });
     codes.setLearning(false);
-    codes.feed(CodeSource::serial, "22222", Arrival::timed);
-    codes.feed(CodeSource::serial, "33333", Arrival::timed);
+    codes.feed(CodeSource::serial, "22222", Arrival::unknown);
+    codes.feed(CodeSource::serial, "33333", Arrival::unknown);
     host.runPosted();
-    EXPECT_EQ(heard, (Strings{"learn 11111 serial timed 0", "carry out 22222 serial timed 0",
-                              "learn 33333 serial timed 0"}));
+    EXPECT_EQ(heard, (Strings{"learn 11111 serial press 0", "carry out 22222 serial press 0",
+                              "learn 33333 serial press 0"}));
 }
 
 TEST_F(CodeBusTest, ACodeWhoseListenerServesMessagesLetsTheCodesAfterItGoOnInOrder) {
@@ -82,10 +131,10 @@ TEST_F(CodeBusTest, ACodeWhoseListenerServesMessagesLetsTheCodesAfterItGoOnInOrd
         host.runPosted();
         heard.push_back("box closed");
     });
-    codes.feed(CodeSource::serial, "A", Arrival::timed);
-    codes.feed(CodeSource::serial, "B", Arrival::timed);
+    codes.feed(CodeSource::serial, "A", Arrival::unknown);
+    codes.feed(CodeSource::serial, "B", Arrival::unknown);
     host.runPosted();
-    EXPECT_EQ(heard, (Strings{"carry out A serial timed 0", "carry out B serial timed 0", "carry out C server press 0",
+    EXPECT_EQ(heard, (Strings{"carry out A serial press 0", "carry out B serial press 0", "carry out C server press 0",
                               "box closed"}));
 }
 
@@ -106,7 +155,7 @@ TEST_F(CodeBusTest, AFloodKeepsTheNewestCodesAndOneDrainIsPosted) {
 TEST_F(CodeBusTest, ThreadsTwoSourcesFeedingAtOnceKeepEachOnesOrder) {
     constexpr int perSource = 30;  // together below the bound: none is dropped
     std::thread serial([this] {
-        for (int i = 0; i < perSource; ++i) codes.feed(CodeSource::serial, "S" + std::to_string(i), Arrival::timed);
+        for (int i = 0; i < perSource; ++i) codes.feed(CodeSource::serial, "S" + std::to_string(i), Arrival::unknown);
     });
     std::thread server([this] {
         for (int i = 0; i < perSource; ++i) codes.feed(CodeSource::server, "L" + std::to_string(i), Arrival::press);
@@ -123,7 +172,7 @@ TEST_F(CodeBusTest, ThreadsTwoSourcesFeedingAtOnceKeepEachOnesOrder) {
     EXPECT_EQ(next, (std::vector<int>{perSource, perSource}));
 }
 
-TEST_F(CodeBusTest, AFreshStartIsHeardByEverySourceAndAGoneBusDropsWhatWasPosted) {
+TEST_F(CodeBusTest, AFreshStartIsHeardByEverySourceAndWhatAGoneBusPostedArrivesWithoutHarm) {
     int dropped = 0;
     const fw::Subscription a = codes.onAfresh([&] { ++dropped; });
     const fw::Subscription b = codes.onAfresh([&] { ++dropped; });
@@ -132,7 +181,7 @@ TEST_F(CodeBusTest, AFreshStartIsHeardByEverySourceAndAGoneBusDropsWhatWasPosted
 
     auto gone = std::make_unique<ir::CodeBus>(app);
     const fw::Subscription late = gone->onCarryOut([&](const ir::CodeEvent&) { heard.push_back("late"); });
-    gone->feed(CodeSource::serial, "12345", Arrival::timed);
+    gone->feed(CodeSource::serial, "12345", Arrival::unknown);
     gone.reset();
     host.runPosted();
     EXPECT_EQ(heard, Strings{"late"}) << "what was fed before the bus went still arrives, without harm";

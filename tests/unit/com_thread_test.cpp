@@ -1,3 +1,5 @@
+// A pass of the receive loop: bursts into code texts, their timing, and
+// the old polling loop's codes replayed.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -11,6 +13,7 @@
 #include "ir/code_bus.h"
 #include "support/case_name.h"
 #include "support/fake_serial.h"
+#include "support/recording_sink.h"
 #include "support/headless_host.h"
 
 namespace {
@@ -18,21 +21,7 @@ namespace {
 using Item = std::optional<std::uint8_t>;
 constexpr Item gap = std::nullopt;
 
-// What the loop fed, as "code" for a serial code of timed arrival (the
-// only kind it may feed).
-class RecordingSink : public ir::CodeSink {
-public:
-    void feed(ir::CodeSource source, std::string code, ir::Arrival arrival) override {
-        std::lock_guard lock(mutex);
-        fed.push_back(source == ir::CodeSource::serial && arrival == ir::Arrival::timed ? code : "unexpected " + code);
-    }
-    std::vector<std::string> codes() const {
-        std::lock_guard lock(mutex);
-        return fed;
-    }
-    mutable std::mutex mutex;
-    std::vector<std::string> fed;
-};
+using testing_support::RecordingSink;
 
 using namespace std::chrono_literals;
 using std::chrono::microseconds;
@@ -98,6 +87,17 @@ TEST(CodeText, ByteTextHasNoLeadingZeros) {
     EXPECT_EQ(ir::CodeText::byteText(10), "A");
     EXPECT_EQ(ir::CodeText::byteText(31), "1F");
     EXPECT_EQ(ir::CodeText::byteText(255), "FF");
+}
+
+TEST(CodeText, OnlyACompleteTextIsTakenAndAShorterOneStays) {
+    ir::CodeText code;
+    for (std::uint8_t b : {0x12, 0x34}) code.append(b);
+    EXPECT_EQ(code.takeIfComplete(), "") << "four characters are no code";
+    EXPECT_EQ(code.text(), "1234");
+    code.append(0x05);
+    EXPECT_EQ(code.takeIfComplete(), "12345");
+    EXPECT_EQ(code.text(), "");
+    EXPECT_EQ(code.takeIfComplete(), "");
 }
 
 TEST(ReceivePass, APassEndsAtTheFirstEmptyReadAndReadsAtMostEight) {
@@ -197,7 +197,7 @@ std::vector<std::string> pollingLoopCodes(const std::vector<std::pair<microsecon
             if (!got) break;
             code.append(byte);
         }
-        if (code.length() >= ir::CodeText::completeAt) codes.push_back(code.take());
+        if (std::string complete = code.takeIfComplete(); !complete.empty()) codes.push_back(complete);
     }
     left = code.text();
     return codes;
@@ -266,143 +266,6 @@ TEST(ReceiveLoopReplay, GivesTheOldLoopsCodesInTheSameOrderOnTwoThousandSchedule
     }
     EXPECT_EQ(schedules, 2000);
     EXPECT_GT(codes, 3000) << "the schedules make codes, not only partial texts";
-}
-
-// Runs under ThreadSanitizer too.
-TEST(ThreadsReceiveLoop, DeliversBurstsWhileRunningAndStopsWhenAsked) {
-    testing_support::FakeSerial serial;
-    serial.readDuration = std::chrono::microseconds(100);
-    ir::ComFunc com(serial, serial.messageBoxes());
-    ASSERT_TRUE(com.OpenComPort(1, 9600));
-    ir::CodeText code;
-    RecordingSink display;
-    testing_support::HeadlessHost host;
-    fw::Application app(host);
-    ir::IrReceiver receiver(com, code, display, app);
-    receiver.startLoop();
-    serial.script({0x12, 0x34, 0x56, gap});
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (display.codes().empty() && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    receiver.stopLoop();
-    EXPECT_EQ(display.codes(), std::vector<std::string>{"123456"});
-    const int reads = serial.reads();
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    EXPECT_EQ(serial.reads(), reads) << "no read after the stop returned";
-}
-
-TEST(ThreadsReceiveLoop, AStopEndsAWaitForTheFirstByteWithin100Ms) {
-    testing_support::FakeSerial serial;
-    serial.realWaits = true;
-    ir::ComFunc com(serial, serial.messageBoxes());
-    ASSERT_TRUE(com.OpenComPort(1, 9600));
-    ir::CodeText code;
-    RecordingSink display;
-    testing_support::HeadlessHost host;
-    fw::Application app(host);
-    ir::IrReceiver receiver(com, code, display, app);
-    receiver.startLoop();
-    const auto deadline = std::chrono::steady_clock::now() + 2s;
-    while (serial.reads() < 1 && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(1ms);
-    ASSERT_EQ(serial.reads(), 1) << "the loop waits in a read of 10 s";
-    std::this_thread::sleep_for(20ms);
-    const auto asked = std::chrono::steady_clock::now();
-    receiver.stopLoop();
-    EXPECT_LT(std::chrono::steady_clock::now() - asked, 100ms) << "the wait was interrupted, not waited out";
-    EXPECT_EQ(serial.reads(), 1);
-    receiver.startLoop();
-    while (serial.reads() < 2 && std::chrono::steady_clock::now() < deadline + 2s) std::this_thread::sleep_for(1ms);
-    EXPECT_EQ(serial.reads(), 2) << "a new loop reads again";
-    receiver.stopLoop();
-}
-
-TEST(ThreadsReceiveLoop, ALostLineEndsTheLoopWhichSaysSoOnceOnTheGuiThread) {
-    for (const bool readsFail : {false, true}) {
-        testing_support::HeadlessHost host;
-        fw::Application app(host);
-        testing_support::FakeSerial serial;
-        ir::ComFunc com(serial, serial.messageBoxes());
-        ASSERT_TRUE(com.OpenComPort(1, 9600));
-        ir::CodeText code;
-        RecordingSink display;
-        ir::IrReceiver receiver(com, code, display, app);
-        int heard = 0;
-        const fw::Subscription listening = receiver.onLost([&] { ++heard; });
-        receiver.startLoop();
-        receiver.startLoop();
-        serial.loseLine(readsFail);
-        const auto deadline = std::chrono::steady_clock::now() + 5s;
-        while (heard == 0 && std::chrono::steady_clock::now() < deadline) {
-            host.runPosted();
-            std::this_thread::sleep_for(1ms);
-        }
-        const int reads = serial.reads();
-        std::this_thread::sleep_for(20ms);
-        host.runPosted();
-        EXPECT_EQ(serial.reads(), reads) << "the loop has ended";
-        EXPECT_EQ(heard, 1) << "once, from the running loop";
-
-        // A loop that finds the line gone and is stopped before its notice
-        // reaches the GUI thread is not heard.
-        receiver.startLoop();
-        while (serial.reads() == reads && std::chrono::steady_clock::now() < deadline + 5s)
-            std::this_thread::sleep_for(1ms);
-        std::this_thread::sleep_for(20ms);
-        receiver.stopLoop();
-        host.runPosted();
-        EXPECT_EQ(heard, 1) << "a stopped loop's notice is old";
-    }
-}
-
-TEST(ThreadsReceiveLoop, RestartingTwoHundredTimesNeverReadsTwiceAtOnceOrAfterClose) {
-    testing_support::FakeSerial serial;
-    serial.readDuration = std::chrono::microseconds(50);
-    ir::ComFunc com(serial, serial.messageBoxes());
-    ir::CodeText code;
-    RecordingSink display;
-    testing_support::HeadlessHost host;
-    fw::Application app(host);
-    ir::IrReceiver receiver(com, code, display, app);
-    for (int round = 0; round < 200; ++round) {
-        // As the program's activate/deactivate cycle does it: open, start,
-        // empty the code from the GUI thread, stop, close.
-        com.OpenComPort(1, 9600);
-        serial.script({0x12, 0x34, gap, 0x56, gap});
-        receiver.startLoop();
-        if (round % 3 == 0) receiver.startLoop();  // a second start replaces the first loop
-        // A read in flight when the stop comes, however busy the machine.
-        const int before = serial.reads();
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-        while (serial.reads() == before && std::chrono::steady_clock::now() < deadline) std::this_thread::yield();
-        code.clear();
-        receiver.stopLoop();
-        com.CloseComPort();
-    }
-    EXPECT_FALSE(receiver.loopRunning());
-    EXPECT_EQ(serial.maxConcurrentReads(), 1);
-    EXPECT_EQ(serial.readsOnClosedHandles(), 0);
-    EXPECT_EQ(serial.closesDuringRead(), 0);
-    EXPECT_GE(serial.reads(), 200);
-}
-
-TEST(ThreadsReceiveLoop, GuiThreadEmptiesTheCodeWhileTheLoopAppends) {
-    testing_support::FakeSerial serial;
-    ir::ComFunc com(serial, serial.messageBoxes());
-    ASSERT_TRUE(com.OpenComPort(1, 9600));
-    std::vector<std::uint8_t> bytes(20000, 0x01);
-    serial.scriptBytes(bytes);
-    ir::CodeText code;
-    RecordingSink display;
-    testing_support::HeadlessHost host;
-    fw::Application app(host);
-    ir::IrReceiver receiver(com, code, display, app);
-    receiver.startLoop();
-    for (int i = 0; i < 2000; ++i) {
-        code.clear();
-        EXPECT_LE(code.text().size(), ir::CodeText::capacity);
-    }
-    receiver.stopLoop();
-    EXPECT_LE(code.length(), 4u) << "every complete text was fed on";
 }
 
 }  // namespace

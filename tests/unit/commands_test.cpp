@@ -51,7 +51,7 @@ protected:
     }
     static std::string sourceOf(app::CommandSource s) { return s == app::CommandSource::key ? "key" : "handset"; }
     fw::Subscription record(Strings& into, const char* who) {
-        return form->onCommand([&into, who](const app::Command& c, app::CommandSource s) {
+        return remote->onCommand([&into, who](const app::Command& c, app::CommandSource s) {
             into.push_back(std::string(who) + ": " + c.name + " by " + sourceOf(s));
         });
     }
@@ -60,7 +60,7 @@ protected:
 TEST_F(CommandEvents, KeysAndTheHandsetAreHeardInOrderWithTheirSourceAfterTheCommandRan) {
     Strings heard;
     std::size_t sentWhenHeard = 0;
-    const fw::Subscription listening = form->onCommand([&](const app::Command& c, app::CommandSource s) {
+    const fw::Subscription listening = remote->onCommand([&](const app::Command& c, app::CommandSource s) {
         heard.push_back(std::string(c.name) + " by " + sourceOf(s));
         sentWhenHeard = player.sent.size();
     });

@@ -69,7 +69,7 @@ Strings seenBy(const testing_support::ProgramFixture& p) {
         }
         s.push_back(call);
     }
-    s.push_back("digits " + p.form->TrackDigits);
+    s.push_back("digits " + p.remote->TrackDigits());
     s.push_back("track read-out " + p.form->LCDTrack->Value());
     return s;
 }
@@ -190,11 +190,11 @@ TEST_P(HeldKeys, RepeatOnlyWhereItMakesSense) {
     std::size_t runs = 0;
     for (std::uint32_t t : GetParam().arrivals) {
         clearDoubles();
-        const std::size_t digits = form->TrackDigits.size();
+        const std::size_t digits = remote->TrackDigits().size();
         receiveCommand(GetParam().command, 10000 + t);
         const bool mixerSet = std::any_of(mixer.calls.begin(), mixer.calls.end(),
                                           [](const std::string& c) { return c.rfind("set ", 0) == 0; });
-        runs += !player.sent.empty() || mixerSet || form->TrackDigits.size() != digits;
+        runs += !player.sent.empty() || mixerSet || remote->TrackDigits().size() != digits;
     }
     EXPECT_EQ(runs, GetParam().runs);
 }
@@ -234,13 +234,13 @@ TEST_F(Handset, DigitsThenEnterSelectATrackAndPlay) {
     startWith("EXECUTARE=1\r\n");
     receiveCommand("TASTE 1", 1000);
     receiveCommand("TASTE 2", 1500);
-    EXPECT_EQ(form->TrackDigits, "12");
+    EXPECT_EQ(remote->TrackDigits(), "12");
     host.fireTimer(*form->TimerRefresh);
     EXPECT_EQ(form->LCDTrack->Value(), "12") << "the typed digits show as from the keys";
     clearDoubles();
     receiveCommand("ENTER", 2000);
     EXPECT_EQ(player.sent, (Strings{"request 121 11", "command 40045"}));
-    EXPECT_EQ(form->TrackDigits, "");
+    EXPECT_EQ(remote->TrackDigits(), "");
 }
 
 TEST_F(Handset, TheKeyShowsPressedFor150Ms) {

@@ -51,10 +51,10 @@ TEST_F(LircKeys, ThreadsAKeyIsLearnedInTheOpenDialogAndAHeldKeyIsNoSecondPress) 
     const auto listening = codes->onLearn([&](const ir::CodeEvent& e) { shown.push_back(e.code); });
     codes->setLearning(true);
     // A second connection's lines, once the first one ended.
-    program->mainWindow().Dezactivare();
+    remote->Dezactivare();
     sockets.attempts = {Script{{{data, line("KEY_PLAY", 0) + line("KEY_PLAY", 1) + line("KEY_PLAY", 2) + line("KEY_PLAY", 0)}},
                                false}};
-    program->mainWindow().Activare();
+    remote->apply();
     ASSERT_TRUE(until([&] { return shown.size() >= 2; }));
     EXPECT_EQ(shown, (std::vector<std::string>{"handset:KEY_PLAY", "handset:KEY_PLAY"}))
         << "two presses, the held arrivals between them not";
@@ -97,7 +97,7 @@ TEST_F(LircKeys, ThreadsWakingFromSleepConnectsAnewAndAnInactiveServerStaysAway)
     application->systemResumed();
     EXPECT_TRUE(until([&] { return sockets.connects() == 2; })) << "the old connection may have died while the system slept";
     EXPECT_TRUE(until([&] { return !form->IIR->visible(); })) << "and the badge is lit again";
-    program->mainWindow().Dezactivare();
+    remote->Dezactivare();
     application->systemResumed();
     std::this_thread::sleep_for(20ms);
     EXPECT_EQ(sockets.connects(), 2u);

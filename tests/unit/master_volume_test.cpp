@@ -11,14 +11,14 @@
 #include "app/commands.h"
 #include "app/handset_feedback.h"
 #include "support/case_name.h"
-#include "support/program_fixture.h"
+#include "support/remote_fixture.h"
 
 namespace {
 
 using control::VolumeWay;
 using platform::EndpointStatus;
 
-class Volume : public ::testing::Test, public testing_support::ProgramFixture {
+class Volume : public ::testing::Test, public testing_support::RemoteFixture {
 protected:
     // The remote shown, the receiver off, and a player running.
     void begin(const std::string& extra = "") {
@@ -31,11 +31,16 @@ protected:
         endpoint.volume = level;
         endpoint.mute = muted;
     }
-    control::MasterVolume& volume() { return *form->MasterVolume; }
-    bool indicatorLit() { return !patchShown("IMute"); }
+    control::MasterVolume& volume() { return *remote->MasterVolume; }
+    bool indicatorLit() { return remote->muted(); }
     // Every key press of a sequence: "+" up, "-" down, "m" mute.
     void press(const std::string& keys) {
-        for (char k : keys) click(k == '+' ? "CBVolUp" : k == '-' ? "CBVolDown" : "CBTelefon");
+        for (char k : keys) run(k == '+' ? "VOLUME UP" : k == '-' ? "VOLUME DOWN" : "MUTE");
+    }
+    // The handset's command, and what the on-screen display says of it.
+    app::OsdContent described(const char* command) {
+        run(command, app::CommandSource::handset);
+        return app::describeCommand(*app::commandNamed(command), *remote);
     }
     int systemLevel() const { return static_cast<int>(std::lround(endpoint.volume * 65535)); }
 };
@@ -158,8 +163,8 @@ TEST_F(Volume, APlayerMovedOffOurMuteClearsTheIndicatorWhenItsLevelIsNextRead) {
     press("m");
     ASSERT_TRUE(indicatorLit());
     player.volume = 50;  // the user's slider in the player
-    host.fireTimer(*form->TimerRefresh);
-    EXPECT_TRUE(indicatorLit()) << "nobody asks the player's volume at a tick";
+    remote->lookAtPlayer();
+    EXPECT_TRUE(indicatorLit()) << "nobody asks the player's volume at a refresh";
     press("m");
     EXPECT_EQ(player.volume, 0) << "the level read is above 0: the key mutes";
     EXPECT_TRUE(indicatorLit());
@@ -173,28 +178,23 @@ TEST_F(Volume, WithNoPlayerThePlayersVolumeKeysChangeNothingAndTheDisplaySaysSo)
     player.running = false;
     player.sent.clear();
     for (const char* key : {"VOLUME UP", "MUTE"}) {
-        form->runCommand(*app::commandNamed(key), app::CommandSource::handset);
-        EXPECT_EQ(form->lastVolumeResult(), control::VolumeResult::noPlayer) << key;
-        EXPECT_EQ(app::describeCommand(*app::commandNamed(key), *form).title, "NO PLAYER") << key;
+        EXPECT_EQ(described(key).title, "NO PLAYER") << key;
+        EXPECT_EQ(remote->lastVolumeResult(), control::VolumeResult::noPlayer) << key;
     }
     EXPECT_TRUE(player.sent.empty());
     EXPECT_FALSE(indicatorLit());
     player.running = true;
-    form->runCommand(*app::commandNamed("PLAY"), app::CommandSource::handset);
-    EXPECT_NE(app::describeCommand(*app::commandNamed("PLAY"), *form).title, "NO PLAYER")
-        << "what a volume key met is not the player's state";
+    EXPECT_NE(described("PLAY").title, "NO PLAYER") << "what a volume key met is not the player's state";
 }
 
 TEST_F(Volume, TheDisplaysBarShowsTheLevelOfTheWayInUse) {
     endpoint.status = EndpointStatus::noDevice;
     player.volume = 128;
     begin();
-    form->runCommand(*app::commandNamed("VOLUME UP"), app::CommandSource::handset);
-    const app::OsdContent shown = app::describeCommand(*app::commandNamed("VOLUME UP"), *form);
+    const app::OsdContent shown = described("VOLUME UP");
     EXPECT_EQ(shown.percent, 53) << "135 of 255";
     EXPECT_EQ(shown.number, "53");
-    form->runCommand(*app::commandNamed("MUTE"), app::CommandSource::handset);
-    const app::OsdContent muted = app::describeCommand(*app::commandNamed("MUTE"), *form);
+    const app::OsdContent muted = described("MUTE");
     EXPECT_EQ(muted.title, "MUTE ON");
     EXPECT_EQ(muted.muted, true);
 }
@@ -221,26 +221,41 @@ TEST_F(Volume, ThePlayerSettingLeavesTheSystemsVolumeAlone) {
     EXPECT_EQ(player.volume, 100) << "107, muted, then a step down from 107";
 }
 
-TEST_F(Volume, OkChoosesAgainWithTheListsChoiceAndWritesIt) {
+TEST_F(Volume, ASaveChoosesAgainWithTheNewPreferenceAndWritesIt) {
     systemSound(0.5f);
     begin();
     ASSERT_EQ(volume().way(), VolumeWay::system);
-    host.onModal = [&](fw::Form&) {
-        EXPECT_EQ(dialog->CBVolume->itemIndex(), 0) << "the setting shows when the dialog opens";
-        dialog->CBVolume->setItemIndex(1);
-        host.clickControl(*dialog->ButtonOk);
-    };
-    click("CBSetIR");
+    app::DialogSettings values;
+    values.IrEnabled = false;
+    values.Volume = control::VolumePreference::player;
+    remote->save(values, std::nullopt);
+    remote->reload();
     EXPECT_EQ(volume().way(), VolumeWay::player);
     EXPECT_NE(iniText().find("[PLAYER]\r\nVOLUME=player\r\n"), std::string::npos);
-    host.onModal = [&](fw::Form&) {
-        EXPECT_EQ(dialog->CBVolume->text(), "the player's volume");
-        dialog->CBVolume->setItemIndex(0);
-        host.clickControl(*dialog->ButtonOk);
-    };
-    click("CBSetIR");
+    values.Volume = control::VolumePreference::automatic;
+    remote->save(values, std::nullopt);
+    remote->reload();
     EXPECT_EQ(volume().way(), VolumeWay::system);
     EXPECT_NE(iniText().find("VOLUME=auto\r\n"), std::string::npos);
+}
+
+TEST_F(Volume, EachDeviceIsTriedOnceForASettableLevelAndAFailureUnderAKeyTriesItAgain) {
+    systemSound(0.5f);
+    begin();
+    const auto levelSets = [&] {
+        return std::count_if(endpoint.calls.begin(), endpoint.calls.end(),
+                             [](const std::string& c) { return c.starts_with("setLevel"); });
+    };
+    ASSERT_EQ(levelSets(), 1);
+    remote->reload();
+    endpoint.notifyDevices();
+    core->application().processMessages();
+    EXPECT_EQ(levelSets(), 1) << "the same device: nothing is set to find out again";
+    endpoint.deviceName = "headphones";
+    endpoint.notifyDevices();
+    core->application().processMessages();
+    EXPECT_EQ(levelSets(), 2) << "a new device is tried";
+    EXPECT_EQ(volume().way(), VolumeWay::system);
 }
 
 // The system's notices arrive on threads of its own; the indicator and the
@@ -252,11 +267,11 @@ TEST_F(Volume, VolumeNoticeThreadsMoveTheIndicatorOnTheGuiThread) {
     std::thread system([&] { endpoint.notifyVolume(0.5f, true); });
     system.join();
     EXPECT_FALSE(indicatorLit()) << "nothing changes off the GUI thread";
-    application->processMessages();
+    core->application().processMessages();
     EXPECT_TRUE(indicatorLit()) << "muted elsewhere (the keyboard, the flyout)";
     std::thread again([&] { endpoint.notifyVolume(0.5f, false); });
     again.join();
-    application->processMessages();
+    core->application().processMessages();
     EXPECT_FALSE(indicatorLit());
 }
 
@@ -268,25 +283,30 @@ TEST_F(Volume, DeviceNoticeThreadsChooseTheWayAgain) {
     std::thread system([&] { endpoint.notifyDevices(); });
     system.join();
     EXPECT_EQ(volume().way(), VolumeWay::player);
-    application->processMessages();
+    core->application().processMessages();
     EXPECT_EQ(volume().way(), VolumeWay::system);
     EXPECT_TRUE(indicatorLit()) << "the new device's mute shows";
     endpoint.status = EndpointStatus::noDevice;
     std::thread gone([&] { endpoint.notifyDevices(); });
     gone.join();
-    application->processMessages();
+    core->application().processMessages();
     EXPECT_EQ(volume().way(), VolumeWay::player);
     EXPECT_FALSE(indicatorLit()) << "the player is not muted by us";
 }
 
-TEST_F(Volume, TheProgramLetsTheEndpointGoSoNoNoticeReachesItOnceItIsGone) {
+TEST_F(Volume, TheProgramLetsTheEndpointGoAndWhatItsNoticesPostedFindsNothingOnceItIsGone) {
     systemSound(0.5f);
     begin();
     ASSERT_TRUE(endpoint.listening());
-    endpoint.notifyVolume(0.5f, true);  // posted, never run
+    endpoint.notifyVolume(0.5f, true);  // posted, not run yet
     endpoint.notifyDevices();
-    program.reset();
+    core->close();  // every part goes, the application stays
     EXPECT_FALSE(endpoint.listening());
+    const auto calls = endpoint.calls.size();
+    // What was posted runs now, with the volume gone: it reaches nothing
+    // (under AddressSanitizer, a use after free would fail here).
+    host.runPosted();
+    EXPECT_EQ(endpoint.calls.size(), calls) << "no choice was made again for a volume that is gone";
 }
 
 }  // namespace

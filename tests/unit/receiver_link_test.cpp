@@ -1,6 +1,6 @@
-// The receiver's life on its own, outside the main window: any form owns
-// it, whoever listens to its badge hears it, and its retries reopen the port
-// it was activated with.
+// The receiver's life on its own, outside the remote: any component owns
+// it, whoever listens to its badge hears each change once, and its retries
+// reopen the port it was activated with.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -57,16 +57,22 @@ TEST_F(ReceiverLinkTest, ThreadsActivationLightsTheBadgeOnceTheLoopRunsAndBefore
     EXPECT_EQ(serial.lastOpened(), "\\\\.\\COM3");
     EXPECT_EQ(events, std::vector<std::string>{"lit, loop running"});
     EXPECT_EQ(serial.written(), (std::vector<std::uint8_t>{'I', 'R'}));
+    link->activate(true, 3);
+    EXPECT_EQ(events, (std::vector<std::string>{"lit, loop running", "dark, IR sent", "lit, loop running, IR sent"}))
+        << "activated again, the receiver is closed first and opened anew";
     link->deactivate();
     EXPECT_FALSE(com.isOpen());
-    EXPECT_EQ(events.size(), 1u) << "deactivation leaves the badge to whoever comes next";
+    EXPECT_EQ(events.back(), "dark, IR sent") << "a deactivated receiver is dark, and says so";
+    link->deactivate();
+    EXPECT_EQ(events.size(), 4u) << "once";
 }
 
-TEST_F(ReceiverLinkTest, AReceiverLeftOffIsNeverOpenedAndItsBadgeIsDark) {
+TEST_F(ReceiverLinkTest, AReceiverLeftOffIsNeverOpenedAndStaysDark) {
     link->activate(false, 1);
     link->activate(true, 0);
     EXPECT_TRUE(serial.calls().empty());
-    EXPECT_EQ(events, (std::vector<std::string>{"dark", "dark"}));
+    EXPECT_FALSE(link->isLit());
+    EXPECT_TRUE(events.empty()) << "dark from the start: nothing changed";
 }
 
 TEST_F(ReceiverLinkTest, ThreadsALostReceiverIsRetriedOnThePortItWasActivatedWith) {

@@ -260,8 +260,10 @@ TEST_F(SettingsTest, ASaveForcesItsFileToTheDiskBeforeItReplacesTheOldOne) {
     s.SaveCodIr("PLAY", "ABCDE");
     const std::string written = contents();
     EXPECT_NE(written.find("PLAY=ABCDE"), std::string::npos);
-    EXPECT_EQ(files.calls, (std::vector<std::string>{"create ir_zav.ini.new", "write " + std::to_string(written.size()),
-                                                      "flush", "close", "replace ir_zav.ini.new ir_zav.ini"}));
+    EXPECT_EQ(files.calls,
+              (std::vector<std::string>{"read ir_zav.ini", "create ir_zav.ini.new", "write " + std::to_string(written.size()),
+                                        "flush", "close", "replace ir_zav.ini.new ir_zav.ini"}))
+        << "the file as it is now, then the new one forced to the disk before it takes the old one's place";
 }
 
 TEST_F(SettingsTest, AStepOfTheSaveThatFailsLeavesTheOldFileAndNoTemporaryOne) {

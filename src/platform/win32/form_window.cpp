@@ -324,10 +324,20 @@ LRESULT FormWindow::windowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         case WM_CAPTURECHANGED:
             if (reinterpret_cast<HWND>(lParam) != hwnd_) host_.guarded([&] { form_.captureLost(); });
             return 0;
+        case WM_SYSCOMMAND:
+            // Alt+F4 and the window menu's Close: the user leaves this
+            // window (a modal dialog is cancelled), before the system turns
+            // it into a close.
+            if ((wParam & 0xFFF0) == SC_CLOSE) {
+                host_.guarded([&] { form_.closeAsked(); });
+                return 0;
+            }
+            break;
         case WM_CLOSE:
-            // Only the system (the task manager, Alt+F4) sends it: the
-            // program's own closing calls the form. Any of our windows
-            // asked to close ends the program, the hidden ones included.
+            // A close from outside (the task manager, taskkill): the
+            // program's own closing calls the form, and the user's comes
+            // as SC_CLOSE above. Any of our windows asked to close ends the
+            // program, the hidden ones included.
             host_.guarded([&] { fw::Application::of(&form_).end(); });
             return 0;
         case WM_CTLCOLORSTATIC:
@@ -349,9 +359,13 @@ LRESULT FormWindow::windowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
             return 0;
         }
         case WM_COMMAND:
-            if (lParam)
+            if (lParam) {
                 for (ChildWindow* child : children_)
                     if (child->command(reinterpret_cast<HWND>(lParam), HIWORD(wParam))) break;
+            } else if (LOWORD(wParam) == IDCANCEL) {
+                // Esc, as the dialog keyboard turns it into a command.
+                host_.guarded([&] { form_.cancelAsked(); });
+            }
             return 0;
         case WM_NOTIFY: {
             auto* hdr = reinterpret_cast<NMHDR*>(lParam);

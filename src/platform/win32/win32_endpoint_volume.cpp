@@ -9,15 +9,23 @@
 #include <mmdeviceapi.h>
 
 #include <mutex>
+#include <string>
+
+#include "platform/win32/wide_text.h"
 
 namespace win32 {
 namespace {
 
-// What the system's threads reach: the events, while someone listens.
+// Marks the changes we make ourselves, so their notices are not told back.
+// {6F3A9C2E-5B41-4D7A-9E0F-2A8C1D7B4E53}
+constexpr GUID ourChanges = {0x6f3a9c2e, 0x5b41, 0x4d7a, {0x9e, 0x0f, 0x2a, 0x8c, 0x1d, 0x7b, 0x4e, 0x53}};
+
+// What the system's threads reach: the events, while someone listens. The
+// notices only hand the news on: the system forbids looking at devices or
+// releasing them from inside them, and release() waits on this lock.
 struct Sink {
     std::mutex mutex;
     platform::EndpointEvents events;
-    IMMDeviceEnumerator* enumerator = nullptr;  // not owned; set while bound
 };
 
 // The reference counting both notification objects share.
@@ -55,7 +63,7 @@ class VolumeNotification : public Notified<IAudioEndpointVolumeCallback> {
 public:
     using Notified::Notified;
     HRESULT STDMETHODCALLTYPE OnNotify(PAUDIO_VOLUME_NOTIFICATION_DATA data) override {
-        if (!data) return S_OK;
+        if (!data || IsEqualGUID(data->guidEventContext, ourChanges)) return S_OK;
         const std::lock_guard lock(sink_->mutex);
         if (sink_->events.volumeChanged) sink_->events.volumeChanged(data->fMasterVolume, data->bMuted != FALSE);
         return S_OK;
@@ -66,11 +74,14 @@ class DeviceNotification : public Notified<IMMNotificationClient> {
 public:
     using Notified::Notified;
     HRESULT STDMETHODCALLTYPE OnDefaultDeviceChanged(EDataFlow flow, ERole role, LPCWSTR) override {
-        if (flow == eRender && role == eMultimedia) changed(nullptr);
+        if (flow == eRender && role == eMultimedia) changed();
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE OnDeviceAdded(LPCWSTR id) override {
-        if (id) changed(id);
+    // Whether a device that came plays sound is for the GUI thread to see:
+    // it binds the default playback device again, which a microphone does
+    // not change.
+    HRESULT STDMETHODCALLTYPE OnDeviceAdded(LPCWSTR) override {
+        changed();
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE OnDeviceRemoved(LPCWSTR) override { return S_OK; }
@@ -78,24 +89,9 @@ public:
     HRESULT STDMETHODCALLTYPE OnPropertyValueChanged(LPCWSTR, const PROPERTYKEY) override { return S_OK; }
 
 private:
-    // An added device counts only when it plays (a microphone does not).
-    void changed(LPCWSTR addedId) {
+    void changed() {
         const std::lock_guard lock(sink_->mutex);
-        if (!sink_->events.devicesChanged) return;
-        if (addedId && !renders(addedId)) return;
-        sink_->events.devicesChanged();
-    }
-    bool renders(LPCWSTR id) {
-        if (!sink_->enumerator) return false;
-        IMMDevice* device = nullptr;
-        if (FAILED(sink_->enumerator->GetDevice(id, &device)) || !device) return false;
-        IMMEndpoint* endpoint = nullptr;
-        EDataFlow flow = eCapture;
-        const bool known = SUCCEEDED(device->QueryInterface(__uuidof(IMMEndpoint), reinterpret_cast<void**>(&endpoint))) &&
-                           endpoint && SUCCEEDED(endpoint->GetDataFlow(&flow));
-        if (endpoint) endpoint->Release();
-        device->Release();
-        return known && flow == eRender;
+        if (sink_->events.devicesChanged) sink_->events.devicesChanged();
     }
 };
 
@@ -115,6 +111,7 @@ struct Win32EndpointVolume::State {
     DeviceNotification* deviceNotification = nullptr;
     bool volumeRegistered = false;
     bool devicesRegistered = false;
+    std::string device;
 };
 
 Win32EndpointVolume::Win32EndpointVolume() : state_(std::make_unique<State>()) {
@@ -134,8 +131,8 @@ void Win32EndpointVolume::release() {
         // From here no event runs or starts.
         const std::lock_guard lock(s.sink->mutex);
         s.sink->events = {};
-        s.sink->enumerator = nullptr;
     }
+    s.device.clear();
     if (s.volume && s.volumeRegistered) s.volume->UnregisterControlChangeNotify(s.volumeNotification);
     s.volumeRegistered = false;
     releaseInto(s.volume);
@@ -159,7 +156,6 @@ platform::EndpointStatus Win32EndpointVolume::bind(platform::EndpointEvents even
     {
         const std::lock_guard lock(s.sink->mutex);
         s.sink->events = std::move(events);
-        s.sink->enumerator = s.enumerator;
     }
     // Devices that come later are heard of even when none is there now.
     s.devicesRegistered = SUCCEEDED(s.enumerator->RegisterEndpointNotificationCallback(s.deviceNotification));
@@ -169,6 +165,11 @@ platform::EndpointStatus Win32EndpointVolume::bind(platform::EndpointEvents even
         return platform::EndpointStatus::noDevice;
     const HRESULT activated = device->Activate(__uuidof(IAudioEndpointVolume), CLSCTX_ALL, nullptr,
                                                reinterpret_cast<void**>(&s.volume));
+    LPWSTR id = nullptr;
+    if (SUCCEEDED(device->GetId(&id)) && id) {
+        s.device = narrow(id);
+        CoTaskMemFree(id);
+    }
     device->Release();
     if (FAILED(activated) || !s.volume) {
         s.volume = nullptr;
@@ -184,8 +185,12 @@ std::optional<float> Win32EndpointVolume::level() {
     return level;
 }
 
+std::string Win32EndpointVolume::device() const {
+    return state_->device;
+}
+
 bool Win32EndpointVolume::setLevel(float level) {
-    return state_->volume && SUCCEEDED(state_->volume->SetMasterVolumeLevelScalar(level, nullptr));
+    return state_->volume && SUCCEEDED(state_->volume->SetMasterVolumeLevelScalar(level, &ourChanges));
 }
 
 std::optional<bool> Win32EndpointVolume::muted() {
@@ -195,7 +200,7 @@ std::optional<bool> Win32EndpointVolume::muted() {
 }
 
 bool Win32EndpointVolume::setMuted(bool muted) {
-    return state_->volume && SUCCEEDED(state_->volume->SetMute(muted ? TRUE : FALSE, nullptr));
+    return state_->volume && SUCCEEDED(state_->volume->SetMute(muted ? TRUE : FALSE, &ourChanges));
 }
 
 ComApartment::ComApartment() {

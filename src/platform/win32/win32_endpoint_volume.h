@@ -1,10 +1,12 @@
 // The endpoint seam on Core Audio: the default render endpoint in the
 // multimedia role, its IAudioEndpointVolume (scalar level and mute), its
 // change notification (IAudioEndpointVolumeCallback) and the enumerator's
-// device notification (IMMNotificationClient, render devices only). COM must
-// be initialised on the calling thread (apartment-threaded, on the GUI
-// thread); the notifications arrive on threads of the system's and go out
-// through the events unchanged.
+// device notification (IMMNotificationClient). COM must be initialised on
+// the calling thread (apartment-threaded, on the GUI thread); the
+// notifications arrive on threads of the system's and only go out through
+// the events, doing nothing else there (the system forbids looking at a
+// device from inside them). Our own level and mute changes carry an event
+// context of ours, and their notices are not passed on.
 //
 // Not implemented: the dB scale, channel volumes and per-session volumes.
 #pragma once
@@ -23,6 +25,7 @@ public:
     Win32EndpointVolume& operator=(const Win32EndpointVolume&) = delete;
 
     platform::EndpointStatus bind(platform::EndpointEvents events) override;
+    std::string device() const override;
     void release() override;
     std::optional<float> level() override;
     bool setLevel(float level) override;

@@ -18,6 +18,18 @@ namespace {
 constexpr UINT wakeMessage = WM_APP + 1;
 constexpr char utilityClass[] = "ZavAmpUtility";
 
+// Whether Esc in `hwnd` closes a combo box's open list (the list's own
+// Esc), rather than the dialog.
+bool closesADropDown(HWND hwnd) {
+    for (HWND w = hwnd; w; w = GetParent(w)) {
+        char name[16] = {};
+        GetClassNameA(w, name, sizeof name);
+        if (lstrcmpiA(name, "ComboBox") == 0) return SendMessageW(w, CB_GETDROPPEDSTATE, 0, 0) != FALSE;
+        if (GetWindowLongPtrW(w, GWL_STYLE) & WS_POPUP) break;
+    }
+    return false;
+}
+
 }  // namespace
 
 Win32Host::Win32Host(HINSTANCE instance) : instance_(instance) {
@@ -171,9 +183,16 @@ void Win32Host::dispatch(MSG& msg) {
                   static_cast<std::uintptr_t>(msg.wParam), static_cast<std::intptr_t>(msg.lParam)};
     if (app_ && app_->callMessageHook(m)) return;
     // Dialog-style forms get the keyboard navigation of dialogs (Tab,
-    // arrows, Enter on the default button).
-    if (HWND top = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr; top && FormWindow::isDialogForm(top))
+    // arrows, Enter on the default button) and Esc as a cancel from any of
+    // their controls: a multi-line edit would otherwise take Esc and close
+    // the dialog's window, which ends the program.
+    if (HWND top = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr; top && FormWindow::isDialogForm(top)) {
+        if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE && !closesADropDown(msg.hwnd)) {
+            SendMessageW(top, WM_COMMAND, IDCANCEL, 0);
+            return;
+        }
         if (IsDialogMessageW(top, &msg)) return;
+    }
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
 }

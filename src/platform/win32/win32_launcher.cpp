@@ -1,5 +1,6 @@
 #include "platform/win32/win32_launcher.h"
 
+#include "platform/win32/system_error.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/window_class.h"
 
@@ -22,11 +23,7 @@ bool Win32Launcher::fileExists(const std::string& path) {
     return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-void Win32Launcher::runCommandLine(const std::string& commandLine) {
-    WinExec(commandLine.c_str(), SW_SHOW);
-}
-
-void Win32Launcher::runFile(const platform::Launch& launch) {
+std::optional<platform::LaunchFailure> Win32Launcher::runFile(const platform::Launch& launch) {
     STARTUPINFOW si{};
     si.cb = sizeof(si);
     si.dwFlags = STARTF_USESHOWWINDOW;
@@ -34,11 +31,16 @@ void Win32Launcher::runFile(const platform::Launch& launch) {
     PROCESS_INFORMATION pi{};
     std::wstring commandLine = widen(launch.commandLine);
     const std::wstring folder = widen(launch.folder);
-    if (CreateProcessW(widen(launch.file).c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                       folder.empty() ? nullptr : folder.c_str(), &si, &pi)) {
-        CloseHandle(pi.hThread);
-        CloseHandle(pi.hProcess);
+    if (!CreateProcessW(widen(launch.file).c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.empty() ? nullptr : folder.c_str(), &si, &pi)) {
+        // 740: the file asks to run as administrator, which a plain start
+        // cannot give it.
+        const DWORD error = GetLastError();
+        return platform::LaunchFailure{error, errorText(error)};
     }
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return std::nullopt;
 }
 
 std::optional<std::string> Win32Launcher::environment(const std::string& name) {

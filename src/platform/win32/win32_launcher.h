@@ -18,8 +18,7 @@ public:
     void requestActivation(fw::WindowHandle window) override;
     bool isActivationRequest(const fw::Message& message) const override;
     bool fileExists(const std::string& path) override;
-    void runCommandLine(const std::string& commandLine) override;
-    void runFile(const platform::Launch& launch) override;
+    std::optional<platform::LaunchFailure> runFile(const platform::Launch& launch) override;
     std::optional<std::string> environment(const std::string& name) override;
     std::optional<std::string> userSetting(const std::string& key, const std::string& value) override;
 };

@@ -19,7 +19,23 @@ HKEY openRun(REGSAM access) {
     return key;
 }
 
+// "%USERPROFILE%\zav\zav_amp.exe" as the system starts it; as stored
+// when a variable cannot be expanded.
+std::wstring expanded(const std::wstring& text) {
+    const DWORD n = ExpandEnvironmentStringsW(text.c_str(), nullptr, 0);
+    if (n == 0) return text;
+    std::wstring out(n, L'\0');
+    const DWORD got = ExpandEnvironmentStringsW(text.c_str(), out.data(), n);
+    if (got == 0 || got > n) return text;
+    out.resize(wcsnlen(out.c_str(), out.size()));
+    return out;
+}
+
 }  // namespace
+
+bool Win32RunAtLogon::sameFile(const std::string& a, const std::string& b) const {
+    return CompareStringOrdinal(widen(a).c_str(), -1, widen(b).c_str(), -1, TRUE) == CSTR_EQUAL;
+}
 
 std::string Win32RunAtLogon::place() const {
     return "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
@@ -35,8 +51,11 @@ std::optional<std::string> Win32RunAtLogon::read() {
         std::vector<wchar_t> text(bytes / sizeof(wchar_t) + 1, L'\0');
         DWORD got = static_cast<DWORD>(text.size() * sizeof(wchar_t));
         if (RegQueryValueExW(key, valueName, nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &got) ==
-            ERROR_SUCCESS)
-            value = narrow(std::wstring(text.data()));  // the stored text need not end in a zero
+            ERROR_SUCCESS) {
+            std::wstring stored(text.data());  // the stored text need not end in a zero
+            if (type == REG_EXPAND_SZ) stored = expanded(stored);
+            value = narrow(stored);
+        }
     }
     RegCloseKey(key);
     return value;

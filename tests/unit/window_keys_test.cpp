@@ -1,10 +1,13 @@
+// The main window's keys and patches: each key asks the remote for its
+// command, each refresh shows what the player said (and nothing of what it
+// left unanswered), the setup cycle however the dialog is left, and every
+// way the program ends.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ostream>
 
 #include "app/commands.h"
-
-#include <ostream>
 
 #include "support/case_name.h"
 #include "support/program_fixture.h"
@@ -13,7 +16,7 @@ namespace {
 
 using Sent = std::vector<std::string>;
 
-class Controller : public ::testing::Test, public testing_support::ProgramFixture {
+class MainWindowKeys : public ::testing::Test, public testing_support::ProgramFixture {
 protected:
     void SetUp() override {
         player.running = true;
@@ -26,8 +29,6 @@ protected:
         mixer.control(masterMute).values = {muted};
         mixer.notify(platform::MixerChange::control, 1, static_cast<std::int32_t>(masterMute));
     }
-    std::vector<std::int32_t> volume() { return mixer.control(masterVolume).values; }
-    std::vector<std::int32_t> mute() { return mixer.control(masterMute).values; }
 };
 
 struct KeyCase {
@@ -39,7 +40,7 @@ void PrintTo(const KeyCase& c, std::ostream* os) {
     *os << c.key;
 }
 
-class PlayerKeys : public Controller, public ::testing::WithParamInterface<KeyCase> {};
+class PlayerKeys : public MainWindowKeys, public ::testing::WithParamInterface<KeyCase> {};
 
 TEST_P(PlayerKeys, SendExactlyTheirCommand) {
     click(GetParam().key);
@@ -56,26 +57,13 @@ INSTANTIATE_TEST_SUITE_P(
                       KeyCase{"CBMP3_CDA", {}}, KeyCase{"CB5", {}}),
     [](const auto& info) { return std::string(info.param.key); });
 
-TEST_F(Controller, StartKeyStartsThePlayerFileFoundAsExactlyThatFileInItsFolder) {
-    player.running = false;
-    const std::string path = "D:\\Apps\\Win amp\\winamp.exe";
-    launcher.existing.push_back(path);
-    start("[PLAYER]\r\nPATH=" + path + "\r\n");
-    click("CBStart");
-    EXPECT_EQ(launcher.calls, (std::vector<std::string>{"find 'MyOtherApp'", "run file '" + path + "'"}));
-    ASSERT_EQ(launcher.launches.size(), 1u);
-    EXPECT_EQ(launcher.launches[0].commandLine, "\"" + path + "\"");
-    EXPECT_EQ(launcher.launches[0].folder, "D:\\Apps\\Win amp");
-    EXPECT_TRUE(host.messageBoxes().empty());
-}
-
-TEST_F(Controller, StartKeyWithNoPlayerAnywhereShowsOneBoxAndStartsNothing) {
+TEST_F(MainWindowKeys, StartKeyWithNoPlayerAnywhereShowsOneBoxAndStartsNothing) {
     player.running = false;
     launcher.existing.push_back("C:\\PROGRAM.EXE");
     int pressesMeanwhile = 0;
     host.whileMessageBox = [&] {
         // The handset's key while the box is open adds none.
-        if (pressesMeanwhile++ == 0) form->runCommand(*app::commandNamed("OPEN WINAMP"), app::CommandSource::handset);
+        if (pressesMeanwhile++ == 0) remote->runCommand(*app::commandNamed("OPEN WINAMP"), app::CommandSource::handset);
     };
     click("CBStart");
     ASSERT_EQ(host.messageBoxes().size(), 1u);
@@ -87,92 +75,6 @@ TEST_F(Controller, StartKeyWithNoPlayerAnywhereShowsOneBoxAndStartsNothing) {
     for (const std::string& call : launcher.calls) EXPECT_EQ(call.rfind("run", 0), std::string::npos) << call;
     click("CBStart");
     EXPECT_EQ(host.messageBoxes().size(), 2u) << "once closed, the next press shows it again";
-}
-
-struct VolumeCase {
-    const char* key;
-    std::int32_t before;
-    std::int32_t after;
-};
-
-void PrintTo(const VolumeCase& c, std::ostream* os) {
-    *os << c.key << " from " << c.before;
-}
-
-class VolumeKeys : public Controller, public ::testing::WithParamInterface<VolumeCase> {};
-
-TEST_P(VolumeKeys, StepBy1700WithinTheControlsRangeAndClearTheMute) {
-    mixer.control(masterVolume).values = {GetParam().before - 500, GetParam().before};
-    mixer.control(masterMute).values = {1, 1};
-    click(GetParam().key);
-    EXPECT_EQ(volume(), (std::vector<std::int32_t>{GetParam().after, GetParam().after}))
-        << "from the right channel";
-    EXPECT_EQ(mute(), (std::vector<std::int32_t>{0, 0}));
-}
-
-INSTANTIATE_TEST_SUITE_P(Steps, VolumeKeys,
-                         ::testing::Values(VolumeCase{"CBVolUp", 30000, 31700},
-                                           VolumeCase{"CBVolDown", 30000, 28300},
-                                           VolumeCase{"CBVolUp", 65000, 65535},
-                                           VolumeCase{"CBVolDown", 1000, 0},
-                                           VolumeCase{"CBVolDown", 1700, 0}));
-
-TEST_F(Controller, MuteKeyToggles) {
-    click("CBTelefon");
-    EXPECT_EQ(mute(), (std::vector<std::int32_t>{1}));
-    click("CBTelefon");
-    EXPECT_EQ(mute(), (std::vector<std::int32_t>{0}));
-}
-
-TEST_F(Controller, WithoutAMixerTheVolumeAndMuteKeysChangeNothing) {
-    mixer.devices = 0;
-    start("[IR]\r\nMinimizare=0\r\n[PORT_SET]\r\nPORT=0\r\n");
-    click("CBVolUp");
-    click("CBTelefon");
-    tick();
-    EXPECT_TRUE(patchShown("IMute"));
-    EXPECT_TRUE(host.messageBoxes().empty());
-}
-
-TEST_F(Controller, DigitsThenEnterSelectTheTrackAndPlay) {
-    click("CB1");
-    click("CB2");
-    EXPECT_TRUE(player.sent.empty()) << "digits alone send nothing";
-    click("CBNrTr");
-    EXPECT_EQ(player.sent, (Sent{"request 121 11", "command 40045"}));
-    EXPECT_EQ(form->LCDTrack->Value(), "");
-    EXPECT_EQ(form->TrackDigits, "");
-}
-
-TEST_F(Controller, EnterAloneOnlyPlaysAndZeroSelectsIndexMinusOne) {
-    click("CBNrTr");
-    EXPECT_EQ(player.sent, Sent{"command 40045"});
-    player.sent.clear();
-    click("CB0");
-    click("CBNrTr");
-    EXPECT_EQ(player.sent, (Sent{"request 121 -1", "command 40045"}));
-}
-
-TEST_F(Controller, AllTypedDigitsAreKeptAndShownAtTheNextTick) {
-    for (const char* k : {"CB1", "CB2", "CB3", "CB4", "CB5"}) click(k);
-    EXPECT_EQ(form->TrackDigits, "12345");
-    player.replies[125] = 6;
-    tick();
-    EXPECT_EQ(form->LCDTrack->Value(), "12345") << "typed digits win over the track number";
-    click("CBAnulare");
-    EXPECT_EQ(form->TrackDigits, "");
-    EXPECT_EQ(form->LCDTrack->Value(), "");
-    tick();
-    EXPECT_EQ(form->LCDTrack->Value(), "7");
-}
-
-TEST_F(Controller, ATrackNumberTooLargeForThirtyTwoBitsShowsTheErrorAndKeepsTheDigits) {
-    for (int i = 0; i < 11; ++i) click("CB9");
-    click("CBNrTr");
-    ASSERT_EQ(host.messageBoxes().size(), 1u);
-    EXPECT_EQ(host.messageBoxes()[0].text, "'99999999999' is not a valid integer value");
-    EXPECT_EQ(form->TrackDigits, "99999999999");
-    EXPECT_TRUE(player.sent.empty()) << "no selection, no play";
 }
 
 struct RefreshCase {
@@ -188,7 +90,7 @@ void PrintTo(const RefreshCase& c, std::ostream* os) {
     *os << c.what;
 }
 
-class Refresh : public Controller, public ::testing::WithParamInterface<RefreshCase> {};
+class Refresh : public MainWindowKeys, public ::testing::WithParamInterface<RefreshCase> {};
 
 TEST_P(Refresh, SetsEveryPatchAndReadout) {
     const RefreshCase& c = GetParam();
@@ -243,7 +145,7 @@ void PrintTo(const Shown& s, std::ostream* os) {
         << " IRepeat " << s.irepeat << " IAleator " << s.ialeator << " time " << s.time << " track " << s.track;
 }
 
-class SilentPlayer : public Controller, public ::testing::WithParamInterface<int> {
+class SilentPlayer : public MainWindowKeys, public ::testing::WithParamInterface<int> {
 protected:
     Shown shownNow() {
         return {patchShown("IWOn"),    patchShown("IPlay"),     patchShown("IPause"),
@@ -293,7 +195,21 @@ TEST_P(SilentPlayer, ATickStopsAskingAtTheFirstSilenceAndLeavesWhatWasShown) {
 
 INSTANTIATE_TEST_SUITE_P(AnsweredBeforeSilence, SilentPlayer, ::testing::Range(0, 5));
 
-TEST_F(Controller, WhileThePlayerIsSilentKeysStillTryTheirCommandAndTypedDigitsShow) {
+TEST_F(MainWindowKeys, TypedDigitsShowAtTheNextTickOverTheTrackAndEnterOrCancelBlankTheReadOut) {
+    for (const char* k : {"CB1", "CB2", "CB3", "CB4", "CB5"}) click(k);
+    player.replies[125] = 6;
+    tick();
+    EXPECT_EQ(form->LCDTrack->Value(), "12345") << "typed digits win over the track number";
+    click("CBAnulare");
+    EXPECT_EQ(form->LCDTrack->Value(), "");
+    tick();
+    EXPECT_EQ(form->LCDTrack->Value(), "7");
+    click("CB4");
+    click("CBNrTr");
+    EXPECT_EQ(form->LCDTrack->Value(), "") << "blank until the next tick";
+}
+
+TEST_F(MainWindowKeys, WhileThePlayerIsSilentKeysStillTryTheirCommandAndTypedDigitsShow) {
     player.answersLeft = 0;
     tick();
     click("CB7");
@@ -308,7 +224,7 @@ TEST_F(Controller, WhileThePlayerIsSilentKeysStillTryTheirCommandAndTypedDigitsS
     EXPECT_TRUE(launcher.calls.empty()) << "no second player started beside a hung one";
 }
 
-TEST_F(Controller, SetupCycleHidesShowsTheDialogModallyRestartsTheReceiverAndShowsTheWindow) {
+TEST_F(MainWindowKeys, SetupCycleHidesShowsTheDialogModallyRestartsTheReceiverAndShowsTheWindow) {
     std::vector<std::string> order;
     host.onModal = [&](fw::Form& modal) {
         EXPECT_EQ(&modal, dialog);
@@ -336,7 +252,7 @@ TEST_F(Controller, SetupCycleHidesShowsTheDialogModallyRestartsTheReceiverAndSho
 
 enum class Ending { closeKey, fromOutside, fromOutsideWhileTheDialogIsOpen };
 
-class EndingTheProgram : public Controller, public ::testing::WithParamInterface<Ending> {};
+class EndingTheProgram : public MainWindowKeys, public ::testing::WithParamInterface<Ending> {};
 
 // Every way the program ends lets the receiver and the icon go at once:
 // at a session's end the process is stopped before any loop could.
