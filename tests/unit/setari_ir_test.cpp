@@ -232,6 +232,63 @@ TEST_F(SetupDialog, OkWithoutChangesRewritesTheSettingsItShows) {
     EXPECT_FALSE(host.state(*dialog).visible);
 }
 
+enum class Leave { escape, altF4 };
+
+class LeavingWithoutOk : public SetupDialog, public ::testing::WithParamInterface<Leave> {};
+
+// Esc (a cancel) and Alt+F4 or the close command (a close asked of the
+// dialog) leave it as a cancel: nothing of its fields is saved, a code
+// learned meanwhile stays learned, and the cycle goes on as after Ok.
+TEST_P(LeavingWithoutOk, SavesNoFieldKeepsWhatWasLearnedAndTheCycleGoesOn) {
+    open("[PORT_SET]\r\nPORT=2\r\n[IR]\r\nMinimizare=0\r\n");
+    const std::string before = fileText();
+    host.onModal = [&](fw::Form&) {
+        dialog->SEPort->setValue(4);
+        dialog->CheckBoxActivare->setChecked(false);
+        dialog->CheckBoxMinimizat->setChecked(true);
+        dialog->CheckBoxOsd->setChecked(false);
+        host.typeText(*dialog->EditLirc, "127.0.0.1:8765");
+        choose("PLAY");
+        typeCode("ABCDEF");
+        host.clickControl(button("ButtonSaveIR"));
+        serial.clearCalls();
+        if (GetParam() == Leave::escape)
+            dialog->cancelAsked();
+        else
+            dialog->closeAsked();
+    };
+    click("CBSetIR");
+    EXPECT_FALSE(application->terminated()) << "the program goes on";
+    EXPECT_FALSE(dialog->visible());
+    EXPECT_TRUE(shown()) << "the remote is shown again";
+    EXPECT_EQ(settings->PortNumber, 2);
+    EXPECT_TRUE(settings->IrEnabled);
+    EXPECT_FALSE(settings->TrayMode);
+    EXPECT_TRUE(settings->Osd);
+    EXPECT_FALSE(settings->LircAddress);
+    EXPECT_EQ(learned("PLAY"), "ABCDEF") << "learning writes at once";
+    EXPECT_EQ(fileText().find("PORT=4"), std::string::npos);
+    EXPECT_NE(fileText().find(before.substr(0, before.find("[COMENZI_IR]"))), std::string::npos);
+    const auto calls = serial.calls();
+    EXPECT_NE(std::find(calls.begin(), calls.end(), "open \\\\.\\COM2"), calls.end()) << "the receiver is opened again";
+    EXPECT_EQ(dialog->SEPort->value(), 2) << "the next showing starts from what is saved";
+    EXPECT_TRUE(dialog->CheckBoxActivare->checked());
+    EXPECT_FALSE(dialog->CheckBoxMinimizat->checked());
+    EXPECT_TRUE(host.messageBoxes().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, LeavingWithoutOk, ::testing::Values(Leave::escape, Leave::altF4),
+                         [](const auto& info) { return info.param == Leave::escape ? "Escape" : "AltF4"; });
+
+TEST_F(SetupDialog, OkIsTheDefaultButtonAndAHiddenDialogAskedToCloseEndsTheProgram) {
+    open();
+    EXPECT_TRUE(dialog->ButtonOk->isDefault());
+    dialog->cancelAsked();
+    EXPECT_FALSE(application->terminated()) << "Esc means nothing to a hidden dialog";
+    dialog->closeAsked();
+    EXPECT_TRUE(application->terminated()) << "as a close from outside (the task manager) does";
+}
+
 TEST_F(SetupDialog, TypingOutsideTheRangeIsBroughtBackWhenTheFieldIsLeft) {
     open();
     host.typeText(*dialog->SEPort, "9");

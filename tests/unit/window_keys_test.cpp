@@ -250,6 +250,32 @@ TEST_F(MainWindowKeys, SetupCycleHidesShowsTheDialogModallyRestartsTheReceiverAn
     EXPECT_TRUE(receiver->loopRunning());
 }
 
+// The receiver's failure boxes have no owner and serve messages: the keys
+// stay clickable while one is open.
+TEST_F(MainWindowKeys, TheSetupKeyIsIgnoredWhileActivationsBoxIsOpenOrACycleRuns) {
+    int cycles = 0;
+    host.onModal = [&](fw::Form&) {
+        ++cycles;
+        click("CBSetIR");
+        host.clickControl(*dialog->ButtonOk);
+    };
+    serial.failOn("open");
+    int boxes = 0;
+    serial.whileMessageBox = [&] {
+        ++boxes;
+        click("CBSetIR");
+    };
+    start("[IR]\r\nMinimizare=0\r\n");
+    ASSERT_GT(boxes, 0);
+    EXPECT_EQ(cycles, 0) << "no setup cycle began inside the activation";
+    serial.whileMessageBox = nullptr;
+    serial.stopFailing("open");
+    click("CBSetIR");
+    EXPECT_EQ(cycles, 1) << "a press while the cycle ran began none of its own";
+    EXPECT_TRUE(shown());
+    EXPECT_TRUE(com->isOpen());
+}
+
 enum class Ending { closeKey, fromOutside, fromOutsideWhileTheDialogIsOpen };
 
 class EndingTheProgram : public MainWindowKeys, public ::testing::WithParamInterface<Ending> {};

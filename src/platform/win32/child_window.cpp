@@ -199,9 +199,10 @@ void ChildWindow::setEnabled(bool enabled) {
 void ChildWindow::setText(const std::string& text) {
     if (control_.kind() == fw::ControlKind::dropDownList) {
         // A list's text is its chosen item.
-        const LRESULT index = SendMessageA(hwnd_, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                           reinterpret_cast<LPARAM>(text.c_str()));
-        SendMessageA(hwnd_, CB_SETCURSEL, index == CB_ERR ? static_cast<WPARAM>(-1) : static_cast<WPARAM>(index), 0);
+        const std::wstring wide = widen(text);
+        const LRESULT index = SendMessageW(hwnd_, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                           reinterpret_cast<LPARAM>(wide.c_str()));
+        SendMessageW(hwnd_, CB_SETCURSEL, index == CB_ERR ? static_cast<WPARAM>(-1) : static_cast<WPARAM>(index), 0);
         return;
     }
     SetWindowTextW(hwnd_, widen(text).c_str());
@@ -217,29 +218,29 @@ std::string ChildWindow::text() const {
 }
 
 std::string ChildWindow::selectedItem() const {
-    const LRESULT index = SendMessageA(hwnd_, CB_GETCURSEL, 0, 0);
+    const LRESULT index = SendMessageW(hwnd_, CB_GETCURSEL, 0, 0);
     if (index == CB_ERR) return text();
-    const LRESULT length = SendMessageA(hwnd_, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    const LRESULT length = SendMessageW(hwnd_, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
     if (length == CB_ERR) return text();
-    std::string item(static_cast<std::size_t>(length) + 1, '\0');
-    SendMessageA(hwnd_, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(item.data()));
-    item.resize(static_cast<std::size_t>(length));
-    return item;
+    std::wstring item(static_cast<std::size_t>(length) + 1, L'\0');
+    SendMessageW(hwnd_, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(item.data()));
+    item.resize(wcsnlen(item.c_str(), item.size()));
+    return narrow(item);
 }
 
 void ChildWindow::setChecked(bool checked) {
-    SendMessageA(hwnd_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageW(hwnd_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 bool ChildWindow::checked() const {
-    return SendMessageA(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return SendMessageW(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 void ChildWindow::setItems(const std::vector<std::string>& items) {
     const std::string shown = text();
-    SendMessageA(hwnd_, CB_RESETCONTENT, 0, 0);
+    SendMessageW(hwnd_, CB_RESETCONTENT, 0, 0);
     for (const auto& item : items)
-        SendMessageA(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+        SendMessageW(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(item).c_str()));
     setText(shown);
 }
 

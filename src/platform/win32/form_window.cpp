@@ -7,6 +7,7 @@
 
 #include "platform/win32/child_window.h"
 #include "platform/win32/gdi_canvas.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_host.h"
 #include "platform/win32/window_class.h"
 
@@ -93,13 +94,13 @@ FormWindow::FormWindow(Win32Host& host, fw::Form& form) : host_(host), form_(for
     // messages are handed to it (relayed) rather than taken by subclassing,
     // which would look up a window property for every message the window
     // gets, a round trip to the Wine server each.
-    TOOLINFOA ti{};
+    TOOLINFOW ti{};
     ti.cbSize = sizeof(ti);
     ti.uFlags = TTF_IDISHWND;
     ti.hwnd = hwnd_;
     ti.uId = reinterpret_cast<UINT_PTR>(hwnd_);
-    ti.lpszText = LPSTR_TEXTCALLBACKA;
-    SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+    ti.lpszText = LPSTR_TEXTCALLBACKW;
+    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
 FormWindow::~FormWindow() {
@@ -113,13 +114,15 @@ FormWindow::~FormWindow() {
 
 void FormWindow::addToolFor(HWND child, const std::string& hint) {
     if (hint.empty()) return;
-    TOOLINFOA ti{};
+    // The tool keeps its own copy of the text.
+    std::wstring text = widen(hint);
+    TOOLINFOW ti{};
     ti.cbSize = sizeof(ti);
     ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     ti.hwnd = hwnd_;
     ti.uId = reinterpret_cast<UINT_PTR>(child);
-    ti.lpszText = const_cast<char*>(hint.c_str());
-    SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+    ti.lpszText = text.data();
+    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
 void FormWindow::setCaption(const std::string& caption) {
@@ -209,9 +212,9 @@ void FormWindow::setCapture(bool capture) {
 void FormWindow::hintChanged() {
     // Hide the tip of the control the pointer left and let the tool start
     // over, so the next tip appears after the usual delay with its own text.
-    SendMessageA(tooltip_, TTM_POP, 0, 0);
-    SendMessageA(tooltip_, TTM_ACTIVATE, FALSE, 0);
-    SendMessageA(tooltip_, TTM_ACTIVATE, TRUE, 0);
+    SendMessageW(tooltip_, TTM_POP, 0, 0);
+    SendMessageW(tooltip_, TTM_ACTIVATE, FALSE, 0);
+    SendMessageW(tooltip_, TTM_ACTIVATE, TRUE, 0);
 }
 
 void FormWindow::beginMove() {
@@ -243,7 +246,7 @@ void FormWindow::paint() {
 
 void FormWindow::mouse(UINT msg, WPARAM wParam, LPARAM lParam) {
     MSG relayed{hwnd_, msg, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
-    SendMessageA(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+    SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
     const fw::Point at = scale().toLayout(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
     const bool dbl = msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK;
     const fw::MouseState state = mouseState(wParam, dbl);
@@ -367,13 +370,18 @@ LRESULT FormWindow::windowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
                 host_.guarded([&] { form_.cancelAsked(); });
             }
             return 0;
+        case WM_NOTIFYFORMAT:
+            // The tip speaks UTF-16 with us, whatever our own class is.
+            if (reinterpret_cast<HWND>(wParam) == tooltip_) return NFR_UNICODE;
+            break;
         case WM_NOTIFY: {
             auto* hdr = reinterpret_cast<NMHDR*>(lParam);
-            if (hdr->hwndFrom == tooltip_ && hdr->code == TTN_GETDISPINFOA) {
-                auto* info = reinterpret_cast<NMTTDISPINFOA*>(lParam);
+            if (hdr->hwndFrom == tooltip_ && hdr->code == TTN_GETDISPINFOW) {
+                auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
                 if (info->hdr.idFrom == reinterpret_cast<UINT_PTR>(hwnd_)) {
-                    hintText_.clear();
-                    host_.guarded([&] { hintText_ = form_.currentHint(); });
+                    std::string hint;
+                    host_.guarded([&] { hint = form_.currentHint(); });
+                    hintText_ = widen(hint);
                     info->lpszText = hintText_.data();
                 }
                 return 0;

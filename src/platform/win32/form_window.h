@@ -77,7 +77,7 @@ private:
     fw::Color backgroundColor_ = 0;
     bool trackingLeave_ = false;
     std::vector<ChildWindow*> children_;  // not owned
-    std::string hintText_;
+    std::wstring hintText_;
     fw::Listeners<bool(UINT&, WPARAM&, LPARAM&, LRESULT&)> filters_;
 };
 

@@ -1,7 +1,7 @@
 // The program's text and the system's wide-character calls. Text inside
-// the program is UTF-8; the calls at the system's edge take and give
-// UTF-16. Text that is not UTF-8 (8-bit text from an older settings file,
-// written in the system's code page) is read in that code page.
+// the program is UTF-8 (8-bit settings files are decoded once, when they
+// are read); the calls at the system's edge take and give UTF-16. A byte
+// that is not UTF-8 becomes U+FFFD, the replacement character.
 #pragma once
 
 #include <string>

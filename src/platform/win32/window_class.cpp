@@ -17,9 +17,10 @@ void registerClass(const WNDCLASSEXA& windowClass) {
 }
 
 HWND createWindow(const WindowSpec& s) {
-    // Made through the wide call: the system's controls then hold their
-    // text in UTF-16, whatever the system's code page. Our own classes are
-    // registered narrow and stay so.
+    // Made through the wide call: the system's controls are then windows
+    // of UTF-16, whatever the system's code page, and every call that gives
+    // them text (their captions, list items, tips) is a wide one. Our own
+    // classes are registered narrow and stay so: their captions are ours.
     HWND hwnd = CreateWindowExW(s.exStyle, widen(s.className).c_str(), widen(s.title).c_str(), s.style, s.x, s.y,
                                 s.width, s.height, s.parent, s.menu, s.instance, s.object);
     if (!hwnd) throw Win32Error(failure(std::string("Creating a window of class ") + s.className));
