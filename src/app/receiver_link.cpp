@@ -10,7 +10,7 @@ ReceiverLink::ReceiverLink(fw::Component* owner, std::string name, ir::ComFunc& 
     TimerReconnect = &create<fw::Timer>("TimerReconnect");
     TimerReconnect->setEnabled(false);
     TimerReconnect->setInterval(retryMs);
-    TimerReconnect->bindHandler([this](fw::Component&) { retry(); });
+    TimerReconnect->bindHandler([this](fw::Component&) { watch(); });
     resumed_ = fw::Application::of(owner).onSystemResumed([this] { resumed(); });
     lost_ = receiver_.onLost([this] { lost(); });
     afresh_ = codes.onAfresh([this] { receiver_.dropPartial(); });
@@ -53,6 +53,8 @@ void ReceiverLink::activate(bool enabled, int port) {
     // program, lose the line) then meets a receiver in one piece.
     open(ir::Reporting::held);
     com_.showHeldReports();
+    // Deactivated while a box was open: nothing more to keep.
+    if (wanted_) TimerReconnect->setEnabled(true);
 }
 
 void ReceiverLink::deactivate() {
@@ -71,19 +73,22 @@ void ReceiverLink::shutDown() {
 }
 
 void ReceiverLink::lost() {
-    if (!wanted_) return;
-    close();
-    TimerReconnect->setEnabled(true);
+    // Dark at once; the watch opens it again.
+    if (wanted_) close();
 }
 
-void ReceiverLink::retry() {
-    if (wanted_ && open(ir::Reporting::quiet)) TimerReconnect->setEnabled(false);
+void ReceiverLink::watch() {
+    if (!wanted_ || healthy()) return;
+    // Whatever is left of it goes first: a loop that ended, a port whose
+    // "IR" did not go out.
+    close();
+    open(ir::Reporting::quiet);
 }
 
 void ReceiverLink::resumed() {
     if (!wanted_) return;
     close();
-    TimerReconnect->setEnabled(!open(ir::Reporting::quiet));
+    open(ir::Reporting::quiet);
 }
 
 }  // namespace app

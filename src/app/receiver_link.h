@@ -3,12 +3,17 @@
 // receiver through RTS and DTR, starts the receive loop (which feeds the
 // code bus), tells its listeners it is lit and sends "IR", and then shows
 // what failed; deactivation stops the loop, drops the lines, closes the
-// port and tells its listeners it is dark. When the receive
-// loop says the port is gone, or the system wakes from sleep, an active
-// receiver is closed, tells its listeners it is dark, and the same opening
-// sequence is tried again every 2 s, without a word, until it succeeds or
-// the receiver is deactivated. A fresh start on the code bus (the setup
-// dialog emptied its code field) drops the part of a code received so far.
+// port and tells its listeners it is dark.
+//
+// An activated receiver keeps itself: every 2 s it looks whether its port
+// is open with a loop reading it, and when not (the loop said the port is
+// gone, an opening failed, a notice never came) the same opening sequence
+// is tried again, without a word, until it succeeds or the receiver is
+// deactivated. The receiver counts as back only once "IR" went out whole.
+// When the loop says the port is gone, or the system wakes from sleep, the
+// receiver is closed at once and its listeners hear it is dark. A fresh
+// start on the code bus (the setup dialog emptied its code field) drops
+// the part of a code received so far.
 #pragma once
 
 #include <cstdint>
@@ -37,8 +42,11 @@ public:
     void activate(const Settings& settings) override { activate(settings.IrEnabled, settings.PortNumber); }
     void deactivate() override;
     void resumed();
-    bool reconnecting() const { return TimerReconnect->enabled(); }
+    // Activated, and not open with a loop reading: it is being tried again.
+    bool reconnecting() const { return wanted_ && !healthy(); }
 
+    // Every 2 s while activated: the receiver looked at, and opened again
+    // when it is not working.
     fw::Timer* TimerReconnect = nullptr;  // owned
 
 private:
@@ -49,9 +57,10 @@ private:
     void close();
     // Loop stopped, lines dropped, port closed, dark.
     void shutDown();
+    bool healthy() const { return com_.isOpen() && receiver_.loopReading(); }
     // The running loop found the port gone.
     void lost();
-    void retry();
+    void watch();
 
     ir::ComFunc& com_;
     ir::IrReceiver& receiver_;

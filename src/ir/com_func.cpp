@@ -87,9 +87,13 @@ bool ComFunc::SendReceiverInit(bool send, Reporting reporting) {
     static constexpr std::uint8_t init[] = {'I', 'R'};
     if (!send) return false;
     std::uint32_t written = 0;
-    if (serial_.write(handle_, init, sizeof init, written)) return true;
-    fail("Eroare initializare", reporting);
-    return false;
+    // Only a write that failed is reported, as it always was; but the
+    // receiver counts as initialised only when both bytes went out.
+    if (!serial_.write(handle_, init, sizeof init, written)) {
+        fail("Eroare initializare", reporting);
+        return false;
+    }
+    return written == sizeof init;
 }
 
 ReadOutcome ComFunc::ReadComByte(std::uint8_t& destination, std::uint32_t waitMs) {

@@ -56,7 +56,7 @@ public:
     void showHeldReports();
     void CloseComPort();
     bool SetReceiverPower(bool on);
-    // True when "IR" was written.
+    // True when both bytes of "IR" were written.
     bool SendReceiverInit(bool send, Reporting reporting = Reporting::shown);
     // Waits up to `waitMs` for one byte; a byte already there comes at once.
     // A read that fails, or that finds the device gone, reports it lost.

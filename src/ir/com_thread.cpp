@@ -41,6 +41,10 @@ TComThread::~TComThread() { thread_.stop(); }
 void TComThread::Execute(std::stop_token stop) {
     // A stop request ends a read that waits for the receiver at once.
     const std::stop_callback wake(stop, [this] { com_.InterruptReads(); });
+    struct Ended {
+        std::atomic<bool>& ended;
+        ~Ended() { ended = true; }
+    } ended{ended_};
     for (;;) {
         switch (ReceivePass(com_, code_, sink_, stop)) {
             case PassEnd::gap:

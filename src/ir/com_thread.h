@@ -3,6 +3,7 @@
 // wait. When the port turns out to be gone, the loop ends and says so.
 #pragma once
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <stop_token>
@@ -22,11 +23,12 @@ namespace ir {
 enum class PassEnd { gap, full, stopped, lost };
 
 // The timing of a pass. The first read waits for a byte as long as the
-// line is quiet, looking at the line's state every 10 s; a stop request
-// ends the wait at once. The burst ends at the first read that finds
-// nothing within the gap.
+// line is quiet, looking at the line's state every second (a line whose
+// device went away may answer reads with nothing, and only its state tells
+// it from a quiet one); a stop request ends the wait at once. The burst
+// ends at the first read that finds nothing within the gap.
 struct ReceiveTiming {
-    static constexpr std::uint32_t waitSliceMs = 10000;
+    static constexpr std::uint32_t waitSliceMs = 1000;
     // What the polling loop this one replaced allowed between two bytes of
     // a burst: its 4 ms read time-out after its 10 ms pause.
     static constexpr std::uint32_t burstGapMs = 14;
@@ -50,6 +52,8 @@ public:
     ~TComThread();
     void stop() { thread_.stop(); }
     bool running() const { return thread_.running(); }
+    // The loop has returned (lost, or stopped), joined or not.
+    bool ended() const { return ended_; }
 
 private:
     void Execute(std::stop_token stop);
@@ -58,6 +62,7 @@ private:
     CodeText& code_;
     CodeSink& sink_;
     LostHandler lost_;
+    std::atomic<bool> ended_{false};
     fw::Thread thread_;
 };
 
@@ -77,6 +82,8 @@ public:
     // Request and join; a no-op when no loop runs.
     void stopLoop();
     bool loopRunning() const { return thread_ != nullptr; }
+    // A loop runs and has not returned: it is reading the port.
+    bool loopReading() const { return thread_ && !thread_->ended(); }
     // The part of a code received so far is dropped.
     void dropPartial() { code_.clear(); }
 

@@ -30,7 +30,7 @@ namespace testing_support {
 class FakeSerial : public platform::SerialPorts {
 public:
     // Operation names: open, setupQueues, setTimeouts, setLineSettings, escape SETRTS, escape CLRRTS, escape
-    // SETDTR, escape CLRDTR, read, write.
+    // SETDTR, escape CLRDTR, read, write, and "write bytes" (the write call succeeds, no byte goes out).
     void failOn(const std::string& operation);
     void stopFailing(const std::string& operation);
     // A byte to read, or a gap (a read that finds nothing).

@@ -53,7 +53,7 @@ TEST(ThreadsReceiveLoop, AStopEndsAWaitForTheFirstByteWithin100Ms) {
     receiver.startLoop();
     const auto deadline = std::chrono::steady_clock::now() + 2s;
     while (serial.reads() < 1 && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(1ms);
-    ASSERT_EQ(serial.reads(), 1) << "the loop waits in a read of 10 s";
+    ASSERT_EQ(serial.reads(), 1) << "the loop waits in a read of a second";
     std::this_thread::sleep_for(20ms);
     const auto asked = std::chrono::steady_clock::now();
     receiver.stopLoop();

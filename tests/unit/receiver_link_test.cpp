@@ -3,6 +3,7 @@
 // reopen the port it was activated with.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -87,6 +88,35 @@ TEST_F(ReceiverLinkTest, ThreadsALostReceiverIsRetriedOnThePortItWasActivatedWit
     EXPECT_EQ(serial.lastOpened(), "\\\\.\\COM2");
     EXPECT_FALSE(link->reconnecting());
     EXPECT_EQ(events.back(), "lit, loop running, IR sent");
+}
+
+// What the watch sees, whatever told it or did not: a loop that ended
+// with its notice never heard, an "IR" that did not go out whole.
+TEST_F(ReceiverLinkTest, ThreadsTheWatchOpensAgainAReceiverWhoseLoopEndedUnheardOrWhoseInitWentNowhere) {
+    link->activate(true, 1);
+    ASSERT_TRUE(host.timerRunning(*link->TimerReconnect)) << "an activated receiver is watched";
+    host.fireTimer(*link->TimerReconnect);
+    const auto calls = serial.calls();
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), "open \\\\.\\COM1"), 1) << "a working receiver is left alone";
+
+    serial.loseLine();
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (receiver.loopReading() && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    ASSERT_FALSE(receiver.loopReading());
+    EXPECT_TRUE(link->reconnecting()) << "the loop's notice was never run";
+    serial.failOn("write bytes");
+    host.fireTimer(*link->TimerReconnect);
+    EXPECT_TRUE(link->reconnecting()) << "\"IR\" went nowhere: not back";
+    EXPECT_FALSE(com.isOpen());
+    serial.stopFailing("write bytes");
+    const auto before = serial.written().size();
+    host.fireTimer(*link->TimerReconnect);
+    EXPECT_FALSE(link->reconnecting());
+    EXPECT_EQ(serial.written().size(), before + 2) << "\"IR\" sent on the port opened again";
+    EXPECT_EQ(events.back(), "lit, loop running, IR sent");
+    host.runPosted();  // the old loop's notice, at last: old news
+    EXPECT_FALSE(link->reconnecting());
 }
 
 }  // namespace

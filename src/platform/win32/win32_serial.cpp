@@ -27,6 +27,9 @@ DWORD escapeCode(platform::LineFunction function) {
     return 0;
 }
 
+// Longer than any write of ours takes on a working line.
+constexpr DWORD writeWaitMs = 1000;
+
 // The bit-field word of the DCB, as one 32-bit value.
 constexpr std::size_t flagsOffset = offsetof(DCB, BaudRate) + sizeof(DWORD);
 static_assert(sizeof(DCB) == 28, "the device-control block is 28 bytes");
@@ -97,8 +100,12 @@ bool Win32Serial::write(platform::PortHandle port, const std::uint8_t* data, std
     if (!written.hEvent) return false;
     DWORD put = 0;
     bool ok = WriteFile(handleOf(port), data, count, &put, &written) != FALSE;
-    // Bounded by the port's write time-outs.
-    if (!ok && GetLastError() == ERROR_IO_PENDING) ok = GetOverlappedResult(handleOf(port), &written, &put, TRUE) != FALSE;
+    if (!ok && GetLastError() == ERROR_IO_PENDING) {
+        // The port's write time-outs bound it on Windows; a line whose far
+        // end is going away must not hold the GUI thread either.
+        if (WaitForSingleObject(written.hEvent, writeWaitMs) != WAIT_OBJECT_0) CancelIo(handleOf(port));
+        ok = GetOverlappedResult(handleOf(port), &written, &put, TRUE) != FALSE;
+    }
     CloseHandle(written.hEvent);
     transferred = put;
     return ok;
