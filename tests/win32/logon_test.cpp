@@ -42,4 +42,28 @@ TEST(LogonUnderWine, TheValueIsWrittenReadBackAndRemoved) {
     EXPECT_FALSE(logon.read());
 }
 
+TEST(LogonUnderWine, AValueThatNamesVariablesIsReadExpandedAsTheSystemStartsIt) {
+    win32::Win32RunAtLogon logon;
+    RemovedAtTheEnd trap{logon};
+    ASSERT_TRUE(SetEnvironmentVariableW(L"ZAV_TEST_HOME", L"C:\\Users\\Ана"));
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run", 0, nullptr, 0,
+                              KEY_SET_VALUE, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    const std::wstring stored = L"\"%ZAV_TEST_HOME%\\ZAV Amp\\zav_amp.exe\"";
+    RegSetValueExW(key, L"ZAV Amp", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(stored.c_str()),
+                   static_cast<DWORD>((stored.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(key);
+    EXPECT_EQ(logon.read(), "\"C:\\Users\\Ана\\ZAV Amp\\zav_amp.exe\"");
+    SetEnvironmentVariableW(L"ZAV_TEST_HOME", nullptr);
+}
+
+TEST(LogonUnderWine, FileNamesCompareAsTheSystemComparesThemInEveryAlphabet) {
+    const win32::Win32RunAtLogon logon;
+    EXPECT_TRUE(logon.sameFile("C:\\ПУЛЬТ ΖΑV\\ZAV_AMP.EXE", "c:\\пульт ζαv\\zav_amp.exe"));
+    EXPECT_TRUE(logon.sameFile("C:\\Muzică\\zav_amp.exe", "C:\\MUZICĂ\\ZAV_AMP.EXE"));
+    EXPECT_FALSE(logon.sameFile("C:\\Пульт\\zav_amp.exe", "C:\\Пульт 2\\zav_amp.exe"));
+    EXPECT_FALSE(logon.sameFile("C:\\Muzica\\zav_amp.exe", "C:\\Muzică\\zav_amp.exe")) << "no letter stands for another";
+}
+
 }  // namespace

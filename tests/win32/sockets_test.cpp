@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <string>
+#include <vector>
 #include <thread>
 
 #include "platform/win32/win32_sockets.h"
@@ -100,6 +101,49 @@ TEST(SocketsUnderWine, AStopEndsAConnectWhoseLookUpTheNameServerHolds) {
     std::stop_source never;
     EXPECT_TRUE(slow.connect("localhost", listener.port, never.get_token()))
         << "a slow answer is still waited for, and each address the name gives (::1 first, maybe) is tried";
+}
+
+// A listener whose queue of connections waiting to be taken is full: the
+// system drops what comes next, as a host that swallows packets does.
+TEST(SocketsUnderWine, AnAddressThatDropsTheConnectionIsGivenUpAfterItsTimeNotTheSystems) {
+    using namespace std::chrono_literals;
+    WSADATA data;
+    WSAStartup(MAKEWORD(2, 2), &data);
+    SOCKET full = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    bind(full, reinterpret_cast<sockaddr*>(&a), sizeof a);
+    listen(full, 0);
+    int length = sizeof a;
+    getsockname(full, reinterpret_cast<sockaddr*>(&a), &length);
+    // Fill the queue until a connection no longer completes.
+    std::vector<SOCKET> fillers;
+    bool dropping = false;
+    for (int i = 0; i < 16 && !dropping; ++i) {
+        SOCKET f = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+        u_long nonBlocking = 1;
+        ioctlsocket(f, FIONBIO, &nonBlocking);
+        connect(f, reinterpret_cast<sockaddr*>(&a), sizeof a);
+        fd_set writable;
+        FD_ZERO(&writable);
+        FD_SET(f, &writable);
+        timeval wait{0, 300000};
+        dropping = select(0, nullptr, &writable, nullptr, &wait) == 0;
+        fillers.push_back(f);
+    }
+    ASSERT_TRUE(dropping) << "the listener's queue never filled";
+
+    win32::Win32Sockets sockets(nullptr, 500ms);
+    std::stop_source never;
+    const auto asked = std::chrono::steady_clock::now();
+    EXPECT_FALSE(sockets.connect("127.0.0.1", ntohs(a.sin_port), never.get_token()));
+    const auto took = std::chrono::steady_clock::now() - asked;
+    EXPECT_GE(took, 400ms);
+    EXPECT_LT(took, 2s) << "given up after its own time";
+    for (SOCKET f : fillers) closesocket(f);
+    closesocket(full);
+    WSACleanup();
 }
 
 }  // namespace

@@ -44,15 +44,34 @@ TEST(EndpointUnderWine, TheRealEndpointIsFoundRefusesItsLevelAndTheProgramTakesT
     EXPECT_EQ(volume.way(), control::VolumeWay::player);
 }
 
-TEST(EndpointUnderWine, BindingAgainAndLettingGoAreSafeInAnyOrder) {
+TEST(EndpointUnderWine, LettingGoBeforeAnyBindingAndAfterOneLeavesNothingBound) {
     win32::ComApartment com;
     win32::Win32EndpointVolume endpoint;
     endpoint.release();
-    const auto first = endpoint.bind({[](float, bool) {}, [] {}});
-    EXPECT_EQ(endpoint.bind({}), first) << "the same device, bound again";
+    endpoint.bind({[](float, bool) {}, [] {}});
     endpoint.release();
     EXPECT_FALSE(endpoint.level()) << "nothing is bound after letting go";
     EXPECT_FALSE(endpoint.setLevel(0.5f));
+    EXPECT_FALSE(endpoint.setMuted(true));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(EndpointUnderWine, TheBoundDeviceIsNamedTheSameAtEachBindingAndNoneOnceLetGo) {
+    if (!soundServer()) GTEST_SKIP() << "the sound server could not start: Wine has no playback device";
+    win32::ComApartment com;
+    win32::Win32EndpointVolume endpoint;
+    ASSERT_EQ(endpoint.bind({[](float, bool) {}, [] {}}), platform::EndpointStatus::bound);
+    const std::string device = endpoint.device();
+    EXPECT_FALSE(device.empty()) << "the system's name for the device, so that it is tried once";
+    ASSERT_EQ(endpoint.bind({}), platform::EndpointStatus::bound);
+    EXPECT_EQ(endpoint.device(), device);
+    EXPECT_TRUE(endpoint.setMuted(true)) << "marked as ours, and so not told back to us";
+    EXPECT_TRUE(endpoint.setMuted(false));
+    endpoint.release();
+    EXPECT_TRUE(endpoint.device().empty());
 }
 
 }  // namespace

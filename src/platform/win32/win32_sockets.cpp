@@ -53,10 +53,11 @@ void keepAlive(SOCKET s) {
     WSAIoctl(s, SIO_KEEPALIVE_VALS, &values, sizeof values, nullptr, 0, &returned, nullptr, nullptr);
 }
 
-// Waits for a connection started without blocking; false when it failed
-// or the stop came first.
-bool connected(SOCKET s, const std::stop_token& stop) {
-    while (!stop.stop_requested()) {
+// Waits for a connection started without blocking; false when it failed,
+// took longer than `timeout`, or the stop came first.
+bool connected(SOCKET s, std::chrono::milliseconds timeout, const std::stop_token& stop) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!stop.stop_requested() && std::chrono::steady_clock::now() < deadline) {
         fd_set writable, failed;
         FD_ZERO(&writable);
         FD_ZERO(&failed);
@@ -114,7 +115,8 @@ addrinfo* lookUp(const std::string& host, std::uint16_t port, const std::functio
 
 }  // namespace
 
-Win32Sockets::Win32Sockets(std::function<void()> slowNameServer) : slowNameServer_(std::move(slowNameServer)) {
+Win32Sockets::Win32Sockets(std::function<void()> slowNameServer, std::chrono::milliseconds connectTimeout)
+    : slowNameServer_(std::move(slowNameServer)), connectTimeout_(connectTimeout) {
     WSADATA data;
     started_ = WSAStartup(MAKEWORD(2, 2), &data) == 0;
 }
@@ -135,7 +137,7 @@ std::unique_ptr<platform::StreamConnection> Win32Sockets::connect(const std::str
         u_long nonBlocking = 1;
         ioctlsocket(s, FIONBIO, &nonBlocking);
         const int started = ::connect(s, a->ai_addr, static_cast<int>(a->ai_addrlen));
-        if ((started == 0 || WSAGetLastError() == WSAEWOULDBLOCK) && connected(s, stop)) {
+        if ((started == 0 || WSAGetLastError() == WSAEWOULDBLOCK) && connected(s, connectTimeout_, stop)) {
             keepAlive(s);
             connection = std::make_unique<Connection>(s);
         } else {
