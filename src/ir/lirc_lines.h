@@ -49,7 +49,8 @@ private:
 // The code text of a server's key: "<remote>:<button>", which names the key
 // and not its signal (the same button of another remote is another key).
 // A character that a list of codes in ir_zav.ini could not hold as it is
-// (a comma, a blank, "=", "%", a control character) is written "%XX".
+// (a comma, a blank, "=", "%", a control character), and a ":" inside a
+// name (which would split the text elsewhere), is written "%XX".
 std::string serverCodeText(const LircKey& key);
 
 }  // namespace ir

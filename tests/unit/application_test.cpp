@@ -138,6 +138,22 @@ TEST_F(ApplicationTest, PostedWorkRunsOnTheLoopInOrderAndErrorsAreShown) {
     EXPECT_EQ(host.messageBoxes()[0].text, "posted failure");
 }
 
+TEST_F(ApplicationTest, WorkThatOpensABoxLetsTheRestGoOnInTheOrderItWasPosted) {
+    std::vector<std::string> order;
+    app.post([&] {
+        order.push_back("A");
+        app.post([&] { order.push_back("C, posted while A ran"); });
+        // A box serves the posted work while it is open.
+        app.messageBox("a question", "ZAV Amp", fw::MessageIcon::warning);
+        order.push_back("A's box closed");
+    });
+    app.post([&] { order.push_back("B"); });
+    host.runPosted();
+    EXPECT_EQ(order, (std::vector<std::string>{"A", "B", "C, posted while A ran", "A's box closed"}));
+    host.runPosted();
+    EXPECT_EQ(order.size(), 4u) << "each ran once";
+}
+
 TEST_F(ApplicationTest, RunShowsTheMainFormUnlessToldNotTo) {
     form.hide();
     app.setShowMainForm(false);

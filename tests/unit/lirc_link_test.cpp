@@ -73,6 +73,7 @@ TEST_F(LircKeys, ThreadsANewPressIsLearnedAndTheArrivalsOfAHeldKeyAreNot) {
                                            line("KEY_FF", 2) + line("KEY_PLAY", 0)}},
                                false}};
     remote->apply();
+    ASSERT_TRUE(until([&] { return remote->badgeLit(); }));
     untilQuiet();
     EXPECT_EQ(shown, (std::vector<std::string>{"handset:KEY_PLAY", "handset:KEY_FF", "handset:KEY_PLAY"}))
         << "three presses, and not one of FF's held arrivals";

@@ -63,15 +63,22 @@ INSTANTIATE_TEST_SUITE_P(
         PlaceCase{"nowhere", "", x64, "D:\\Winamp", {"C:\\PROGRAM.EXE"}, std::nullopt}),
     [](const auto& info) { return testing_support::caseName(info.param.name); });
 
-TEST(PlayerLookupOrder, SettingFixedPathRecordThenProgramFolders) {
+TEST(PlayerLookupOrder, TheChosenFileWinsThenTheFixedPathTheInstallersFolderAndTheProgramFolders) {
     testing_support::FakeLauncher launcher;
-    launcher.variables = x64;
+    launcher.variables = {{"ProgramFiles(x86)", "C:\\Program Files (x86)"}, {"ProgramW6432", "C:\\Program Files"}};
     launcher.registry[installerKey] = "D:\\Winamp";
-    EXPECT_EQ(app::playerPlaces("E:\\W\\winamp.exe", launcher),
-              (std::vector<std::string>{"E:\\W\\winamp.exe", fixed, "D:\\Winamp\\winamp.exe",
-                                        "C:\\Program Files (x86)\\Winamp\\winamp.exe",
-                                        "C:\\Program Files\\Winamp\\winamp.exe",
-                                        "C:\\Program Files\\Winamp\\winamp.exe"}));
+    // Every place holds a player; each time the one found goes away, the
+    // next in priority is found.
+    launcher.existing = {"C:\\Program Files\\Winamp\\winamp.exe", "C:\\Program Files (x86)\\Winamp\\winamp.exe",
+                         "D:\\Winamp\\winamp.exe", fixed, "E:\\W\\winamp.exe"};
+    std::vector<std::string> found;
+    while (const auto player = app::findPlayer("E:\\W\\winamp.exe", launcher)) {
+        found.push_back(*player);
+        std::erase(launcher.existing, *player);
+    }
+    EXPECT_EQ(found, (std::vector<std::string>{"E:\\W\\winamp.exe", fixed, "D:\\Winamp\\winamp.exe",
+                                               "C:\\Program Files (x86)\\Winamp\\winamp.exe",
+                                               "C:\\Program Files\\Winamp\\winamp.exe"}));
 }
 
 struct LaunchCase {
