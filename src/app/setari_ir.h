@@ -61,13 +61,16 @@ public:
 
     // The dialog's parts, each bound by its row of the design table and
     // owned by the dialog.
+    // The "Receiver" group (the frame that has always held the port).
     fw::GroupBox* Bevel1 = nullptr;
     fw::Button* ButtonOk = nullptr;
     fw::Label* LabelCom = nullptr;
     fw::SpinEdit* SEPort = nullptr;
     fw::CheckBox* CheckBoxActivare = nullptr;
+    // The "Handset codes" group (the frame of the learning controls).
     fw::GroupBox* BevelSetup = nullptr;
-    fw::GroupBox* BevelOptions = nullptr;
+    // The "Options" group.
+    fw::GroupBox* GroupOptions = nullptr;
     fw::ComboBox* CBComenziIR = nullptr;
     fw::Label* LabelComIR = nullptr;
     fw::Edit* EditComIr = nullptr;

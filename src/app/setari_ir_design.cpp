@@ -80,7 +80,7 @@ const Row rows[] = {
     {part<&F::Bevel1>, "Bevel1", place(8, 28, 444, 72), "", nullptr, texts<fw::GroupBox>("Receiver", false)},
     {part<&F::BevelSetup>, "BevelSetup", place(8, 106, 444, 166), "", nullptr,
      texts<fw::GroupBox>("Handset codes", false)},
-    {part<&F::BevelOptions>, "BevelOptions", place(8, 278, 444, 124), "", nullptr,
+    {part<&F::GroupOptions>, "GroupOptions", place(8, 278, 444, 124), "", nullptr,
      texts<fw::GroupBox>("Options", false)},
     {part<&F::ButtonOk>, "ButtonOk", place(340, 410, 112, 30), "Out", &F::ButtonOkClick, fw::with<fw::Button>(ok)},
     {part<&F::LabelCom>, "LabelCom", place(20, 50, 36, 13), "", nullptr, texts<fw::Label>("Port:", true)},

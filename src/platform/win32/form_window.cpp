@@ -1,13 +1,12 @@
 #include <windows.h>
 
-#include <commctrl.h>
 #include <windowsx.h>
 
 #include "platform/win32/form_window.h"
 
 #include "platform/win32/child_window.h"
+#include "platform/win32/form_geometry.h"
 #include "platform/win32/gdi_canvas.h"
-#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_host.h"
 #include "platform/win32/window_class.h"
 
@@ -15,34 +14,6 @@ namespace win32 {
 namespace {
 
 constexpr char formClass[] = "ZavAmpForm";
-
-DWORD styleFor(fw::BorderStyle style) {
-    switch (style) {
-        case fw::BorderStyle::none:
-            return WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX;
-        case fw::BorderStyle::dialog:
-            // Not clipping its children, as the system's dialogs: a group
-            // box paints only its frame and title, and the form's own
-            // background shows inside it.
-            return WS_POPUP | WS_CAPTION;
-        case fw::BorderStyle::overlay:
-            return WS_POPUP | WS_CLIPCHILDREN;
-    }
-    return WS_POPUP;
-}
-
-DWORD exStyleFor(fw::BorderStyle style) {
-    switch (style) {
-        case fw::BorderStyle::dialog:
-            return WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-        case fw::BorderStyle::overlay:
-            // Above the program in front, never its focus, in no task list.
-            return WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
-        case fw::BorderStyle::none:
-            break;
-    }
-    return WS_EX_CONTROLPARENT;
-}
 
 fw::MouseState mouseState(WPARAM wParam, bool doubleClick) {
     fw::MouseState s;
@@ -80,32 +51,16 @@ FormWindow::FormWindow(Win32Host& host, fw::Form& form) : host_(host), form_(for
                           .parent = host.applicationWindow(),
                           .instance = host.instance(),
                           .object = this});
-    tooltip_ = createWindow({.exStyle = WS_EX_TOPMOST,
-                             .className = TOOLTIPS_CLASSA,
-                             .style = WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
-                             .x = CW_USEDEFAULT,
-                             .y = CW_USEDEFAULT,
-                             .width = CW_USEDEFAULT,
-                             .height = CW_USEDEFAULT,
-                             .parent = hwnd_,
-                             .instance = host.instance()});
-    // One tool over the whole client area; its text is asked for each time
-    // and comes from the window-less control under the pointer. The mouse
-    // messages are handed to it (relayed) rather than taken by subclassing,
-    // which would look up a window property for every message the window
-    // gets, a round trip to the Wine server each.
-    TOOLINFOW ti{};
-    ti.cbSize = sizeof(ti);
-    ti.uFlags = TTF_IDISHWND;
-    ti.hwnd = hwnd_;
-    ti.uId = reinterpret_cast<UINT_PTR>(hwnd_);
-    ti.lpszText = LPSTR_TEXTCALLBACKW;
-    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+    tooltip_ = std::make_unique<FormTooltip>(hwnd_, host.instance(), [this] {
+        std::string hint;
+        host_.guarded([&] { hint = form_.currentHint(); });
+        return hint;
+    });
 }
 
 FormWindow::~FormWindow() {
     if (background_) DeleteObject(background_);
-    if (tooltip_) DestroyWindow(tooltip_);
+    tooltip_.reset();
     if (hwnd_) {
         SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
         DestroyWindow(hwnd_);
@@ -113,31 +68,11 @@ FormWindow::~FormWindow() {
 }
 
 void FormWindow::addToolFor(HWND child, const std::string& hint) {
-    if (hint.empty()) return;
-    // The tool keeps its own copy of the text.
-    std::wstring text = widen(hint);
-    TOOLINFOW ti{};
-    ti.cbSize = sizeof(ti);
-    ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    ti.hwnd = hwnd_;
-    ti.uId = reinterpret_cast<UINT_PTR>(child);
-    ti.lpszText = text.data();
-    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+    tooltip_->addToolFor(child, hint);
 }
 
 void FormWindow::setCaption(const std::string& caption) {
     SetWindowTextA(hwnd_, caption.c_str());
-}
-
-void FormWindow::applyStyle() {
-    const DWORD wanted = styleFor(form_.borderStyle());
-    const auto current = static_cast<DWORD>(GetWindowLongPtrA(hwnd_, GWL_STYLE));
-    const DWORD kept = current & (WS_VISIBLE | WS_DISABLED | WS_MINIMIZE);
-    if ((current & ~kept) == wanted) return;
-    SetWindowLongPtrA(hwnd_, GWL_STYLE, static_cast<LONG_PTR>(wanted | kept));
-    SetWindowLongPtrA(hwnd_, GWL_EXSTYLE, static_cast<LONG_PTR>(exStyleFor(form_.borderStyle())));
-    SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 DpiScale FormWindow::scale() const {
@@ -145,36 +80,16 @@ DpiScale FormWindow::scale() const {
 }
 
 void FormWindow::setClientSize(fw::Size size) {
-    applyStyle();
-    RECT r = scale().toScreen(fw::Rect::fromSize(0, 0, size.width, size.height));
-    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrA(hwnd_, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrA(hwnd_, GWL_EXSTYLE)));
-    SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    applyStyle(hwnd_, form_.borderStyle());
+    win32::setClientSize(hwnd_, scale(), size);
 }
 
 void FormWindow::centreOnScreen() {
-    // From the size the window is meant to have, not from its rectangle,
-    // which may still be catching up with a change of frame.
-    const fw::Size client = form_.clientSize();
-    RECT w = scale().toScreen(fw::Rect::fromSize(0, 0, client.width, client.height));
-    AdjustWindowRectEx(&w, styleFor(form_.borderStyle()), FALSE, exStyleFor(form_.borderStyle()));
-    const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
-    SetWindowPos(hwnd_, nullptr, (sw - (w.right - w.left)) / 2, (sh - (w.bottom - w.top)) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    win32::centreOnScreen(hwnd_, scale(), form_.clientSize(), form_.borderStyle());
 }
 
 void FormWindow::placeBottomRight(int margin) {
-    RECT work{};
-    if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0))
-        work = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    const fw::Size client = form_.clientSize();
-    RECT w = scale().toScreen(fw::Rect::fromSize(0, 0, client.width, client.height));
-    AdjustWindowRectEx(&w, styleFor(form_.borderStyle()), FALSE, exStyleFor(form_.borderStyle()));
-    const RECT m = scale().toScreen(fw::Rect::fromSize(0, 0, margin, margin));
-    SetWindowPos(hwnd_, nullptr, work.right - (m.right - m.left) - (w.right - w.left),
-                 work.bottom - (m.bottom - m.top) - (w.bottom - w.top), 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    win32::placeBottomRight(hwnd_, scale(), form_.clientSize(), form_.borderStyle(), margin);
 }
 
 void FormWindow::setVisible(bool visible) {
@@ -210,11 +125,7 @@ void FormWindow::setCapture(bool capture) {
 }
 
 void FormWindow::hintChanged() {
-    // Hide the tip of the control the pointer left and let the tool start
-    // over, so the next tip appears after the usual delay with its own text.
-    SendMessageW(tooltip_, TTM_POP, 0, 0);
-    SendMessageW(tooltip_, TTM_ACTIVATE, FALSE, 0);
-    SendMessageW(tooltip_, TTM_ACTIVATE, TRUE, 0);
+    tooltip_->restart();
 }
 
 void FormWindow::beginMove() {
@@ -245,8 +156,7 @@ void FormWindow::paint() {
 }
 
 void FormWindow::mouse(UINT msg, WPARAM wParam, LPARAM lParam) {
-    MSG relayed{hwnd_, msg, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
-    SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+    tooltip_->relay(hwnd_, msg, wParam, lParam);
     const fw::Point at = scale().toLayout(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
     const bool dbl = msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK;
     const fw::MouseState state = mouseState(wParam, dbl);
@@ -302,6 +212,7 @@ LRESULT FormWindow::windowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         LRESULT result = 0;
         if (filters_(msg, wParam, lParam, result)) return result;
     }
+    if (LRESULT answer = 0; tooltip_ && tooltip_->notice(msg, wParam, lParam, answer)) return answer;
     switch (msg) {
         case WM_PAINT:
             paint();
@@ -370,24 +281,6 @@ LRESULT FormWindow::windowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
                 host_.guarded([&] { form_.cancelAsked(); });
             }
             return 0;
-        case WM_NOTIFYFORMAT:
-            // The tip speaks UTF-16 with us, whatever our own class is.
-            if (reinterpret_cast<HWND>(wParam) == tooltip_) return NFR_UNICODE;
-            break;
-        case WM_NOTIFY: {
-            auto* hdr = reinterpret_cast<NMHDR*>(lParam);
-            if (hdr->hwndFrom == tooltip_ && hdr->code == TTN_GETDISPINFOW) {
-                auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
-                if (info->hdr.idFrom == reinterpret_cast<UINT_PTR>(hwnd_)) {
-                    std::string hint;
-                    host_.guarded([&] { hint = form_.currentHint(); });
-                    hintText_ = widen(hint);
-                    info->lpszText = hintText_.data();
-                }
-                return 0;
-            }
-            break;
-        }
         default:
             break;
     }

@@ -1,19 +1,22 @@
 // FormWindow: the top-level window behind a framework form. It paints the
 // form through an off-screen buffer, turns mouse messages into the form's
 // routing calls, keeps the capture and the pointer's leaving in one place,
-// shows the hint of the control under the pointer, and keeps its native
-// child windows in tab order.
+// turns the user's close and cancel into the form's, and keeps its native
+// child windows in tab order. Its tip (FormTooltip) and its frame and
+// placement (form_geometry.h) are apart.
 #pragma once
 
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "framework/form.h"
 #include "framework/listeners.h"
 #include "platform/win32/dpi_scale.h"
+#include "platform/win32/form_tooltip.h"
 
 namespace win32 {
 
@@ -67,17 +70,15 @@ public:
 private:
     void paint();
     void mouse(UINT msg, WPARAM wParam, LPARAM lParam);
-    void applyStyle();
 
     Win32Host& host_;
     fw::Form& form_;
     HWND hwnd_ = nullptr;
-    HWND tooltip_ = nullptr;
+    std::unique_ptr<FormTooltip> tooltip_;
     HBRUSH background_ = nullptr;
     fw::Color backgroundColor_ = 0;
     bool trackingLeave_ = false;
     std::vector<ChildWindow*> children_;  // not owned
-    std::wstring hintText_;
     fw::Listeners<bool(UINT&, WPARAM&, LPARAM&, LRESULT&)> filters_;
 };
 
