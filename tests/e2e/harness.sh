@@ -32,6 +32,7 @@
 #   e2e_check DESCRIPTION CMD...    runs CMD, counts it passed or failed
 #   e2e_skip DESCRIPTION            counts a check that cannot run because its service cannot start
 #   e2e_summary                     prints "e2e: N passed, M failed" (", K skipped" when any were)
+#   e2e_close_key_ends              checks that the remote's close key ends the program started last
 
 # shellcheck source=../../scripts/lib.sh
 source "$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)/scripts/lib.sh"
@@ -134,6 +135,13 @@ e2e_check() {
 e2e_skip() {
   E2E_SKIPPED=$((E2E_SKIPPED + 1))
   echo "  skip $1"
+}
+
+e2e_close_key_ends() {
+  local win
+  win=$(e2e_wait_window "ZAV Amp - 01" 10)
+  e2e_click "$win" 136 22
+  e2e_check "the close key ends the program" e2e_eventually 5 "! kill -0 $E2E_LAST_PID 2>/dev/null"
 }
 
 e2e_summary() {

@@ -75,9 +75,7 @@ echo "  (the slowest reopening took $slowest ms)"
 e2e_check "after each of $ROUNDS replugs the receiver was opened again within 8 s" test "$deaf" = 0
 e2e_check "and a code then carried out its command" test "$silent" = 0
 e2e_check "no message box appeared" test ! -s "$boxes"
-win=$(e2e_wait_window "ZAV Amp - 01" 10)
-e2e_click "$win" 136 22
-e2e_check "the close key ends the program" e2e_eventually 5 "! kill -0 $E2E_LAST_PID 2>/dev/null"
+e2e_close_key_ends
 
 e2e_summary
 [ "$E2E_FAILED" -eq 0 ]

@@ -17,17 +17,25 @@ using namespace std::chrono_literals;
 using testing_support::RecordingSink;
 constexpr std::optional<std::uint8_t> gap = std::nullopt;
 
-// Runs under ThreadSanitizer too.
-TEST(ThreadsReceiveLoop, DeliversBurstsWhileRunningAndStopsWhenAsked) {
+// A receive loop on the serial double, its port open, feeding a sink.
+struct Loop {
+    testing_support::HeadlessHost host;
+    fw::Application app{host};
     testing_support::FakeSerial serial;
-    serial.readDuration = std::chrono::microseconds(100);
-    ir::ComFunc com(serial, serial.messageBoxes());
-    ASSERT_TRUE(com.OpenComPort(1, 9600));
+    ir::ComFunc com{serial, serial.messageBoxes()};
     ir::CodeText code;
     RecordingSink display;
-    testing_support::HeadlessHost host;
-    fw::Application app(host);
-    ir::IrReceiver receiver(com, code, display, app);
+    ir::IrReceiver receiver{com, code, display, app};
+    explicit Loop(bool open = true) {
+        if (open) com.OpenComPort(1, 9600);
+    }
+};
+
+// Runs under ThreadSanitizer too.
+TEST(ThreadsReceiveLoop, DeliversBurstsWhileRunningAndStopsWhenAsked) {
+    Loop loop;
+    auto& [host, app, serial, com, code, display, receiver] = loop;
+    serial.readDuration = std::chrono::microseconds(100);
     receiver.startLoop();
     serial.script({0x12, 0x34, 0x56, gap});
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
@@ -41,15 +49,9 @@ TEST(ThreadsReceiveLoop, DeliversBurstsWhileRunningAndStopsWhenAsked) {
 }
 
 TEST(ThreadsReceiveLoop, AStopEndsAWaitForTheFirstByteWithin100Ms) {
-    testing_support::FakeSerial serial;
+    Loop loop;
+    auto& [host, app, serial, com, code, display, receiver] = loop;
     serial.realWaits = true;
-    ir::ComFunc com(serial, serial.messageBoxes());
-    ASSERT_TRUE(com.OpenComPort(1, 9600));
-    ir::CodeText code;
-    RecordingSink display;
-    testing_support::HeadlessHost host;
-    fw::Application app(host);
-    ir::IrReceiver receiver(com, code, display, app);
     receiver.startLoop();
     const auto deadline = std::chrono::steady_clock::now() + 2s;
     while (serial.reads() < 1 && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(1ms);
@@ -67,14 +69,8 @@ TEST(ThreadsReceiveLoop, AStopEndsAWaitForTheFirstByteWithin100Ms) {
 
 TEST(ThreadsReceiveLoop, ALostLineEndsTheLoopWhichSaysSoOnceOnTheGuiThread) {
     for (const bool readsFail : {false, true}) {
-        testing_support::HeadlessHost host;
-        fw::Application app(host);
-        testing_support::FakeSerial serial;
-        ir::ComFunc com(serial, serial.messageBoxes());
-        ASSERT_TRUE(com.OpenComPort(1, 9600));
-        ir::CodeText code;
-        RecordingSink display;
-        ir::IrReceiver receiver(com, code, display, app);
+        Loop loop;
+        auto& [host, app, serial, com, code, display, receiver] = loop;
         int heard = 0;
         const fw::Subscription listening = receiver.onLost([&] { ++heard; });
         receiver.startLoop();
@@ -104,14 +100,9 @@ TEST(ThreadsReceiveLoop, ALostLineEndsTheLoopWhichSaysSoOnceOnTheGuiThread) {
 }
 
 TEST(ThreadsReceiveLoop, RestartingTwoHundredTimesNeverReadsTwiceAtOnceOrAfterClose) {
-    testing_support::FakeSerial serial;
+    Loop loop(false);
+    auto& [host, app, serial, com, code, display, receiver] = loop;
     serial.readDuration = std::chrono::microseconds(50);
-    ir::ComFunc com(serial, serial.messageBoxes());
-    ir::CodeText code;
-    RecordingSink display;
-    testing_support::HeadlessHost host;
-    fw::Application app(host);
-    ir::IrReceiver receiver(com, code, display, app);
     for (int round = 0; round < 200; ++round) {
         // As the program's activate/deactivate cycle does it: open, start,
         // empty the code from the GUI thread, stop, close.
@@ -135,16 +126,9 @@ TEST(ThreadsReceiveLoop, RestartingTwoHundredTimesNeverReadsTwiceAtOnceOrAfterCl
 }
 
 TEST(ThreadsReceiveLoop, GuiThreadEmptiesTheCodeWhileTheLoopAppends) {
-    testing_support::FakeSerial serial;
-    ir::ComFunc com(serial, serial.messageBoxes());
-    ASSERT_TRUE(com.OpenComPort(1, 9600));
-    std::vector<std::uint8_t> bytes(20000, 0x01);
-    serial.scriptBytes(bytes);
-    ir::CodeText code;
-    RecordingSink display;
-    testing_support::HeadlessHost host;
-    fw::Application app(host);
-    ir::IrReceiver receiver(com, code, display, app);
+    Loop loop;
+    auto& [host, app, serial, com, code, display, receiver] = loop;
+    serial.scriptBytes(std::vector<std::uint8_t>(20000, 0x01));
     receiver.startLoop();
     for (int i = 0; i < 2000; ++i) {
         code.clear();
