@@ -8,12 +8,9 @@ Core::Core(const Platform& platform, std::filesystem::path configFile)
       application_(platform.host),
       codes_(application_),
       receiver_(com_, code_, codes_, application_),
-      receiverLink_(&application_.create<ReceiverLink>("ReceiverLink", com_, receiver_, codes_)),
-      lircLink_(&application_.create<LircLink>("LircLink", platform.sockets, codes_)),
-      remote_(&application_.create<Remote>(
-          RemoteServices{store_, codes_, platform.player, platform.launcher, platform.mixer, platform.endpoint,
-                         platform.logon},
-          std::vector<SourceLink*>{receiverLink_, lircLink_})) {
+      remote_(&application_.create<Remote>(RemoteServices{store_, codes_, platform.player, platform.launcher,
+                                                          platform.mixer, platform.endpoint, platform.logon, com_,
+                                                          receiver_, platform.sockets})) {
     application_.setTitle(applicationTitle);
 }
 

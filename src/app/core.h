@@ -69,8 +69,8 @@ public:
     ir::CodeText& code() { return code_; }
     ir::CodeBus& codes() { return codes_; }
     ir::IrReceiver& receiver() { return receiver_; }
-    ReceiverLink& receiverLink() { return *receiverLink_; }
-    LircLink& lircLink() { return *lircLink_; }
+    ReceiverLink& receiverLink() { return *remote_->Receiver; }
+    LircLink& lircLink() { return *remote_->Server; }
 
 private:
     SettingsStore store_;
@@ -79,9 +79,7 @@ private:
     fw::Application application_;
     ir::CodeBus codes_;
     ir::IrReceiver receiver_;
-    ReceiverLink* receiverLink_ = nullptr;  // owned by the application
-    LircLink* lircLink_ = nullptr;          // owned by the application
-    Remote* remote_ = nullptr;              // owned by the application
+    Remote* remote_ = nullptr;  // owned by the application
 };
 
 }  // namespace app

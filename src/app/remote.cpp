@@ -10,16 +10,18 @@
 
 namespace app {
 
-Remote::Remote(fw::Component* owner, const RemoteServices& services, std::vector<SourceLink*> sources)
+Remote::Remote(fw::Component* owner, const RemoteServices& services)
     : fw::Component(owner, "Remote"),
       WinampControl(&create<control::TWinampControl>("WinampControl", services.player)),
       ActivApp(&create<control::TActivApp>("ActivApp", services.launcher)),
       AudioMixer(&create<control::TAudioMixer>("AudioMixer", services.mixer)),
       MasterVolume(&create<control::MasterVolume>("MasterVolume", services.endpoint, *WinampControl, *AudioMixer)),
+      Receiver(&create<ReceiverLink>("ReceiverLink", services.com, services.receiver, services.codes)),
+      Server(&create<LircLink>("LircLink", services.sockets, services.codes)),
       store_(services.store),
       launcher_(services.launcher),
       logon_(services.logon),
-      sources_(std::move(sources)),
+      sources_{Receiver, Server},
       handset_(*this) {
     ActivApp->setMainFormTitle("MyOtherApp");
     AudioMixer->setMixerId(0);
@@ -41,7 +43,11 @@ Remote::Remote(fw::Component* owner, const RemoteServices& services, std::vector
     }));
 }
 
-Remote::~Remote() = default;
+// The parts go while the listeners and the settings they reach are here.
+Remote::~Remote() {
+    subscriptions_.clear();
+    destroyComponents();
+}
 
 void Remote::LoadSettings() {
     store_.LoadSettings();

@@ -1,11 +1,11 @@
 // Remote: the remote control without its windows. It owns what the keys
 // and the handset drive (the Winamp client, the activator that starts the
-// player, the old mixer and the volume the keys change), the typed track
-// number, and the handset's commands; it turns the sources of codes on and
-// off as the settings say. The command table's operations run on it. Its
-// windows listen to it: each command carried out, the mute and the IR
-// badge changing, a player that could not be started; the setup dialog
-// saves through it.
+// player, the old mixer and the volume the keys change), the sources of
+// codes (the serial receiver, a LIRC server), which it turns on and off as
+// the settings say, the typed track number, and the handset's commands.
+// The command table's operations run on it. Its windows listen to it: each
+// command carried out, the mute and the IR badge changing, a player that
+// could not be started; the setup dialog saves through it.
 //
 // Its parts keep the names the main window gave them: WinampControl,
 // ActivApp, AudioMixer, MasterVolume.
@@ -19,6 +19,8 @@
 
 #include "app/commands.h"
 #include "app/handset_commands.h"
+#include "app/lirc_link.h"
+#include "app/receiver_link.h"
 #include "app/settings.h"
 #include "app/source_link.h"
 #include "control/a_mixer.h"
@@ -45,6 +47,10 @@ struct RemoteServices {
     platform::MixerDevices& mixer;
     platform::EndpointVolume& endpoint;
     platform::RunAtLogon& logon;
+    // What the sources of codes read from.
+    ir::ComFunc& com;
+    ir::IrReceiver& receiver;
+    platform::StreamSockets& sockets;
 };
 
 // What the player showed at one look. What it left unanswered is none: its
@@ -74,8 +80,7 @@ public:
     static constexpr const char* playerNotFound =
         "Winamp was not found. Choose winamp.exe under Winamp in the IR setup dialog.";
 
-    // `sources` in the order they are turned on; none is owned.
-    Remote(fw::Component* owner, const RemoteServices& services, std::vector<SourceLink*> sources);
+    Remote(fw::Component* owner, const RemoteServices& services);
     ~Remote() override;
 
     // Settings. The record becomes what the file says (LoadSettings), and
@@ -159,6 +164,9 @@ public:
     control::TActivApp* const ActivApp;
     control::TAudioMixer* const AudioMixer;
     control::MasterVolume* const MasterVolume;
+    // The sources of codes, in the order they are turned on.
+    ReceiverLink* const Receiver;
+    LircLink* const Server;
 
 private:
     void sourceLit();
@@ -168,7 +176,7 @@ private:
     SettingsStore& store_;
     platform::Launcher& launcher_;
     platform::RunAtLogon& logon_;
-    std::vector<SourceLink*> sources_;  // not owned
+    const std::vector<SourceLink*> sources_;  // the two above
     HandsetCommands handset_;
     std::string trackDigits_;
     bool applying_ = false;

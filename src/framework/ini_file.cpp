@@ -91,7 +91,11 @@ IniDocument IniDocument::fromBytes(std::string bytes, const CodePage& codePage) 
 }
 
 bool IniDocument::holdsText() const {
-    return encoding_ != Encoding::bytes || codePage_->fromUtf8(text_).has_value();
+    if (encoding_ != Encoding::bytes) return true;
+    // Bytes that read as UTF-8 would be taken for it the next time: a file
+    // that was not UTF-8 must not read otherwise once written.
+    const auto bytes = codePage_->fromUtf8(text_);
+    return bytes && !isUtf8Beyond(*bytes);
 }
 
 std::string IniDocument::toBytes() const {
@@ -274,7 +278,7 @@ void IniFile::edit(const std::function<void(IniDocument&)>& change) {
     try {
         change(*document_);
         // A character the file's code page has no byte for: UTF-16 holds it.
-        if (!document_->holdsText()) document_->setEncoding(IniDocument::Encoding::utf16le);
+        document_->encodeToHoldText();
         switch (replaceFile(*files_, path_, document_->toBytes())) {
             case Replaced::done: break;
             case Replaced::readOnly: throw IniWriteError("Unable to write to " + utf8Of(path_) + ": the file is read-only");

@@ -60,8 +60,14 @@ public:
     // that what is written back keeps them.
     static IniDocument fromBytes(std::string bytes, const CodePage& codePage = latin1());
     std::string toBytes() const;
-    // Whether the encoding holds every character of the text.
+    // Whether the encoding holds every character of the text, so that the
+    // file reads back as it was written.
     bool holdsText() const;
+    // The encoding made UTF-16 when it does not hold the text: what every
+    // write does before it writes.
+    void encodeToHoldText() {
+        if (!holdsText()) setEncoding(Encoding::utf16le);
+    }
 
     Encoding encoding() const { return encoding_; }
     // The file is written in `encoding` from now on, its text kept.

@@ -36,11 +36,9 @@ TComThread::TComThread(ComFunc& com, CodeText& code, CodeSink& sink, LostHandler
       lost_(std::move(lost)),
       thread_([this](std::stop_token stop) { Execute(stop); }) {}
 
-TComThread::~TComThread() { thread_.stop(); }
+TComThread::~TComThread() { stop(); }
 
 void TComThread::Execute(std::stop_token stop) {
-    // A stop request ends a read that waits for the receiver at once.
-    const std::stop_callback wake(stop, [this] { com_.InterruptReads(); });
     struct Ended {
         std::atomic<bool>& ended;
         ~Ended() { ended = true; }

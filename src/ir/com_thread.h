@@ -36,9 +36,9 @@ struct ReceiveTiming {
 };
 
 // One pass: wait for a byte, then read the burst that follows, at most 8
-// bytes; a complete text is then fed to `sink`. A stop request
-// must also interrupt the port's reads (ComFunc::InterruptReads), as the
-// receive thread does.
+// bytes; a complete text is then fed to `sink`. Whoever asks for the stop
+// must also interrupt the port's reads (ComFunc::InterruptReads), as
+// TComThread::stop does.
 PassEnd ReceivePass(ComFunc& com, CodeText& code, CodeSink& sink, std::stop_token stop);
 
 class TComThread {
@@ -50,7 +50,16 @@ public:
     TComThread(ComFunc& com, CodeText& code, CodeSink& sink, LostHandler lost);
     // Asks the loop to stop and waits until it has.
     ~TComThread();
-    void stop() { thread_.stop(); }
+    // The port's reads are interrupted first (the interrupt holds), so the
+    // loop sees the request at once wherever it waits; then it is joined.
+    // No callback of the stop request's is used: the receive thread would
+    // wait in its destructor for one running on the GUI thread, and with
+    // the 32-bit build's standard library that wait can miss its wake-up
+    // and never end, while the GUI thread waits to join it.
+    void stop() {
+        com_.InterruptReads();
+        thread_.stop();
+    }
     bool running() const { return thread_.running(); }
     // The loop has returned (lost, or stopped), joined or not.
     bool ended() const { return ended_; }

@@ -1,17 +1,22 @@
 #include "ir/lirc_source.h"
 
-#include <condition_variable>
-#include <mutex>
+#include <algorithm>
+#include <thread>
 
 namespace ir {
 
 LircSource::LircSource(platform::StreamSockets& sockets, Wait wait) : sockets_(sockets), wait_(std::move(wait)) {}
 
 void LircSource::sleepUnlessStopped(std::chrono::milliseconds time, std::stop_token stop) {
-    std::mutex m;
-    std::condition_variable_any cv;
-    std::unique_lock lock(m);
-    cv.wait_for(lock, stop, time, [] { return false; });
+    // In slices, looking at the request between them: a wait that the
+    // request's own callback would end can, with the 32-bit build's
+    // standard library, miss that wake-up and hold the GUI thread's stop.
+    const auto until = std::chrono::steady_clock::now() + time;
+    while (!stop.stop_requested()) {
+        const auto left = until - std::chrono::steady_clock::now();
+        if (left <= std::chrono::steady_clock::duration::zero()) return;
+        std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(left, stopSlice));
+    }
 }
 
 void LircSource::start(const LircAddress& address) {

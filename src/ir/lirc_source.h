@@ -24,6 +24,8 @@ public:
     static constexpr std::chrono::milliseconds retry{2000};
     // How long a read waits before it looks at the stop request again.
     static constexpr std::uint32_t readSliceMs = 200;
+    // How long a pause between attempts sleeps before it looks again.
+    static constexpr std::chrono::milliseconds stopSlice{50};
 
     std::function<void(const LircKey&)> onKey;
     std::function<void(bool live)> onLive;

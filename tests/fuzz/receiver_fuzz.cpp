@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/handset_commands.h"
+#include "ir/press_tracker.h"
 #include "fuzz_check.h"
 #include "ir/com_func.h"
 #include "ir/com_thread.h"
@@ -28,7 +29,7 @@ class Sink : public ir::CodeSink {
 public:
     std::vector<std::string> codes;
     void feed(ir::CodeSource source, std::string code, ir::Arrival arrival) override {
-        FUZZ_CHECK(source == ir::CodeSource::serial && arrival == ir::Arrival::timed);
+        FUZZ_CHECK(source == ir::CodeSource::serial && arrival == ir::Arrival::unknown);
         codes.push_back(std::move(code));
     }
 };
@@ -60,16 +61,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     settings.LearnedCodes["VOLUME UP"] = {"A1B2C3"};
     settings.LearnedCodes["REW"] = {"10203"};
     settings.LearnedCodes["HELD KEY"] = {"FFFFFF"};
-    app::PressTracker presses;
+    ir::PressTracker presses;
+    presses.setHeldKeyCode([](const std::string& c) { return c == "FFFFFF"; });
+    app::HeldRepeats repeats;
     std::uint32_t ms = 0;
+    std::string previous;
     for (const std::string& text : display.codes) {
         FUZZ_CHECK(isCode(text));
         for (const std::string& command : app::commandsLearnedFor(settings, text))
             FUZZ_CHECK(app::holdsCode(settings.LearnedCodes.at(command), text));
-        if (text == "FFFFFF")
-            presses.heldArrival(ms += 110);
-        else
-            presses.arrival(text, app::Repetition::everySecondArrival, ms += 110);
+        // 110 ms apart: each code holds the press before it exactly when it
+        // is that press's code again or the held-key code.
+        const bool held = presses.held(text, ir::Arrival::unknown, ms += 110);
+        FUZZ_CHECK(held == (!previous.empty() && (text == previous || text == "FFFFFF")));
+        if (!held) {
+            previous = text;
+            repeats.pressed(app::Repetition::everySecondArrival, ms);
+        } else {
+            repeats.heldArrival(ms);
+        }
     }
     return 0;
 }

@@ -77,7 +77,7 @@ bool connected(SOCKET s, std::chrono::milliseconds timeout, const std::stop_toke
 // the source's stop, which the GUI thread waits for, would wait for it.
 struct LookUp {
     std::mutex mutex;
-    std::condition_variable_any done;
+    std::condition_variable done;
     bool finished = false;   // under the mutex
     bool abandoned = false;  // under the mutex
     addrinfo* found = nullptr;
@@ -107,7 +107,11 @@ addrinfo* lookUp(const std::string& host, std::uint16_t port, const std::functio
         if (started) WSACleanup();
     }).detach();
     std::unique_lock lock(lookUp->mutex);
-    lookUp->done.wait(lock, stop, [&] { return lookUp->finished; });
+    // Looking at the stop request every slice, not through a callback of
+    // its own: such a callback's wake-up can be missed by the 32-bit
+    // build's standard library, and the GUI thread waits for this stop.
+    while (!lookUp->finished && !stop.stop_requested())
+        lookUp->done.wait_for(lock, std::chrono::milliseconds(sliceMs));
     if (lookUp->finished) return lookUp->found;
     lookUp->abandoned = true;
     return nullptr;
