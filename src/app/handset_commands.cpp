@@ -38,15 +38,14 @@ void HandsetCommands::received(const ir::CodeEvent& event) {
         return;
     }
     const Settings& settings = remote_.settings();
+    // Any new press ends the press before, carried out or not.
+    pressed_ = nullptr;
+    if (!settings.RunCommands) return;
     // When two commands have the same code, the first in load order wins;
-    // the held-key code starts nothing of its own, and an unknown code is a
-    // press of a key without a command: either ends the press before.
+    // the held-key code starts nothing of its own, nor does an unknown code.
     const std::vector<std::string> learnedFor = commandsLearnedFor(settings, event.code);
     pressed_ = learnedFor.empty() ? nullptr : commandNamed(learnedFor.front());
-    if (!settings.RunCommands || !pressed_) {
-        pressed_ = nullptr;
-        return;
-    }
+    if (!pressed_) return;
     repeats_.pressed(pressed_->repetition, event.receivedAt);
     remote_.runCommand(*pressed_, CommandSource::handset);
 }

@@ -7,6 +7,7 @@
 #include "app/start_with_windows.h"
 #include "framework/application.h"
 #include "framework/convert.h"
+#include "framework/raised.h"
 
 namespace app {
 
@@ -55,11 +56,7 @@ void Remote::LoadSettings() {
 
 void Remote::apply() {
     if (applying_) return;
-    applying_ = true;
-    struct Done {
-        bool& applying;
-        ~Done() { applying = false; }
-    } done{applying_};
+    const fw::Raised applying(applying_);
     MasterVolume->choose(settings().Volume);
     // Each source reads its own settings: "Enable/Disable IR" is the
     // serial receiver's, the server is on whenever its address is set. A

@@ -188,8 +188,8 @@ void TFormaSetari::ButtonBrowseClick(fw::Component&) {
 
 void TFormaSetari::ButtonOkClick(fw::Component&) {
     walk_.stop();
+    // The modal display ends when this handler returns.
     setModalResult(fw::mrOk);
-    close();
     DialogSettings values = ReadDialogSettings();
     values.LircAddress = EditLirc->text();
     // Only a change of the box touches the log-on list, so another copy's

@@ -3,6 +3,7 @@
 #include "app/setari_ir.h"
 #include "app/zav_amp_design.h"
 #include "framework/application.h"
+#include "framework/raised.h"
 
 namespace app {
 
@@ -120,21 +121,13 @@ void TZAV_Amp::startFailed(const PlayerStart& start, CommandSource source) {
     const std::string text = start.outcome == PlayerStart::Outcome::notFound
                                  ? std::string(Remote::playerNotFound)
                                  : "Winamp did not start: " + start.file + "\n" + start.error;
-    startBoxOpen_ = true;
-    struct Closed {
-        bool& open;
-        ~Closed() { open = false; }
-    } closed{startBoxOpen_};
+    const fw::Raised open(startBoxOpen_);
     application().messageBox(text, "ZAV Amp", fw::MessageIcon::warning, handle());
 }
 
 void TZAV_Amp::CBSetIRClick(fw::Component&) {
     if (inSetupCycle_ || remote().applying() || !setupDialog_) return;
-    inSetupCycle_ = true;
-    struct Done {
-        bool& running;
-        ~Done() { running = false; }
-    } done{inSetupCycle_};
+    const fw::Raised running(inSetupCycle_);
     Ascunde();
     setupDialog_->showModal();
     // Ended while the dialog was open: nothing is opened again.
