@@ -19,6 +19,7 @@
 #include "ir/com_func.h"
 #include "ir/com_thread.h"
 #include "platform/endpoint_volume.h"
+#include "platform/key_input.h"
 #include "platform/launcher.h"
 #include "platform/message_box.h"
 #include "platform/mixer.h"
@@ -47,6 +48,7 @@ struct Platform {
     platform::RunAtLogon& logon;
     fw::FileSystem& files;
     platform::StreamSockets& sockets;
+    platform::KeyInput& keys;
 };
 
 class Core {
@@ -71,6 +73,7 @@ public:
     ir::IrReceiver& receiver() { return receiver_; }
     ReceiverLink& receiverLink() { return *remote_->Receiver; }
     LircLink& lircLink() { return *remote_->Server; }
+    KeysLink& keysLink() { return *remote_->Keys; }
 
 private:
     SettingsStore store_;

@@ -1,6 +1,7 @@
 #include "app/learned_codes.h"
 
 #include "framework/convert.h"
+#include "ir/key_codes.h"
 
 namespace app {
 
@@ -23,12 +24,16 @@ bool isServerCode(std::string_view text) {
     return true;
 }
 
+bool isKeyCode(std::string_view text) {
+    return ir::parseKeyCode(text).has_value() || ir::parseHidCode(text).has_value();
+}
+
 bool isCodeText(std::string_view text) {
-    return isSerialCode(text) || isServerCode(text);
+    return isSerialCode(text) || isServerCode(text) || isKeyCode(text);
 }
 
 bool sameCode(std::string_view a, std::string_view b) {
-    return isServerCode(a) || isServerCode(b) ? a == b : fw::sameText(a, b);
+    return isSerialCode(a) && isSerialCode(b) ? fw::sameText(a, b) : a == b;
 }
 
 CodeList parseCodeList(std::string_view value) {

@@ -4,8 +4,10 @@
 // earlier versions still read it. Reading keeps the first four items that
 // are codes, blanks around them removed, and ignores the rest. A code is
 // either the serial receiver's, 1 to 12 hexadecimal digits compared without
-// regard to letter case, or a server's key, "<remote>:<button>" without
-// blanks, commas or "=", compared exactly (its names are case-sensitive).
+// regard to letter case, a server's key, "<remote>:<button>" without
+// blanks, commas or "=", or a key the system hears ("key:MEDIA_PLAY_PAUSE",
+// "key:5@045E:006D", "hid:FFBC:0D"), both compared exactly (their names
+// are case-sensitive).
 #pragma once
 
 #include <cstddef>
@@ -25,7 +27,9 @@ bool isSerialCode(std::string_view text);
 // maxServerCodeLength characters.
 bool isServerCode(std::string_view text);
 inline constexpr std::size_t maxServerCodeLength = 255;
-// Either kind: what a list of codes keeps.
+// A key or remote the system hears, in the one spelling it is written.
+bool isKeyCode(std::string_view text);
+// Any kind: what a list of codes keeps.
 bool isCodeText(std::string_view text);
 CodeList parseCodeList(std::string_view value);
 std::string formatCodeList(const CodeList& codes);
@@ -33,7 +37,7 @@ std::string formatCodeList(const CodeList& codes);
 // for an empty code.
 bool holdsCode(const CodeList& codes, std::string_view code);
 // Whether two codes are the same: serial codes whatever their letter case,
-// server codes exactly.
+// the others exactly.
 bool sameCode(std::string_view a, std::string_view b);
 
 }  // namespace app

@@ -10,6 +10,7 @@
 #include "platform/win32/win32_endpoint_volume.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_host.h"
+#include "platform/win32/win32_keys.h"
 #include "platform/win32/win32_launcher.h"
 #include "platform/win32/win32_message_box.h"
 #include "platform/win32/win32_mixer.h"
@@ -36,7 +37,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         win32::Win32RunAtLogon logon;
         win32::Win32Files files;
         win32::Win32Sockets sockets;
-        app::Program program({host, serial, win32::showMessage, tray, player, launcher, mixer, endpoint, regions, logon, files, sockets},
+        win32::Win32Keys keys(instance);
+        app::Program program({host, serial, win32::showMessage, tray, player, launcher, mixer, endpoint, regions, logon,
+                              files, sockets, keys},
                              app::configPath(fw::pathFromUtf8(host.executablePath())));
         program.run();
     } catch (const std::exception& e) {

@@ -19,10 +19,11 @@ Remote::Remote(fw::Component* owner, const RemoteServices& services)
       MasterVolume(&create<control::MasterVolume>("MasterVolume", services.endpoint, *WinampControl, *AudioMixer)),
       Receiver(&create<ReceiverLink>("ReceiverLink", services.com, services.receiver, services.codes)),
       Server(&create<LircLink>("LircLink", services.sockets, services.codes)),
+      Keys(&create<KeysLink>("KeysLink", services.keys, services.codes)),
       store_(services.store),
       launcher_(services.launcher),
       logon_(services.logon),
-      sources_{Receiver, Server},
+      sources_{Receiver, Server, Keys},
       handset_(*this) {
     ActivApp->setMainFormTitle("MyOtherApp");
     AudioMixer->setMixerId(0);
@@ -59,7 +60,8 @@ void Remote::apply() {
     const fw::Raised applying(applying_);
     MasterVolume->choose(settings().Volume);
     // Each source reads its own settings: "Enable/Disable IR" is the
-    // serial receiver's, the server is on whenever its address is set. A
+    // serial receiver's, the server is on whenever its address is set, the
+    // system's keys unless "[KEYS] ENABLED" is 0. A
     // failure's box may let the program end meanwhile.
     for (SourceLink* source : sources_) {
         if (ended_) return;

@@ -1,8 +1,9 @@
 // Remote: the remote control without its windows. It owns what the keys
 // and the handset drive (the Winamp client, the activator that starts the
 // player, the old mixer and the volume the keys change), the sources of
-// codes (the serial receiver, a LIRC server), which it turns on and off as
-// the settings say, the typed track number, and the handset's commands.
+// codes (the serial receiver, a LIRC server, the keys the system hears),
+// which it turns on and off as the settings say, the typed track number,
+// and the handset's commands.
 // The command table's operations run on it. Its windows listen to it: each
 // command carried out, the mute and the IR badge changing, a player that
 // could not be started; the setup dialog saves through it.
@@ -19,6 +20,7 @@
 
 #include "app/commands.h"
 #include "app/handset_commands.h"
+#include "app/keys_link.h"
 #include "app/lirc_link.h"
 #include "app/receiver_link.h"
 #include "app/settings.h"
@@ -51,6 +53,7 @@ struct RemoteServices {
     ir::ComFunc& com;
     ir::IrReceiver& receiver;
     platform::StreamSockets& sockets;
+    platform::KeyInput& keys;
 };
 
 // What the player showed at one look. What it left unanswered is none: its
@@ -167,6 +170,7 @@ public:
     // The sources of codes, in the order they are turned on.
     ReceiverLink* const Receiver;
     LircLink* const Server;
+    KeysLink* const Keys;
 
 private:
     void sourceLit();
@@ -176,7 +180,7 @@ private:
     SettingsStore& store_;
     platform::Launcher& launcher_;
     platform::RunAtLogon& logon_;
-    const std::vector<SourceLink*> sources_;  // the two above
+    const std::vector<SourceLink*> sources_;  // the three above
     HandsetCommands handset_;
     std::string trackDigits_;
     bool applying_ = false;

@@ -25,7 +25,7 @@ TFormaSetari::TFormaSetari(fw::Component* owner, Services& services)
     setCaption("Setup IR device");
     setHint("Setup IR");
     setBorderStyle(fw::BorderStyle::dialog);
-    setClientSize({460, 448});
+    setClientSize({460, 470});
     centreOnScreen();
     onCreate = [this](fw::Component& sender) { FormCreate(sender); };
     fw::applyDesign<TFormaSetari>(*this, setariIrDesign());
@@ -53,6 +53,7 @@ void TFormaSetari::visibilityChanged() {
     if (visible()) {
         CheckBoxExecutare->setChecked(services_.store.settings().RunCommands);
         CheckBoxOsd->setChecked(services_.store.settings().Osd);
+        CheckBoxKeys->setChecked(services_.store.settings().KeysEnabled);
         CBVolume->setItemIndex(static_cast<int>(services_.store.settings().Volume));
         startsWithWindows_ = services_.remote.startsWithWindows();
         CheckBoxStartWithWindows->setChecked(startsWithWindows_);
@@ -172,8 +173,10 @@ DialogSettings TFormaSetari::ReadDialogSettings() const {
     std::optional<std::string> player;
     const std::string path = EditWinamp->text();
     if (playerChosen_ || path != shownPlayer_) player = path == playerNotFound ? std::string() : trimmed(path);
-    return {SEPort->value(),  CheckBoxActivare->checked(), CheckBoxMinimizat->checked(), CheckBoxExecutare->checked(),
-            CheckBoxOsd->checked(), volume,                     player};
+    DialogSettings values{SEPort->value(),  CheckBoxActivare->checked(), CheckBoxMinimizat->checked(),
+                          CheckBoxExecutare->checked(), CheckBoxOsd->checked(), volume, player};
+    values.KeysEnabled = CheckBoxKeys->checked();
+    return values;
 }
 
 void TFormaSetari::ButtonBrowseClick(fw::Component&) {

@@ -93,6 +93,7 @@ public:
     fw::Button* ButtonSkip = nullptr;
     fw::Button* ButtonStop = nullptr;
     fw::CheckBox* CheckBoxOsd = nullptr;
+    fw::CheckBox* CheckBoxKeys = nullptr;
     fw::CheckBox* CheckBoxStartWithWindows = nullptr;
     fw::Label* LabelVolume = nullptr;
     fw::DropDownList* CBVolume = nullptr;

@@ -31,32 +31,32 @@ void commands(fw::ComboBox& box) {
     box.setItems(learnedNamesDialogOrder());
     // Not an item: what the box shows before a choice.
     box.setText("ALEGE COMANDA");
-    box.setTabOrder(4);
+    box.setTabOrder(5);
 }
 
 void volumeKeys(fw::DropDownList& list) {
     list.setItems(volumeKeyChoices());
-    list.setTabOrder(17);
+    list.setTabOrder(18);
 }
 void lircAddress(fw::Edit& e) {
     e.setTabOrder(3);
 }
 void winampPath(fw::Edit& e) {
-    e.setTabOrder(18);
+    e.setTabOrder(19);
 }
 void ok(fw::Button& b) {
     b.setText("Ok");
     b.setBold(true);
-    b.setTabOrder(20);
+    b.setTabOrder(21);
     b.setDefault(true);
 }
 
 void selectedCommand(fw::Edit& e) {
-    e.setTabOrder(5);
+    e.setTabOrder(6);
 }
 void code(fw::Memo& m) {
     m.setCentred(true);
-    m.setTabOrder(6);
+    m.setTabOrder(7);
 }
 void every100ms(fw::Timer& t) {
     t.setInterval(100);
@@ -77,12 +77,12 @@ std::function<void(fw::Button&)> walkButton(const char* text, int tabOrder) {
 // that Wine uses; the tab order follows the reading order.
 const Row rows[] = {
     // Group boxes first: made first, they lie beneath what they hold.
-    {part<&F::Bevel1>, "Bevel1", place(8, 28, 444, 72), "", nullptr, texts<fw::GroupBox>("Receiver", false)},
-    {part<&F::BevelSetup>, "BevelSetup", place(8, 106, 444, 166), "", nullptr,
+    {part<&F::Bevel1>, "Bevel1", place(8, 28, 444, 94), "", nullptr, texts<fw::GroupBox>("Receiver", false)},
+    {part<&F::BevelSetup>, "BevelSetup", place(8, 128, 444, 166), "", nullptr,
      texts<fw::GroupBox>("Handset codes", false)},
-    {part<&F::GroupOptions>, "GroupOptions", place(8, 278, 444, 124), "", nullptr,
+    {part<&F::GroupOptions>, "GroupOptions", place(8, 300, 444, 124), "", nullptr,
      texts<fw::GroupBox>("Options", false)},
-    {part<&F::ButtonOk>, "ButtonOk", place(340, 410, 112, 30), "Out", &F::ButtonOkClick, fw::with<fw::Button>(ok)},
+    {part<&F::ButtonOk>, "ButtonOk", place(340, 432, 112, 30), "Out", &F::ButtonOkClick, fw::with<fw::Button>(ok)},
     {part<&F::LabelCom>, "LabelCom", place(20, 50, 36, 13), "", nullptr, texts<fw::Label>("Port:", true)},
     {part<&F::SEPort>, "SEPort", place(60, 46, 57, 22), "COM port number", nullptr, fw::with<fw::SpinEdit>(port)},
     {part<&F::CheckBoxActivare>, "CheckBoxActivare", place(140, 48, 180, 17), "Enable/Disable IR device", nullptr,
@@ -91,54 +91,57 @@ const Row rows[] = {
      texts<fw::Label>("LIRC / WinLIRC server (host:port)", true)},
     {part<&F::EditLirc>, "EditLirc", place(240, 74, 200, 21),
      "Where a LIRC or WinLIRC server listens; empty: none", nullptr, fw::with<fw::Edit>(lircAddress)},
-    {part<&F::CBComenziIR>, "CBComenziIR", place(20, 138, 140, 21), "Select IR comand", nullptr,
+    {part<&F::CheckBoxKeys>, "CheckBoxKeys", place(20, 100, 300, 17),
+     "Media keys, Media Center and other remotes, and receivers that type keys: heard in the background", nullptr,
+     texts<fw::CheckBox>("Media keys and remotes that Windows knows", true, 4)},
+    {part<&F::CBComenziIR>, "CBComenziIR", place(20, 160, 140, 21), "Select IR comand", nullptr,
      fw::with<fw::ComboBox>(commands)},
-    {part<&F::LabelComIR>, "LabelComIR", place(20, 124, 130, 13), "", nullptr, texts<fw::Label>("IR command:", true)},
-    {part<&F::EditComIr>, "EditComIr", place(166, 138, 140, 21), "Selected command", nullptr,
+    {part<&F::LabelComIR>, "LabelComIR", place(20, 146, 130, 13), "", nullptr, texts<fw::Label>("IR command:", true)},
+    {part<&F::EditComIr>, "EditComIr", place(166, 160, 140, 21), "Selected command", nullptr,
      fw::with<fw::Edit>(selectedCommand)},
-    {part<&F::LabelLilsComIR>, "LabelLilsComIR", place(166, 124, 140, 13), "", nullptr,
+    {part<&F::LabelLilsComIR>, "LabelLilsComIR", place(166, 146, 140, 13), "", nullptr,
      texts<fw::Label>("Selected command:", true)},
-    {part<&F::LabelCodIr>, "LabelCodIr", place(312, 124, 120, 13), "", nullptr, texts<fw::Label>("IR code:", true)},
+    {part<&F::LabelCodIr>, "LabelCodIr", place(312, 146, 120, 13), "", nullptr, texts<fw::Label>("IR code:", true)},
     {part<&F::TimerInitTexte>, "TimerInitTexte", {}, "", &F::TimerInitTexteTimer, fw::with<fw::Timer>(every100ms)},
-    {part<&F::MemoCod>, "MemoCod", place(312, 138, 128, 21), "Recived IR code", nullptr, fw::with<fw::Memo>(code)},
-    {part<&F::ButtonSaveIR>, "ButtonSaveIR", place(20, 196, 112, 27), "Learn IR code", &F::ButtonSaveIRClick,
-     texts<fw::Button>("Learn IR code", true, 7)},
-    {part<&F::CheckBoxMinimizat>, "CheckBoxMinimizat", place(20, 298, 210, 17), "Try bar mode", nullptr,
-     texts<fw::CheckBox>("Try bar mode", true, 13)},
-    {part<&F::CheckBoxExecutare>, "CheckBoxExecutare", place(240, 298, 200, 17),
-     "Learned codes carry out their commands", nullptr, texts<fw::CheckBox>("Run learned commands", true, 14)},
-    {part<&F::LabelLearned>, "LabelLearned", place(312, 164, 128, 28), "", nullptr, texts<fw::Label>("", false)},
+    {part<&F::MemoCod>, "MemoCod", place(312, 160, 128, 21), "Recived IR code", nullptr, fw::with<fw::Memo>(code)},
+    {part<&F::ButtonSaveIR>, "ButtonSaveIR", place(20, 218, 112, 27), "Learn IR code", &F::ButtonSaveIRClick,
+     texts<fw::Button>("Learn IR code", true, 8)},
+    {part<&F::CheckBoxMinimizat>, "CheckBoxMinimizat", place(20, 320, 210, 17), "Try bar mode", nullptr,
+     texts<fw::CheckBox>("Try bar mode", true, 14)},
+    {part<&F::CheckBoxExecutare>, "CheckBoxExecutare", place(240, 320, 200, 17),
+     "Learned codes carry out their commands", nullptr, texts<fw::CheckBox>("Run learned commands", true, 15)},
+    {part<&F::LabelLearned>, "LabelLearned", place(312, 186, 128, 28), "", nullptr, texts<fw::Label>("", false)},
     {part<&F::LTitlu>, "LTitlu", place(12, 8, 150, 15), "", nullptr, texts<fw::Label>("Telecomanda Winamp", true)},
     {part<&F::LVersiune>, "LVersiune", place(170, 8, 282, 15), "", nullptr,
      texts<fw::Label>("ZAV Amp - 01, version " ZAV_VERSION, false)},
-    {part<&F::LAutor>, "LAutor", place(12, 418, 316, 15), "", nullptr,
+    {part<&F::LAutor>, "LAutor", place(12, 440, 316, 15), "", nullptr,
      texts<fw::Label>("Settings: ir_zav.ini beside zav_amp.exe", false)},
-    {part<&F::LabelCodes>, "LabelCodes", place(20, 164, 286, 28), "", nullptr, texts<fw::Label>("Codes: none", false)},
-    {part<&F::LabelWalk>, "LabelWalk", place(20, 230, 296, 28), "", nullptr, texts<fw::Label>("", true)},
-    {part<&F::ButtonAddCode>, "ButtonAddCode", place(136, 196, 96, 27), "Add the code shown to the command's codes",
-     &F::ButtonAddCodeClick, texts<fw::Button>("Add code", true, 8)},
-    {part<&F::ButtonForget>, "ButtonForget", place(236, 196, 88, 27), "Forget every code of the command",
-     &F::ButtonForgetClick, texts<fw::Button>("Forget", true, 9)},
-    {part<&F::ButtonLearnAll>, "ButtonLearnAll", place(328, 196, 112, 27), "Learn every key of the handset in one go",
-     &F::ButtonLearnAllClick, texts<fw::Button>("Learn all keys", true, 10)},
-    {part<&F::ButtonSkip>, "ButtonSkip", place(322, 230, 56, 27), "Leave this command as it is and go on",
-     &F::ButtonSkipClick, fw::with<fw::Button>(walkButton("Skip", 11))},
-    {part<&F::CheckBoxOsd>, "CheckBoxOsd", place(20, 318, 210, 17),
+    {part<&F::LabelCodes>, "LabelCodes", place(20, 186, 286, 28), "", nullptr, texts<fw::Label>("Codes: none", false)},
+    {part<&F::LabelWalk>, "LabelWalk", place(20, 252, 296, 28), "", nullptr, texts<fw::Label>("", true)},
+    {part<&F::ButtonAddCode>, "ButtonAddCode", place(136, 218, 96, 27), "Add the code shown to the command's codes",
+     &F::ButtonAddCodeClick, texts<fw::Button>("Add code", true, 9)},
+    {part<&F::ButtonForget>, "ButtonForget", place(236, 218, 88, 27), "Forget every code of the command",
+     &F::ButtonForgetClick, texts<fw::Button>("Forget", true, 10)},
+    {part<&F::ButtonLearnAll>, "ButtonLearnAll", place(328, 218, 112, 27), "Learn every key of the handset in one go",
+     &F::ButtonLearnAllClick, texts<fw::Button>("Learn all keys", true, 11)},
+    {part<&F::ButtonSkip>, "ButtonSkip", place(322, 252, 56, 27), "Leave this command as it is and go on",
+     &F::ButtonSkipClick, fw::with<fw::Button>(walkButton("Skip", 12))},
+    {part<&F::CheckBoxOsd>, "CheckBoxOsd", place(20, 340, 210, 17),
      "While the remote is hidden, what a handset key did shows in the screen's corner", nullptr,
-     texts<fw::CheckBox>("Show what the handset does", true, 15)},
-    {part<&F::ButtonStop>, "ButtonStop", place(384, 230, 56, 27), "End the walk, keeping what was learned",
-     &F::ButtonStopClick, fw::with<fw::Button>(walkButton("Stop", 12))},
-    {part<&F::CheckBoxStartWithWindows>, "CheckBoxStartWithWindows", place(240, 318, 200, 17),
-     "Start the remote when you log on to Windows", nullptr, texts<fw::CheckBox>("Start with Windows", true, 16)},
-    {part<&F::LabelVolume>, "LabelVolume", place(20, 344, 136, 13), "", nullptr,
+     texts<fw::CheckBox>("Show what the handset does", true, 16)},
+    {part<&F::ButtonStop>, "ButtonStop", place(384, 252, 56, 27), "End the walk, keeping what was learned",
+     &F::ButtonStopClick, fw::with<fw::Button>(walkButton("Stop", 13))},
+    {part<&F::CheckBoxStartWithWindows>, "CheckBoxStartWithWindows", place(240, 340, 200, 17),
+     "Start the remote when you log on to Windows", nullptr, texts<fw::CheckBox>("Start with Windows", true, 17)},
+    {part<&F::LabelVolume>, "LabelVolume", place(20, 366, 136, 13), "", nullptr,
      texts<fw::Label>("Volume keys change:", true)},
-    {part<&F::CBVolume>, "CBVolume", place(160, 340, 280, 21), "What the remote's volume and mute keys change", nullptr,
+    {part<&F::CBVolume>, "CBVolume", place(160, 362, 280, 21), "What the remote's volume and mute keys change", nullptr,
      fw::with<fw::DropDownList>(volumeKeys)},
-    {part<&F::LabelWinamp>, "LabelWinamp", place(20, 372, 56, 13), "", nullptr, texts<fw::Label>("Winamp:", true)},
-    {part<&F::EditWinamp>, "EditWinamp", place(80, 368, 282, 21), "The player the ON key starts (winamp.exe)", nullptr,
+    {part<&F::LabelWinamp>, "LabelWinamp", place(20, 394, 56, 13), "", nullptr, texts<fw::Label>("Winamp:", true)},
+    {part<&F::EditWinamp>, "EditWinamp", place(80, 390, 282, 21), "The player the ON key starts (winamp.exe)", nullptr,
      fw::with<fw::Edit>(winampPath)},
-    {part<&F::ButtonBrowse>, "ButtonBrowse", place(368, 367, 72, 24), "Choose winamp.exe", &F::ButtonBrowseClick,
-     texts<fw::Button>("Browse...", false, 19)},
+    {part<&F::ButtonBrowse>, "ButtonBrowse", place(368, 389, 72, 24), "Choose winamp.exe", &F::ButtonBrowseClick,
+     texts<fw::Button>("Browse...", false, 20)},
 };
 
 }  // namespace

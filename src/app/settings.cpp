@@ -30,6 +30,7 @@ Settings read(const fw::IniFile& ini) {
     s.PlayerPath = ini.readString("PLAYER", "PATH", "");
     s.LircAddressText = ini.readString("LIRC", "ADDRESS", "");
     s.LircAddress = ir::parseLircAddress(s.LircAddressText);
+    s.KeysEnabled = ini.readString("KEYS", "ENABLED", "1") != "0";
     for (const std::string& name : learnedNamesLoadOrder())
         s.LearnedCodes[name] = parseCodeList(ini.readString(section, name, ""));
     return s;
@@ -72,6 +73,9 @@ void SettingsStore::SaveSettings(const DialogSettings& v) {
             d.set("IR", "MINIMIZARE", v.TrayMode ? "1" : "0");
             d.set("IR", "EXECUTARE", v.RunCommands ? "1" : "0");
             d.set("IR", "OSD", v.Osd ? "1" : "0");
+            // On is what a file without the key means: files that never
+            // turned it off stay as they were.
+            if (!v.KeysEnabled || d.value("KEYS", "ENABLED")) d.set("KEYS", "ENABLED", v.KeysEnabled ? "1" : "0");
             d.set("PLAYER", "VOLUME", v.Volume == control::VolumePreference::player ? playerVolume : "auto");
             if (v.LircAddress) {
                 if (v.LircAddress->empty())

@@ -3,7 +3,8 @@
 // whether it is on, whether the window starts in the notification area,
 // whether learned codes carry out their commands, whether the on-screen
 // display shows them, which volume the keys change, the player's program
-// file, a LIRC server's address, and the codes learned for each command.
+// file, a LIRC server's address, whether the keys and remotes the system
+// hears are a source of codes, and the codes learned for each command.
 // The store keeps the settings record that the remote, the setup dialog
 // and the handset share, and is the only writer of the file: every user
 // action that changes a setting is one atomic write of the file as it is
@@ -48,6 +49,9 @@ struct Settings {
     // serial receiver's; none when empty, missing or unreadable.
     std::optional<ir::LircAddress> LircAddress;
     std::string LircAddressText;
+    // [KEYS] ENABLED: the keys and remotes the system hears are a source of
+    // codes; only 0 turns them off.
+    bool KeysEnabled = true;
     // Command name (or the held-key code's) -> its codes, none when none
     // were learned.
     std::map<std::string, CodeList> LearnedCodes;
@@ -66,6 +70,7 @@ struct DialogSettings {
     std::optional<std::string> PlayerPath = std::nullopt;
     // The server's address as typed (empty: off); none leaves it as it is.
     std::optional<std::string> LircAddress = std::nullopt;
+    bool KeysEnabled = true;
 };
 
 // The configuration file's path for a program at `executable`.
@@ -83,10 +88,10 @@ public:
     void LoadSettings();
     // Port, receiver, tray mode, whether codes run commands, whether the
     // handset's commands show on screen, where the volume keys go, the
-    // player's path and the server's address, in one write; "Unable to
-    // write to <path>" when it fails. A path that a file of 8-bit text
-    // could not hold turns such a file into UTF-16, as the system's own
-    // profile calls read it.
+    // player's path, the server's address and whether the system's keys are
+    // heard, in one write; "Unable to write to <path>" when it fails. A
+    // path that a file of 8-bit text could not hold turns such a file into
+    // UTF-16, as the system's own profile calls read it.
     void SaveSettings(const DialogSettings& values);
     // The code becomes the command's only one (none for an empty code), in
     // one write.

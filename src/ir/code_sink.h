@@ -1,13 +1,13 @@
 // Where a source of codes hands its complete code texts: the serial
-// receiver's loop and a LIRC server's reader both feed one, from their own
-// threads.
+// receiver's loop, a LIRC server's reader and the keys the system hears
+// all feed one, from their own threads.
 #pragma once
 
 #include <string>
 
 namespace ir {
 
-enum class CodeSource { serial, server };
+enum class CodeSource { serial, server, keys };
 
 // What a source can say of a code beyond its text. Whether it is a new
 // press or the key still held is decided later, in one place, on one clock
@@ -22,6 +22,9 @@ enum class Arrival {
     // 0); a press all the same when nothing of that key came just before,
     // as when the connection began while the key was held.
     repeat,
+    // The source knows the key is still down (it saw no release): the
+    // press going on, however long ago it began.
+    held,
 };
 
 class CodeSink {

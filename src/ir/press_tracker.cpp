@@ -7,8 +7,9 @@ bool PressTracker::held(const std::string& code, Arrival arrival, std::uint32_t 
     const bool soon = heardAny_ && at - lastAt_ <= samePressMs;
     heardAny_ = true;
     lastAt_ = at;
-    const bool holds = arrival != Arrival::press && soon &&
-                       (code == pressCode_ || (isHeldKeyCode_ && isHeldKeyCode_(code)));
+    const bool holds = arrival == Arrival::held ||
+                       (arrival != Arrival::press && soon &&
+                        (code == pressCode_ || (isHeldKeyCode_ && isHeldKeyCode_(code))));
     if (!holds) pressCode_ = code;
     return holds;
 }

@@ -328,10 +328,10 @@ e2e_lirc_connected() { ss -tn state established "( sport = :$1 )" | grep -q 127.
 # The setup dialog's controls: where their middles are in its client area
 # at 96 DPI.
 declare -A E2E_DIALOG=(
-  [port]="88 57" [enableIr]="148 56" [lirc]="340 84" [commands]="90 148" [code]="376 148"
-  [learn]="76 209" [add]="184 209" [forget]="280 209" [learnAll]="384 209" [skip]="350 243" [stop]="412 243"
-  [trayMode]="28 306" [runLearned]="248 306" [osd]="28 326" [startWithWindows]="248 326" [volume]="300 350"
-  [winamp]="221 378" [browse]="404 379" [ok]="396 425"
+  [port]="88 57" [enableIr]="148 56" [lirc]="340 84" [keys]="28 108" [commands]="90 170" [code]="376 170"
+  [learn]="76 231" [add]="184 231" [forget]="280 231" [learnAll]="384 231" [skip]="350 265" [stop]="412 265"
+  [trayMode]="28 328" [runLearned]="248 328" [osd]="28 348" [startWithWindows]="248 348" [volume]="300 372"
+  [winamp]="221 400" [browse]="404 401" [ok]="396 447"
 )
 
 # Clicks a control of the setup dialog by its name above, on a screen of

@@ -12,6 +12,8 @@
 //                                              off; nothing when all is well
 //   post_message "Caption" --remove-icon       removes the window's notification icon, as a
 //                                              shell that restarts loses it
+//   post_message "Caption" --front             brings the window in front; prints "front" when
+//                                              it is, "behind" when the system kept another
 //   post_message "Caption" --broadcast NAME    posts the registered message NAME to every
 //                                              top-level window, as the shell does
 // Exit status 1 when no window has that caption.
@@ -218,6 +220,11 @@ int main(int argc, char** argv) {
     if (std::string_view(argv[2]) == "--broadcast" && argc > 3) {
         const UINT message = RegisterWindowMessageA(argv[3]);
         return message && SendNotifyMessageA(HWND_BROADCAST, message, 0, 0) ? 0 : 1;
+    }
+    if (std::string_view(argv[2]) == "--front") {
+        SetForegroundWindow(hwnd);
+        std::printf("%s\n", GetForegroundWindow() == hwnd ? "front" : "behind");
+        return 0;
     }
     if (std::string_view(argv[2]) == "--layout") {
         printLayout(hwnd);

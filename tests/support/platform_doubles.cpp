@@ -40,7 +40,7 @@ PlatformDoubles::~PlatformDoubles() {
 }
 
 app::Platform PlatformDoubles::platform() {
-    return {host, serial, serial.messageBoxes(), tray, player, launcher, mixer, endpoint, regions, logon, files, sockets};
+    return {host, serial, serial.messageBoxes(), tray, player, launcher, mixer, endpoint, regions, logon, files, sockets, keys};
 }
 
 void PlatformDoubles::writeIni(const std::string& ini) const {

@@ -10,6 +10,7 @@
 #include "app/core.h"
 #include "support/fake_control.h"
 #include "support/fake_endpoint.h"
+#include "support/fake_keys.h"
 #include "support/fake_mixer.h"
 #include "support/fake_serial.h"
 #include "support/fake_sockets.h"
@@ -44,6 +45,7 @@ public:
     FakeRunAtLogon logon;
     RecordingFiles files;
     FakeSockets sockets;
+    FakeKeys keys;
     // The old mixer's master output: its volume and mute controls.
     std::uint32_t masterVolume = 0;
     std::uint32_t masterMute = 0;

@@ -13,7 +13,9 @@
 // it never does.
 //
 // Log lines are "<message> <wParam> <lParam>" in decimal, one per message
-// (WM_NULL, WM_COMMAND and WM_USER only), flushed at once.
+// (WM_NULL, WM_COMMAND and WM_USER only), flushed at once; the keys it gets
+// while in front are logged as "key <virtual key>" for each WM_KEYDOWN or
+// WM_SYSKEYDOWN (repeats too) and "appcommand <command>" for WM_APPCOMMAND.
 #include <windows.h>
 
 #include <algorithm>
@@ -166,6 +168,19 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             player.advanceAtTrackEnd();
             InvalidateRect(hwnd, nullptr, TRUE);
             return 0;
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            if (player.log) {
+                std::fprintf(player.log, "key %u\n", static_cast<unsigned>(wParam));
+                std::fflush(player.log);
+            }
+            return DefWindowProcA(hwnd, msg, wParam, lParam);
+        case WM_APPCOMMAND:
+            if (player.log) {
+                std::fprintf(player.log, "appcommand %d\n", GET_APPCOMMAND_LPARAM(lParam));
+                std::fflush(player.log);
+            }
+            return DefWindowProcA(hwnd, msg, wParam, lParam);
         case WM_PAINT: paint(hwnd); return 0;
         case WM_DESTROY: PostQuitMessage(0); return 0;
         default: return DefWindowProcA(hwnd, msg, wParam, lParam);

@@ -1,0 +1,38 @@
+// The keys the system hears, doubled: the test plays the listening thread
+// and calls the listener itself while the source listens.
+#pragma once
+
+#include <string>
+
+#include "platform/key_input.h"
+
+namespace testing_support {
+
+class FakeKeys : public platform::KeyInput {
+public:
+    bool start(platform::KeyListener& l, std::string& error) override {
+        ++starts;
+        if (refuse) {
+            error = "RegisterRawInputDevices failed (error 5)";
+            return false;
+        }
+        listener = &l;
+        return true;
+    }
+    void stop() override { listener = nullptr; }
+    void listenAgain() override { ++listenedAgain; }
+
+    // A key down or up by `way`; whether the listener took it.
+    bool press(unsigned vk, bool down, platform::KeyWay way = platform::KeyWay::hook, std::string device = {},
+               bool ourField = false, std::uint32_t at = 0) {
+        if (!listener) return false;
+        return listener->key({vk, down, way, std::move(device), ourField}, at);
+    }
+
+    platform::KeyListener* listener = nullptr;
+    bool refuse = false;
+    int starts = 0;
+    int listenedAgain = 0;
+};
+
+}  // namespace testing_support
