@@ -182,7 +182,7 @@ zav_cmake_build() {  # dir [cmake args...]
 # as committed; it prints libFuzzer's last line ("Done N runs in S
 # second(s)") and fails on a crash or a sanitizer report, whose input
 # libFuzzer saves under $ZAV_BUILD/fuzz-findings.
-ZAV_FUZZ_TARGETS=(ini outline bitmap receiver lirc)
+ZAV_FUZZ_TARGETS=(ini outline bitmap receiver lirc keys)
 # A byte stream's cost grows with its length, and 128 bytes hold many codes.
 declare -gA ZAV_FUZZ_MAX_LEN=([receiver]=256)
 ZAV_FUZZ_CMAKE_ARGS=(-DCMAKE_CXX_COMPILER=clang++ -DZAV_FUZZ=ON)

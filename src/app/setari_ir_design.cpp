@@ -91,7 +91,7 @@ const Row rows[] = {
      texts<fw::Label>("LIRC / WinLIRC server (host:port)", true)},
     {part<&F::EditLirc>, "EditLirc", place(240, 74, 200, 21),
      "Where a LIRC or WinLIRC server listens; empty: none", nullptr, fw::with<fw::Edit>(lircAddress)},
-    {part<&F::CheckBoxKeys>, "CheckBoxKeys", place(20, 100, 300, 17),
+    {part<&F::CheckBoxKeys>, "CheckBoxKeys", place(20, 100, 340, 17),
      "Media keys, Media Center and other remotes, and receivers that type keys: heard in the background", nullptr,
      texts<fw::CheckBox>("Media keys and remotes that Windows knows", true, 4)},
     {part<&F::CBComenziIR>, "CBComenziIR", place(20, 160, 140, 21), "Select IR comand", nullptr,

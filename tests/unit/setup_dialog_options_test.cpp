@@ -1,6 +1,6 @@
 // The setup dialog's ways out and its options: left without Ok, Ok the
-// default, codes shown only while it is shown, Start with Windows, and the
-// Winamp field.
+// default, codes shown only while it is shown, the system's keys, Start
+// with Windows, and the Winamp field.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -97,6 +97,32 @@ TEST_F(SetupDialog, ReceivedCodesAppearOnlyWhileTheDialogIsShown) {
         host.clickControl(button("ButtonOk"));
     };
     click("CBSetIR");
+}
+
+TEST_F(SetupDialog, TheSystemsKeysAreLearnedAndTurnedOffThere) {
+    open("[IR]\r\nMinimizare=0\r\nACTIVARE=0\r\n");
+    ASSERT_NE(keys.listener, nullptr);
+    host.onModal = [&](fw::Form&) {
+        EXPECT_TRUE(dialog->CheckBoxKeys->checked());
+        keys.press(0xB3, true);
+        keys.press(0xB3, false);
+        host.runPosted();
+        EXPECT_EQ(dialog->MemoCod->text(), "key:MEDIA_PLAY_PAUSE");
+        dialog->CheckBoxKeys->setChecked(false);
+        host.clickControl(button("ButtonOk"));
+    };
+    click("CBSetIR");
+    EXPECT_NE(fileText().find("[KEYS]\r\nENABLED=0\r\n"), std::string::npos);
+    EXPECT_FALSE(settings->KeysEnabled);
+    EXPECT_EQ(keys.listener, nullptr) << "no longer heard";
+    host.onModal = [&](fw::Form&) {
+        EXPECT_FALSE(dialog->CheckBoxKeys->checked());
+        dialog->CheckBoxKeys->setChecked(true);
+        host.clickControl(button("ButtonOk"));
+    };
+    click("CBSetIR");
+    EXPECT_NE(fileText().find("[KEYS]\r\nENABLED=1\r\n"), std::string::npos);
+    EXPECT_NE(keys.listener, nullptr);
 }
 
 struct LogonCase {
