@@ -113,10 +113,15 @@ bool Win32Keys::listen(std::string& error) {
                                 {0x0C, 0x01, flags, hwnd_},
                                 {0xFFBC, 0x88, flags, hwnd_},
                                 {0x01, 0x80, flags, hwnd_}};
-    // Not every system knows every page: the keyboard alone will do.
+    // Not every system knows every page, nor the notices of devices
+    // (unplugged ones are then let go at their next report): the keyboard
+    // alone will do.
     if (!RegisterRawInputDevices(wanted, 4, sizeof wanted[0]) && !RegisterRawInputDevices(wanted, 1, sizeof wanted[0])) {
-        error = failure("RegisterRawInputDevices");
-        return false;
+        wanted[0].dwFlags = RIDEV_INPUTSINK;
+        if (!RegisterRawInputDevices(wanted, 1, sizeof wanted[0])) {
+            error = failure("RegisterRawInputDevices");
+            return false;
+        }
     }
     if (hook_) UnhookWindowsHookEx(hook_);
     hooked = this;
