@@ -145,6 +145,7 @@ void KeySource::hidReport(std::uintptr_t device, const platform::HidParser& pars
     for (const HidUsage& usage : now) {
         if (before.count(usage)) continue;
         lastHidPress_ = usageCode(usage);
+        lastHidPressAt_ = at;
         down(lastHidPress_, KeyWay::hid, at);
     }
     before = std::move(now);
@@ -172,7 +173,12 @@ void KeySource::countHeld() {
 void KeySource::tick(std::uint32_t at) {
     // A HID key sends nothing while it is held: its repeats are made here,
     // for the key pressed last, as a keyboard repeats only that one.
-    if (!lastHidPress_.empty() && presses_.heldBy(lastHidPress_, KeyWay::hid)) down(lastHidPress_, KeyWay::hid, at);
+    if (lastHidPress_.empty() || !presses_.heldBy(lastHidPress_, KeyWay::hid)) return;
+    if (at - lastHidPressAt_ > maxHeldMs) {
+        lastHidPress_.clear();
+        return;
+    }
+    down(lastHidPress_, KeyWay::hid, at);
 }
 
 void KeySource::reset() {

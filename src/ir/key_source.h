@@ -62,6 +62,10 @@ private:
 class KeySource : public platform::KeyListener {
 public:
     static constexpr std::uint32_t repeatMs = 100;
+    // A HID key is not repeated for longer than this: a remote unplugged
+    // without a notice (the system asleep meanwhile) must not hold its key
+    // for good.
+    static constexpr std::uint32_t maxHeldMs = 15000;
     // A report's usages beyond this many are not looked at.
     static constexpr std::size_t maxUsages = 32;
 
@@ -100,6 +104,7 @@ private:
     std::map<std::uintptr_t, std::set<HidUsage>> hidDown_;
     std::size_t heldHid_ = 0;
     std::string lastHidPress_;
+    std::uint32_t lastHidPressAt_ = 0;
     KeyPresses presses_;
 };
 

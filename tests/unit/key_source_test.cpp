@@ -192,6 +192,16 @@ TEST_F(KeySourceTest, ADeviceUnpluggedLetsGoWhatItHeld) {
                                                    "press key:VOLUME_UP"}));
 }
 
+TEST_F(KeySourceTest, AHidKeyHeldBeyondAnyUseStopsRepeating) {
+    report(4, {1, 0x0C, 0xE9});
+    source.tick(at += ir::KeySource::maxHeldMs - 10);
+    source.tick(at += 100);
+    source.tick(at += 100);
+    report(4, {1});
+    report(4, {1, 0x0C, 0xE9});
+    EXPECT_EQ(fed.codes, (std::vector<std::string>{"press key:VOLUME_UP", "held key:VOLUME_UP", "press key:VOLUME_UP"}));
+}
+
 TEST_F(KeySourceTest, AResetLetsGoOfEverything) {
     key(ctrlKey, true);
     report(4, {1, 0x0C, 0xE9});

@@ -113,9 +113,8 @@ bool Win32Keys::listen(std::string& error) {
                                 {0x0C, 0x01, flags, hwnd_},
                                 {0xFFBC, 0x88, flags, hwnd_},
                                 {0x01, 0x80, flags, hwnd_}};
-    // Not every system knows every page, nor the notices of devices
-    // (unplugged ones are then let go at their next report): the keyboard
-    // alone will do.
+    // Not every system knows every page, nor the notices of devices (which
+    // only the HID remotes need): the keyboard alone will do.
     if (!RegisterRawInputDevices(wanted, 4, sizeof wanted[0]) && !RegisterRawInputDevices(wanted, 1, sizeof wanted[0])) {
         wanted[0].dwFlags = RIDEV_INPUTSINK;
         if (!RegisterRawInputDevices(wanted, 1, sizeof wanted[0])) {
