@@ -21,7 +21,12 @@ unsigned modifierOf(unsigned vk) {
     }
 }
 
-bool isLetterOrSpace(unsigned vk) { return (vk >= 'A' && vk <= 'Z') || vk == 0x20; }
+// Keys that no handset's receiver sends: letters, the space bar and the
+// punctuation keys.
+bool onlyTyped(unsigned vk) {
+    return (vk >= 'A' && vk <= 'Z') || vk == 0x20 || (vk >= 0xBA && vk <= 0xC0) || (vk >= 0xDB && vk <= 0xDF) ||
+           vk == 0xE2;
+}
 
 std::string usageCode(HidUsage usage) {
     const unsigned vk = keyForUsage(usage);
@@ -109,7 +114,9 @@ bool KeySource::key(const KeyStroke& stroke, std::uint32_t at) {
         }
         return hook && takenDowns_.erase(stroke.vk) > 0;
     }
-    if (!stroke.device.empty() && isLetterOrSpace(stroke.vk) && !(modifiers & (ctrl | alt | win)))
+    // The keyboard in use: one that typed what only keyboards type, or typed
+    // into one of our fields.
+    if (!stroke.device.empty() && (stroke.ourField || (onlyTyped(stroke.vk) && !(modifiers & (ctrl | alt | win)))))
         keyboardsInUse_.insert(stroke.device);
     // An auto-repeat keeps the code its first down made, whatever was
     // pressed or let go meanwhile.

@@ -3,7 +3,8 @@
 // - what it is as a code, if anything: a key no one types (media, volume,
 //   browser, launch, F13-F24) or any key with Ctrl, Alt or Win is its own
 //   code; a key that types or moves is a code only with the device it came
-//   from, and never from the keyboard in use (a device that typed a letter)
+//   from, and never from the keyboard in use (a device that typed a letter,
+//   a space or punctuation anywhere, or anything into one of our fields)
 //   nor while one of the program's own fields has the focus;
 // - one press however many ways it arrives (the hook, the keyboard's raw
 //   input, a HID report of the same key): the first way that brings it

@@ -4,7 +4,9 @@
 // and which keys the hook keeps from the program in front.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <mutex>
+#include <thread>
 #include <optional>
 #include <string>
 #include <vector>
@@ -108,10 +110,16 @@ TEST_F(KeySourceTest, AreCodesOnlyWhereNoOneTypesThem) {
     }
 }
 
-TEST_F(KeySourceTest, AKeyboardThatTypedALetterIsTheOneInUse) {
+TEST_F(KeySourceTest, AKeyboardThatTypedWhatOnlyKeyboardsTypeIsTheOneInUse) {
+    constexpr char other[] = "1A2B:0001";
+    constexpr char third[] = "1A2B:0002";
     tap('7', KeyWay::keyboard, receiver);
     tap('H', KeyWay::keyboard, keyboard);
     tap('7', KeyWay::keyboard, keyboard);
+    tap(0xBC, KeyWay::keyboard, other);  // a comma
+    tap(0x0D, KeyWay::keyboard, other);
+    tap(0x0D, KeyWay::keyboard, third, true);  // Enter in one of our fields
+    tap(0x0D, KeyWay::keyboard, third);
     tap('7', KeyWay::keyboard, receiver);
     EXPECT_EQ(fed.codes, (std::vector<std::string>{"press key:7@045E:006D", "press key:7@045E:006D"}));
 }
@@ -249,6 +257,18 @@ TEST_F(KeySourceTest, TheHookTakesLearnedKeysOnly) {
     EXPECT_TRUE(key(f13, false));
     EXPECT_FALSE(key(f13, true));
     EXPECT_FALSE(key(f13, false));
+}
+
+// The GUI thread changes what is taken while the listening thread asks.
+TEST_F(KeySourceTest, ThreadsTheCodesTakenChangeWhileKeysArrive) {
+    std::atomic<bool> done{false};
+    std::thread gui([&] {
+        for (int i = 0; !done; ++i) source.takeCodes(i % 2 ? std::set<std::string>{"key:F13"} : std::set<std::string>{});
+    });
+    for (int i = 0; i < 2000; ++i) tap(f13);
+    done = true;
+    gui.join();
+    EXPECT_EQ(fed.codes.size(), 2000u) << "every press heard, whatever was taken meanwhile";
 }
 
 }  // namespace
