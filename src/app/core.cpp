@@ -10,7 +10,7 @@ Core::Core(const Platform& platform, std::filesystem::path configFile)
       receiver_(com_, code_, codes_, application_),
       remote_(&application_.create<Remote>(RemoteServices{store_, codes_, platform.player, platform.launcher,
                                                           platform.mixer, platform.endpoint, platform.logon, com_,
-                                                          receiver_, platform.sockets, platform.keys})) {
+                                                          receiver_, platform.sockets, platform.keys, platform.mediaKeys})) {
     application_.setTitle(applicationTitle);
 }
 

@@ -21,6 +21,7 @@
 #include "platform/endpoint_volume.h"
 #include "platform/key_input.h"
 #include "platform/launcher.h"
+#include "platform/media_keys.h"
 #include "platform/message_box.h"
 #include "platform/mixer.h"
 #include "platform/player_window.h"
@@ -49,6 +50,7 @@ struct Platform {
     fw::FileSystem& files;
     platform::StreamSockets& sockets;
     platform::KeyInput& keys;
+    platform::MediaKeys& mediaKeys;
 };
 
 class Core {

@@ -23,7 +23,9 @@ bool askPlayer(const Command& command, Player& player, OsdContent& c) {
             c.time = time;
             std::string track;
             player.GetTrackText(track);
-            if (session.answered()) c.number = track;
+            if (!session.answered()) break;
+            c.number = track;
+            c.song = player.GetTitle();
             break;
         }
         case Feedback::digits: {
@@ -35,6 +37,11 @@ bool askPlayer(const Command& command, Player& player, OsdContent& c) {
         case Feedback::shuffle:
         case Feedback::repeat: {
             const bool shuffle = command.feedback == Feedback::shuffle;
+            // What the player cannot do is said, not left a silent nothing.
+            if (player.NotSupported()) {
+                c.title = "NOT SUPPORTED";
+                break;
+            }
             const bool on = shuffle ? player.IsShuffleOn() : player.IsRepeatOn();
             if (session.answered()) c.title += on ? " ON" : " OFF";
             break;
@@ -71,7 +78,7 @@ OsdContent describeCommand(const Command& command, Remote& remote) {
         }
         case Feedback::player:
             switch (remote.lastStart().outcome) {
-                case PlayerStart::Outcome::notFound: return {"NO PLAYER", {}, {}, {}, {}, {}};
+                case PlayerStart::Outcome::notFound: return {"NO PLAYER", {}, {}, {}, {}, {}, {}};
                 case PlayerStart::Outcome::failed: c.title = "PLAYER DID NOT START"; break;
                 case PlayerStart::Outcome::closed: c.title = "CLOSING PLAYER"; break;
                 case PlayerStart::Outcome::none:
@@ -89,7 +96,7 @@ OsdContent describeCommand(const Command& command, Remote& remote) {
             break;
         default: break;
     }
-    if (noPlayer || !askPlayer(command, *remote.WinampControl, c)) return {"NO PLAYER", {}, {}, {}, {}, {}};
+    if (noPlayer || !askPlayer(command, *remote.WinampControl, c)) return {"NO PLAYER", {}, {}, {}, {}, {}, {}};
     return c;
 }
 
@@ -99,7 +106,12 @@ HandsetFeedback::HandsetFeedback(Remote& remote, const fw::Form& window, TOsd& o
 }
 
 void HandsetFeedback::commandRan(const Command& command, CommandSource source) {
-    if (source != CommandSource::handset || window_.visible() || !remote_.settings().Osd) return;
+    if (!remote_.settings().Osd) return;
+    // A key the player cannot carry out says so, whoever pressed it, the
+    // remote shown or not: nothing else would.
+    const bool toggle = command.feedback == Feedback::shuffle || command.feedback == Feedback::repeat;
+    const bool notSupported = toggle && remote_.WinampControl->NotSupported();
+    if (!notSupported && (source != CommandSource::handset || window_.visible())) return;
     osd_.showContent(describeCommand(command, remote_));
 }
 

@@ -38,8 +38,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         win32::Win32Files files;
         win32::Win32Sockets sockets;
         win32::Win32Keys keys(instance);
+        win32::Win32MediaKeys mediaKeys;
         app::Program program({host, serial, win32::showMessage, tray, player, launcher, mixer, endpoint, regions, logon,
-                              files, sockets, keys},
+                              files, sockets, keys, mediaKeys},
                              app::configPath(fw::pathFromUtf8(host.executablePath())));
         program.run();
     } catch (const std::exception& e) {

@@ -123,6 +123,9 @@ TOsd::TOsd(fw::Component* owner)
     Face->onClick = [this](fw::Component&) { hide(); };
     readout(*LCDTime, OsdLayout::time, OsdLayout::timeDigits);
     readout(*LCDNumber, OsdLayout::number, OsdLayout::numberDigits);
+    LabelSong = &create<fw::Label>("LabelSong");
+    LabelSong->setBounds(OsdLayout::song);
+    LabelSong->setVisible(false);
     TimerHide = &create<fw::Timer>("TimerHide");
     TimerHide->setEnabled(false);
     TimerHide->setInterval(OsdLayout::hideAfterMs);
@@ -137,7 +140,12 @@ void TOsd::showContent(const OsdContent& content) {
     if (content.time) LCDTime->setValue(*content.time);
     LCDNumber->setVisible(content.number.has_value());
     if (content.number) LCDNumber->setValue(*content.number);
-    if (!visible()) {
+    LabelSong->setText(content.song.value_or(""));
+    LabelSong->setVisible(content.song.has_value());
+    const fw::Size size{OsdLayout::client.width, OsdLayout::client.height + (content.song ? OsdLayout::songHeight : 0)};
+    const bool resized = size.height != clientSize().height;
+    if (resized) setClientSize(size);
+    if (!visible() || resized) {
         placeBottomRight(OsdLayout::margin);
         show();
     }

@@ -15,6 +15,7 @@
 
 #include "control/winamp_control.h"
 #include "framework/form.h"
+#include "framework/std_controls.h"
 #include "framework/timer.h"
 #include "widgets/lcd99.h"
 
@@ -35,6 +36,8 @@ struct OsdContent {
     // typed digits, or the volume's percent).
     std::optional<std::string> time;
     std::optional<std::string> number;
+    // The player's title of the track, on a line of its own beneath.
+    std::optional<std::string> song;
     friend bool operator==(const OsdContent&, const OsdContent&) = default;
 };
 
@@ -42,6 +45,9 @@ struct OsdContent {
 // screenshots reads the same places).
 struct OsdLayout {
     static constexpr fw::Size client{184, 60};
+    // With a title, the line beneath the read-outs.
+    static constexpr fw::Rect song = fw::Rect::fromSize(6, 58, 172, 15);
+    static constexpr int songHeight = 18;
     static constexpr fw::Rect title = fw::Rect::fromSize(6, 4, 172, 15);
     static constexpr fw::Rect mark = fw::Rect::fromSize(8, 30, 16, 16);
     static constexpr fw::Rect time = fw::Rect::fromSize(32, 26, 78, 26);
@@ -90,6 +96,7 @@ public:
     widgets::TLCD99* const LCDTime;
     widgets::TLCD99* const LCDNumber;
     OsdFace* Face = nullptr;
+    fw::Label* LabelSong = nullptr;
     fw::Timer* TimerHide = nullptr;
 
 protected:

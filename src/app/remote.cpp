@@ -23,6 +23,7 @@ Remote::Remote(fw::Component* owner, const RemoteServices& services)
       store_(services.store),
       launcher_(services.launcher),
       logon_(services.logon),
+      mediaKeys_(services.mediaKeys),
       sources_{Receiver, Server, Keys},
       handset_(*this) {
     ActivApp->setMainFormTitle("MyOtherApp");
@@ -186,6 +187,15 @@ void Remote::cancelTrack() {
     setDigits("");
 }
 
+void Remote::othersUnless(bool sentToPlayer, platform::MediaKey key) {
+    if (!sentToPlayer && settings().OthersByMediaKeys) mediaKeys_.send(key);
+}
+
+std::string Remote::answeringPlayer() {
+    if (WinampControl->IsRunning()) return WinampControl->DescribePlayer();
+    return settings().OthersByMediaKeys ? "none: media keys" : "none";
+}
+
 PlayerLook Remote::lookAtPlayer() {
     control::TWinampControl& player = *WinampControl;
     // One look-up of the player's window serves the whole look. A player
@@ -205,6 +215,11 @@ PlayerLook Remote::lookAtPlayer() {
     state.repeat = player.IsRepeatOn();
     state.shuffle = player.IsShuffleOn();
     player.GetTimeText(state.time);
+    // The players the media keys reach tell nothing: no figures, not zeros.
+    if (!running && settings().OthersByMediaKeys) {
+        look.track = "--";
+        state.time = "--:--";
+    }
     if (session.answered()) look.state = state;
     return look;
 }

@@ -34,6 +34,7 @@
 #include "ir/code_bus.h"
 #include "platform/endpoint_volume.h"
 #include "platform/launcher.h"
+#include "platform/media_keys.h"
 #include "platform/mixer.h"
 #include "platform/player_window.h"
 #include "platform/run_at_logon.h"
@@ -54,6 +55,8 @@ struct RemoteServices {
     ir::IrReceiver& receiver;
     platform::StreamSockets& sockets;
     platform::KeyInput& keys;
+    // For the players without a Winamp window.
+    platform::MediaKeys& mediaKeys;
 };
 
 // What the player showed at one look. What it left unanswered is none: its
@@ -106,6 +109,9 @@ public:
     bool startsWithWindows();
     // The player the start key would start now; none when it is nowhere.
     std::optional<std::string> findPlayer();
+    // Which player answers now: "Winamp 5.9", "foobar2000 (Winamp
+    // bridge)", "none: media keys", "none".
+    std::string answeringPlayer();
 
     // Commands. Runs the command's operation, then tells every listener that
     // it ran and who asked.
@@ -115,11 +121,13 @@ public:
     }
     // The commands' operations, which the command table names for the keys
     // (CBPlay, CBPause...) and the handset's codes.
-    void play() { WinampControl->Play(); }
-    void pause() { WinampControl->Pause(); }
-    void stop() { WinampControl->Stop(); }
-    void previousTrack() { WinampControl->PreviousTrack(); }
-    void nextTrack() { WinampControl->NextTrack(); }
+    // With no Winamp window they go out as the system's media keys, where
+    // the settings ask for it ([PLAYER] OTHERS).
+    void play() { othersUnless(WinampControl->Play(), platform::MediaKey::playPause); }
+    void pause() { othersUnless(WinampControl->Pause(), platform::MediaKey::playPause); }
+    void stop() { othersUnless(WinampControl->Stop(), platform::MediaKey::stop); }
+    void previousTrack() { othersUnless(WinampControl->PreviousTrack(), platform::MediaKey::previous); }
+    void nextTrack() { othersUnless(WinampControl->NextTrack(), platform::MediaKey::next); }
     void rewind() { WinampControl->Rewind(); }
     void fastForward() { WinampControl->FastForward(); }
     void toggleShuffle() { WinampControl->ToggleShuffle(); }
@@ -174,12 +182,14 @@ public:
 
 private:
     void sourceLit();
+    void othersUnless(bool sentToPlayer, platform::MediaKey key);
     void setDigits(std::string digits);
     void failedStart(CommandSource source);
 
     SettingsStore& store_;
     platform::Launcher& launcher_;
     platform::RunAtLogon& logon_;
+    platform::MediaKeys& mediaKeys_;
     const std::vector<SourceLink*> sources_;  // the three above
     HandsetCommands handset_;
     std::string trackDigits_;

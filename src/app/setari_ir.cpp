@@ -25,7 +25,7 @@ TFormaSetari::TFormaSetari(fw::Component* owner, Services& services)
     setCaption("Setup IR device");
     setHint("Setup IR");
     setBorderStyle(fw::BorderStyle::dialog);
-    setClientSize({460, 470});
+    setClientSize({460, 492});
     centreOnScreen();
     onCreate = [this](fw::Component& sender) { FormCreate(sender); };
     fw::applyDesign<TFormaSetari>(*this, setariIrDesign());
@@ -54,6 +54,7 @@ void TFormaSetari::visibilityChanged() {
         CheckBoxExecutare->setChecked(services_.store.settings().RunCommands);
         CheckBoxOsd->setChecked(services_.store.settings().Osd);
         CheckBoxKeys->setChecked(services_.store.settings().KeysEnabled);
+        CheckBoxOthers->setChecked(services_.store.settings().OthersByMediaKeys);
         CBVolume->setItemIndex(static_cast<int>(services_.store.settings().Volume));
         startsWithWindows_ = services_.remote.startsWithWindows();
         CheckBoxStartWithWindows->setChecked(startsWithWindows_);
@@ -61,6 +62,7 @@ void TFormaSetari::visibilityChanged() {
         shownPlayer_ = services_.remote.findPlayer().value_or(playerNotFound);
         playerChosen_ = false;
         EditWinamp->setText(shownPlayer_);
+        LabelAnswering->setText("Answering: " + services_.remote.answeringPlayer());
         EditLirc->setText(services_.store.settings().LircAddressText);
         showCodes();
     } else {
@@ -176,6 +178,7 @@ DialogSettings TFormaSetari::ReadDialogSettings() const {
     DialogSettings values{SEPort->value(),  CheckBoxActivare->checked(), CheckBoxMinimizat->checked(),
                           CheckBoxExecutare->checked(), CheckBoxOsd->checked(), volume, player};
     values.KeysEnabled = CheckBoxKeys->checked();
+    values.OthersByMediaKeys = CheckBoxOthers->checked();
     return values;
 }
 

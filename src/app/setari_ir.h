@@ -94,6 +94,8 @@ public:
     fw::Button* ButtonStop = nullptr;
     fw::CheckBox* CheckBoxOsd = nullptr;
     fw::CheckBox* CheckBoxKeys = nullptr;
+    fw::CheckBox* CheckBoxOthers = nullptr;
+    fw::Label* LabelAnswering = nullptr;
     fw::CheckBox* CheckBoxStartWithWindows = nullptr;
     fw::Label* LabelVolume = nullptr;
     fw::DropDownList* CBVolume = nullptr;

@@ -47,7 +47,7 @@ void winampPath(fw::Edit& e) {
 void ok(fw::Button& b) {
     b.setText("Ok");
     b.setBold(true);
-    b.setTabOrder(21);
+    b.setTabOrder(22);
     b.setDefault(true);
 }
 
@@ -80,9 +80,9 @@ const Row rows[] = {
     {part<&F::Bevel1>, "Bevel1", place(8, 28, 444, 94), "", nullptr, texts<fw::GroupBox>("Receiver", false)},
     {part<&F::BevelSetup>, "BevelSetup", place(8, 128, 444, 166), "", nullptr,
      texts<fw::GroupBox>("Handset codes", false)},
-    {part<&F::GroupOptions>, "GroupOptions", place(8, 300, 444, 124), "", nullptr,
+    {part<&F::GroupOptions>, "GroupOptions", place(8, 300, 444, 146), "", nullptr,
      texts<fw::GroupBox>("Options", false)},
-    {part<&F::ButtonOk>, "ButtonOk", place(340, 432, 112, 30), "Out", &F::ButtonOkClick, fw::with<fw::Button>(ok)},
+    {part<&F::ButtonOk>, "ButtonOk", place(340, 454, 112, 30), "Out", &F::ButtonOkClick, fw::with<fw::Button>(ok)},
     {part<&F::LabelCom>, "LabelCom", place(20, 50, 36, 13), "", nullptr, texts<fw::Label>("Port:", true)},
     {part<&F::SEPort>, "SEPort", place(60, 46, 57, 22), "COM port number", nullptr, fw::with<fw::SpinEdit>(port)},
     {part<&F::CheckBoxActivare>, "CheckBoxActivare", place(140, 48, 180, 17), "Enable/Disable IR device", nullptr,
@@ -114,7 +114,7 @@ const Row rows[] = {
     {part<&F::LTitlu>, "LTitlu", place(12, 8, 150, 15), "", nullptr, texts<fw::Label>("Telecomanda Winamp", true)},
     {part<&F::LVersiune>, "LVersiune", place(170, 8, 282, 15), "", nullptr,
      texts<fw::Label>("ZAV Amp - 01, version " ZAV_VERSION, false)},
-    {part<&F::LAutor>, "LAutor", place(12, 440, 316, 15), "", nullptr,
+    {part<&F::LAutor>, "LAutor", place(12, 462, 316, 15), "", nullptr,
      texts<fw::Label>("Settings: ir_zav.ini beside zav_amp.exe", false)},
     {part<&F::LabelCodes>, "LabelCodes", place(20, 186, 286, 28), "", nullptr, texts<fw::Label>("Codes: none", false)},
     {part<&F::LabelWalk>, "LabelWalk", place(20, 252, 296, 28), "", nullptr, texts<fw::Label>("", true)},
@@ -140,6 +140,11 @@ const Row rows[] = {
     {part<&F::LabelWinamp>, "LabelWinamp", place(20, 394, 56, 13), "", nullptr, texts<fw::Label>("Winamp:", true)},
     {part<&F::EditWinamp>, "EditWinamp", place(80, 390, 282, 21), "The player the ON key starts (winamp.exe)", nullptr,
      fw::with<fw::Edit>(winampPath)},
+    {part<&F::CheckBoxOthers>, "CheckBoxOthers", place(20, 420, 210, 17),
+     "With no Winamp window, PLAY, PAUSE, STOP, NEXT and PREVIOUS go out as the system's media keys", nullptr,
+     texts<fw::CheckBox>("Other players: media keys", true, 21)},
+    {part<&F::LabelAnswering>, "LabelAnswering", place(240, 422, 200, 13), "", nullptr,
+     texts<fw::Label>("Answering:", false)},
     {part<&F::ButtonBrowse>, "ButtonBrowse", place(368, 389, 72, 24), "Choose winamp.exe", &F::ButtonBrowseClick,
      texts<fw::Button>("Browse...", false, 20)},
 };

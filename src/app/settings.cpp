@@ -31,6 +31,7 @@ Settings read(const fw::IniFile& ini) {
     s.LircAddressText = ini.readString("LIRC", "ADDRESS", "");
     s.LircAddress = ir::parseLircAddress(s.LircAddressText);
     s.KeysEnabled = ini.readString("KEYS", "ENABLED", "1") != "0";
+    s.OthersByMediaKeys = ini.readString("PLAYER", "OTHERS", "0") == "1";
     for (const std::string& name : learnedNamesLoadOrder())
         s.LearnedCodes[name] = parseCodeList(ini.readString(section, name, ""));
     return s;
@@ -76,6 +77,8 @@ void SettingsStore::SaveSettings(const DialogSettings& v) {
             // On is what a file without the key means: files that never
             // turned it off stay as they were.
             if (!v.KeysEnabled || d.value("KEYS", "ENABLED")) d.set("KEYS", "ENABLED", v.KeysEnabled ? "1" : "0");
+            if (v.OthersByMediaKeys || d.value("PLAYER", "OTHERS"))
+                d.set("PLAYER", "OTHERS", v.OthersByMediaKeys ? "1" : "0");
             d.set("PLAYER", "VOLUME", v.Volume == control::VolumePreference::player ? playerVolume : "auto");
             if (v.LircAddress) {
                 if (v.LircAddress->empty())

@@ -52,6 +52,9 @@ struct Settings {
     // [KEYS] ENABLED: the keys and remotes the system hears are a source of
     // codes; only 0 turns them off.
     bool KeysEnabled = true;
+    // [PLAYER] OTHERS=1: with no Winamp window, the transport keys go out
+    // as the system's media keys, for whatever player listens to them.
+    bool OthersByMediaKeys = false;
     // Command name (or the held-key code's) -> its codes, none when none
     // were learned.
     std::map<std::string, CodeList> LearnedCodes;
@@ -71,6 +74,7 @@ struct DialogSettings {
     // The server's address as typed (empty: off); none leaves it as it is.
     std::optional<std::string> LircAddress = std::nullopt;
     bool KeysEnabled = true;
+    bool OthersByMediaKeys = false;
 };
 
 // The configuration file's path for a program at `executable`.

@@ -26,11 +26,14 @@ enum class Command : std::int32_t {
 
 // Request codes, each with one argument; the player answers with a number.
 enum class Request : std::int32_t {
+    version = 0,            // 0x50yx for 5.yx (IPC_GETVERSION)
     status = 104,           // 1 playing, 3 paused, anything else stopped
     position = 105,         // argument 0: elapsed milliseconds
     setListPosition = 121,  // argument: the zero-based play-list index
     volume = 122,           // argument 0..255 sets the output volume; askVolume asks it
     listPosition = 125,     // the zero-based play-list index playing
+    title = 212,            // argument: the index; the 8-bit title's address
+    titleWide = 213,        // the same in UTF-16 (Winamp 5)
     shuffle = 250,          // 1 on
     repeat = 251,           // 1 on
 };

@@ -1,5 +1,7 @@
 #include "control/winamp_control.h"
 
+#include "framework/ini_encoding.h"
+
 namespace control {
 
 TWinampControl::Session::Session(TWinampControl& player) : player_(player) {
@@ -65,7 +67,10 @@ bool TWinampControl::Play() {
     return SendCommand(winamp::Command::play);
 }
 bool TWinampControl::Pause() {
-    return SendCommand(winamp::Command::pause);
+    const fw::WindowHandle w = playerWindow();
+    const PlayerDifference* d = difference(w, PlayerAction::pause);
+    if (d && Status() == PlayState::paused) return sendTo(w, d->id);
+    return sendTo(w, static_cast<std::int32_t>(winamp::Command::pause));
 }
 bool TWinampControl::Stop() {
     return SendCommand(winamp::Command::stop);
@@ -77,16 +82,93 @@ bool TWinampControl::NextTrack() {
     return SendCommand(winamp::Command::next);
 }
 bool TWinampControl::Rewind() {
-    return SendCommand(winamp::Command::rewind);
+    const fw::WindowHandle w = playerWindow();
+    const PlayerDifference* d = difference(w, PlayerAction::rewind);
+    return sendTo(w, d ? d->id : static_cast<std::int32_t>(winamp::Command::rewind));
 }
 bool TWinampControl::FastForward() {
-    return SendCommand(winamp::Command::fastForward);
+    const fw::WindowHandle w = playerWindow();
+    const PlayerDifference* d = difference(w, PlayerAction::fastForward);
+    return sendTo(w, d ? d->id : static_cast<std::int32_t>(winamp::Command::fastForward));
+}
+
+bool TWinampControl::sendTo(fw::WindowHandle w, std::int32_t commandId) {
+    if (!w) return false;
+    heard(windows_.command(w, commandId));
+    return true;
 }
 bool TWinampControl::ToggleRepeat() {
-    return SendCommand(winamp::Command::toggleRepeat);
+    return toggle(PlayerAction::repeat, winamp::Command::toggleRepeat, winamp::Request::repeat);
 }
 bool TWinampControl::ToggleShuffle() {
-    return SendCommand(winamp::Command::toggleShuffle);
+    return toggle(PlayerAction::shuffle, winamp::Command::toggleShuffle, winamp::Request::shuffle);
+}
+
+bool TWinampControl::toggle(PlayerAction action, winamp::Command command, winamp::Request state) {
+    notSupported_ = false;
+    const fw::WindowHandle w = playerWindow();
+    const PlayerDifference* d = difference(w, action);
+    if (!d) return sendTo(w, static_cast<std::int32_t>(command));
+    // Only ever switched on: once on, off is not the player's to give.
+    std::int32_t on = 0;
+    if (!QueryValue(state, 0, on)) return false;
+    if (on == winamp::on) {
+        notSupported_ = true;
+        return true;
+    }
+    return SendCommand(static_cast<winamp::Request>(d->id), winamp::on);
+}
+
+PlayerIdentity TWinampControl::Identity() {
+    const fw::WindowHandle w = playerWindow();
+    return w ? identityOf(w) : PlayerIdentity{};
+}
+
+PlayerIdentity TWinampControl::identityOf(fw::WindowHandle w) {
+    if (w != identified_) {
+        identified_ = w;
+        identity_ = identifyPlayer(windows_.programOf(w), 0);
+        versionAsked_ = false;
+    }
+    return identity_;
+}
+
+std::string TWinampControl::DescribePlayer() {
+    Identity();
+    const fw::WindowHandle w = playerWindow();
+    if (w && !versionAsked_) {
+        versionAsked_ = true;
+        identity_.version = heard(windows_.request(w, static_cast<std::int32_t>(winamp::Request::version), 0))
+                                .value_or(0);
+    }
+    return playerName(identity_);
+}
+
+const PlayerDifference* TWinampControl::difference(fw::WindowHandle w, PlayerAction action) {
+    return w ? playerDifference(identityOf(w).kind, action) : nullptr;
+}
+
+std::optional<std::string> TWinampControl::GetTitle() {
+    const fw::WindowHandle w = playerWindow();
+    if (!w) return std::nullopt;
+    const bool wide = offersWideTitles(identityOf(w).kind);
+    const std::int32_t position = ask(winamp::Request::listPosition);
+    const auto address = heard(windows_.request(
+        w, static_cast<std::int32_t>(wide ? winamp::Request::titleWide : winamp::Request::title), position));
+    if (!address || *address == 0) return std::nullopt;
+    const std::size_t unit = wide ? 2 : 1;
+    const auto bytes = windows_.readMemory(w, static_cast<std::uint32_t>(*address), maxTitleChars * unit);
+    if (!bytes) return std::nullopt;
+    // The text ends at its zero, or at the bound: its length is never
+    // trusted.
+    std::size_t length = 0;
+    while (length + unit <= bytes->size() && length < maxTitleChars * unit &&
+           (wide ? ((*bytes)[length] | (*bytes)[length + 1]) != 0 : (*bytes)[length] != 0))
+        length += unit;
+    const std::string_view text(bytes->data(), length);
+    std::string title = wide ? fw::fromUtf16(text, false) : windows_.codePage().toUtf8(text);
+    if (title.empty()) return std::nullopt;
+    return title;
 }
 bool TWinampControl::ClosePlayer() {
     return SendCommand(winamp::Command::close);
@@ -132,6 +214,11 @@ void TWinampControl::GetTimeText(std::string& text) {
 }
 
 void TWinampControl::GetTrackText(std::string& text) {
+    // A number that is always the same would be a wrong one.
+    if (difference(playerWindow(), PlayerAction::trackNumber)) {
+        text = "--";
+        return;
+    }
     const std::int64_t position = ask(winamp::Request::listPosition);
     text = std::to_string(position + 1);
 }

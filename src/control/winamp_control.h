@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 
+#include "control/player_kind.h"
 #include "control/winamp_api.h"
 #include "framework/component.h"
 #include "platform/player_window.h"
@@ -54,8 +55,11 @@ public:
     bool NextTrack();
     bool Rewind();
     bool FastForward();
+    // Where the player can only switch them on, a key that would switch one
+    // off sends nothing and NotSupported() says so.
     bool ToggleRepeat();
     bool ToggleShuffle();
+    bool NotSupported() const { return notSupported_; }
     bool ClosePlayer();
     // N is the one-based number the user typed; the player gets N - 1.
     bool SetTrackNumber(std::int32_t n);
@@ -68,8 +72,19 @@ public:
     bool IsRepeatOn();
     // Elapsed time as minutes and seconds, "mm:ss".
     void GetTimeText(std::string& text);
-    // One-based play-list position.
+    // One-based play-list position; "--" from a player whose answer is
+    // always the same.
     void GetTrackText(std::string& text);
+    // Which program answers, known once per window by its image name;
+    // none is Winamp.
+    PlayerIdentity Identity();
+    // Its name as the setup dialog shows it ("Winamp 5.9"), its version
+    // asked once per window.
+    std::string DescribePlayer();
+    // The title of the track playing, read from the player's memory (UTF-16
+    // where it offers it), at most maxTitleChars; none when it cannot be read.
+    static constexpr std::size_t maxTitleChars = 512;
+    std::optional<std::string> GetTitle();
     // The player's own output volume, 0 to 255: none when no player
     // answers (absent, or silent within its time).
     std::optional<std::int32_t> GetVolume();
@@ -82,11 +97,19 @@ private:
     // Notes a silence in a session; passes the answer through.
     std::optional<std::int32_t> heard(std::optional<std::int32_t> answer);
     std::int32_t ask(winamp::Request request);
+    PlayerIdentity identityOf(fw::WindowHandle w);
+    const PlayerDifference* difference(fw::WindowHandle w, PlayerAction action);
+    bool sendTo(fw::WindowHandle w, std::int32_t commandId);
+    bool toggle(PlayerAction action, winamp::Command command, winamp::Request state);
 
     platform::PlayerWindows& windows_;
     bool inSession_ = false;
     fw::WindowHandle sessionWindow_ = 0;
     bool silent_ = false;
+    fw::WindowHandle identified_ = 0;
+    PlayerIdentity identity_;
+    bool versionAsked_ = false;
+    bool notSupported_ = false;
 };
 
 }  // namespace control

@@ -99,6 +99,9 @@ bool KeySource::takes(const std::string& code, const KeyStroke& stroke) const {
 }
 
 bool KeySource::key(const KeyStroke& stroke, std::uint32_t at) {
+    // What we send ourselves is for another player: never a handset's key,
+    // even where a command has it among its codes.
+    if (stroke.ours) return false;
     unsigned& modifiers = modifiers_[static_cast<unsigned>(stroke.way)];
     if (const unsigned m = modifierOf(stroke.vk)) {
         modifiers = stroke.down ? (modifiers | m) : (modifiers & ~m);

@@ -28,6 +28,8 @@ struct KeyStroke {
     std::string device;
     // One of the program's own fields has the keyboard focus.
     bool ourField = false;
+    // A key the program sent itself (a media key for another player).
+    bool ours = false;
 };
 
 // Reads a HID report with the device's parser data: the usages of the

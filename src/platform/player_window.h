@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "framework/code_page.h"
 #include "framework/host.h"
 
 namespace platform {
@@ -23,6 +24,16 @@ public:
     virtual std::optional<std::int32_t> command(fw::WindowHandle window, std::int32_t commandId) = 0;
     virtual std::optional<std::int32_t> request(fw::WindowHandle window, std::int32_t code,
                                                 std::int32_t argument) = 0;
+    // The file name of the program that owns the window ("foobar2000.exe");
+    // empty when it cannot be told.
+    virtual std::string programOf(fw::WindowHandle window) = 0;
+    // Up to `bytes` bytes of the window's process memory from `address`
+    // (fewer where its readable memory ends); none when nothing there can
+    // be read. A text the player answers with is an address in its memory.
+    virtual std::optional<std::string> readMemory(fw::WindowHandle window, std::uint32_t address,
+                                                  std::size_t bytes) = 0;
+    // The code page of the players' 8-bit texts.
+    virtual const fw::CodePage& codePage() const { return fw::latin1(); }
 };
 
 }  // namespace platform

@@ -31,6 +31,9 @@ public:
     std::int32_t volume = 200;
     std::vector<std::string> sent;
     int lookups = 0;
+    // The program that owns the window, and its memory: address -> bytes.
+    std::string program;
+    std::map<std::uint32_t, std::string> memory;
 
     fw::WindowHandle findByClass(const std::string& windowClass) override {
         ++lookups;
@@ -47,6 +50,13 @@ public:
         auto answer = exchange("request " + std::to_string(code) + " " + std::to_string(argument), reply);
         if (answer && code == volumeRequest && argument != askVolume) volume = argument;
         return answer;
+    }
+
+    std::string programOf(fw::WindowHandle) override { return program; }
+    std::optional<std::string> readMemory(fw::WindowHandle, std::uint32_t address, std::size_t bytes) override {
+        const auto found = memory.find(address);
+        if (found == memory.end()) return std::nullopt;
+        return found->second.substr(0, bytes);
     }
 
 private:

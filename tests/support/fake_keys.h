@@ -4,7 +4,10 @@
 
 #include <string>
 
+#include <vector>
+
 #include "platform/key_input.h"
+#include "platform/media_keys.h"
 
 namespace testing_support {
 
@@ -33,6 +36,16 @@ public:
     bool refuse = false;
     int starts = 0;
     int listenedAgain = 0;
+};
+
+// The media keys sent, in order.
+class FakeMediaKeys : public platform::MediaKeys {
+public:
+    bool send(platform::MediaKey key) override {
+        sent.push_back(key);
+        return true;
+    }
+    std::vector<platform::MediaKey> sent;
 };
 
 }  // namespace testing_support

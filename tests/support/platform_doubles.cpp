@@ -40,7 +40,7 @@ PlatformDoubles::~PlatformDoubles() {
 }
 
 app::Platform PlatformDoubles::platform() {
-    return {host, serial, serial.messageBoxes(), tray, player, launcher, mixer, endpoint, regions, logon, files, sockets, keys};
+    return {host, serial, serial.messageBoxes(), tray, player, launcher, mixer, endpoint, regions, logon, files, sockets, keys, mediaKeys};
 }
 
 void PlatformDoubles::writeIni(const std::string& ini) const {

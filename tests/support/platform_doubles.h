@@ -46,6 +46,7 @@ public:
     RecordingFiles files;
     FakeSockets sockets;
     FakeKeys keys;
+    FakeMediaKeys mediaKeys;
     // The old mixer's master output: its volume and mute controls.
     std::uint32_t masterVolume = 0;
     std::uint32_t masterMute = 0;

@@ -125,7 +125,7 @@ TEST_F(Osd, WithoutAPlayerItSaysSoInsteadOfStaleFigures) {
     player.running = false;
     for (const char* command : {"STOP", "ENTER", "SHUFFLE"}) {
         receive(command, host.now + 400);
-        EXPECT_EQ(osd->content(), (app::OsdContent{"NO PLAYER", {}, {}, {}, {}, {}})) << command;
+        EXPECT_EQ(osd->content(), (app::OsdContent{"NO PLAYER", {}, {}, {}, {}, {}, {}})) << command;
         EXPECT_FALSE(osd->LCDTime->visible());
         EXPECT_FALSE(osd->LCDNumber->visible());
     }

@@ -35,7 +35,7 @@ TEST_F(OverlayTest, ShowsOnTopWithoutTakingTheFocusInTheWorkAreasCorner) {
     ASSERT_TRUE(serveUntil([&] { return GetForegroundWindow() == frontWindow; }));
 
     auto& osd = app.createForm<app::TOsd>();
-    osd.showContent({"PLAY", control::TWinampControl::PlayState::playing, {}, {}, "01:01", "42"});
+    osd.showContent({"PLAY", control::TWinampControl::PlayState::playing, {}, {}, "01:01", "42", {}});
     app.processMessages();
     const HWND w = reinterpret_cast<HWND>(osd.handle());
     EXPECT_TRUE(IsWindowVisible(w));
@@ -61,7 +61,7 @@ TEST_F(OverlayTest, ShowsOnTopWithoutTakingTheFocusInTheWorkAreasCorner) {
     EXPECT_GE(r.top, work.top);
 
     // Updated in place while shown: the same window, the same place.
-    osd.showContent({"VOLUME", {}, {}, 55, {}, "55"});
+    osd.showContent({"VOLUME", {}, {}, 55, {}, "55", {}});
     app.processMessages();
     RECT again{};
     GetWindowRect(w, &again);

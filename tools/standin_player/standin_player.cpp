@@ -4,8 +4,19 @@
 //
 //   standin_player.exe [--log FILE] [--tracks N] [--track-seconds S]
 //                      [--start-track N] [--start-ms MS] [--paused | --playing]
-//                      [--volume N]
-//                      [--hang-after-ms N [--hang-for-ms M]]
+//                      [--volume N] [--title TEXT] [--behave foobar2000]
+//                      [--class NAME] [--hang-after-ms N [--hang-for-ms M]]
+//
+// --title names every track "TEXT N" (N its one-based number); the titles
+// are answered as an address in the stand-in's memory (212, and 213 for
+// the wide one), as Winamp answers them. --behave foobar2000 answers as
+// foobar2000's Winamp bridge does: version 0x2080, its 125 always 0, 40046
+// only pauses, 40144 / 40148 go to the first / last track, 40154 / 40158
+// seek 5 s, 40022 / 40023 do nothing, and 252 / 253 read the new value from
+// lParam (the request's own number: they only ever switch on); no 213.
+// Request 9999 answers the real play-list position whatever the mode, for
+// tests. --class gives the window another class: a program that is no
+// player at all, which only logs the keys it gets, captioned by its class.
 //
 // --hang-after-ms makes it stop handling messages N ms after it starts, as a
 // hung player does: its window stays, and what is sent to it waits. With
@@ -30,6 +41,10 @@ constexpr UINT WM_USER_ = WM_USER;
 constexpr UINT_PTR refreshTimer = 1;
 constexpr UINT_PTR hangTimer = 2;
 int hangForMs = -1;  // negative: for good
+bool foobar = false;
+const char* titleBase = "Stand-in track";
+char titleText[600];
+wchar_t titleWide[600];
 
 struct Player {
     int tracks = 12;
@@ -84,11 +99,11 @@ LRESULT command(HWND hwnd, int id) {
             }
             player.status = 1;
             break;
-        case 40046:  // pause, and again to go on
+        case 40046:  // pause, and again to go on (the bridge: pause only)
             if (player.status == 1) {
                 player.positionMs = player.position();
                 player.status = 3;
-            } else if (player.status == 3) {
+            } else if (player.status == 3 && !foobar) {
                 player.holdPosition(player.positionMs);
                 player.status = 1;
             }
@@ -99,10 +114,26 @@ LRESULT command(HWND hwnd, int id) {
             break;
         case 40044: player.moveTo(player.listPosition - 1); break;
         case 40048: player.moveTo(player.listPosition + 1); break;
-        case 40144: player.holdPosition(player.position() - 5000); break;
-        case 40148: player.holdPosition(player.position() + 5000); break;
-        case 40022: player.repeat = !player.repeat; break;
-        case 40023: player.shuffle = !player.shuffle; break;
+        case 40144:
+            if (foobar) player.moveTo(0);
+            else player.holdPosition(player.position() - 5000);
+            break;
+        case 40148:
+            if (foobar) player.moveTo(player.tracks - 1);
+            else player.holdPosition(player.position() + 5000);
+            break;
+        case 40154:
+            if (foobar) player.holdPosition(player.position() - 5000);
+            break;
+        case 40158:
+            if (foobar) player.holdPosition(player.position() + 5000);
+            break;
+        case 40022:
+            if (!foobar) player.repeat = !player.repeat;
+            break;
+        case 40023:
+            if (!foobar) player.shuffle = !player.shuffle;
+            break;
         case 40001: DestroyWindow(hwnd); return 0;
         default: break;
     }
@@ -114,7 +145,24 @@ LRESULT request(HWND hwnd, WPARAM wParam, LPARAM code) {
     switch (code) {
         case 104: return player.status;
         case 105: return wParam == 0 ? player.position() : player.trackMs / 1000;
-        case 125: return player.listPosition;
+        case 0: return foobar ? 0x2080 : 0x5090;  // IPC_GETVERSION
+        case 125: return foobar ? 0 : player.listPosition;
+        case 9999: return player.listPosition;
+        case 212:
+        case 213: {
+            if (code == 213 && foobar) return 0;
+            std::snprintf(titleText, sizeof titleText, "%s %d", titleBase, player.listPosition + 1);
+            MultiByteToWideChar(CP_ACP, 0, titleText, -1, titleWide, 600);
+            return code == 212 ? reinterpret_cast<LRESULT>(titleText) : reinterpret_cast<LRESULT>(titleWide);
+        }
+        case 252:
+        case 253: {
+            // The bridge reads lParam, the request's own number; Winamp wParam.
+            const bool on = foobar ? code != 0 : wParam != 0;
+            (code == 252 ? player.shuffle : player.repeat) = on;
+            InvalidateRect(hwnd, nullptr, TRUE);
+            return 0;
+        }
         case 121: {
             const auto index = static_cast<int>(static_cast<LONG>(wParam));
             if (index >= 0 && index < player.tracks) player.moveTo(index);
@@ -191,6 +239,7 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
     int hangAfterMs = -1;
+    const char* windowClass = "Winamp v1.x";
     for (int i = 1; i < __argc; ++i) {
         const char* a = __argv[i];
         const char* next = i + 1 < __argc ? __argv[i + 1] : nullptr;
@@ -218,6 +267,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
         } else if (!std::strcmp(a, "--volume") && next) {
             player.volume = std::clamp(std::atoi(next), 0, 255);
             ++i;
+        } else if (!std::strcmp(a, "--title") && next) {
+            titleBase = next;
+            ++i;
+        } else if (!std::strcmp(a, "--behave") && next) {
+            foobar = !std::strcmp(next, "foobar2000");
+            ++i;
+        } else if (!std::strcmp(a, "--class") && next) {
+            windowClass = next;
+            ++i;
         } else if (!std::strcmp(a, "--paused")) {
             player.status = 3;
         } else if (!std::strcmp(a, "--playing")) {
@@ -230,9 +288,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
     wc.hInstance = instance;
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = "Winamp v1.x";
+    wc.lpszClassName = windowClass;
     RegisterClassA(&wc);
-    HWND hwnd = CreateWindowA("Winamp v1.x", "Winamp stand-in", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+    const bool isPlayer = !std::strcmp(windowClass, "Winamp v1.x");
+    HWND hwnd = CreateWindowA(windowClass, isPlayer ? "Winamp stand-in" : windowClass, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
                               20, 20, 520, 90, nullptr, nullptr, instance, nullptr);
     ShowWindow(hwnd, show);
     SetTimer(hwnd, refreshTimer, 250, nullptr);

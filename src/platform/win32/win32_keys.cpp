@@ -8,6 +8,7 @@ extern "C" {
 
 #include <atomic>
 
+#include "platform/media_keys.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/window_class.h"
 
@@ -152,6 +153,7 @@ LRESULT CALLBACK Win32Keys::hookProcedure(int code, WPARAM wParam, LPARAM lParam
         stroke.down = wParam == WM_KEYDOWN || wParam == WM_SYSKEYDOWN;
         stroke.way = platform::KeyWay::hook;
         stroke.ourField = ourField();
+        stroke.ours = k->dwExtraInfo == platform::ourInputMark;
         const bool taken = self->listener_->key(stroke, GetTickCount());
         self->pace();
         if (taken) return 1;
@@ -231,6 +233,7 @@ void Win32Keys::input(HRAWINPUT handle) {
         stroke.vk = k.VKey;
         stroke.down = !(k.Flags & RI_KEY_BREAK);
         stroke.way = platform::KeyWay::keyboard;
+        stroke.ours = k.ExtraInformation == platform::ourInputMark;
         stroke.device = raw->header.hDevice ? device(raw->header.hDevice).id : std::string();
         stroke.ourField = ourField();
         listener_->key(stroke, at);
@@ -245,6 +248,25 @@ void Win32Keys::input(HRAWINPUT handle) {
                                  std::vector<unsigned char>(report, report + hid.dwSizeHid), at);
         }
     }
+}
+
+bool Win32MediaKeys::send(platform::MediaKey key) {
+    WORD vk = VK_MEDIA_PLAY_PAUSE;
+    switch (key) {
+        case platform::MediaKey::playPause: vk = VK_MEDIA_PLAY_PAUSE; break;
+        case platform::MediaKey::stop: vk = VK_MEDIA_STOP; break;
+        case platform::MediaKey::next: vk = VK_MEDIA_NEXT_TRACK; break;
+        case platform::MediaKey::previous: vk = VK_MEDIA_PREV_TRACK; break;
+    }
+    INPUT in[2]{};
+    for (INPUT& i : in) {
+        i.type = INPUT_KEYBOARD;
+        i.ki.wVk = vk;
+        i.ki.dwFlags = KEYEVENTF_EXTENDEDKEY;
+        i.ki.dwExtraInfo = platform::ourInputMark;
+    }
+    in[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+    return SendInput(2, in, sizeof(INPUT)) == 2;
 }
 
 }  // namespace win32

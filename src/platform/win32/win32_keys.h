@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "platform/key_input.h"
+#include "platform/media_keys.h"
 
 namespace win32 {
 
@@ -25,6 +26,12 @@ class Win32HidParser : public platform::HidParser {
 public:
     std::optional<std::vector<ir::HidUsage>> usages(const std::vector<unsigned char>& preparsed,
                                                     const std::vector<unsigned char>& report) const override;
+};
+
+// The media keys sent as if pressed, with our mark.
+class Win32MediaKeys : public platform::MediaKeys {
+public:
+    bool send(platform::MediaKey key) override;
 };
 
 class Win32Keys : public platform::KeyInput {

@@ -1,5 +1,6 @@
 #include "platform/win32/win32_player_windows.h"
 
+#include "platform/win32/wide_text.h"
 #include "platform/win32/window_class.h"
 
 namespace win32 {
@@ -34,6 +35,58 @@ std::optional<std::int32_t> Win32PlayerWindows::command(fw::WindowHandle window,
 std::optional<std::int32_t> Win32PlayerWindows::request(fw::WindowHandle window, std::int32_t code,
                                                         std::int32_t argument) {
     return send(window, WM_USER, argument, code);
+}
+
+namespace {
+
+// The window's process, opened for `access`; closed when it goes.
+struct Process {
+    Process(fw::WindowHandle window, DWORD access) {
+        DWORD id = 0;
+        if (GetWindowThreadProcessId(hwndOf(window), &id) && id) handle = OpenProcess(access, FALSE, id);
+    }
+    ~Process() {
+        if (handle) CloseHandle(handle);
+    }
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+    HANDLE handle = nullptr;
+};
+
+}  // namespace
+
+std::string Win32PlayerWindows::programOf(fw::WindowHandle window) {
+    const Process process(window, PROCESS_QUERY_LIMITED_INFORMATION);
+    if (!process.handle) return {};
+    wchar_t path[MAX_PATH * 4];
+    DWORD size = static_cast<DWORD>(std::size(path));
+    if (!QueryFullProcessImageNameW(process.handle, 0, path, &size)) return {};
+    const std::string full = narrow(std::wstring(path, size));
+    const std::size_t slash = full.find_last_of("\\/");
+    return slash == std::string::npos ? full : full.substr(slash + 1);
+}
+
+std::optional<std::string> Win32PlayerWindows::readMemory(fw::WindowHandle window, std::uint32_t address,
+                                                         std::size_t bytes) {
+    const Process process(window, PROCESS_VM_READ);
+    if (!process.handle || address == 0) return std::nullopt;
+    // Page by page: a text that ends near the end of its memory is read up
+    // to there, and nothing beyond is asked for.
+    constexpr std::uintptr_t page = 4096;
+    std::string text;
+    std::uintptr_t at = address;
+    while (text.size() < bytes) {
+        const std::size_t chunk = std::min<std::size_t>(bytes - text.size(), page - at % page);
+        std::string piece(chunk, '\0');
+        SIZE_T got = 0;
+        if (!ReadProcessMemory(process.handle, reinterpret_cast<LPCVOID>(at), piece.data(), chunk, &got) || got == 0)
+            break;
+        text.append(piece, 0, got);
+        if (got < chunk) break;
+        at += got;
+    }
+    if (text.empty()) return std::nullopt;
+    return text;
 }
 
 }  // namespace win32

@@ -4,7 +4,10 @@
 
 #include <windows.h>
 
+#include <memory>
+
 #include "platform/player_window.h"
+#include "platform/win32/win32_files.h"
 
 namespace win32 {
 
@@ -23,9 +26,13 @@ public:
     std::optional<std::int32_t> command(fw::WindowHandle window, std::int32_t commandId) override;
     std::optional<std::int32_t> request(fw::WindowHandle window, std::int32_t code,
                                         std::int32_t argument) override;
+    std::string programOf(fw::WindowHandle window) override;
+    std::optional<std::string> readMemory(fw::WindowHandle window, std::uint32_t address, std::size_t bytes) override;
+    const fw::CodePage& codePage() const override { return *codePage_; }
 
 private:
     UINT answerLimitMs_;
+    std::unique_ptr<fw::CodePage> codePage_ = systemCodePage();
     std::optional<std::int32_t> send(fw::WindowHandle window, UINT message, std::int32_t wParam,
                                      std::int32_t lParam);
 };

@@ -1,0 +1,23 @@
+// The system's media keys, sent as if pressed: the players that have no
+// Winamp window take them (Windows routes them to the current media
+// session, or to the program in front). What we send carries our mark, so
+// that the keys the system hears never take it for a handset's.
+#pragma once
+
+#include <cstdint>
+
+namespace platform {
+
+enum class MediaKey { playPause, stop, next, previous };
+
+// The mark (the input's extra information) of the keys we send.
+inline constexpr std::uintptr_t ourInputMark = 0x5A415601;
+
+class MediaKeys {
+public:
+    virtual ~MediaKeys() = default;
+    // A press and its release; false when the system refused it.
+    virtual bool send(MediaKey key) = 0;
+};
+
+}  // namespace platform
