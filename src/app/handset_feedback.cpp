@@ -103,6 +103,25 @@ OsdContent describeCommand(const Command& command, Remote& remote) {
 HandsetFeedback::HandsetFeedback(Remote& remote, const fw::Form& window, TOsd& osd)
     : remote_(remote), window_(window), osd_(osd) {
     listening_ = remote_.onCommand([this](const Command& command, CommandSource source) { commandRan(command, source); });
+    watch_ = &osd.create<fw::Timer>("TimerTrack");
+    watch_->setInterval(trackWatchMs);
+    watch_->bindHandler([this](fw::Component&) { watchTrack(); });
+}
+
+void HandsetFeedback::watchTrack() {
+    if (window_.visible() || !remote_.settings().Osd) {
+        lastTitle_.reset();
+        return;
+    }
+    std::optional<std::string> title;
+    {
+        const Player::Session session(*remote_.WinampControl);
+        if (remote_.WinampControl->IsRunning()) title = remote_.WinampControl->GetTitle();
+    }
+    const bool moved = title && lastTitle_ && *title != *lastTitle_ && !shownSinceLastLook_;
+    shownSinceLastLook_ = false;
+    lastTitle_ = title;
+    if (moved) osd_.showContent({"NOW PLAYING", {}, {}, {}, {}, {}, title});
 }
 
 void HandsetFeedback::commandRan(const Command& command, CommandSource source) {
@@ -112,6 +131,7 @@ void HandsetFeedback::commandRan(const Command& command, CommandSource source) {
     const bool toggle = command.feedback == Feedback::shuffle || command.feedback == Feedback::repeat;
     const bool notSupported = toggle && remote_.WinampControl->NotSupported();
     if (!notSupported && (source != CommandSource::handset || window_.visible())) return;
+    shownSinceLastLook_ = true;
     osd_.showContent(describeCommand(command, remote_));
 }
 

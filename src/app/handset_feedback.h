@@ -4,14 +4,19 @@
 // setting on ([IR] OSD), is described as the player and the mixer report
 // right after it and shown; keys clicked with the mouse, and everything
 // while the window is shown (its keys show their press there), show
-// nothing.
+// nothing. While the window is hidden, a track the player moved on to by
+// itself shows its title too (looked at every 2 s).
 #pragma once
+
+#include <optional>
+#include <string>
 
 #include "app/commands.h"
 #include "app/osd.h"
 #include "app/settings.h"
 #include "framework/form.h"
 #include "framework/listeners.h"
+#include "framework/timer.h"
 
 namespace app {
 
@@ -25,6 +30,11 @@ class HandsetFeedback {
 public:
     // `window` is the remote's: nothing shows while it does.
     HandsetFeedback(Remote& remote, const fw::Form& window, TOsd& osd);
+    static constexpr int trackWatchMs = 2000;
+
+    // Looks at the player's title: a new one shows, unless a command of the
+    // handset just showed it.
+    void watchTrack();
 
 private:
     void commandRan(const Command& command, CommandSource source);
@@ -33,6 +43,10 @@ private:
     const fw::Form& window_;
     TOsd& osd_;
     fw::Subscription listening_;
+    fw::Timer* watch_ = nullptr;
+    std::optional<std::string> lastTitle_;
+    // A handset command showed what it did since the last look.
+    bool shownSinceLastLook_ = false;
 };
 
 }  // namespace app

@@ -221,4 +221,46 @@ TEST_F(Osd, TheCheckBoxLoadsAndSavesTheSetting) {
     EXPECT_TRUE(settings->Osd);
 }
 
+TEST_F(Osd, ThePlayersTitleShowsWithATransportKeyAndWhenTheTrackMovesOnByItself) {
+    startHidden();
+    const auto title = [&](const std::string& text) {
+        std::string wide;
+        for (char c : text + '\0') wide += std::string{c, '\0'};
+        player.memory[0x2000] = wide;
+    };
+    player.replies[213] = 0x2000;
+    title("Song A");
+    receive("PLAY", 1000);
+    EXPECT_EQ(osd->content().song, "Song A");
+    EXPECT_EQ(osd->LabelSong->text(), "Song A");
+    EXPECT_TRUE(host.state(*osd->LabelSong).visible);
+    EXPECT_EQ(osd->clientSize().height, app::OsdLayout::client.height + app::OsdLayout::songHeight);
+    osd->hide();
+    auto& watch = *static_cast<fw::Timer*>(osd->findComponent("TimerTrack"));
+    title("Song B");
+    watch.fire();
+    EXPECT_FALSE(osdShown()) << "the key that moved it showed it already";
+    title("Song C");
+    watch.fire();
+    ASSERT_TRUE(osdShown()) << "moved on by itself";
+    EXPECT_EQ(osd->content().title, "NOW PLAYING");
+    EXPECT_EQ(osd->content().song, "Song C");
+    osd->hide();
+    watch.fire();
+    EXPECT_FALSE(osdShown()) << "the same track again";
+    player.memory.clear();
+    receive("STOP", 5000);
+    EXPECT_FALSE(osd->content().song.has_value()) << "unreadable: nothing";
+    EXPECT_FALSE(host.state(*osd->LabelSong).visible);
+    EXPECT_EQ(osd->clientSize().height, app::OsdLayout::client.height);
+}
+
+TEST_F(Osd, AKeyThePlayerCannotCarryOutSaysSo) {
+    startHidden();
+    player.program = "foobar2000.exe";
+    receive("SHUFFLE", 1000);  // on already
+    EXPECT_EQ(osd->content().title, "NOT SUPPORTED");
+    EXPECT_EQ(std::count(player.sent.begin(), player.sent.end(), "request 252 1"), 0);
+}
+
 }  // namespace

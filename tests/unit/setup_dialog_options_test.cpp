@@ -1,6 +1,6 @@
 // The setup dialog's ways out and its options: left without Ok, Ok the
 // default, codes shown only while it is shown, the system's keys, Start
-// with Windows, and the Winamp field.
+// with Windows, the Winamp field and which player answers.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -123,6 +123,37 @@ TEST_F(SetupDialog, TheSystemsKeysAreLearnedAndTurnedOffThere) {
     click("CBSetIR");
     EXPECT_NE(fileText().find("[KEYS]\r\nENABLED=1\r\n"), std::string::npos);
     EXPECT_NE(keys.listener, nullptr);
+}
+
+TEST_F(SetupDialog, SaysWhichPlayerAnswersAndSavesTheMediaKeysForOthers) {
+    player.running = false;
+    open("[IR]\r\nMinimizare=0\r\nACTIVARE=0\r\n");
+    EXPECT_EQ(fileText().find("OTHERS"), std::string::npos);
+    host.onModal = [&](fw::Form&) {
+        EXPECT_EQ(dialog->LabelAnswering->text(), "Answering: none");
+        EXPECT_FALSE(dialog->CheckBoxOthers->checked());
+        dialog->CheckBoxOthers->setChecked(true);
+        host.clickControl(button("ButtonOk"));
+    };
+    click("CBSetIR");
+    EXPECT_NE(fileText().find("OTHERS=1\r\n"), std::string::npos);
+    EXPECT_TRUE(settings->OthersByMediaKeys);
+    player.running = true;
+    player.program = "foobar2000.exe";
+    host.onModal = [&](fw::Form&) {
+        EXPECT_EQ(dialog->LabelAnswering->text(), "Answering: foobar2000 (Winamp bridge)") << "looked at afresh";
+        EXPECT_TRUE(dialog->CheckBoxOthers->checked());
+        host.clickControl(button("ButtonOk"));
+    };
+    click("CBSetIR");
+    player.running = false;
+    host.onModal = [&](fw::Form&) {
+        EXPECT_EQ(dialog->LabelAnswering->text(), "Answering: none: media keys");
+        dialog->CheckBoxOthers->setChecked(false);
+        host.clickControl(button("ButtonOk"));
+    };
+    click("CBSetIR");
+    EXPECT_NE(fileText().find("OTHERS=0\r\n"), std::string::npos);
 }
 
 struct LogonCase {
