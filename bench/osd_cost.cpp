@@ -44,7 +44,7 @@ int main() {
 
     std::vector<double> asking, showing, updating, total;
     for (int round = 0; round < 200; ++round) {
-        app::OsdContent content{"PLAY", {}, {}, {}, {}, {}};
+        app::OsdContent content{"PLAY", {}, {}, {}, {}, {}, {}};
         const double t0 = nowMs();
         {
             const control::TWinampControl::Session session(player);
