@@ -18,29 +18,11 @@ e2e_eventually 20 "e2e_post 'Winamp stand-in' --query | grep -q '^visible '" || 
 e2e_install_program "$E2E_TMP/app" $'[IR]\r\nACTIVARE=0\r\nEXECUTARE=1\r\n[COMENZI_IR]\r\nPLAY=key:MEDIA_PLAY_PAUSE\r\n'
 e2e_start "$E2E_TMP/app" "$E2E_TMP/app/zav_amp.exe"
 e2e_eventually 30 "e2e_post 'ZAV Amp - 01' --query | grep -q '^hidden'" || { echo "the program did not start"; exit 1; }
-read -r _ x y w h <<<"$(e2e_post 'Winamp stand-in' --query)"
-xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
-e2e_eventually 10 "[ \"\$(e2e_post 'Winamp stand-in' --front)\" = front ]" || { echo "the stand-in is not in front"; exit 1; }
+e2e_eventually 10 "e2e_in_front 'Winamp stand-in'" || { echo "the stand-in is not in front"; exit 1; }
 sleep 1
 plays() { tr -d '\r' <"$player_log" | grep -c '^273 40045 0$'; }
-keys=${ZAV_BENCH_CODES:-50}
-times=()
-for i in $(seq 1 "$keys"); do
-  before=$(plays)
-  start=$(date +%s%N)
-  xdotool key XF86AudioPlay
-  while [ "$(plays)" -le "$before" ]; do
-    [ $(( ($(date +%s%N) - start) / 1000000 )) -gt 3000 ] && break
-  done
-  times+=($(( ($(date +%s%N) - start) / 1000 )))
-  sleep 0.4
-done
-printf '%s\n' "${times[@]}" | sort -n | awk -v n="$keys" '
-  { t[NR] = $1 }
-  END {
-    printf "XF86AudioPlay to the player'"'"'s Play, %d keys: median %.1f ms, worst %.1f ms\n",
-      n, t[int((NR + 1) / 2)] / 1000, t[NR] / 1000
-  }'
+press() { xdotool key XF86AudioPlay; }
+e2e_time_presses "XF86AudioPlay to the player's Play" "${ZAV_BENCH_CODES:-50}" press plays
 e2e_cleanup
 trap - EXIT
 if [ "${ZAV_BENCH_SERIAL:-1}" != 0 ]; then

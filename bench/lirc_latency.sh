@@ -18,21 +18,5 @@ e2e_wait_window "ZAV Amp - 01" 30 >/dev/null || { echo "the program did not star
 e2e_eventually 10 "e2e_lirc_connected $port" || { echo "the program did not connect to lircd"; exit 1; }
 sleep 1
 plays() { tr -d '\r' <"$player_log" | grep -c '^273 40045 0$'; }
-keys=${ZAV_BENCH_CODES:-50}
-times=()
-for i in $(seq 1 "$keys"); do
-  before=$(plays)
-  start=$(date +%s%N)
-  e2e_lirc_press KEY_PLAY 0
-  while [ "$(plays)" -le "$before" ]; do
-    [ $(( ($(date +%s%N) - start) / 1000000 )) -gt 3000 ] && break
-  done
-  times+=($(( ($(date +%s%N) - start) / 1000 )))
-  sleep 0.4
-done
-printf '%s\n' "${times[@]}" | sort -n | awk -v n="$keys" '
-  { t[NR] = $1 }
-  END {
-    printf "lircd SIMULATE to the player'"'"'s Play, %d keys: median %.1f ms, worst %.1f ms\n",
-      n, t[int((NR + 1) / 2)] / 1000, t[NR] / 1000
-  }'
+press() { e2e_lirc_press KEY_PLAY 0; }
+e2e_time_presses "lircd SIMULATE to the player's Play" "${ZAV_BENCH_CODES:-50}" press plays

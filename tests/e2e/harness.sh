@@ -9,6 +9,8 @@
 #   e2e_receiver COMMAND...         a command for it ("send 12 34 56")
 #   e2e_install_program DIR [INI]   the program in DIR, with that ir_zav.ini
 #   e2e_start DIR EXE [ARGS...]     runs EXE under Wine with DIR as its folder; $E2E_LAST_PID
+#   e2e_run_program INI             the program in $E2E_TMP/app with that ir_zav.ini, started; $PROGRAM
+#   e2e_end_program                 closes it as its close key does, and waits for its end
 #   e2e_start_player LOG [ARGS...]  the stand-in player logging to LOG, once its window answers
 #   e2e_player_got LINE             how many times the player's log has LINE
 #   e2e_start_tray                  a real notification area (trayer) at the display's bottom right
@@ -19,6 +21,7 @@
 #   e2e_wait_window TITLE [SECS]    prints the X window of that caption once it shows
 #   e2e_click WIN X Y [BUTTON]      clicks at client coordinates of WIN
 #   e2e_click_client CAPTION X Y    clicks at client coordinates of a framed window
+#   e2e_in_front CAPTION            brings the window in front; true once it is
 #   e2e_post CAPTION ARGS...        post_message.exe: --query, --client, or MSG WPARAM LPARAM
 #   e2e_screenshot WIN FILE.png     the window's own picture
 #   e2e_window_shot WIN FILE.png    the window as the screen shows it
@@ -33,6 +36,7 @@
 #   e2e_skip DESCRIPTION            counts a check that cannot run because its service cannot start
 #   e2e_summary                     prints "e2e: N passed, M failed" (", K skipped" when any were)
 #   e2e_close_key_ends              checks that the remote's close key ends the program started last
+#   e2e_time_presses LABEL N PRESS COUNTER  for benchmarks: N presses timed until COUNTER grows
 
 # shellcheck source=../../scripts/lib.sh
 source "$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)/scripts/lib.sh"
@@ -355,4 +359,47 @@ e2e_client_shot() {  # CAPTION FILE.png
   local state x y w h
   read -r state x y w h <<<"$(e2e_post "$1" --client)"
   import -window root -crop "${w}x${h}+${x}+${y}" +repage "$2" 2>/dev/null
+}
+
+# The program installed in $E2E_TMP/app with that ir_zav.ini, started;
+# PROGRAM is its process. e2e_end_program closes it as its close key does.
+e2e_run_program() {  # INI
+  e2e_install_program "$E2E_TMP/app" "$1"
+  e2e_start "$E2E_TMP/app" "$E2E_TMP/app/zav_amp.exe"
+  PROGRAM=$E2E_LAST_PID
+}
+e2e_end_program() {
+  e2e_post "ZAV Amp - 01" 16 0 0
+  e2e_eventually 10 "! kill -0 $PROGRAM 2>/dev/null"
+}
+
+# Brings a window found by its caption in front: a click on it, then the
+# system asked (Wine's focus does not follow xdotool's alone).
+e2e_in_front() {  # CAPTION
+  local state x y w h
+  read -r state x y w h <<<"$(e2e_post "$1" --query)"
+  [ "$state" = visible ] || return 1
+  xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
+  sleep 0.3
+  [ "$(e2e_post "$1" --front)" = front ]
+}
+
+# For the benchmarks: COUNT presses made by PRESS (a command), each timed
+# until COUNTER (a command printing a number) grows, 400 ms apart; prints
+# "LABEL, COUNT keys: median M ms, worst W ms".
+e2e_time_presses() {  # LABEL COUNT PRESS COUNTER
+  local label=$1 count=$2 press=$3 counter=$4 before start i times=()
+  for i in $(seq 1 "$count"); do
+    before=$($counter)
+    start=$(date +%s%N)
+    $press
+    while [ "$($counter)" -le "$before" ]; do
+      [ $(( ($(date +%s%N) - start) / 1000000 )) -gt 3000 ] && break
+    done
+    times+=($(( ($(date +%s%N) - start) / 1000 )))
+    sleep 0.4
+  done
+  printf '%s\n' "${times[@]}" | sort -n | awk -v n="$count" -v label="$label" '
+    { t[NR] = $1 }
+    END { printf "%s, %d keys: median %.1f ms, worst %.1f ms\n", label, n, t[int((NR + 1) / 2)] / 1000, t[NR] / 1000 }'
 }

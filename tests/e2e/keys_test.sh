@@ -17,26 +17,10 @@ nexts() { e2e_player_got "273 40048 0"; }
 # What the stand-in got as the program in front: key downs and app commands.
 stand_in_got() { tr -d '\r' <"$E2E_TMP/player.log" | grep -c "^$1\$"; }
 level() { e2e_post 'Winamp stand-in' --send 1024 -666 122; }
-stand_in_in_front() {
-  local state x y w h
-  read -r state x y w h <<<"$(e2e_post 'Winamp stand-in' --query)"
-  xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
-  sleep 0.3
-  [ "$(e2e_post 'Winamp stand-in' --front)" = front ]
-}
 dialog_state() { e2e_post 'Setup IR device' --query | cut -d' ' -f1; }
 ini() { tr -d '\r' <"$E2E_TMP/app/ir_zav.ini"; }
-run_program() {  # INI
-  e2e_install_program "$E2E_TMP/app" "$1"
-  e2e_start "$E2E_TMP/app" "$E2E_TMP/app/zav_amp.exe"
-  PROGRAM=$E2E_LAST_PID
-}
-end_program() {
-  e2e_post "ZAV Amp - 01" 16 0 0
-  e2e_eventually 10 "! kill -0 $PROGRAM 2>/dev/null"
-}
 
-run_program $'[IR]\r\nMinimizare=0\r\nACTIVARE=0\r\nEXECUTARE=1\r\n'
+e2e_run_program $'[IR]\r\nMinimizare=0\r\nACTIVARE=0\r\nEXECUTARE=1\r\n'
 WIN=$(e2e_wait_window "ZAV Amp - 01" 30)
 e2e_check "the remote's window appears" test -n "$WIN"
 e2e_click "$WIN" 33 176
@@ -59,7 +43,7 @@ e2e_check "the check box is on, and Ok writes nothing of it" bash -c "! grep -q 
 
 # A key learned, the stand-in in front: the remote's, once.
 check_learned_key() {  # WHERE
-  e2e_check "$1: the stand-in player is in front" e2e_eventually 10 stand_in_in_front
+  e2e_check "$1: the stand-in player is in front" e2e_eventually 10 "e2e_in_front 'Winamp stand-in'"
   local before keys commands
   before=$(plays) keys=$(stand_in_got 'key 179') commands=$(stand_in_got 'appcommand 14')
   xdotool key XF86AudioPlay
@@ -74,11 +58,11 @@ check_learned_key() {  # WHERE
   e2e_check "$1: and the remote does nothing with it" test "$(nexts)" = "$before"
 }
 check_learned_key "shown"
-end_program
+e2e_end_program
 
 # Held: VOLUME UP learned, the remote in the notification area.
 e2e_check "the program carried out nothing of what was typed" test "$(e2e_player_got '273 40045 0')" = 1
-run_program $'[IR]\r\nMinimizare=1\r\nACTIVARE=0\r\nEXECUTARE=1\r\n[COMENZI_IR]\r\nPLAY=key:MEDIA_PLAY_PAUSE\r\nVOLUME UP=key:VOLUME_UP\r\n'
+e2e_run_program $'[IR]\r\nMinimizare=1\r\nACTIVARE=0\r\nEXECUTARE=1\r\n[COMENZI_IR]\r\nPLAY=key:MEDIA_PLAY_PAUSE\r\nVOLUME UP=key:VOLUME_UP\r\n'
 e2e_eventually 20 "e2e_post 'ZAV Amp - 01' --query | grep -q '^hidden'"
 sleep 1
 check_learned_key "in the notification area"
@@ -88,5 +72,5 @@ sleep 1.5
 xdotool keyup XF86AudioRaiseVolume
 sleep 0.5
 e2e_check "a held volume key repeats ($before -> $(level))" test "$(level)" -gt $((before + 7))
-end_program
+e2e_end_program
 e2e_summary

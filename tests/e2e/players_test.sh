@@ -21,24 +21,8 @@ e2e_start "$E2E_TMP/fb" "$E2E_TMP/fb/foobar2000.exe" --log "$(e2e_winpath "$E2E_
 e2e_eventually 20 "e2e_post 'Winamp stand-in' --query" || { e2e_check "the stand-in bridge starts" false; e2e_summary; exit 1; }
 ask() { e2e_post 'Winamp stand-in' --send 1024 "${2:-0}" "$1"; }
 got() { e2e_player_got "$1"; }
-run_program() {  # INI
-  e2e_install_program "$E2E_TMP/app" "$1"
-  e2e_start "$E2E_TMP/app" "$E2E_TMP/app/zav_amp.exe"
-  PROGRAM=$E2E_LAST_PID
-}
-end_program() {
-  e2e_post "ZAV Amp - 01" 16 0 0
-  e2e_eventually 10 "! kill -0 $PROGRAM 2>/dev/null"
-}
-in_front() {  # CAPTION
-  local state x y w h
-  read -r state x y w h <<<"$(e2e_post "$1" --query)"
-  xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
-  sleep 0.3
-  [ "$(e2e_post "$1" --front)" = front ]
-}
 
-run_program $'[IR]\r\nMinimizare=0\r\nACTIVARE=0\r\nEXECUTARE=1\r\n[COMENZI_IR]\r\nPLAY=key:MEDIA_PLAY_PAUSE\r\n'
+e2e_run_program $'[IR]\r\nMinimizare=0\r\nACTIVARE=0\r\nEXECUTARE=1\r\n[COMENZI_IR]\r\nPLAY=key:MEDIA_PLAY_PAUSE\r\n'
 WIN=$(e2e_wait_window "ZAV Amp - 01" 30)
 e2e_check "the remote's window appears" test -n "$WIN"
 sleep 1
@@ -72,17 +56,17 @@ e2e_check "the dialog says which player answers" \
   e2e_eventually 5 "e2e_post 'Setup IR device' --texts | grep -qx 'Answering: foobar2000 (Winamp bridge)'"
 e2e_dialog_click ok
 e2e_eventually 10 "e2e_post 'Setup IR device' --query | grep -q '^hidden'"
-end_program
+e2e_end_program
 
 # The title on the display, the remote in the notification area.
-run_program $'[IR]\r\nACTIVARE=0\r\nEXECUTARE=1\r\n[COMENZI_IR]\r\nPLAY=key:MEDIA_PLAY_PAUSE\r\n'
+e2e_run_program $'[IR]\r\nACTIVARE=0\r\nEXECUTARE=1\r\n[COMENZI_IR]\r\nPLAY=key:MEDIA_PLAY_PAUSE\r\n'
 e2e_eventually 30 "e2e_post 'ZAV Amp - 01' --query | grep -q '^hidden'"
 sleep 1
-e2e_check "the bridge is in front" e2e_eventually 10 "in_front 'Winamp stand-in'"
+e2e_check "the bridge is in front" e2e_eventually 10 "e2e_in_front 'Winamp stand-in'"
 xdotool key XF86AudioPlay
 e2e_check "the on-screen display shows the title" \
   e2e_eventually 5 "e2e_post 'ZAV Amp - OSD' --texts | grep -qx 'Bridge song 4'"
-end_program
+e2e_end_program
 e2e_post 'Winamp stand-in' 16 0 0
 e2e_eventually 10 "! e2e_post 'Winamp stand-in' --query"
 
@@ -92,10 +76,10 @@ e2e_start "$E2E_TMP" "$ZAV_WIN_BUILD/standin_player.exe" --log "$(e2e_winpath "$
 e2e_eventually 20 "e2e_post ZavKeyWitness --query"
 witness_got() { tr -d '\r' <"$WITNESS_LOG" 2>/dev/null | grep -c "^$1\$"; }
 INITS=$(grep -c 'rx 49 52' "$E2E_TMP/receiver.log")
-run_program $'[IR]\r\nEXECUTARE=1\r\n[PLAYER]\r\nOTHERS=1\r\n[COMENZI_IR]\r\nPLAY=A1B2C3,key:MEDIA_PLAY_PAUSE\r\nNEXT SONG=A4B5C6,key:MEDIA_NEXT_TRACK\r\n'
+e2e_run_program $'[IR]\r\nEXECUTARE=1\r\n[PLAYER]\r\nOTHERS=1\r\n[COMENZI_IR]\r\nPLAY=A1B2C3,key:MEDIA_PLAY_PAUSE\r\nNEXT SONG=A4B5C6,key:MEDIA_NEXT_TRACK\r\n'
 e2e_eventually 30 "[ \$(grep -c 'rx 49 52' '$E2E_TMP/receiver.log') -gt $INITS ]"
 sleep 1
-e2e_check "a program of our own is in front" e2e_eventually 10 "in_front ZavKeyWitness"
+e2e_check "a program of our own is in front" e2e_eventually 10 "e2e_in_front ZavKeyWitness"
 e2e_receiver send A1 B2 C3
 e2e_check "the handset's PLAY reaches it as the media key" e2e_eventually 5 '[ $(witness_got "key 179") -ge 1 ]'
 sleep 1.5
@@ -104,5 +88,5 @@ e2e_receiver send A4 B5 C6
 e2e_check "the handset's NEXT reaches it as the media key" e2e_eventually 5 '[ $(witness_got "key 176") -ge 1 ]'
 sleep 1.5
 e2e_check "once ($(witness_got 'key 176'))" test "$(witness_got 'key 176')" = 1
-end_program
+e2e_end_program
 e2e_summary
