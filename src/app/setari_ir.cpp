@@ -25,7 +25,7 @@ TFormaSetari::TFormaSetari(fw::Component* owner, Services& services)
     setCaption("Setup IR device");
     setHint("Setup IR");
     setBorderStyle(fw::BorderStyle::dialog);
-    setClientSize({460, 492});
+    setClientSize({460, 514});
     centreOnScreen();
     onCreate = [this](fw::Component& sender) { FormCreate(sender); };
     fw::applyDesign<TFormaSetari>(*this, setariIrDesign());
@@ -62,7 +62,7 @@ void TFormaSetari::visibilityChanged() {
         shownPlayer_ = services_.remote.findPlayer().value_or(playerNotFound);
         playerChosen_ = false;
         EditWinamp->setText(shownPlayer_);
-        LabelAnswering->setText("Answering: " + services_.remote.answeringPlayer());
+        LabelAnswering->setText(services_.remote.answeringPlayer());
         EditLirc->setText(services_.store.settings().LircAddressText);
         showCodes();
     } else {

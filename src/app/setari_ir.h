@@ -95,6 +95,8 @@ public:
     fw::CheckBox* CheckBoxOsd = nullptr;
     fw::CheckBox* CheckBoxKeys = nullptr;
     fw::CheckBox* CheckBoxOthers = nullptr;
+    fw::Label* LabelAnsweringNow = nullptr;
+    // Which player answers now: "Winamp 5.9", "none: media keys" ...
     fw::Label* LabelAnswering = nullptr;
     fw::CheckBox* CheckBoxStartWithWindows = nullptr;
     fw::Label* LabelVolume = nullptr;

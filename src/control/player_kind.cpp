@@ -46,26 +46,32 @@ std::string_view fileName(std::string_view path) {
 PlayerIdentity identifyPlayer(std::string_view imageName, std::int32_t version) {
     const std::string_view name = fileName(imageName);
     for (const KnownImage& known : knownImages)
-        if (fw::sameText(name, known.name)) return {known.kind, version};
-    return {name.empty() ? PlayerKind::winamp : PlayerKind::other, version};
+        if (fw::sameText(name, known.name)) return {known.kind, version, std::string(name)};
+    return {name.empty() ? PlayerKind::winamp : PlayerKind::other, version, std::string(name)};
 }
+
+namespace {
+
+// 0x50yx is 5.yx (0x5090: 5.9), 0x20yx is 2.yx.
+std::string winampName(std::int32_t version) {
+    const auto v = static_cast<std::uint32_t>(version);
+    if (v < 0x1000 || v > 0xFFFF) return "Winamp";
+    std::string text = "Winamp " + std::to_string(v >> 12) + "." + std::to_string((v >> 4) & 0xF);
+    if (v & 0xF) text += std::to_string(v & 0xF);
+    return text;
+}
+
+}  // namespace
 
 std::string playerName(const PlayerIdentity& player) {
     switch (player.kind) {
-        case PlayerKind::winamp: {
-            // 0x50yx is 5.yx (0x5090: 5.9), 0x20yx is 2.yx.
-            const auto v = static_cast<std::uint32_t>(player.version);
-            if (v < 0x1000 || v > 0xFFFF) return "Winamp";
-            std::string text = "Winamp " + std::to_string(v >> 12) + "." + std::to_string((v >> 4) & 0xF);
-            if (v & 0xF) text += std::to_string(v & 0xF);
-            return text;
-        }
+        case PlayerKind::winamp: return winampName(player.version);
         case PlayerKind::wacup: return "WACUP";
         case PlayerKind::foobar2000: return "foobar2000 (Winamp bridge)";
         case PlayerKind::mediaMonkey: return "MediaMonkey";
         case PlayerKind::aimp: return "AIMP";
         case PlayerKind::lightAlloy: return "Light Alloy";
-        case PlayerKind::other: return "a player like Winamp";
+        case PlayerKind::other: return player.program + ", answering as " + winampName(player.version);
     }
     return "Winamp";
 }

@@ -17,13 +17,14 @@ enum class PlayerKind { winamp, wacup, foobar2000, mediaMonkey, aimp, lightAlloy
 struct PlayerIdentity {
     PlayerKind kind = PlayerKind::winamp;
     std::int32_t version = 0;  // as answered; 0 when it answers none
+    std::string program;       // its image's file name, when known
     bool operator==(const PlayerIdentity&) const = default;
 };
 
 // From the image's file name (any folder, any letter case) and the version.
 PlayerIdentity identifyPlayer(std::string_view imageName, std::int32_t version);
 // What the setup dialog says answers: "Winamp 5.9", "foobar2000 (Winamp
-// bridge)", "MediaMonkey" ...
+// bridge)", "MediaMonkey", "player.exe, answering as Winamp 5.9" ...
 std::string playerName(const PlayerIdentity& player);
 
 // What a key asks of the player.

@@ -335,7 +335,7 @@ declare -A E2E_DIALOG=(
   [port]="88 57" [enableIr]="148 56" [lirc]="340 84" [keys]="28 108" [commands]="90 170" [code]="376 170"
   [learn]="76 231" [add]="184 231" [forget]="280 231" [learnAll]="384 231" [skip]="350 265" [stop]="412 265"
   [trayMode]="28 328" [runLearned]="248 328" [osd]="28 348" [startWithWindows]="248 348" [volume]="300 372"
-  [winamp]="221 400" [browse]="404 401" [others]="28 428" [ok]="396 469"
+  [winamp]="221 400" [browse]="404 401" [others]="28 428" [ok]="396 491"
 )
 
 # Clicks a control of the setup dialog by its name above, on a screen of

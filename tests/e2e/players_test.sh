@@ -53,7 +53,7 @@ e2e_check "the track read-out shows dashes ($(e2e_readouts "$E2E_TMP/remote.png"
 e2e_click "$WIN" 33 176
 e2e_eventually 10 "e2e_post 'Setup IR device' --query | grep -q '^visible'"
 e2e_check "the dialog says which player answers" \
-  e2e_eventually 5 "e2e_post 'Setup IR device' --texts | grep -qx 'Answering: foobar2000 (Winamp bridge)'"
+  e2e_eventually 5 "e2e_post 'Setup IR device' --texts | grep -qx 'foobar2000 (Winamp bridge)'"
 e2e_dialog_click ok
 e2e_eventually 10 "e2e_post 'Setup IR device' --query | grep -q '^hidden'"
 e2e_end_program

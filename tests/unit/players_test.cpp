@@ -39,7 +39,7 @@ TEST(Players, AreKnownByTheirProgramAndVersion) {
         {"MediaMonkey.exe", 0, PlayerKind::mediaMonkey, "MediaMonkey"},
         {"AIMP.exe", 0, PlayerKind::aimp, "AIMP"},
         {"LA.exe", 0, PlayerKind::lightAlloy, "Light Alloy"},
-        {"vlc.exe", 0x2080, PlayerKind::other, "a player like Winamp"},
+        {"C:\\Tools\\vlc.exe", 0x2080, PlayerKind::other, "vlc.exe, answering as Winamp 2.8"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.image);

@@ -130,7 +130,7 @@ TEST_F(SetupDialog, SaysWhichPlayerAnswersAndSavesTheMediaKeysForOthers) {
     open("[IR]\r\nMinimizare=0\r\nACTIVARE=0\r\n");
     EXPECT_EQ(fileText().find("OTHERS"), std::string::npos);
     host.onModal = [&](fw::Form&) {
-        EXPECT_EQ(dialog->LabelAnswering->text(), "Answering: none");
+        EXPECT_EQ(dialog->LabelAnswering->text(), "none");
         EXPECT_FALSE(dialog->CheckBoxOthers->checked());
         dialog->CheckBoxOthers->setChecked(true);
         host.clickControl(button("ButtonOk"));
@@ -141,14 +141,14 @@ TEST_F(SetupDialog, SaysWhichPlayerAnswersAndSavesTheMediaKeysForOthers) {
     player.running = true;
     player.program = "foobar2000.exe";
     host.onModal = [&](fw::Form&) {
-        EXPECT_EQ(dialog->LabelAnswering->text(), "Answering: foobar2000 (Winamp bridge)") << "looked at afresh";
+        EXPECT_EQ(dialog->LabelAnswering->text(), "foobar2000 (Winamp bridge)") << "looked at afresh";
         EXPECT_TRUE(dialog->CheckBoxOthers->checked());
         host.clickControl(button("ButtonOk"));
     };
     click("CBSetIR");
     player.running = false;
     host.onModal = [&](fw::Form&) {
-        EXPECT_EQ(dialog->LabelAnswering->text(), "Answering: none: media keys");
+        EXPECT_EQ(dialog->LabelAnswering->text(), "none: media keys");
         dialog->CheckBoxOthers->setChecked(false);
         host.clickControl(button("ButtonOk"));
     };
