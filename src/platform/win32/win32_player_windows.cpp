@@ -68,8 +68,14 @@ std::string Win32PlayerWindows::programOf(fw::WindowHandle window) {
 
 std::optional<std::string> Win32PlayerWindows::readMemory(fw::WindowHandle window, std::uint32_t address,
                                                          std::size_t bytes) {
-    const Process process(window, PROCESS_VM_READ);
+    const Process process(window, PROCESS_VM_READ | PROCESS_QUERY_LIMITED_INFORMATION);
     if (!process.handle || address == 0) return std::nullopt;
+    // A 64-bit player's addresses come to a 32-bit program cut to 32 bits:
+    // what they point at is not the text. Such a player's titles are not read.
+    BOOL selfOn64 = FALSE, playerOn64 = FALSE;
+    if (IsWow64Process(GetCurrentProcess(), &selfOn64) && selfOn64 && IsWow64Process(process.handle, &playerOn64) &&
+        !playerOn64)
+        return std::nullopt;
     // Page by page: a text that ends near the end of its memory is read up
     // to there, and nothing beyond is asked for.
     constexpr std::uintptr_t page = 4096;
