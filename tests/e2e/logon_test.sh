@@ -22,7 +22,7 @@ open_dialog() {
 # The box's square, where its tick is drawn.
 box_ticked() {
   e2e_client_shot 'Setup IR device' "$E2E_TMP/dialog.png"
-  [ "$(e2e_pixel "$E2E_TMP/dialog.png" 246 326)" != "255,255,255" ]
+  [ "$(e2e_pixel "$E2E_TMP/dialog.png" 246 348)" != "255,255,255" ]
 }
 box_unticked() { ! box_ticked; }
 toggle_box() { e2e_dialog_click startWithWindows; }
