@@ -110,18 +110,26 @@ HandsetFeedback::HandsetFeedback(Remote& remote, const fw::Form& window, TOsd& o
 
 void HandsetFeedback::watchTrack() {
     if (window_.visible() || !remote_.settings().Osd) {
+        lastTrack_.reset();
         lastTitle_.reset();
         return;
     }
-    std::optional<std::string> title;
-    {
-        const Player::Session session(*remote_.WinampControl);
-        if (remote_.WinampControl->IsRunning()) title = remote_.WinampControl->GetTitle();
-    }
-    const bool moved = title && lastTitle_ && *title != *lastTitle_ && !shownSinceLastLook_;
+    Player& player = *remote_.WinampControl;
+    const Player::Session session(player);
+    std::string track;
+    if (player.IsRunning()) player.GetTrackText(track);
+    if (!session.answered()) return;
+    const bool shown = shownSinceLastLook_;
     shownSinceLastLook_ = false;
+    // One question a look while the track stays; the title is read only
+    // when it moved, or from a player whose track cannot be told ("--").
+    const bool trackKnown = !track.empty() && track != "--";
+    if (trackKnown && track == lastTrack_) return;
+    const std::optional<std::string> title = track.empty() ? std::nullopt : player.GetTitle();
+    const bool moved = trackKnown ? lastTrack_.has_value() : (title && lastTitle_ && *title != *lastTitle_);
+    lastTrack_ = track;
     lastTitle_ = title;
-    if (moved) osd_.showContent({"NOW PLAYING", {}, {}, {}, {}, {}, title});
+    if (moved && title && !shown) osd_.showContent({"NOW PLAYING", {}, {}, {}, {}, {}, title});
 }
 
 void HandsetFeedback::commandRan(const Command& command, CommandSource source) {

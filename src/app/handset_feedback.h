@@ -5,7 +5,8 @@
 // right after it and shown; keys clicked with the mouse, and everything
 // while the window is shown (its keys show their press there), show
 // nothing. While the window is hidden, a track the player moved on to by
-// itself shows its title too (looked at every 2 s).
+// itself shows its title too (its track looked at every 2 s, its title
+// read when the track moved).
 #pragma once
 
 #include <optional>
@@ -44,6 +45,7 @@ private:
     TOsd& osd_;
     fw::Subscription listening_;
     fw::Timer* watch_ = nullptr;
+    std::optional<std::string> lastTrack_;
     std::optional<std::string> lastTitle_;
     // A handset command showed what it did since the last look.
     bool shownSinceLastLook_ = false;

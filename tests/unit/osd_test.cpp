@@ -237,22 +237,40 @@ TEST_F(Osd, ThePlayersTitleShowsWithATransportKeyAndWhenTheTrackMovesOnByItself)
     EXPECT_EQ(osd->clientSize().height, app::OsdLayout::client.height + app::OsdLayout::songHeight);
     osd->hide();
     auto& watch = *static_cast<fw::Timer*>(osd->findComponent("TimerTrack"));
+    player.replies[125] = 42;
     title("Song B");
     watch.fire();
     EXPECT_FALSE(osdShown()) << "the key that moved it showed it already";
+    player.replies[125] = 43;
     title("Song C");
     watch.fire();
     ASSERT_TRUE(osdShown()) << "moved on by itself";
     EXPECT_EQ(osd->content().title, "NOW PLAYING");
     EXPECT_EQ(osd->content().song, "Song C");
     osd->hide();
+    player.sent.clear();
     watch.fire();
     EXPECT_FALSE(osdShown()) << "the same track again";
+    EXPECT_EQ(std::count(player.sent.begin(), player.sent.end(), "request 213 43"), 0) << "its title not read again";
     player.memory.clear();
     receive("STOP", 5000);
     EXPECT_FALSE(osd->content().song.has_value()) << "unreadable: nothing";
     EXPECT_FALSE(host.state(*osd->LabelSong).visible);
     EXPECT_EQ(osd->clientSize().height, app::OsdLayout::client.height);
+}
+
+TEST_F(Osd, APlayerWhoseTrackCannotBeToldIsWatchedByItsTitle) {
+    player.program = "foobar2000.exe";
+    startHidden();
+    auto& watch = *static_cast<fw::Timer*>(osd->findComponent("TimerTrack"));
+    player.replies[212] = 0x3000;
+    player.memory[0x3000] = std::string("Bridge A\0", 9);
+    watch.fire();
+    EXPECT_FALSE(osdShown());
+    player.memory[0x3000] = std::string("Bridge B\0", 9);
+    watch.fire();
+    ASSERT_TRUE(osdShown());
+    EXPECT_EQ(osd->content().song, "Bridge B");
 }
 
 TEST_F(Osd, AKeyThePlayerCannotCarryOutSaysSo) {
