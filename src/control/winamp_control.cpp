@@ -26,10 +26,7 @@ std::optional<std::int32_t> TWinampControl::heard(std::optional<std::int32_t> an
 }
 
 bool TWinampControl::SendCommand(winamp::Command command) {
-    const fw::WindowHandle w = playerWindow();
-    if (!w) return false;
-    heard(windows_.command(w, static_cast<std::int32_t>(command)));
-    return true;
+    return sendTo(playerWindow(), static_cast<std::int32_t>(command));
 }
 
 bool TWinampControl::SendCommand(winamp::Request request, std::int32_t argument) {
@@ -134,9 +131,11 @@ PlayerIdentity TWinampControl::identityOf(fw::WindowHandle w) {
 }
 
 std::string TWinampControl::DescribePlayer() {
-    Identity();
+    // One look-up; with no window, no player of an earlier one is named.
     const fw::WindowHandle w = playerWindow();
-    if (w && !versionAsked_) {
+    if (!w) return playerName({});
+    identityOf(w);
+    if (!versionAsked_) {
         versionAsked_ = true;
         identity_.version = heard(windows_.request(w, static_cast<std::int32_t>(winamp::Request::version), 0))
                                 .value_or(0);

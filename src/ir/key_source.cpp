@@ -151,7 +151,7 @@ void KeySource::hidReport(std::uintptr_t device, const platform::HidParser& pars
     std::set<HidUsage>& before = hidDown_[device];
     std::set<HidUsage> released;
     std::set_difference(before.begin(), before.end(), now.begin(), now.end(), std::inserter(released, released.end()));
-    release(device, released);
+    release(released);
     for (const HidUsage& usage : now) {
         if (before.count(usage)) continue;
         lastHidPress_ = usageCode(usage);
@@ -163,14 +163,14 @@ void KeySource::hidReport(std::uintptr_t device, const platform::HidParser& pars
     countHeld();
 }
 
-void KeySource::release(std::uintptr_t, const std::set<HidUsage>& usages) {
+void KeySource::release(const std::set<HidUsage>& usages) {
     for (const HidUsage& usage : usages) presses_.up(usageCode(usage), KeyWay::hid);
 }
 
 void KeySource::deviceGone(std::uintptr_t device) {
     const auto found = hidDown_.find(device);
     if (found == hidDown_.end()) return;
-    release(device, found->second);
+    release(found->second);
     hidDown_.erase(found);
     countHeld();
 }

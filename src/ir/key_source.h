@@ -91,7 +91,7 @@ public:
 private:
     bool takes(const std::string& code, const platform::KeyStroke& stroke) const;
     void down(const std::string& code, platform::KeyWay way, std::uint32_t at);
-    void release(std::uintptr_t device, const std::set<HidUsage>& usages);
+    void release(const std::set<HidUsage>& usages);
     void countHeld();
 
     CodeSink& codes_;
