@@ -31,7 +31,15 @@ zav_install_deps() {
   fi
   dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
   export DEBIAN_FRONTEND=noninteractive
-  apt-get update -q >/dev/null && apt-get install -y -q --no-install-recommends "${missing[@]}" >/dev/null
+  # A mirror caught in the middle of its sync serves an index that does not
+  # match its release file, and apt-get update fails on it for a few
+  # minutes: try again before giving up, then install with what came.
+  local try
+  for try in 1 2 3 4 5 6; do
+    apt-get update -q >/dev/null && break
+    [ "$try" = 6 ] || { zav_log "the package index is not whole (try $try): again in 30 s"; sleep 30; }
+  done
+  apt-get install -y -q --no-install-recommends "${missing[@]}" >/dev/null
 }
 
 # Which Wine runs our Windows programs here, and which build feeds it.
