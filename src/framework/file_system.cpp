@@ -56,15 +56,23 @@ public:
         open_.erase(it);
         return ok;
     }
-    Replaced replace(const std::filesystem::path& from, const std::filesystem::path& to) override {
+    // A rename takes the old file's place in one step and leaves no old
+    // file anywhere: there is no backup to make.
+    ReplaceStep replace(const std::filesystem::path& from, const std::filesystem::path& to,
+                        const std::filesystem::path&) override {
         std::error_code ec;
         const auto status = std::filesystem::status(to, ec);
         const auto writable = std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
                               std::filesystem::perms::others_write;
         if (std::filesystem::exists(status) && (status.permissions() & writable) == std::filesystem::perms::none)
-            return Replaced::readOnly;
+            return ReplaceStep::readOnly;
         std::filesystem::rename(from, to, ec);
-        return ec ? Replaced::failed : Replaced::done;
+        return ec ? ReplaceStep::unchanged : ReplaceStep::done;
+    }
+    bool move(const std::filesystem::path& from, const std::filesystem::path& to) override {
+        std::error_code ec;
+        std::filesystem::rename(from, to, ec);
+        return !ec;
     }
     void remove(const std::filesystem::path& path) override {
         std::error_code ec;
@@ -96,9 +104,26 @@ Replaced replaceFile(FileSystem& files, const std::filesystem::path& path, std::
     // (No flag of the replace itself promises that.)
     ok = ok && files.flush(*file);
     ok = files.close(*file) && ok;
-    const Replaced replaced = ok ? files.replace(temp, path) : Replaced::failed;
-    if (replaced != Replaced::done) files.remove(temp);
-    return replaced;
+    if (!ok) {
+        files.remove(temp);
+        return Replaced::failed;
+    }
+    std::filesystem::path backup = path;
+    backup += ".bak";
+    switch (files.replace(temp, path, backup)) {
+        case ReplaceStep::done: files.remove(backup); return Replaced::done;
+        case ReplaceStep::readOnly: files.remove(temp); return Replaced::readOnly;
+        case ReplaceStep::unchanged: files.remove(temp); return Replaced::failed;
+        case ReplaceStep::oldGone:
+            // The settings are only in the new file now: it takes the name,
+            // or stays where it is rather than be lost too.
+            return files.move(temp, path) ? Replaced::done : Replaced::failed;
+        case ReplaceStep::oldAtBackup:
+            // The old file goes back; the new one goes only once it is back.
+            if (files.move(backup, path)) files.remove(temp);
+            return Replaced::failed;
+    }
+    return Replaced::failed;
 }
 
 }  // namespace fw

@@ -36,8 +36,18 @@ struct FileContent {
     std::string bytes;
 };
 
-// What putting a new file in place of another came to.
+// What a save came to.
 enum class Replaced { done, readOnly, failed };
+
+// What one step that puts a new file in place of the old came to, each
+// outcome a known place for both files.
+enum class ReplaceStep {
+    done,      // the new file has the name; the old one is at the backup name
+    readOnly,  // the old file is marked read-only: nothing was changed
+    unchanged, // it failed, and both files are where they were
+    oldGone,   // the old file no longer exists; the new one keeps its own name
+    oldAtBackup,  // the old file was moved to the backup name; the new one keeps its own
+};
 
 class FileSystem {
 public:
@@ -53,9 +63,12 @@ public:
     virtual bool flush(Handle file) = 0;
     virtual bool close(Handle file) = 0;
     // `from` takes the place of `to` (which may or may not exist) in one
-    // step, `to`'s attributes kept where the system keeps them; readOnly
-    // when `to` is marked read-only, and nothing is changed.
-    virtual Replaced replace(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
+    // step, `to`'s attributes kept where the system keeps them, and the old
+    // `to` left at `backup`.
+    virtual ReplaceStep replace(const std::filesystem::path& from, const std::filesystem::path& to,
+                                const std::filesystem::path& backup) = 0;
+    // `from` renamed to `to`, where nothing is; false when it could not be.
+    virtual bool move(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
     virtual void remove(const std::filesystem::path& path) = 0;
     // How the system reads 8-bit text in a file without an encoding mark.
     virtual const CodePage& codePage() const = 0;
@@ -69,7 +82,9 @@ FileSystem& standardFiles();
 // Writes `content` to a new file beside `path`, forces it to the disk,
 // then puts it in place of `path`: a power cut can then leave the old file
 // or the new one, never a name on content that never reached the disk.
-// Anything but done leaves nothing behind and `path` as it was.
+// However the replace goes, a file stays at `path` (the old one, or the
+// new one where the old one was lost on the way), and the new file is
+// removed only while one does; done leaves nothing else behind.
 Replaced replaceFile(FileSystem& files, const std::filesystem::path& path, std::string_view content);
 
 }  // namespace fw

@@ -1,9 +1,11 @@
 // The standard files with every step logged ("read ir_zav.ini", "create
 // ir_zav.ini.new", "write 120", "flush", "close", "replace ir_zav.ini.new
-// ir_zav.ini", "remove ..."), any one step made to fail, and 8-bit text in
-// a code page of the test's choosing.
+// ir_zav.ini ir_zav.ini.bak", "move ...", "remove ..."), any one step made
+// to fail, a replace that fails as the system's may, and 8-bit text in a
+// code page of the test's choosing.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,9 +42,27 @@ public:
         log("close");
         return real().close(file) && failing != "close";
     }
-    fw::Replaced replace(const std::filesystem::path& from, const std::filesystem::path& to) override {
-        log("replace " + name(from) + " " + name(to));
-        return failing == "replace" ? fw::Replaced::failed : real().replace(from, to);
+    // How the replace fails, and where it leaves the files as it does:
+    // unchanged, the old file gone, or the old file at the backup name.
+    std::optional<fw::ReplaceStep> replaceFails;
+    fw::ReplaceStep replace(const std::filesystem::path& from, const std::filesystem::path& to,
+                            const std::filesystem::path& backup) override {
+        log("replace " + name(from) + " " + name(to) + " " + name(backup));
+        if (failing == "replace") return fw::ReplaceStep::unchanged;
+        if (!replaceFails) {
+            // As the system's replace does: the old file ends at the backup name.
+            std::error_code ec;
+            if (std::filesystem::exists(to)) std::filesystem::rename(to, backup, ec);
+            return real().replace(from, to, backup);
+        }
+        std::error_code ec;
+        if (*replaceFails == fw::ReplaceStep::oldGone) std::filesystem::remove(to, ec);
+        if (*replaceFails == fw::ReplaceStep::oldAtBackup) std::filesystem::rename(to, backup, ec);
+        return *replaceFails;
+    }
+    bool move(const std::filesystem::path& from, const std::filesystem::path& to) override {
+        log("move " + name(from) + " " + name(to));
+        return failing != "move" && real().move(from, to);
     }
     void remove(const std::filesystem::path& path) override {
         log("remove " + name(path));

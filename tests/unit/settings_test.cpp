@@ -262,7 +262,8 @@ TEST_F(SettingsTest, ASaveForcesItsFileToTheDiskBeforeItReplacesTheOldOne) {
     EXPECT_NE(written.find("PLAY=ABCDE"), std::string::npos);
     EXPECT_EQ(files.calls,
               (std::vector<std::string>{"read ir_zav.ini", "create ir_zav.ini.new", "write " + std::to_string(written.size()),
-                                        "flush", "close", "replace ir_zav.ini.new ir_zav.ini"}))
+                                        "flush", "close", "replace ir_zav.ini.new ir_zav.ini ir_zav.ini.bak",
+                                        "remove ir_zav.ini.bak"}))
         << "the file as it is now, then the new one forced to the disk before it takes the old one's place";
 }
 
@@ -275,10 +276,73 @@ TEST_F(SettingsTest, AStepOfTheSaveThatFailsLeavesTheOldFileAndNoTemporaryOne) {
         EXPECT_THROW(s.SaveCodIr("PLAY", "ABCDE"), fw::IniWriteError) << step;
         EXPECT_EQ(contents(), "[IR]\r\nMinimizare=0\r\n") << step;
         EXPECT_FALSE(fs::exists(dir / "ir_zav.ini.new")) << step;
-        const bool replaced = std::find(files.calls.begin(), files.calls.end(), "replace ir_zav.ini.new ir_zav.ini") !=
-                              files.calls.end();
+        const bool replaced = std::find(files.calls.begin(), files.calls.end(),
+                                        "replace ir_zav.ini.new ir_zav.ini ir_zav.ini.bak") != files.calls.end();
         EXPECT_EQ(replaced, std::string(step) == "replace") << "nothing replaces the old file after a failed " << step;
     }
+}
+
+// A replace that fails halfway, as the system's may: wherever it leaves
+// the old file, a save ends with a settings file in place, and the new
+// file goes only while one is.
+struct HalfwayCase {
+    const char* what;
+    fw::ReplaceStep step;
+    bool moveFails;
+    const char* settingsFile;  // what ir_zav.ini holds after the save; null: none
+    bool newFileKept;
+    bool saved;                // the save says it succeeded
+};
+
+const HalfwayCase halfway[] = {
+    {"nothing moved", fw::ReplaceStep::unchanged, false, "old", false, false},
+    {"the old file gone: the new one takes its name", fw::ReplaceStep::oldGone, false, "new", false, true},
+    {"the old file gone and the new one stuck: kept, never deleted", fw::ReplaceStep::oldGone, true, nullptr, true,
+     false},
+    {"the old file at the backup name: put back", fw::ReplaceStep::oldAtBackup, false, "old", false, false},
+    {"the old file at the backup name and stuck there: nothing more is deleted", fw::ReplaceStep::oldAtBackup, true,
+     nullptr, true, false},
+};
+
+TEST_F(SettingsTest, AReplaceThatFailsHalfwayNeverLosesTheSettingsFile) {
+    const std::string old = "[COMENZI_IR]\r\nSTOP=12345\r\n";
+    for (const HalfwayCase& c : halfway) {
+        put(old);
+        fs::remove(dir / "ir_zav.ini.bak");
+        fs::remove(dir / "ir_zav.ini.new");
+        testing_support::RecordingFiles files;
+        files.replaceFails = c.step;
+        if (c.moveFails) files.failing = "move";
+        app::SettingsStore s(file, files);
+        bool saved = true;
+        try {
+            s.SaveCodIr("PLAY", "ABCDE");
+        } catch (const fw::IniWriteError&) {
+            saved = false;
+        }
+        EXPECT_EQ(saved, c.saved) << c.what;
+        const std::string now = fs::exists(file) ? contents() : "(none)";
+        if (!c.settingsFile)
+            EXPECT_FALSE(fs::exists(file)) << c.what;
+        else if (c.settingsFile == std::string("old"))
+            EXPECT_EQ(now, old) << c.what;
+        else
+            EXPECT_NE(now.find("PLAY=ABCDE"), std::string::npos) << c.what << ": " << now;
+        EXPECT_EQ(fs::exists(dir / "ir_zav.ini.new"), c.newFileKept) << c.what;
+        // Whatever is not at its name is somewhere known, never deleted.
+        if (!c.settingsFile && c.step == fw::ReplaceStep::oldAtBackup) {
+            EXPECT_TRUE(fs::exists(dir / "ir_zav.ini.bak")) << c.what;
+        }
+    }
+}
+
+TEST_F(SettingsTest, ASavedFileLeavesNoBackupBehind) {
+    put("[IR]\r\nMinimizare=0\r\n");
+    testing_support::RecordingFiles files;
+    app::SettingsStore s(file, files);
+    s.SaveCodIr("PLAY", "ABCDE");
+    EXPECT_FALSE(fs::exists(dir / "ir_zav.ini.bak"));
+    EXPECT_FALSE(fs::exists(dir / "ir_zav.ini.new"));
 }
 
 struct PlayerPathCase {

@@ -33,6 +33,7 @@ protected:
         SetFileAttributesW(file_.c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileW(file_.c_str());
         DeleteFileW((file_ + L".new").c_str());
+        DeleteFileW((file_ + L".bak").c_str());
         RemoveDirectoryW(folder_.c_str());
     }
     std::filesystem::path path() const { return std::filesystem::path(file_); }
@@ -41,7 +42,10 @@ protected:
         std::ifstream in(path(), std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
-    bool leftovers() const { return GetFileAttributesW((file_ + L".new").c_str()) != INVALID_FILE_ATTRIBUTES; }
+    bool leftovers() const {
+        return GetFileAttributesW((file_ + L".new").c_str()) != INVALID_FILE_ATTRIBUTES ||
+               GetFileAttributesW((file_ + L".bak").c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
 
     std::wstring folder_;
     std::wstring file_;

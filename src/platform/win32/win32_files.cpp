@@ -15,8 +15,7 @@ bool busy(DWORD error) {
         case ERROR_SHARING_VIOLATION:
         case ERROR_LOCK_VIOLATION:
         case ERROR_ACCESS_DENIED:
-        case ERROR_UNABLE_TO_REMOVE_REPLACED:
-        case ERROR_UNABLE_TO_MOVE_REPLACEMENT: return true;
+        case ERROR_UNABLE_TO_REMOVE_REPLACED: return true;
         default: return false;
     }
 }
@@ -127,17 +126,36 @@ bool Win32Files::close(Handle file) {
     return CloseHandle(handleOf(file)) != FALSE;
 }
 
-fw::Replaced Win32Files::replace(const std::filesystem::path& from, const std::filesystem::path& to) {
+fw::ReplaceStep Win32Files::replace(const std::filesystem::path& from, const std::filesystem::path& to,
+                                    const std::filesystem::path& backup) {
+    // A backup left by a save that never finished is of no use now that the
+    // old file is there, and could make the replace fail.
+    if (GetFileAttributesW(to.c_str()) != INVALID_FILE_ATTRIBUTES) DeleteFileW(backup.c_str());
     for (int attempt = 0;; ++attempt) {
         const DWORD attributes = GetFileAttributesW(to.c_str());
         const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
         // Said plainly, and not waited for: a mark of the user's own.
-        if (exists && (attributes & FILE_ATTRIBUTE_READONLY)) return fw::Replaced::readOnly;
-        const bool done =
-            exists ? ReplaceFileW(to.c_str(), from.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != FALSE
-                   : MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
-        if (done) return fw::Replaced::done;
-        if (!busy(GetLastError()) || attempt >= retries_) return fw::Replaced::failed;
+        if (exists && (attributes & FILE_ATTRIBUTE_READONLY)) return fw::ReplaceStep::readOnly;
+        const bool done = exists ? ReplaceFileW(to.c_str(), from.c_str(), backup.c_str(),
+                                                REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != FALSE
+                                 : MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
+        if (done) return fw::ReplaceStep::done;
+        const DWORD error = GetLastError();
+        // With a backup name both files keep theirs; where the old one went
+        // anyway, it is said so at once, and not tried again.
+        if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) return fw::ReplaceStep::oldAtBackup;
+        const bool oldThere = GetFileAttributesW(to.c_str()) != INVALID_FILE_ATTRIBUTES;
+        if (exists && !oldThere) return fw::ReplaceStep::oldGone;
+        if (!(busy(error) || error == ERROR_UNABLE_TO_MOVE_REPLACEMENT) || attempt >= retries_)
+            return fw::ReplaceStep::unchanged;
+        Sleep(retryMs_);
+    }
+}
+
+bool Win32Files::move(const std::filesystem::path& from, const std::filesystem::path& to) {
+    for (int attempt = 0;; ++attempt) {
+        if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
+        if (!busy(GetLastError()) || attempt >= retries_) return false;
         Sleep(retryMs_);
     }
 }

@@ -2,7 +2,9 @@
 // name works. FlushFileBuffers forces a new file's content to the disk
 // before it takes the old one's place (no flag of the replace promises
 // that). The replace is ReplaceFileW where the old file exists, so its
-// attributes and permissions stay, and MoveFileExW where it does not. An
+// attributes and permissions stay, with a backup name so that a replace
+// that fails halfway leaves the old file at a known place, and MoveFileExW
+// where it does not. An
 // antivirus, the search indexer or a sync client may hold the file for a
 // moment: a read or a replace that meets a sharing violation or a refused
 // access is tried again for about a second. 8-bit text is read in the
@@ -28,7 +30,9 @@ public:
     bool write(Handle file, std::string_view bytes) override;
     bool flush(Handle file) override;
     bool close(Handle file) override;
-    fw::Replaced replace(const std::filesystem::path& from, const std::filesystem::path& to) override;
+    fw::ReplaceStep replace(const std::filesystem::path& from, const std::filesystem::path& to,
+                            const std::filesystem::path& backup) override;
+    bool move(const std::filesystem::path& from, const std::filesystem::path& to) override;
     void remove(const std::filesystem::path& path) override;
     const fw::CodePage& codePage() const override;
 
