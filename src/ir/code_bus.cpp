@@ -36,7 +36,9 @@ void CodeBus::Shared::drain() {
             event = std::move(waiting.front());
             waiting.pop_front();
         }
-        event.held = presses.held(event.code, event.arrival, event.receivedAt);
+        const PressTracker::Judged judged = presses.judge(event.code, event.arrival, event.receivedAt);
+        if (judged == PressTracker::Judged::stray) continue;
+        event.held = judged == PressTracker::Judged::held;
         if (!learning)
             carryOut(event);
         else if (!event.held)

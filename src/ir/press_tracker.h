@@ -5,7 +5,8 @@
 // time of the last arrival is the same press held. Many handsets send a
 // short repeat code instead, the same for every key (the held-key code):
 // within that time it holds whatever key was pressed; after a silence it
-// starts a "press" of its own, which carries out nothing.
+// starts a "press" of its own, which carries out nothing. A key a source
+// knows is still down holds only its own press, never another's.
 #pragma once
 
 #include <cstdint>
@@ -24,10 +25,16 @@ public:
     void setHeldKeyCode(std::function<bool(const std::string& code)> isHeldKeyCode) {
         isHeldKeyCode_ = std::move(isHeldKeyCode);
     }
-    // True when `code`, come at `at`, holds the press going on; false when
-    // it starts a press. Codes from the sources come in one spelling each,
-    // so they are compared exactly.
-    bool held(const std::string& code, Arrival arrival, std::uint32_t at);
+    enum class Judged {
+        press,  // it starts a press
+        held,   // it holds the press going on
+        // A key its source says is still down, whose press another code
+        // has ended since: it holds nothing, and starts nothing.
+        stray,
+    };
+    // What `code`, come at `at`, is. Codes from the sources come in one
+    // spelling each, so they are compared exactly.
+    Judged judge(const std::string& code, Arrival arrival, std::uint32_t at);
 
 private:
     std::function<bool(const std::string&)> isHeldKeyCode_;

@@ -72,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             FUZZ_CHECK(app::holdsCode(settings.LearnedCodes.at(command), text));
         // 110 ms apart: each code holds the press before it exactly when it
         // is that press's code again or the held-key code.
-        const bool held = presses.held(text, ir::Arrival::unknown, ms += 110);
+        const bool held = presses.judge(text, ir::Arrival::unknown, ms += 110) == ir::PressTracker::Judged::held;
         FUZZ_CHECK(held == (!previous.empty() && (text == previous || text == "FFFFFF")));
         if (!held) {
             previous = text;

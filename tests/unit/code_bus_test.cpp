@@ -87,6 +87,7 @@ TEST_P(PressOrHeld, IsDecidedOnTheBussClock) {
 const auto unknown = Arrival::unknown;
 const auto press = Arrival::press;
 const auto repeat = Arrival::repeat;
+const auto held = Arrival::held;
 
 INSTANTIATE_TEST_SUITE_P(
     Table, PressOrHeld,
@@ -103,6 +104,14 @@ INSTANTIATE_TEST_SUITE_P(
                   {false, true, true, true}},
         PressCase{"the held-key code after a silence starts a press of its own",
                   {{"12345", unknown, 0}, {"FFFF0", unknown, 300}, {"FFFF0", unknown, 410}}, {false, false, true}},
+        PressCase{"a key its source says is down holds its own press, however long",
+                  {{"key:VOLUME_UP", press, 0}, {"key:VOLUME_UP", held, 100}, {"key:VOLUME_UP", held, 900}},
+                  {false, true, true}},
+        PressCase{"a held key whose press another code ended holds nothing: it is dropped",
+                  {{"key:VOLUME_UP", press, 0}, {"A1B2C3", unknown, 50}, {"key:VOLUME_UP", held, 100},
+                   {"A1B2C3", unknown, 120}},
+                  {false, false, true}},
+        PressCase{"a held key with no press before it starts nothing", {{"key:VOLUME_UP", held, 0}}, {}},
         PressCase{"the clock wrapping round still counts the time between",
                   {{"12345", unknown, 0xFFFFFFF0u}, {"12345", unknown, 100}}, {false, true}}),
     [](const auto& info) { return "Case" + std::to_string(info.index); });
