@@ -102,6 +102,7 @@ bool KeySource::key(const KeyStroke& stroke, std::uint32_t at) {
     // What we send ourselves is for another player: never a handset's key,
     // even where a command has it among its codes.
     if (stroke.ours) return false;
+    expireHid(at);
     unsigned& modifiers = modifiers_[static_cast<unsigned>(stroke.way)];
     if (const unsigned m = modifierOf(stroke.vk)) {
         modifiers = stroke.down ? (modifiers | m) : (modifiers & ~m);
@@ -143,51 +144,59 @@ void KeySource::down(const std::string& code, KeyWay way, std::uint32_t at) {
 void KeySource::hidReport(std::uintptr_t device, const platform::HidParser& parser,
                           const std::vector<unsigned char>& preparsed, const std::vector<unsigned char>& report,
                           std::uint32_t at) {
+    expireHid(at);
     const auto usages = parser.usages(preparsed, report);
     if (!usages) return;
     std::set<HidUsage> now;
     for (std::size_t i = 0; i < usages->size() && i < maxUsages; ++i)
         if ((*usages)[i].usage != 0) now.insert((*usages)[i]);
-    std::set<HidUsage>& before = hidDown_[device];
-    std::set<HidUsage> released;
-    std::set_difference(before.begin(), before.end(), now.begin(), now.end(), std::inserter(released, released.end()));
-    release(released);
+    auto& before = hidDown_[device];
+    for (auto it = before.begin(); it != before.end();) {
+        if (now.count(it->first)) {
+            ++it;
+            continue;
+        }
+        const std::string code = usageCode(it->first);
+        if (it->second) presses_.up(code, KeyWay::hid);
+        if (code == lastHidPress_) lastHidPress_.clear();
+        it = before.erase(it);
+    }
     for (const HidUsage& usage : now) {
         if (before.count(usage)) continue;
+        before[usage] = at;
         lastHidPress_ = usageCode(usage);
-        lastHidPressAt_ = at;
         down(lastHidPress_, KeyWay::hid, at);
     }
-    before = std::move(now);
     if (before.empty()) hidDown_.erase(device);
-    countHeld();
-}
-
-void KeySource::release(const std::set<HidUsage>& usages) {
-    for (const HidUsage& usage : usages) presses_.up(usageCode(usage), KeyWay::hid);
 }
 
 void KeySource::deviceGone(std::uintptr_t device) {
     const auto found = hidDown_.find(device);
     if (found == hidDown_.end()) return;
-    release(found->second);
+    for (const auto& [usage, since] : found->second) {
+        const std::string code = usageCode(usage);
+        if (since) presses_.up(code, KeyWay::hid);
+        if (code == lastHidPress_) lastHidPress_.clear();
+    }
     hidDown_.erase(found);
-    countHeld();
 }
 
-void KeySource::countHeld() {
-    heldHid_ = 0;
-    for (const auto& [device, usages] : hidDown_) heldHid_ += usages.size();
+void KeySource::expireHid(std::uint32_t at) {
+    for (auto& [device, usages] : hidDown_)
+        for (auto& [usage, since] : usages) {
+            if (!since || at - *since <= maxHeldMs) continue;
+            since.reset();
+            const std::string code = usageCode(usage);
+            presses_.up(code, KeyWay::hid);
+            if (code == lastHidPress_) lastHidPress_.clear();
+        }
 }
 
 void KeySource::tick(std::uint32_t at) {
+    expireHid(at);
     // A HID key sends nothing while it is held: its repeats are made here,
     // for the key pressed last, as a keyboard repeats only that one.
     if (lastHidPress_.empty() || !presses_.heldBy(lastHidPress_, KeyWay::hid)) return;
-    if (at - lastHidPressAt_ > maxHeldMs) {
-        lastHidPress_.clear();
-        return;
-    }
     down(lastHidPress_, KeyWay::hid, at);
 }
 
@@ -196,7 +205,6 @@ void KeySource::reset() {
     downCodes_.clear();
     takenDowns_.clear();
     hidDown_.clear();
-    heldHid_ = 0;
     lastHidPress_.clear();
     presses_.clear();
 }

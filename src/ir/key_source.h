@@ -24,6 +24,7 @@
 #include <cstdint>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <string>
 #include <utility>
@@ -81,7 +82,8 @@ public:
                    std::uint32_t at) override;
     void deviceGone(std::uintptr_t device) override;
     void tick(std::uint32_t at) override;
-    bool wantsTicks() const override { return heldHid_ > 0; }
+    // Only while the HID key pressed last is held: the only one that repeats.
+    bool wantsTicks() const override { return !lastHidPress_.empty(); }
     // Nothing is held any more (the listening stopped).
     void reset();
 
@@ -91,8 +93,9 @@ public:
 private:
     bool takes(const std::string& code, const platform::KeyStroke& stroke) const;
     void down(const std::string& code, platform::KeyWay way, std::uint32_t at);
-    void release(const std::set<HidUsage>& usages);
-    void countHeld();
+    // HID keys down longer than maxHeldMs are let go: their presses end,
+    // and the same keys from elsewhere are presses again.
+    void expireHid(std::uint32_t at);
 
     CodeSink& codes_;
     mutable std::mutex takenMutex_;
@@ -102,10 +105,12 @@ private:
     // The code each key's down made, per way: its release ends that code.
     std::map<std::pair<platform::KeyWay, unsigned>, std::string> downCodes_;
     std::set<unsigned> takenDowns_;  // the hook's
-    std::map<std::uintptr_t, std::set<HidUsage>> hidDown_;
-    std::size_t heldHid_ = 0;
+    // Each device's keys down, as its reports say: when each went down,
+    // or none once let go for being held too long (still down, no longer
+    // a press).
+    std::map<std::uintptr_t, std::map<HidUsage, std::optional<std::uint32_t>>> hidDown_;
+    // The HID key pressed last, while it is held.
     std::string lastHidPress_;
-    std::uint32_t lastHidPressAt_ = 0;
     KeyPresses presses_;
 };
 

@@ -200,14 +200,31 @@ TEST_F(KeySourceTest, ADeviceUnpluggedLetsGoWhatItHeld) {
                                                    "press key:VOLUME_UP"}));
 }
 
-TEST_F(KeySourceTest, AHidKeyHeldBeyondAnyUseStopsRepeating) {
+TEST_F(KeySourceTest, AHidKeyHeldBeyondAnyUseIsLetGo) {
     report(4, {1, 0x0C, 0xE9});
     source.tick(at += ir::KeySource::maxHeldMs - 10);
     source.tick(at += 100);
+    EXPECT_FALSE(source.wantsTicks()) << "nothing repeats any more: the timer may stop";
     source.tick(at += 100);
+    // The same key from the keyboard is a press of its own, not one more way
+    // of a press that never ends.
+    tap(volumeUp, KeyWay::keyboard, keyboard);
+    report(4, {1, 0x0C, 0xE9, 0x0C, 0xEA});  // still down beside another: no new press of it
     report(4, {1});
+    at += 500;
     report(4, {1, 0x0C, 0xE9});
-    EXPECT_EQ(fed.codes, (std::vector<std::string>{"press key:VOLUME_UP", "held key:VOLUME_UP", "press key:VOLUME_UP"}));
+    EXPECT_EQ(fed.codes, (std::vector<std::string>{"press key:VOLUME_UP", "held key:VOLUME_UP", "press key:VOLUME_UP",
+                                                   "press key:VOLUME_DOWN", "press key:VOLUME_UP"}));
+}
+
+TEST_F(KeySourceTest, OnlyTheHidKeyPressedLastRepeats) {
+    report(4, {1, 0x0C, 0xE9, 0x0C, 0xEA});
+    source.tick(at += 100);
+    report(4, {1, 0x0C, 0xE9});  // the one pressed last let go: the other does not start repeating
+    EXPECT_FALSE(source.wantsTicks());
+    source.tick(at += 100);
+    EXPECT_EQ(fed.codes, (std::vector<std::string>{"press key:VOLUME_UP", "press key:VOLUME_DOWN",
+                                                   "held key:VOLUME_DOWN"}));
 }
 
 TEST_F(KeySourceTest, AResetLetsGoOfEverything) {
