@@ -11,6 +11,7 @@
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_host.h"
 #include "platform/win32/win32_keys.h"
+#include "platform/win32/win32_media_keys.h"
 #include "platform/win32/win32_launcher.h"
 #include "platform/win32/win32_message_box.h"
 #include "platform/win32/win32_mixer.h"

@@ -123,8 +123,8 @@ public:
     // (CBPlay, CBPause...) and the handset's codes.
     // With no Winamp window they go out as the system's media keys, where
     // the settings ask for it ([PLAYER] OTHERS).
-    void play() { othersUnless(WinampControl->Play(), platform::MediaKey::playPause); }
-    void pause() { othersUnless(WinampControl->Pause(), platform::MediaKey::playPause); }
+    void play() { othersUnless(WinampControl->Play(), platform::MediaKey::play); }
+    void pause() { othersUnless(WinampControl->Pause(), platform::MediaKey::pause); }
     void stop() { othersUnless(WinampControl->Stop(), platform::MediaKey::stop); }
     void previousTrack() { othersUnless(WinampControl->PreviousTrack(), platform::MediaKey::previous); }
     void nextTrack() { othersUnless(WinampControl->NextTrack(), platform::MediaKey::next); }

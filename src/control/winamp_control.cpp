@@ -136,9 +136,10 @@ std::string TWinampControl::DescribePlayer() {
     if (!w) return playerName({});
     identityOf(w);
     if (!versionAsked_) {
-        versionAsked_ = true;
-        identity_.version = heard(windows_.request(w, static_cast<std::int32_t>(winamp::Request::version), 0))
-                                .value_or(0);
+        // A version left unanswered is asked again the next time.
+        const auto version = heard(windows_.request(w, static_cast<std::int32_t>(winamp::Request::version), 0));
+        versionAsked_ = version.has_value();
+        identity_.version = version.value_or(0);
     }
     return playerName(identity_);
 }
@@ -150,6 +151,9 @@ const PlayerDifference* TWinampControl::difference(fw::WindowHandle w, PlayerAct
 std::optional<std::string> TWinampControl::GetTitle() {
     const fw::WindowHandle w = playerWindow();
     if (!w) return std::nullopt;
+    // Only the playing track's title is shown: a player that cannot tell
+    // which track plays has none to give.
+    if (difference(w, PlayerAction::trackNumber)) return std::nullopt;
     const bool wide = offersWideTitles(identityOf(w).kind);
     const std::int32_t position = ask(winamp::Request::listPosition);
     const auto address = heard(windows_.request(

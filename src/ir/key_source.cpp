@@ -28,6 +28,15 @@ bool onlyTyped(unsigned vk) {
            vk == 0xE2;
 }
 
+unsigned modifierIndex(unsigned bit) {
+    unsigned index = 0;
+    while (bit > 1) {
+        bit >>= 1;
+        ++index;
+    }
+    return index;
+}
+
 std::string usageCode(HidUsage usage) {
     const unsigned vk = keyForUsage(usage);
     return vk ? keyCodeText({vk, 0, {}}) : hidCodeText(usage);
@@ -82,10 +91,10 @@ std::string KeySource::codeFor(const KeyStroke& stroke, unsigned modifiers) cons
     if (kind == KeyKind::modifier || kind == KeyKind::unnamed) return {};
     if (kind == KeyKind::command || (modifiers & (ctrl | alt | win))) {
         // Ctrl+C in one of our fields is the field's.
-        if (stroke.ourField && kind == KeyKind::typing) return {};
+        if (stroke.focusInOurField && kind == KeyKind::typing) return {};
         return keyCodeText({stroke.vk, modifiers, {}});
     }
-    if (stroke.ourField || stroke.device.empty() || keyboardsInUse_.count(stroke.device)) return {};
+    if (stroke.focusInOurField || stroke.device.empty() || keyboardsInUse_.count(stroke.device)) return {};
     return keyCodeText({stroke.vk, modifiers, stroke.device});
 }
 
@@ -93,21 +102,34 @@ bool KeySource::takes(const std::string& code, const KeyStroke& stroke) const {
     // The hook cannot tell a device: a key bound to one is never taken, as
     // it may come from the keyboard in use as well.
     if (code.find('@') != std::string::npos) return false;
-    if (stroke.ourField && keyKind(stroke.vk) == KeyKind::typing) return false;
+    if (stroke.focusInOurField && keyKind(stroke.vk) == KeyKind::typing) return false;
     std::lock_guard lock(takenMutex_);
     return taken_.count(code) > 0;
+}
+
+void KeySource::settleModifiers(const KeyStroke& stroke, std::uint32_t at) {
+    if (!stroke.systemModifiers) return;
+    const auto way = static_cast<unsigned>(stroke.way);
+    for (const unsigned m : {ctrl, alt, shift, win}) {
+        const bool unheardRelease = (modifiers_[way] & m) && !(*stroke.systemModifiers & m) &&
+                                    at - modifierDownAt_[way][modifierIndex(m)] >= modifierSettledMs;
+        if (unheardRelease) modifiers_[way] &= ~m;
+    }
 }
 
 bool KeySource::key(const KeyStroke& stroke, std::uint32_t at) {
     // What we send ourselves is for another player: never a handset's key,
     // even where a command has it among its codes.
-    if (stroke.ours) return false;
+    if (stroke.sentByUs) return false;
     expireHid(at);
-    unsigned& modifiers = modifiers_[static_cast<unsigned>(stroke.way)];
+    const auto way = static_cast<unsigned>(stroke.way);
+    unsigned& modifiers = modifiers_[way];
     if (const unsigned m = modifierOf(stroke.vk)) {
+        if (stroke.down && !(modifiers & m)) modifierDownAt_[way][modifierIndex(m)] = at;
         modifiers = stroke.down ? (modifiers | m) : (modifiers & ~m);
         return false;
     }
+    if (stroke.down) settleModifiers(stroke, at);
     const auto slot = std::make_pair(stroke.way, stroke.vk);
     const bool hook = stroke.way == KeyWay::hook;
     if (!stroke.down) {
@@ -120,7 +142,7 @@ bool KeySource::key(const KeyStroke& stroke, std::uint32_t at) {
     }
     // The keyboard in use: one that typed what only keyboards type, or typed
     // into one of our fields.
-    if (!stroke.device.empty() && (stroke.ourField || (onlyTyped(stroke.vk) && !(modifiers & (ctrl | alt | win)))))
+    if (!stroke.device.empty() && (stroke.focusInOurField || (onlyTyped(stroke.vk) && !(modifiers & (ctrl | alt | win)))))
         keyboardsInUse_.insert(stroke.device);
     // An auto-repeat keeps the code its first down made, whatever was
     // pressed or let go meanwhile.

@@ -11,8 +11,11 @@
 //   starts the press, the others joining within joinMs are the same press,
 //   and only the first way's repeats are the key held;
 // - a held key: a keyboard's auto-repeat, or a HID key still down (a
-//   re-trigger control such as volume up repeats while held), repeated
-//   every repeatMs as held arrivals until the release;
+//   re-trigger control such as volume up repeats while held), repeated at
+//   every tick as held arrivals until the release;
+// - which modifiers are held: as heard, less those the system says were
+//   let go where nothing of ours heard it, and none after the session was
+//   unlocked or the system woke;
 // - which keys are the remote's, kept from the program in front by the
 //   hook: learned codes of the key alone while the remote carries codes
 //   out, never a typing key while one of our fields has the focus, and the
@@ -41,7 +44,7 @@ public:
     static constexpr std::uint32_t joinMs = 100;
     // A keyboard repeats up to 30 times a second; the key held is told at
     // most every heldEveryMs, about as often as a handset repeats.
-    static constexpr std::uint32_t heldEveryMs = 100;
+    static constexpr std::uint32_t heldEveryMs = platform::KeyListener::tickMs;
     enum class Outcome { nothing, press, held };
 
     Outcome down(const std::string& code, platform::KeyWay way, std::uint32_t at);
@@ -63,13 +66,17 @@ private:
 
 class KeySource : public platform::KeyListener {
 public:
-    static constexpr std::uint32_t repeatMs = 100;
     // A HID key is not repeated for longer than this: a remote unplugged
     // without a notice (the system asleep meanwhile) must not hold its key
     // for good.
     static constexpr std::uint32_t maxHeldMs = 15000;
     // A report's usages beyond this many are not looked at.
     static constexpr std::size_t maxUsages = 32;
+    // A modifier heard down at least this long ago that the system says is
+    // up was let go unheard. Sooner, the system's state may already be ahead
+    // of the key being read (a receiver sends Ctrl, F13 and their releases
+    // within a few milliseconds).
+    static constexpr std::uint32_t modifierSettledMs = 500;
 
     explicit KeySource(CodeSink& codes) : codes_(codes) {}
 
@@ -81,6 +88,7 @@ public:
                    const std::vector<unsigned char>& preparsed, const std::vector<unsigned char>& report,
                    std::uint32_t at) override;
     void deviceGone(std::uintptr_t device) override;
+    void afresh() override { reset(); }
     void tick(std::uint32_t at) override;
     // Only while the HID key pressed last is held: the only one that repeats.
     bool wantsTicks() const override { return !lastHidPress_.empty(); }
@@ -92,6 +100,8 @@ public:
 
 private:
     bool takes(const std::string& code, const platform::KeyStroke& stroke) const;
+    // The way's modifiers, less those the system says were let go unheard.
+    void settleModifiers(const platform::KeyStroke& stroke, std::uint32_t at);
     void down(const std::string& code, platform::KeyWay way, std::uint32_t at);
     // HID keys down longer than maxHeldMs are let go: their presses end,
     // and the same keys from elsewhere are presses again.
@@ -101,6 +111,7 @@ private:
     mutable std::mutex takenMutex_;
     std::set<std::string> taken_;  // under takenMutex_
     unsigned modifiers_[3] = {};   // per way
+    std::uint32_t modifierDownAt_[3][4] = {};  // per way, per modifier bit
     std::set<std::string> keyboardsInUse_;
     // The code each key's down made, per way: its release ends that code.
     std::map<std::pair<platform::KeyWay, unsigned>, std::string> downCodes_;

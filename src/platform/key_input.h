@@ -27,9 +27,14 @@ struct KeyStroke {
     // tell (the hook) or the device names none.
     std::string device;
     // One of the program's own fields has the keyboard focus.
-    bool ourField = false;
+    bool focusInOurField = false;
     // A key the program sent itself (a media key for another player).
-    bool ours = false;
+    bool sentByUs = false;
+    // The modifiers (ir::Modifier bits) the system holds down as the key
+    // comes, where the way can tell: the truth about a modifier whose
+    // release came where nothing of ours heard it (the secure desktop, an
+    // elevated window in front).
+    std::optional<unsigned> systemModifiers;
 };
 
 // Reads a HID report with the device's parser data: the usages of the
@@ -54,7 +59,12 @@ public:
                            std::uint32_t at) = 0;
     // A device was unplugged: what it held is let go.
     virtual void deviceGone(std::uintptr_t device) = 0;
-    // About every repeatMs while wantsTicks(): held HID keys repeat.
+    // The session was unlocked, or the system woke: keys may have been let
+    // go meanwhile where nothing of ours heard it.
+    virtual void afresh() = 0;
+    // About every tickMs while wantsTicks(): held HID keys repeat, about
+    // as often as a handset repeats a held key.
+    static constexpr std::uint32_t tickMs = 100;
     virtual void tick(std::uint32_t at) = 0;
     virtual bool wantsTicks() const = 0;
 };

@@ -4,11 +4,13 @@
 # --behave foobar2000): REW and FF seek on it and the track stays, PAUSE
 # then PAUSE resumes, SHUF switches shuffle on, the track read-out shows
 # dashes, the dialog says it answers, and with the remote in the
-# notification area the on-screen display shows the title. With no player
-# window, [PLAYER] OTHERS on and the remote in the notification area, the
-# handset's PLAY and NEXT reach a program of the tests' own in front as one
-# media key each, and the remote does not hear its own keys, though they
-# are among PLAY's and NEXT's codes.
+# notification area the on-screen display shows what PLAY did but no
+# title: the bridge cannot tell which track plays. With no player window,
+# [PLAYER] OTHERS on and the remote in the notification area, the
+# handset's PLAY reaches a program of the tests' own in front as the play
+# command (never the play/pause key, which would pause a player that
+# plays) and NEXT as its media key, once each, and the remote does not hear
+# its own keys, though they are among PLAY's and NEXT's codes.
 set -u
 source "$(dirname "$0")/harness.sh"
 e2e_begin_with_receiver
@@ -64,8 +66,10 @@ e2e_eventually 30 "e2e_post 'ZAV Amp - 01' --query | grep -q '^hidden'"
 sleep 1
 e2e_check "the bridge is in front" e2e_eventually 10 "e2e_in_front 'Winamp stand-in'"
 xdotool key XF86AudioPlay
-e2e_check "the on-screen display shows the title" \
-  e2e_eventually 5 "e2e_post 'ZAV Amp - OSD' --texts | grep -qx 'Bridge song 4'"
+e2e_check "the on-screen display shows what PLAY did" \
+  e2e_eventually 5 "xdotool search --onlyvisible --name '^ZAV Amp - OSD\$' >/dev/null"
+no_bridge_title() { ! e2e_post 'ZAV Amp - OSD' --texts | grep -q 'Bridge song'; }
+e2e_check "but no title: the bridge's track number is always 1" no_bridge_title
 e2e_end_program
 e2e_post 'Winamp stand-in' 16 0 0
 e2e_eventually 10 "! e2e_post 'Winamp stand-in' --query"
@@ -81,9 +85,10 @@ e2e_eventually 30 "[ \$(grep -c 'rx 49 52' '$E2E_TMP/receiver.log') -gt $INITS ]
 sleep 1
 e2e_check "a program of our own is in front" e2e_eventually 10 "e2e_in_front ZavKeyWitness"
 e2e_receiver send A1 B2 C3
-e2e_check "the handset's PLAY reaches it as the media key" e2e_eventually 5 '[ $(witness_got "key 179") -ge 1 ]'
+e2e_check "the handset's PLAY reaches it as the play command" e2e_eventually 5 '[ $(witness_got "appcommand 46") -ge 1 ]'
 sleep 1.5
-e2e_check "once, and the remote did not hear its own key ($(witness_got 'key 179'))" test "$(witness_got 'key 179')" = 1
+e2e_check "once ($(witness_got 'appcommand 46')), and not as the play/pause key ($(witness_got 'key 179'))" \
+  test "$(witness_got 'appcommand 46')/$(witness_got 'key 179')" = 1/0
 e2e_receiver send A4 B5 C6
 e2e_check "the handset's NEXT reaches it as the media key" e2e_eventually 5 '[ $(witness_got "key 176") -ge 1 ]'
 sleep 1.5

@@ -82,15 +82,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             case 2: source.tick(at); break;
             case 3: {
                 const unsigned flags = next();
-                const platform::KeyStroke stroke{next(), (flags & 1) != 0, static_cast<platform::KeyWay>(flags / 2 % 3),
-                                                 devices[flags / 8 % 4], (flags & 32) != 0};
+                const unsigned vk = next();
+                const unsigned system = next();
+                const platform::KeyStroke stroke{
+                    .vk = vk,
+                    .down = (flags & 1) != 0,
+                    .way = static_cast<platform::KeyWay>(flags / 2 % 3),
+                    .device = devices[flags / 8 % 4],
+                    .focusInOurField = (flags & 32) != 0,
+                    .systemModifiers = (flags & 64) ? std::optional<unsigned>(system & 15) : std::nullopt};
                 const bool taken = source.key(stroke, at);
                 // Only the hook's answer counts, and a device's own key is never taken.
                 if (stroke.way != platform::KeyWay::hook) FUZZ_CHECK(!taken);
                 break;
             }
             default:
-                source.reset();
+                if (op & 8)
+                    source.afresh();
+                else
+                    source.reset();
                 sink.pressed.clear();
                 plugged.clear();
                 FUZZ_CHECK(!source.wantsTicks());

@@ -25,6 +25,9 @@ public:
     bool closesAfterLookup = false;
     // Exchanges answered before the player hangs; negative: it never does.
     int answersLeft = -1;
+    // Exchanges left unanswered from now on, before it answers again (a
+    // player busy for a moment).
+    int busyFor = 0;
     std::map<std::int32_t, std::int32_t> replies;  // request code -> reply
     // The output volume (request 122): any argument but -666 sets it, -666
     // reads it back.
@@ -63,6 +66,10 @@ private:
     std::optional<std::int32_t> exchange(std::string what, std::int32_t reply) {
         if (closesAfterLookup) return std::nullopt;
         sent.push_back(std::move(what));
+        if (busyFor > 0) {
+            --busyFor;
+            return std::nullopt;
+        }
         if (answersLeft == 0) return std::nullopt;
         if (answersLeft > 0) --answersLeft;
         return reply;

@@ -29,7 +29,13 @@ public:
     bool press(unsigned vk, bool down, platform::KeyWay way = platform::KeyWay::hook, std::string device = {},
                bool ourField = false, std::uint32_t at = 0) {
         if (!listener) return false;
-        return listener->key({vk, down, way, std::move(device), ourField}, at);
+        platform::KeyStroke stroke;
+        stroke.vk = vk;
+        stroke.down = down;
+        stroke.way = way;
+        stroke.device = std::move(device);
+        stroke.focusInOurField = ourField;
+        return listener->key(stroke, at);
     }
 
     platform::KeyListener* listener = nullptr;

@@ -53,7 +53,13 @@ public:
 class KeySourceTest : public ::testing::Test {
 protected:
     bool key(unsigned vk, bool down, KeyWay way = KeyWay::hook, const std::string& device = {}, bool field = false) {
-        return source.key(KeyStroke{vk, down, way, device, field}, at += 10);
+        return source.key(KeyStroke{.vk = vk,
+                                    .down = down,
+                                    .way = way,
+                                    .device = device,
+                                    .focusInOurField = field,
+                                    .systemModifiers = std::nullopt},
+                          at += 10);
     }
     void tap(unsigned vk, KeyWay way = KeyWay::hook, const std::string& device = {}, bool field = false) {
         key(vk, true, way, device, field);
@@ -274,6 +280,46 @@ TEST_F(KeySourceTest, TheHookTakesLearnedKeysOnly) {
     EXPECT_TRUE(key(f13, false));
     EXPECT_FALSE(key(f13, true));
     EXPECT_FALSE(key(f13, false));
+}
+
+// A modifier let go where nothing of ours heard it (Win+L's secure
+// desktop, an elevated window in front) must not hold every later key.
+TEST_F(KeySourceTest, AModifierWhoseReleaseWasNeverHeardIsLetGoAsTheSystemSays) {
+    constexpr unsigned winKey = 0x5B;
+    source.takeCodes({"key:F13"});
+    auto stroke = [&](unsigned vk, bool down, std::optional<unsigned> system, KeyWay way = KeyWay::hook) {
+        const KeyStroke s{.vk = vk,
+                          .down = down,
+                          .way = way,
+                          .device = way == KeyWay::hook ? std::string() : std::string(keyboard),
+                          .systemModifiers = system};
+        return source.key(s, at += 10);
+    };
+    stroke(winKey, true, ir::win);
+    stroke(winKey, true, ir::win, KeyWay::keyboard);
+    at += 5000;  // the release happened on the secure desktop
+    EXPECT_TRUE(stroke(f13, true, 0u)) << "the learned key alone is taken again";
+    stroke(f13, false, 0u);
+    stroke(f13, true, 0u, KeyWay::keyboard);
+    stroke(f13, false, 0u, KeyWay::keyboard);
+    at += 500;
+    // A receiver's quick Ctrl+F13: the system's state may already be past
+    // the Ctrl the key came with; a modifier just heard is believed.
+    stroke(ctrlKey, true, ir::ctrl, KeyWay::keyboard);
+    stroke(f13, true, 0u, KeyWay::keyboard);
+    stroke(f13, false, 0u, KeyWay::keyboard);
+    stroke(ctrlKey, false, 0u, KeyWay::keyboard);
+    EXPECT_EQ(fed.codes, (std::vector<std::string>{"press key:F13", "press key:CTRL+F13"}));
+}
+
+TEST_F(KeySourceTest, AfterTheSessionIsUnlockedNothingHeardBeforeIsHeld) {
+    key(ctrlKey, true);
+    report(4, {1, 0x0C, 0xE9});
+    source.afresh();
+    EXPECT_FALSE(source.wantsTicks());
+    at += 500;
+    tap(f13);
+    EXPECT_EQ(fed.codes, (std::vector<std::string>{"press key:VOLUME_UP", "press key:F13"}));
 }
 
 // The GUI thread changes what is taken while the listening thread asks.

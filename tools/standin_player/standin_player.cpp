@@ -7,9 +7,9 @@
 //                      [--volume N] [--title TEXT] [--behave foobar2000]
 //                      [--class NAME] [--hang-after-ms N [--hang-for-ms M]]
 //
-// --title names every track "TEXT N" (N its one-based number); the titles
-// are answered as an address in the stand-in's memory (212, and 213 for
-// the wide one), as Winamp answers them. --behave foobar2000 answers as
+// --title names every track "TEXT N" (N its one-based number); the title
+// of the index asked for is answered as an address in the stand-in's
+// memory (212, and 213 for the wide one), as Winamp answers it. --behave foobar2000 answers as
 // foobar2000's Winamp bridge does: version 0x2080, its 125 always 0, 40046
 // only pauses, 40144 / 40148 go to the first / last track, 40154 / 40158
 // seek 5 s, 40022 / 40023 do nothing, and 252 / 253 read the new value from
@@ -150,8 +150,11 @@ LRESULT request(HWND hwnd, WPARAM wParam, LPARAM code) {
         case 9999: return player.listPosition;
         case 212:
         case 213: {
-            if (code == 213 && foobar) return 0;
-            std::snprintf(titleText, sizeof titleText, "%s %d", titleBase, player.listPosition + 1);
+            // By the index asked for, as Winamp and the bridge answer it;
+            // none outside the list.
+            const auto index = static_cast<int>(static_cast<LONG>(wParam));
+            if ((code == 213 && foobar) || index < 0 || index >= player.tracks) return 0;
+            std::snprintf(titleText, sizeof titleText, "%s %d", titleBase, index + 1);
             MultiByteToWideChar(CP_ACP, 0, titleText, -1, titleWide, 600);
             return code == 212 ? reinterpret_cast<LRESULT>(titleText) : reinterpret_cast<LRESULT>(titleWide);
         }

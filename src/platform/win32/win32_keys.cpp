@@ -1,10 +1,6 @@
 #include "platform/win32/win32_keys.h"
 
-// The headers declare the parser without C linkage.
-extern "C" {
-#include <hidsdi.h>
-#include <hidpi.h>
-}
+#include <wtsapi32.h>
 
 #include <atomic>
 
@@ -17,14 +13,13 @@ namespace win32 {
 namespace {
 
 constexpr char className[] = "ZavAmpKeys";
-constexpr UINT listenAgainMessage = WM_APP + 1;
 constexpr UINT_PTR tickTimer = 1;
 
 // One listening a process: the hook's procedure finds it here.
 std::atomic<Win32Keys*> hooked{nullptr};
 
 // The focus is in one of our fields: the user types there.
-bool ourField() {
+bool focusInOurField() {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
     if (!GetGUIThreadInfo(0, &info) || !info.hwndFocus) return false;
@@ -38,40 +33,43 @@ bool ourField() {
     return false;
 }
 
+// The modifiers held down as the system's own key state has them.
+unsigned systemModifiers() {
+    auto down = [](int vk) { return (GetAsyncKeyState(vk) & 0x8000) != 0; };
+    unsigned m = 0;
+    if (down(VK_CONTROL)) m |= ir::ctrl;
+    if (down(VK_MENU)) m |= ir::alt;
+    if (down(VK_SHIFT)) m |= ir::shift;
+    if (down(VK_LWIN) || down(VK_RWIN)) m |= ir::win;
+    return m;
+}
+
+constexpr USHORT pages[4][2] = {{0x01, 0x06}, {0x0C, 0x01}, {0xFFBC, 0x88}, {0x01, 0x80}};
+
 }  // namespace
 
-std::optional<std::vector<ir::HidUsage>> Win32HidParser::usages(const std::vector<unsigned char>& preparsed,
-                                                                const std::vector<unsigned char>& report) const {
-    if (preparsed.empty() || report.empty()) return std::nullopt;
-    auto* data = reinterpret_cast<PHIDP_PREPARSED_DATA>(const_cast<unsigned char*>(preparsed.data()));
-    ULONG length = HidP_MaxUsageListLength(HidP_Input, 0, data);
-    std::vector<USAGE_AND_PAGE> list(length ? length : 1);
-    std::vector<unsigned char> copy(report);
-    if (HidP_GetUsagesEx(HidP_Input, 0, list.data(), &length, data, reinterpret_cast<PCHAR>(copy.data()),
-                         static_cast<ULONG>(copy.size())) != HIDP_STATUS_SUCCESS)
-        return std::nullopt;
-    std::vector<ir::HidUsage> usages;
-    for (ULONG i = 0; i < length && i < list.size(); ++i) usages.push_back({list[i].UsagePage, list[i].Usage});
-    return usages;
-}
+Win32Keys::~Win32Keys() { stop(); }
 
 bool Win32Keys::start(platform::KeyListener& listener, std::string& error) {
     stop();
     HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    if (!ready) {
+    stopEvent_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    againEvent_ = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    if (!ready || !stopEvent_ || !againEvent_) {
         error = failure("CreateEvent");
+        if (ready) CloseHandle(ready);
+        stop();
         return false;
     }
     thread_ = std::thread([&] { run(listener, error, ready); });
     WaitForSingleObject(ready, INFINITE);
     CloseHandle(ready);
     if (hwnd_) return true;
-    thread_.join();
+    stop();
     return false;
 }
 
 void Win32Keys::run(platform::KeyListener& listener, std::string& error, HANDLE ready) {
-    threadId_ = GetCurrentThreadId();
     listener_ = &listener;
     try {
         registerClass(objectClass<Win32Keys>(instance_, className));
@@ -87,39 +85,46 @@ void Win32Keys::run(platform::KeyListener& listener, std::string& error, HANDLE 
     const bool running = hwnd_ != nullptr;
     SetEvent(ready);  // `error` and `ready` are the starter's: not touched after this
     if (!running) return;
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (!msg.hwnd && msg.message == listenAgainMessage) {
+    // Told when the session is unlocked: what was let go meanwhile was not heard.
+    sessionNotices_ = WTSRegisterSessionNotification(hwnd_, NOTIFY_FOR_THIS_SESSION) != FALSE;
+    serve();
+    if (sessionNotices_) WTSUnRegisterSessionNotification(hwnd_);
+    unlisten();
+    DestroyWindow(hwnd_);
+    hwnd_ = nullptr;
+}
+
+void Win32Keys::serve() {
+    const HANDLE events[2] = {stopEvent_, againEvent_};
+    for (;;) {
+        const DWORD woke = MsgWaitForMultipleObjectsEx(2, events, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        if (woke == WAIT_OBJECT_0 || woke == WAIT_FAILED) return;
+        if (woke == WAIT_OBJECT_0 + 1) {
+            // After the system woke: registered anew, and nothing heard before held.
             std::string ignored;
             listen(ignored);
+            listener_->afresh();
+            pace();
             continue;
         }
-        DispatchMessageW(&msg);
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) return;
+            DispatchMessageW(&msg);
+        }
     }
-    if (hook_) UnhookWindowsHookEx(hook_);
-    hook_ = nullptr;
-    hooked = nullptr;
-    RAWINPUTDEVICE none[4] = {{0x01, 0x06, RIDEV_REMOVE, nullptr},
-                              {0x0C, 0x01, RIDEV_REMOVE, nullptr},
-                              {0xFFBC, 0x88, RIDEV_REMOVE, nullptr},
-                              {0x01, 0x80, RIDEV_REMOVE, nullptr}};
-    RegisterRawInputDevices(none, 4, sizeof none[0]);
-    if (hwnd_) DestroyWindow(hwnd_);
-    hwnd_ = nullptr;
 }
 
 bool Win32Keys::listen(std::string& error) {
     const DWORD flags = RIDEV_INPUTSINK | RIDEV_DEVNOTIFY;
-    RAWINPUTDEVICE wanted[4] = {{0x01, 0x06, flags, hwnd_},
-                                {0x0C, 0x01, flags, hwnd_},
-                                {0xFFBC, 0x88, flags, hwnd_},
-                                {0x01, 0x80, flags, hwnd_}};
+    RAWINPUTDEVICE wanted[4];
+    for (int i = 0; i < 4; ++i) wanted[i] = {pages[i][0], pages[i][1], flags, hwnd_};
     // Not every system knows every page, nor the notices of devices (which
     // only the HID remotes need): the keyboard alone will do.
     if (!RegisterRawInputDevices(wanted, 4, sizeof wanted[0]) && !RegisterRawInputDevices(wanted, 1, sizeof wanted[0])) {
         wanted[0].dwFlags = RIDEV_INPUTSINK;
         if (!RegisterRawInputDevices(wanted, 1, sizeof wanted[0])) {
-            error = failure("RegisterRawInputDevices");
+            error = "the system refused raw input (error " + std::to_string(GetLastError()) + ")";
             return false;
         }
     }
@@ -131,17 +136,29 @@ bool Win32Keys::listen(std::string& error) {
     return true;
 }
 
+void Win32Keys::unlisten() {
+    if (hook_) UnhookWindowsHookEx(hook_);
+    hook_ = nullptr;
+    hooked = nullptr;
+    RAWINPUTDEVICE none[4];
+    for (int i = 0; i < 4; ++i) none[i] = {pages[i][0], pages[i][1], RIDEV_REMOVE, nullptr};
+    RegisterRawInputDevices(none, 4, sizeof none[0]);
+}
+
 void Win32Keys::stop() {
-    if (!thread_.joinable()) return;
-    PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
-    thread_.join();
+    if (stopEvent_) SetEvent(stopEvent_);
+    if (thread_.joinable()) thread_.join();
+    for (HANDLE* event : {&stopEvent_, &againEvent_}) {
+        if (*event) CloseHandle(*event);
+        *event = nullptr;
+    }
     devices_.clear();
     ticking_ = false;
     listener_ = nullptr;
 }
 
 void Win32Keys::listenAgain() {
-    if (thread_.joinable()) PostThreadMessageW(threadId_, listenAgainMessage, 0, 0);
+    if (thread_.joinable() && againEvent_) SetEvent(againEvent_);
 }
 
 LRESULT CALLBACK Win32Keys::hookProcedure(int code, WPARAM wParam, LPARAM lParam) {
@@ -152,8 +169,11 @@ LRESULT CALLBACK Win32Keys::hookProcedure(int code, WPARAM wParam, LPARAM lParam
         stroke.vk = k->vkCode;
         stroke.down = wParam == WM_KEYDOWN || wParam == WM_SYSKEYDOWN;
         stroke.way = platform::KeyWay::hook;
-        stroke.ourField = ourField();
-        stroke.ours = k->dwExtraInfo == platform::ourInputMark;
+        stroke.focusInOurField = focusInOurField();
+        stroke.sentByUs = k->dwExtraInfo == platform::ourInputMark;
+        // Called before the key's own state changes, after every earlier
+        // key's: the other keys' state is exactly what held with this one.
+        stroke.systemModifiers = systemModifiers();
         const bool taken = self->listener_->key(stroke, GetTickCount());
         self->pace();
         if (taken) return 1;
@@ -175,6 +195,12 @@ LRESULT Win32Keys::windowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
                 pace();
             }
             return 0;
+        case WM_WTSSESSION_CHANGE:
+            if (wParam == WTS_SESSION_UNLOCK) {
+                listener_->afresh();
+                pace();
+            }
+            return 0;
         case WM_TIMER:
             if (wParam == tickTimer) {
                 listener_->tick(GetTickCount());
@@ -191,7 +217,7 @@ void Win32Keys::pace() {
     if (wanted == ticking_) return;
     ticking_ = wanted;
     if (wanted)
-        SetTimer(hwnd_, tickTimer, repeatMs, nullptr);
+        SetTimer(hwnd_, tickTimer, platform::KeyListener::tickMs, nullptr);
     else
         KillTimer(hwnd_, tickTimer);
 }
@@ -233,14 +259,17 @@ void Win32Keys::input(HRAWINPUT handle) {
         stroke.vk = k.VKey;
         stroke.down = !(k.Flags & RI_KEY_BREAK);
         stroke.way = platform::KeyWay::keyboard;
-        stroke.ours = k.ExtraInformation == platform::ourInputMark;
+        stroke.sentByUs = k.ExtraInformation == platform::ourInputMark;
         stroke.device = raw->header.hDevice ? device(raw->header.hDevice).id : std::string();
-        stroke.ourField = ourField();
+        stroke.focusInOurField = focusInOurField();
+        // The state now, which may be ahead of this key: the source
+        // believes it only about a modifier heard down a while ago.
+        stroke.systemModifiers = systemModifiers();
         listener_->key(stroke, at);
     } else if (raw->header.dwType == RIM_TYPEHID) {
         const RAWHID& hid = raw->data.hid;
         const std::size_t offset = offsetof(RAWINPUT, data.hid.bRawData);
-        if (hid.dwSizeHid == 0 || offset + std::size_t{hid.dwSizeHid} * hid.dwCount > size) return;
+        if (!hidReportsFit(size, offset, hid.dwSizeHid, hid.dwCount)) return;
         const Device& d = device(raw->header.hDevice);
         for (DWORD i = 0; i < hid.dwCount; ++i) {
             const BYTE* report = hid.bRawData + std::size_t{i} * hid.dwSizeHid;
@@ -248,25 +277,6 @@ void Win32Keys::input(HRAWINPUT handle) {
                                  std::vector<unsigned char>(report, report + hid.dwSizeHid), at);
         }
     }
-}
-
-bool Win32MediaKeys::send(platform::MediaKey key) {
-    WORD vk = VK_MEDIA_PLAY_PAUSE;
-    switch (key) {
-        case platform::MediaKey::playPause: vk = VK_MEDIA_PLAY_PAUSE; break;
-        case platform::MediaKey::stop: vk = VK_MEDIA_STOP; break;
-        case platform::MediaKey::next: vk = VK_MEDIA_NEXT_TRACK; break;
-        case platform::MediaKey::previous: vk = VK_MEDIA_PREV_TRACK; break;
-    }
-    INPUT in[2]{};
-    for (INPUT& i : in) {
-        i.type = INPUT_KEYBOARD;
-        i.ki.wVk = vk;
-        i.ki.dwFlags = KEYEVENTF_EXTENDEDKEY;
-        i.ki.dwExtraInfo = platform::ourInputMark;
-    }
-    in[1].ki.dwFlags |= KEYEVENTF_KEYUP;
-    return SendInput(2, in, sizeof(INPUT)) == 2;
 }
 
 }  // namespace win32
