@@ -148,6 +148,7 @@ TEST(Keys, AreHeardBehindTheWindowInFrontAndLetGoWhenStopped) {
     // as the window in front gets them from a key, never the toggle.
     win32::Win32MediaKeys mediaKeys;
     const int keysBefore = frontKeys;
+    frontCommands.clear();
     EXPECT_TRUE(mediaKeys.send(platform::MediaKey::play));
     EXPECT_TRUE(mediaKeys.send(platform::MediaKey::pause));
     serveUntil([] { return false; }, 300);
