@@ -1,5 +1,7 @@
 #include "framework/convert.h"
 
+#include <cstdio>
+
 #include <cstdint>
 
 namespace fw {
@@ -56,6 +58,28 @@ bool sameText(std::string_view a, std::string_view b) {
 std::string_view trimBlanks(std::string_view text) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
     while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    return text;
+}
+
+std::optional<unsigned> upperHexValue(std::string_view text, std::size_t maxDigits) {
+    if (text.empty() || text.size() > maxDigits) return std::nullopt;
+    unsigned value = 0;
+    for (char c : text) {
+        unsigned digit;
+        if (c >= '0' && c <= '9')
+            digit = static_cast<unsigned>(c - '0');
+        else if (c >= 'A' && c <= 'F')
+            digit = static_cast<unsigned>(c - 'A' + 10);
+        else
+            return std::nullopt;
+        value = value * 16 + digit;
+    }
+    return value;
+}
+
+std::string upperHexText(unsigned value, int digits) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%0*X", digits, value);
     return text;
 }
 

@@ -28,4 +28,10 @@ bool sameText(std::string_view a, std::string_view b);
 // Without the blanks (spaces and tabs) around it.
 std::string_view trimBlanks(std::string_view text);
 
+// 1 to `maxDigits` upper-case hexadecimal digits and nothing else, as the
+// codes of keys and devices spell them; none otherwise.
+std::optional<unsigned> upperHexValue(std::string_view text, std::size_t maxDigits);
+// `value` in upper-case hexadecimal, at least `digits` long.
+std::string upperHexText(unsigned value, int digits);
+
 }  // namespace fw

@@ -4,8 +4,14 @@
 
 namespace ir {
 
+using platform::alt;
+using platform::ctrl;
+using platform::HidUsage;
+using platform::KeyKind;
 using platform::KeyStroke;
 using platform::KeyWay;
+using platform::shift;
+using platform::win;
 
 namespace {
 
@@ -38,7 +44,7 @@ unsigned modifierIndex(unsigned bit) {
 }
 
 std::string usageCode(HidUsage usage) {
-    const unsigned vk = keyForUsage(usage);
+    const unsigned vk = platform::keyForUsage(usage);
     return vk ? keyCodeText({vk, 0, {}}) : hidCodeText(usage);
 }
 
@@ -87,7 +93,7 @@ void KeySource::takeCodes(std::set<std::string> codes) {
 }
 
 std::string KeySource::codeFor(const KeyStroke& stroke, unsigned modifiers) const {
-    const KeyKind kind = keyKind(stroke.vk);
+    const KeyKind kind = platform::keyKind(stroke.vk);
     if (kind == KeyKind::modifier || kind == KeyKind::unnamed) return {};
     if (kind == KeyKind::command || (modifiers & (ctrl | alt | win))) {
         // Ctrl+C in one of our fields is the field's.
@@ -102,7 +108,7 @@ bool KeySource::takes(const std::string& code, const KeyStroke& stroke) const {
     // The hook cannot tell a device: a key bound to one is never taken, as
     // it may come from the keyboard in use as well.
     if (code.find('@') != std::string::npos) return false;
-    if (stroke.focusInOurField && keyKind(stroke.vk) == KeyKind::typing) return false;
+    if (stroke.focusInOurField && platform::keyKind(stroke.vk) == KeyKind::typing) return false;
     std::lock_guard lock(takenMutex_);
     return taken_.count(code) > 0;
 }

@@ -119,7 +119,7 @@ private:
     // Each device's keys down, as its reports say: when each went down,
     // or none once let go for being held too long (still down, no longer
     // a press).
-    std::map<std::uintptr_t, std::map<HidUsage, std::optional<std::uint32_t>>> hidDown_;
+    std::map<std::uintptr_t, std::map<platform::HidUsage, std::optional<std::uint32_t>>> hidDown_;
     // The HID key pressed last, while it is held.
     std::string lastHidPress_;
     KeyPresses presses_;

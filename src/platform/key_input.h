@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "ir/key_codes.h"
+#include "platform/key_vocabulary.h"
 
 namespace platform {
 
@@ -23,14 +23,14 @@ struct KeyStroke {
     unsigned vk = 0;
     bool down = true;
     KeyWay way = KeyWay::keyboard;
-    // The device's "VVVV:PPPP" (ir::deviceId); empty when the way cannot
+    // The device's "VVVV:PPPP" (deviceId); empty when the way cannot
     // tell (the hook) or the device names none.
     std::string device;
     // One of the program's own fields has the keyboard focus.
     bool focusInOurField = false;
     // A key the program sent itself (a media key for another player).
     bool sentByUs = false;
-    // The modifiers (ir::Modifier bits) the system holds down as the key
+    // The modifiers (Modifier bits) the system holds down as the key
     // comes, where the way can tell: the truth about a modifier whose
     // release came where nothing of ours heard it (the secure desktop, an
     // elevated window in front).
@@ -42,7 +42,7 @@ struct KeyStroke {
 class HidParser {
 public:
     virtual ~HidParser() = default;
-    virtual std::optional<std::vector<ir::HidUsage>> usages(const std::vector<unsigned char>& preparsed,
+    virtual std::optional<std::vector<HidUsage>> usages(const std::vector<unsigned char>& preparsed,
                                                             const std::vector<unsigned char>& report) const = 0;
 };
 

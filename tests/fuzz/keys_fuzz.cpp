@@ -22,10 +22,10 @@ namespace {
 // The device's "parser data": the usages its report's bits stand for.
 class BitParser : public platform::HidParser {
 public:
-    std::optional<std::vector<ir::HidUsage>> usages(const std::vector<unsigned char>& preparsed,
+    std::optional<std::vector<platform::HidUsage>> usages(const std::vector<unsigned char>& preparsed,
                                                     const std::vector<unsigned char>& report) const override {
         if (report.empty() || report[0] != 1) return std::nullopt;
-        std::vector<ir::HidUsage> down;
+        std::vector<platform::HidUsage> down;
         for (std::size_t bit = 0; bit + 16 <= (report.size() - 1) * 8 && bit / 8 * 2 + 1 < preparsed.size(); ++bit)
             if (report[1 + bit / 8] & (1u << (bit % 8)))
                 down.push_back({preparsed[0] ? std::uint16_t{0xFFBC} : std::uint16_t{0x0C},

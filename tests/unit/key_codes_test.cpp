@@ -18,11 +18,11 @@ struct TextCase {
 TEST(KeyCodes, AreWrittenAndReadBackTheSameWay) {
     const TextCase cases[] = {
         {{0xB3, 0, ""}, "key:MEDIA_PLAY_PAUSE"},
-        {{0x7C, ir::ctrl | ir::alt, ""}, "key:CTRL+ALT+F13"},
+        {{0x7C, platform::ctrl | platform::alt, ""}, "key:CTRL+ALT+F13"},
         {{0x87, 0, ""}, "key:F24"},
         {{'5', 0, "045E:006D"}, "key:5@045E:006D"},
-        {{0x26, ir::shift, "20A0:0006"}, "key:SHIFT+UP@20A0:0006"},
-        {{'A', ir::ctrl | ir::alt | ir::shift | ir::win, ""}, "key:CTRL+ALT+SHIFT+WIN+A"},
+        {{0x26, platform::shift, "20A0:0006"}, "key:SHIFT+UP@20A0:0006"},
+        {{'A', platform::ctrl | platform::alt | platform::shift | platform::win, ""}, "key:CTRL+ALT+SHIFT+WIN+A"},
         {{0x63, 0, "045E:006D"}, "key:NUMPAD3@045E:006D"},
         {{0xAF, 0, ""}, "key:VOLUME_UP"},
     };
@@ -50,7 +50,7 @@ TEST(KeyCodes, HidUsagesHaveTheirPageAndUsage) {
     EXPECT_EQ(ir::hidCodeText({0x000C, 0x09C}), "hid:000C:9C");
     EXPECT_EQ(ir::hidCodeText({0x000C, 0x1A2}), "hid:000C:1A2");
     ASSERT_TRUE(ir::parseHidCode("hid:000C:1A2").has_value());
-    EXPECT_EQ(*ir::parseHidCode("hid:000C:1A2"), (ir::HidUsage{0x0C, 0x1A2}));
+    EXPECT_EQ(*ir::parseHidCode("hid:000C:1A2"), (platform::HidUsage{0x0C, 0x1A2}));
     EXPECT_TRUE(app::isCodeText("hid:FFBC:0D"));
 }
 
@@ -68,22 +68,22 @@ TEST(KeyCodes, SitInTheSettingsListsAndAreComparedExactly) {
 TEST(KeyCodes, EachKeyIsWhatItIsToTheRemote) {
     struct Kind {
         unsigned vk;
-        ir::KeyKind kind;
+        platform::KeyKind kind;
     };
     const Kind cases[] = {
-        {'A', ir::KeyKind::typing},      {'7', ir::KeyKind::typing},        {0x0D, ir::KeyKind::typing},
-        {0x1B, ir::KeyKind::typing},     {0x25, ir::KeyKind::typing},       {0x70, ir::KeyKind::typing},
-        {0x7B, ir::KeyKind::typing},     {0x7C, ir::KeyKind::command},      {0x87, ir::KeyKind::command},
-        {0xB3, ir::KeyKind::command},    {0xAD, ir::KeyKind::command},      {0xA6, ir::KeyKind::command},
-        {0xB7, ir::KeyKind::command},    {0x10, ir::KeyKind::modifier},     {0xA3, ir::KeyKind::modifier},
-        {0x5B, ir::KeyKind::modifier},   {0x14, ir::KeyKind::modifier},     {0xE8, ir::KeyKind::unnamed},
-        {0x00, ir::KeyKind::unnamed},
+        {'A', platform::KeyKind::typing},      {'7', platform::KeyKind::typing},        {0x0D, platform::KeyKind::typing},
+        {0x1B, platform::KeyKind::typing},     {0x25, platform::KeyKind::typing},       {0x70, platform::KeyKind::typing},
+        {0x7B, platform::KeyKind::typing},     {0x7C, platform::KeyKind::command},      {0x87, platform::KeyKind::command},
+        {0xB3, platform::KeyKind::command},    {0xAD, platform::KeyKind::command},      {0xA6, platform::KeyKind::command},
+        {0xB7, platform::KeyKind::command},    {0x10, platform::KeyKind::modifier},     {0xA3, platform::KeyKind::modifier},
+        {0x5B, platform::KeyKind::modifier},   {0x14, platform::KeyKind::modifier},     {0xE8, platform::KeyKind::unnamed},
+        {0x00, platform::KeyKind::unnamed},
     };
     for (const Kind& c : cases) {
         SCOPED_TRACE(c.vk);
-        EXPECT_EQ(ir::keyKind(c.vk), c.kind);
+        EXPECT_EQ(platform::keyKind(c.vk), c.kind);
         // Every key with a kind of its own has a name that reads back.
-        if (c.kind == ir::KeyKind::typing || c.kind == ir::KeyKind::command) {
+        if (c.kind == platform::KeyKind::typing || c.kind == platform::KeyKind::command) {
             const auto back = ir::parseKeyCode(ir::keyCodeText({c.vk, 0, {}}));
             ASSERT_TRUE(back.has_value());
             EXPECT_EQ(back->vk, c.vk);
@@ -92,20 +92,20 @@ TEST(KeyCodes, EachKeyIsWhatItIsToTheRemote) {
 }
 
 TEST(KeyCodes, ConsumerUsagesAreTheKeysTheyStandFor) {
-    EXPECT_EQ(ir::keyForUsage({0x0C, 0xCD}), 0xB3u);
-    EXPECT_EQ(ir::keyForUsage({0x0C, 0xE9}), 0xAFu);
-    EXPECT_EQ(ir::keyForUsage({0x0C, 0xB5}), 0xB0u);
-    EXPECT_EQ(ir::keyForUsage({0x0C, 0x9C}), 0u);    // Channel Increment: no key
-    EXPECT_EQ(ir::keyForUsage({0xFFBC, 0xCD}), 0u);  // another page
+    EXPECT_EQ(platform::keyForUsage({0x0C, 0xCD}), 0xB3u);
+    EXPECT_EQ(platform::keyForUsage({0x0C, 0xE9}), 0xAFu);
+    EXPECT_EQ(platform::keyForUsage({0x0C, 0xB5}), 0xB0u);
+    EXPECT_EQ(platform::keyForUsage({0x0C, 0x9C}), 0u);    // Channel Increment: no key
+    EXPECT_EQ(platform::keyForUsage({0xFFBC, 0xCD}), 0u);  // another page
 }
 
 TEST(KeyCodes, DevicesAreKnownByVendorAndProduct) {
-    EXPECT_EQ(ir::deviceId(R"(\\?\HID#VID_045E&PID_006D&MI_01#7&1b2c&0&0000#{4d1e55b2-f16f-11cf-88cb-001111000030})"),
+    EXPECT_EQ(platform::deviceId(R"(\\?\HID#VID_045E&PID_006D&MI_01#7&1b2c&0&0000#{4d1e55b2-f16f-11cf-88cb-001111000030})"),
               "045E:006D");
-    EXPECT_EQ(ir::deviceId(R"(\\?\hid#vid_20a0&pid_0006#a&1&0#{884b96c3-56ef-11d1-bc8c-00a0c91405dd})"), "20A0:0006");
-    EXPECT_EQ(ir::deviceId(R"(\\?\ACPI#PNP0303#4&1d401fb5&0#{884b96c3-56ef-11d1-bc8c-00a0c91405dd})"), "");
-    EXPECT_EQ(ir::deviceId(R"(\\?\HID#VID_04&PID_0006)"), "");
-    EXPECT_EQ(ir::deviceId(""), "");
+    EXPECT_EQ(platform::deviceId(R"(\\?\hid#vid_20a0&pid_0006#a&1&0#{884b96c3-56ef-11d1-bc8c-00a0c91405dd})"), "20A0:0006");
+    EXPECT_EQ(platform::deviceId(R"(\\?\ACPI#PNP0303#4&1d401fb5&0#{884b96c3-56ef-11d1-bc8c-00a0c91405dd})"), "");
+    EXPECT_EQ(platform::deviceId(R"(\\?\HID#VID_04&PID_0006)"), "");
+    EXPECT_EQ(platform::deviceId(""), "");
 }
 
 }  // namespace

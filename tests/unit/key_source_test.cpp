@@ -40,10 +40,10 @@ private:
 // is a report the parser rejects.
 class PairParser : public platform::HidParser {
 public:
-    std::optional<std::vector<ir::HidUsage>> usages(const std::vector<unsigned char>& preparsed,
+    std::optional<std::vector<platform::HidUsage>> usages(const std::vector<unsigned char>& preparsed,
                                                     const std::vector<unsigned char>& report) const override {
         if (preparsed.empty() || report.empty() || report[0] != 1) return std::nullopt;
-        std::vector<ir::HidUsage> down;
+        std::vector<platform::HidUsage> down;
         for (std::size_t i = 1; i + 1 < report.size(); i += 2)
             down.push_back({static_cast<std::uint16_t>(report[i] == 0xFF ? 0xFFBC : report[i]), report[i + 1]});
         return down;
@@ -295,8 +295,8 @@ TEST_F(KeySourceTest, AModifierWhoseReleaseWasNeverHeardIsLetGoAsTheSystemSays) 
                           .systemModifiers = system};
         return source.key(s, at += 10);
     };
-    stroke(winKey, true, ir::win);
-    stroke(winKey, true, ir::win, KeyWay::keyboard);
+    stroke(winKey, true, platform::win);
+    stroke(winKey, true, platform::win, KeyWay::keyboard);
     at += 5000;  // the release happened on the secure desktop
     EXPECT_TRUE(stroke(f13, true, 0u)) << "the learned key alone is taken again";
     stroke(f13, false, 0u);
@@ -305,7 +305,7 @@ TEST_F(KeySourceTest, AModifierWhoseReleaseWasNeverHeardIsLetGoAsTheSystemSays) 
     at += 500;
     // A receiver's quick Ctrl+F13: the system's state may already be past
     // the Ctrl the key came with; a modifier just heard is believed.
-    stroke(ctrlKey, true, ir::ctrl, KeyWay::keyboard);
+    stroke(ctrlKey, true, platform::ctrl, KeyWay::keyboard);
     stroke(f13, true, 0u, KeyWay::keyboard);
     stroke(f13, false, 0u, KeyWay::keyboard);
     stroke(ctrlKey, false, 0u, KeyWay::keyboard);

@@ -130,7 +130,7 @@ TEST(Keys, AreHeardBehindTheWindowInFrontAndLetGoWhenStopped) {
     send(VK_F13);
     key(VK_LCONTROL, false);
     EXPECT_TRUE(serveUntil([&] { return heard.modifiersWith(VK_F13).has_value(); }));
-    EXPECT_EQ(heard.modifiersWith(VK_F13).value_or(0), unsigned{ir::ctrl}) << "the system's own Ctrl, with the key";
+    EXPECT_EQ(heard.modifiersWith(VK_F13).value_or(0), unsigned{platform::ctrl}) << "the system's own Ctrl, with the key";
 
     keys.listenAgain();  // as after sleep: still heard, once, and afresh
     EXPECT_TRUE(serveUntil([&] { return heard.afreshes == 1; }));

@@ -10,7 +10,7 @@ extern "C" {
 
 namespace win32 {
 
-std::optional<std::vector<ir::HidUsage>> Win32HidParser::usages(const std::vector<unsigned char>& preparsed,
+std::optional<std::vector<platform::HidUsage>> Win32HidParser::usages(const std::vector<unsigned char>& preparsed,
                                                                 const std::vector<unsigned char>& report) const {
     if (preparsed.empty() || report.empty()) return std::nullopt;
     auto* data = reinterpret_cast<PHIDP_PREPARSED_DATA>(const_cast<unsigned char*>(preparsed.data()));
@@ -20,7 +20,7 @@ std::optional<std::vector<ir::HidUsage>> Win32HidParser::usages(const std::vecto
     if (HidP_GetUsagesEx(HidP_Input, 0, list.data(), &length, data, reinterpret_cast<PCHAR>(copy.data()),
                          static_cast<ULONG>(copy.size())) != HIDP_STATUS_SUCCESS)
         return std::nullopt;
-    std::vector<ir::HidUsage> usages;
+    std::vector<platform::HidUsage> usages;
     for (ULONG i = 0; i < length && i < list.size(); ++i) usages.push_back({list[i].UsagePage, list[i].Usage});
     return usages;
 }

@@ -11,7 +11,7 @@ namespace win32 {
 
 class Win32HidParser : public platform::HidParser {
 public:
-    std::optional<std::vector<ir::HidUsage>> usages(const std::vector<unsigned char>& preparsed,
+    std::optional<std::vector<platform::HidUsage>> usages(const std::vector<unsigned char>& preparsed,
                                                     const std::vector<unsigned char>& report) const override;
 };
 

@@ -37,10 +37,10 @@ bool focusInOurField() {
 unsigned systemModifiers() {
     auto down = [](int vk) { return (GetAsyncKeyState(vk) & 0x8000) != 0; };
     unsigned m = 0;
-    if (down(VK_CONTROL)) m |= ir::ctrl;
-    if (down(VK_MENU)) m |= ir::alt;
-    if (down(VK_SHIFT)) m |= ir::shift;
-    if (down(VK_LWIN) || down(VK_RWIN)) m |= ir::win;
+    if (down(VK_CONTROL)) m |= platform::ctrl;
+    if (down(VK_MENU)) m |= platform::alt;
+    if (down(VK_SHIFT)) m |= platform::shift;
+    if (down(VK_LWIN) || down(VK_RWIN)) m |= platform::win;
     return m;
 }
 
@@ -230,7 +230,7 @@ const Win32Keys::Device& Win32Keys::device(HANDLE handle) {
     if (GetRawInputDeviceInfoW(handle, RIDI_DEVICENAME, nullptr, &chars) == 0 && chars > 0 && chars < 4096) {
         std::wstring name(chars, L'\0');
         if (GetRawInputDeviceInfoW(handle, RIDI_DEVICENAME, name.data(), &chars) != static_cast<UINT>(-1))
-            d.id = ir::deviceId(narrow(std::wstring(name.c_str())));
+            d.id = platform::deviceId(narrow(std::wstring(name.c_str())));
     }
     UINT bytes = 0;
     if (GetRawInputDeviceInfoW(handle, RIDI_PREPARSEDDATA, nullptr, &bytes) == 0 && bytes > 0 && bytes < (1u << 20)) {
