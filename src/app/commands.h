@@ -1,12 +1,12 @@
 // The remote's 25 commands, each once: its name (the key of its learned
 // code in ir_zav.ini), its place in the order the codes are loaded (the
-// table's own order) and in the setup dialog's list, the skin key that
-// asks for it on the main window, the operation it runs on the remote, how
-// a held handset key repeats it and what the on-screen display shows of
-// it. Settings, the setup dialog, the main window and the handset all read
-// this table. Adding a command takes a row here, the operation it names on
-// the remote, its key as a member of the main window with that key's row in
-// the window's design table, and the counts the tests hold.
+// table's own order) and in the setup dialog's list, the operation it runs
+// on the remote, how a held handset key repeats it and what the on-screen
+// display shows of it. Settings, the setup dialog, the views and the
+// handset all read this table; a view maps its own keys to commands in
+// its own design table. Adding a command takes a row here, the operation
+// it names on the remote, a key for it in the main window's design table,
+// and the counts the tests hold.
 #pragma once
 
 #include <cstddef>
@@ -15,14 +15,9 @@
 #include <string_view>
 #include <vector>
 
-namespace widgets {
-class TCoolButton;
-}
-
 namespace app {
 
 class Remote;
-class TZAV_Amp;
 
 // How a held handset key repeats its command.
 enum class Repetition { once, everyArrival, everySecondArrival };
@@ -30,13 +25,16 @@ enum class Repetition { once, everyArrival, everySecondArrival };
 // What a command shows on the on-screen display once it has run.
 enum class Feedback { transport, volume, mute, digits, shuffle, repeat, player };
 
-// Who asked for a command to run.
-enum class CommandSource { key, handset };
+// Who asked for a command to run: a key of the main window, or a handset
+// through one of the sources of codes.
+enum class CommandSource { key, receiver, lirc, keys };
+
+// A handset asked, not the mouse on the remote's own keys.
+constexpr bool fromHandset(CommandSource source) { return source != CommandSource::key; }
 
 struct Command {
     const char* name;
     std::size_t dialogPlace;  // from 0
-    widgets::TCoolButton* TZAV_Amp::*key;
     void (*run)(Remote& remote);
     Repetition repetition;
     Feedback feedback;
@@ -46,8 +44,6 @@ struct Command {
 std::span<const Command> commands();
 // The command of that name (exactly as the table writes it), or none.
 const Command* commandNamed(std::string_view name);
-// The command whose skin key `key` is, or none.
-const Command* commandOfKey(const TZAV_Amp& window, const widgets::TCoolButton& key);
 const std::vector<std::string>& commandNamesLoadOrder();
 const std::vector<std::string>& commandNamesDialogOrder();
 

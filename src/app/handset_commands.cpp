@@ -32,9 +32,18 @@ std::vector<std::string> commandsLearnedFor(const Settings& settings, const std:
     return names;
 }
 
+CommandSource commandSourceOf(ir::CodeSource source) {
+    switch (source) {
+        case ir::CodeSource::serial: return CommandSource::receiver;
+        case ir::CodeSource::server: return CommandSource::lirc;
+        case ir::CodeSource::keys: return CommandSource::keys;
+    }
+    return CommandSource::receiver;
+}
+
 void HandsetCommands::received(const ir::CodeEvent& event) {
     if (event.held) {
-        if (pressed_ && repeats_.heldArrival(event.receivedAt)) remote_.runCommand(*pressed_, CommandSource::handset);
+        if (pressed_ && repeats_.heldArrival(event.receivedAt)) remote_.runCommand(*pressed_, commandSourceOf(event.source));
         return;
     }
     const Settings& settings = remote_.settings();
@@ -47,7 +56,7 @@ void HandsetCommands::received(const ir::CodeEvent& event) {
     pressed_ = learnedFor.empty() ? nullptr : commandNamed(learnedFor.front());
     if (!pressed_) return;
     repeats_.pressed(pressed_->repetition, event.receivedAt);
-    remote_.runCommand(*pressed_, CommandSource::handset);
+    remote_.runCommand(*pressed_, commandSourceOf(event.source));
 }
 
 }  // namespace app

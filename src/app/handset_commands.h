@@ -47,6 +47,9 @@ private:
     int arrivalsSinceRepeating_ = 0;
 };
 
+// Which source asked, by the source its code came from.
+CommandSource commandSourceOf(ir::CodeSource source);
+
 // The names a code is learned for (commands, then the held-key code), in
 // load order; none for an empty code.
 std::vector<std::string> commandsLearnedFor(const Settings& settings, const std::string& code);

@@ -18,28 +18,40 @@ KeysLink::KeysLink(fw::Component* owner, std::string name, platform::KeyInput& i
     : fw::Component(owner, std::move(name)), input_(input), source_(codes) {
     // A hook or a registration may not have survived the sleep.
     resumed_ = fw::Application::of(owner).onSystemResumed([this] {
-        if (listening_) input_.listenAgain();
+        if (isLive()) input_.listenAgain();
     });
 }
 
 KeysLink::~KeysLink() { input_.stop(); }
 
 void KeysLink::activate(const Settings& settings) {
-    source_.takeCodes(keysTaken(settings));
-    if (!settings.KeysEnabled) {
+    takeLearned(settings);
+    wanted_ = settings.KeysEnabled;
+    if (!wanted_) {
         deactivate();
         return;
     }
-    if (listening_) return;
-    failure_.clear();
-    listening_ = input_.start(source_, failure_);
+    if (!isLive()) listen();
+}
+
+void KeysLink::listen() {
+    std::string failure;
+    if (input_.start(source_, failure))
+        report(SourceState::live);
+    else
+        report(SourceState::failed, failure.empty() ? "the system refused to listen" : failure);
+}
+
+void KeysLink::keep() {
+    if (wanted_ && !isLive()) listen();
 }
 
 void KeysLink::deactivate() {
+    wanted_ = false;
     input_.stop();
     // The listening thread is gone: what it held is let go here.
     source_.reset();
-    listening_ = false;
+    report(SourceState::off);
 }
 
 }  // namespace app

@@ -3,9 +3,10 @@
 // codes beside the serial receiver and the server, heard in the background
 // while [KEYS] ENABLED is not 0. Its codes go to the code bus; the keys
 // learned for commands are the remote's while it carries codes out, and
-// are kept from the program in front. The system's keyboard is always
-// there, so this source never lights the IR badge, which stays the
-// receiver's and the server's. After the system wakes the listening is
+// are kept from the program in front, from the moment they are learned.
+// The system's keyboard is always there, so this source never lights the
+// IR badge, which stays the receiver's and the server's. A listening the
+// system refused is tried again every 2 s; after the system wakes it is
 // registered anew; receivers plugged in meanwhile need nothing.
 #pragma once
 
@@ -30,17 +31,20 @@ public:
     KeysLink(fw::Component* owner, std::string name, platform::KeyInput& input, ir::CodeSink& codes);
     ~KeysLink() override;
 
+    const char* label() const override { return "Media keys"; }
+    bool lightsBadge() const override { return false; }
     void activate(const Settings& settings) override;
     void deactivate() override;
-    bool listening() const { return listening_; }
-    // Why the system refused the listening, the last time it did.
-    const std::string& failure() const { return failure_; }
+    void keep() override;
+    // The keys taken follow the learned codes as they are now.
+    void takeLearned(const Settings& settings) { source_.takeCodes(keysTaken(settings)); }
 
 private:
+    void listen();
+
     platform::KeyInput& input_;
     ir::KeySource source_;
-    bool listening_ = false;
-    std::string failure_;
+    bool wanted_ = false;
     fw::Subscription resumed_;
 };
 

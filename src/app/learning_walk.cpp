@@ -1,10 +1,21 @@
 #include "app/learning_walk.h"
 
 #include "app/commands.h"
-#include "app/handset_commands.h"
-#include "framework/convert.h"
+#include "app/learned_codes.h"
+#include "ir/key_codes.h"
 
 namespace app {
+
+namespace {
+
+constexpr unsigned escapeKey = 0x1B;
+
+}  // namespace
+
+bool isEscapeCode(const std::string& code) {
+    const auto key = ir::parseKeyCode(code);
+    return key && key->vk == escapeKey;
+}
 
 const std::string& LearningWalk::command() const {
     return commandNamesDialogOrder().at(place_);
@@ -14,7 +25,6 @@ void LearningWalk::start() {
     walking_ = true;
     place_ = 0;
     taken_.clear();
-    heard_ = false;
     ask();
 }
 
@@ -46,31 +56,30 @@ void LearningWalk::stop() {
 
 const std::string* LearningWalk::takenBy(const std::string& code) const {
     for (const auto& [taken, name] : taken_)
-        if (name != command() && fw::sameText(taken, code)) return &name;
+        if (name != command() && sameCode(taken, code)) return &name;
     return nullptr;
 }
 
-void LearningWalk::received(const std::string& code, std::uint32_t at) {
+void LearningWalk::received(const std::string& code) {
     if (!walking_ || code.empty()) return;
-    // A key held down repeats its code: only a new press counts.
-    const bool samePress = heard_ && at - lastAt_ <= HeldKeys::samePressMs;
-    heard_ = true;
-    lastAt_ = at;
-    if (samePress) return;
+    if (isEscapeCode(code)) {
+        stop();
+        return;
+    }
     if (const std::string* other = takenBy(code)) {
         prompt_ = "That key is already " + *other + ": press the key for " + command();
         return;
     }
     if (!again_) {
-        store_.SaveCodIr(command(), code);
+        write_(command(), code, false);
         taken_.emplace_back(code, command());
         first_ = code;
         again_ = true;
         prompt_ = "Press " + command() + " again";
         return;
     }
-    if (!fw::sameText(code, first_)) {
-        store_.AddCodIr(command(), code);
+    if (!sameCode(code, first_)) {
+        write_(command(), code, true);
         taken_.emplace_back(code, command());
     }
     next();

@@ -21,20 +21,27 @@ void LircLink::deactivate() {
     address_.reset();
     source_.stop();
     ++connection_;
-    lit(false);
+    report(SourceState::off);
 }
 
 void LircLink::connect() {
     source_.stop();
     const unsigned connection = ++connection_;
-    // Dark until the new connection says it is live.
-    lit(false);
-    if (!address_) return;
+    if (!address_) {
+        report(SourceState::off);
+        return;
+    }
+    // Not live until the new connection says it is.
+    report(SourceState::trying);
     // Set while no thread runs; said on the source's thread, heard on the
     // GUI thread.
-    source_.onLive = [post = target_.to(fw::Application::of(this)), connection](bool live) {
-        post([live, connection](LircLink& self) {
-            if (connection == self.connection_) self.lit(live);
+    source_.onLive = [post = target_.to(fw::Application::of(this)), connection](bool live, const std::string& why) {
+        post([live, why, connection](LircLink& self) {
+            if (connection != self.connection_) return;
+            if (live)
+                self.report(SourceState::live);
+            else if (!why.empty())
+                self.report(SourceState::failed, why);
         });
     };
     source_.start(*address_);

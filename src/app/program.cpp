@@ -3,18 +3,20 @@
 namespace app {
 
 Program::Program(const Platform& platform, std::filesystem::path configFile)
-    : core_(platform, std::move(configFile)),
-      services_{core_.remote(), core_.store(), core_.codes(), platform.tray, platform.regions} {
+    : core_(platform, std::move(configFile)) {
     fw::Application& application = core_.application();
-    mainWindow_ = &application.createForm<TZAV_Amp>(services_);
-    setupDialog_ = &application.createForm<TFormaSetari>(services_);
+    Remote& remote = core_.remote();
+    mainWindow_ = &application.createForm<TZAV_Amp>(remote, platform);
+    setupDialog_ = &application.createForm<TFormaSetari>(remote);
     mainWindow_->setSetupDialog(*setupDialog_);
     osd_ = &application.createForm<TOsd>();
-    feedback_ = std::make_unique<HandsetFeedback>(core_.remote(), *mainWindow_, *osd_);
+    feed_ = std::make_unique<OsdFeed>(remote, *mainWindow_, *osd_);
+    // The windows listen already: the sources' first words reach them.
+    remote.start();
 }
 
 Program::~Program() {
-    feedback_.reset();
+    feed_.reset();
     core_.close();
 }
 

@@ -1,18 +1,18 @@
 // The program as its entry makes it: its core (the application, the
-// settings, the sources of codes and the remote), and on it the main
-// window that shows the remote (its creation loads the settings and puts
-// them to work), the setup dialog made hidden, and the on-screen display
-// of what the handset does. The Win32 entry and the tests make it the same
-// way, on their own platform services.
+// settings, the code bus and the remote), and on it the views: the main
+// window (which shows in the notification area or as a window, as the
+// settings say), the setup dialog made hidden, and the on-screen display
+// with what decides when it shows. Then the remote puts the settings to
+// work. The Win32 entry and the tests make it the same way, on their own
+// platform services.
 #pragma once
 
 #include <filesystem>
 #include <memory>
 
 #include "app/core.h"
-#include "app/handset_feedback.h"
 #include "app/osd.h"
-#include "app/services.h"
+#include "app/osd_feed.h"
 #include "app/setari_ir.h"
 #include "app/zav_amp.h"
 
@@ -38,11 +38,10 @@ public:
 
 private:
     Core core_;
-    Services services_;
     TZAV_Amp* mainWindow_ = nullptr;       // owned by the application
     TFormaSetari* setupDialog_ = nullptr;  // owned by the application
     TOsd* osd_ = nullptr;                  // owned by the application
-    std::unique_ptr<HandsetFeedback> feedback_;
+    std::unique_ptr<OsdFeed> feed_;
 };
 
 }  // namespace app

@@ -20,63 +20,90 @@ std::vector<std::string> volumeKeyChoices() {
     return {"the system's volume where it can be set", "the player's volume"};
 }
 
-TFormaSetari::TFormaSetari(fw::Component* owner, Services& services)
-    : fw::Form(owner, "FormaSetari"), services_(services) {
+TFormaSetari::TFormaSetari(fw::Component* owner, Remote& remote) : fw::Form(owner, "FormaSetari"), remote_(remote) {
     setCaption("Setup IR device");
     setHint("Setup IR");
     setBorderStyle(fw::BorderStyle::dialog);
-    setClientSize({460, 514});
+    setClientSize({640, 514});
     centreOnScreen();
     onCreate = [this](fw::Component& sender) { FormCreate(sender); };
     fw::applyDesign<TFormaSetari>(*this, setariIrDesign());
     // While the dialog is shown, new presses land in the code field.
-    shownCodes_ = services_.codes.onLearn([this](const ir::CodeEvent& e) { codeShown(e.code, e.receivedAt); });
+    heard_ = remote_.onCodeHeard([this](const CodeHeard& heard) { codeShown(heard); });
+    sources_ = remote_.onSourceStatus([this](const SourceLink&) { showSources(); });
 }
 
-void TFormaSetari::codeShown(const std::string& text, std::uint32_t at) {
+TFormaSetari::~TFormaSetari() = default;
+
+void TFormaSetari::codeShown(const CodeHeard& heard) {
     MemoCod->setText("");
-    MemoCod->setText(text);
-    if (walk_.walking()) {
-        walk_.received(text, at);
-        showWalk();
-    }
+    MemoCod->setText(heard.code);
+    // The walk waits for the user's word on a device that types.
+    if (heard.deviceToConfirm && remote_.walk().walking()) mayLearn(heard.code);
+    showWalk();
     // After the walk took it: what the code is learned for now.
-    showLearnedFor(text);
+    showLearnedFor(heard.code);
 }
 
-TFormaSetari::~TFormaSetari() {
-    services_.codes.setLearning(false);
+bool TFormaSetari::mayLearn(const std::string& code) {
+    const auto device = remote_.deviceToConfirm(code);
+    if (!device) return true;
+    const bool receiver = application().askYesNo(
+        "The key came from the device " + *device +
+            ", which also sends keys that type or move.\n\nIs it a handset's receiver? Its keys you learn will "
+            "then act in every program, and never as typing.",
+        "Learn a key of " + *device, handle());
+    remote_.confirmReceiver(*device, receiver);
+    return receiver;
+}
+
+void TFormaSetari::cancelAsked() {
+    if (!remote_.walk().walking()) {
+        fw::Form::cancelAsked();
+        return;
+    }
+    remote_.stopWalk();
+    showWalk();
 }
 
 void TFormaSetari::visibilityChanged() {
-    services_.codes.setLearning(visible());
     if (visible()) {
-        CheckBoxExecutare->setChecked(services_.store.settings().RunCommands);
-        CheckBoxOsd->setChecked(services_.store.settings().Osd);
-        CheckBoxKeys->setChecked(services_.store.settings().KeysEnabled);
-        CheckBoxOthers->setChecked(services_.store.settings().OthersByMediaKeys);
-        CBVolume->setItemIndex(static_cast<int>(services_.store.settings().Volume));
-        startsWithWindows_ = services_.remote.startsWithWindows();
+        remote_.beginSetup();
+        const Settings& s = remote_.settings();
+        CheckBoxExecutare->setChecked(s.RunCommands);
+        CheckBoxOsd->setChecked(s.Osd);
+        CheckBoxKeys->setChecked(s.KeysEnabled);
+        CheckBoxOthers->setChecked(s.OthersByMediaKeys);
+        CBVolume->setItemIndex(static_cast<int>(s.Volume));
+        startsWithWindows_ = remote_.startsWithWindows();
         CheckBoxStartWithWindows->setChecked(startsWithWindows_);
         // The player the ON key would start now.
-        shownPlayer_ = services_.remote.findPlayer().value_or(playerNotFound);
+        shownPlayer_ = remote_.findPlayer().value_or(playerNotFound);
         playerChosen_ = false;
         EditWinamp->setText(shownPlayer_);
-        LabelAnswering->setText(services_.remote.answeringPlayer());
-        EditLirc->setText(services_.store.settings().LircAddressText);
+        LabelAnswering->setText(remote_.answeringPlayer());
+        EditLirc->setText(s.LircAddressText);
         showCodes();
-    } else {
-        // Closing the dialog ends a walk; what it learned stays.
-        walk_.stop();
-        showWalk();
-        // Left without Ok: what was changed and not saved is not kept for
-        // the next time either.
-        if (modalResult() != fw::mrOk) showSettings();
+        showSources();
+        return;
     }
+    // Left without Ok: what was changed and not saved is not kept for the
+    // next time either.
+    if (modalResult() != fw::mrOk) showSettings();
+    // Closing the dialog ends a walk (what it learned stays), and the
+    // remote takes the settings afresh.
+    remote_.endSetup();
+    showWalk();
+}
+
+void TFormaSetari::showSources() {
+    LabelReceiverStatus->setText(remote_.Receiver->statusText());
+    LabelLircStatus->setText(remote_.Lirc->statusText());
+    LabelKeysStatus->setText(remote_.Keys->statusText());
 }
 
 void TFormaSetari::showCodes() {
-    const auto& learned = services_.store.settings().LearnedCodes;
+    const auto& learned = remote_.settings().LearnedCodes;
     const auto codes = learned.find(CBComenziIR->text());
     std::string text;
     if (codes != learned.end())
@@ -85,16 +112,17 @@ void TFormaSetari::showCodes() {
 }
 
 void TFormaSetari::showWalk() {
-    LabelWalk->setText(walk_.prompt());
-    ButtonSkip->setVisible(walk_.walking());
-    ButtonStop->setVisible(walk_.walking());
-    if (walk_.walking()) CBComenziIR->setText(walk_.command());
+    const LearningWalk& walk = remote_.walk();
+    LabelWalk->setText(walk.prompt());
+    ButtonSkip->setVisible(walk.walking());
+    ButtonStop->setVisible(walk.walking());
+    if (walk.walking()) CBComenziIR->setText(walk.command());
     showCodes();
 }
 
 void TFormaSetari::showLearnedFor(const std::string& code) {
     std::string text;
-    for (const std::string& name : commandsLearnedFor(services_.store.settings(), code))
+    for (const std::string& name : commandsLearnedFor(remote_.settings(), code))
         text += (text.empty() ? "Learned for: " : ", ") + name;
     LabelLearned->setText(text);
 }
@@ -104,7 +132,7 @@ void TFormaSetari::FormCreate(fw::Component&) {
 }
 
 void TFormaSetari::showSettings() {
-    const Settings& s = services_.store.settings();
+    const Settings& s = remote_.settings();
     SEPort->setValue(s.PortNumber);  // held to 1..4
     CheckBoxActivare->setChecked(s.IrEnabled);
     CheckBoxMinimizat->setChecked(s.TrayMode);
@@ -119,12 +147,13 @@ void TFormaSetari::TimerInitTexteTimer(fw::Component&) {
 }
 
 void TFormaSetari::SaveCodIr(const std::string& name, const std::string& code) {
-    services_.store.SaveCodIr(name, code);
+    remote_.learnCode(name, code);
 }
 
 void TFormaSetari::ButtonSaveIRClick(fw::Component&) {
     const std::string name = CBComenziIR->text();
     const std::string code = MemoCod->text();
+    if (!mayLearn(code)) return;
     // A failed write stops here: the code stays in its field.
     SaveCodIr(name, code);
     codeTaken();
@@ -134,36 +163,37 @@ void TFormaSetari::ButtonSaveIRClick(fw::Component&) {
 
 void TFormaSetari::codeTaken() {
     MemoCod->setText("");
-    services_.codes.startAfresh();
+    remote_.startAfresh();
 }
 
 void TFormaSetari::ButtonAddCodeClick(fw::Component&) {
     const std::string code = MemoCod->text();
+    if (!mayLearn(code)) return;
     // A refused code stops here, with its reason, and stays in its field.
-    services_.store.AddCodIr(CBComenziIR->text(), code);
+    remote_.addCode(CBComenziIR->text(), code);
     codeTaken();
     showLearnedFor(code);
     showCodes();
 }
 
 void TFormaSetari::ButtonForgetClick(fw::Component&) {
-    services_.store.ForgetCodIr(CBComenziIR->text());
+    remote_.forgetCodes(CBComenziIR->text());
     showLearnedFor(MemoCod->text());
     showCodes();
 }
 
 void TFormaSetari::ButtonLearnAllClick(fw::Component&) {
-    walk_.start();
+    remote_.startWalk();
     showWalk();
 }
 
 void TFormaSetari::ButtonSkipClick(fw::Component&) {
-    walk_.skip();
+    remote_.skipWalk();
     showWalk();
 }
 
 void TFormaSetari::ButtonStopClick(fw::Component&) {
-    walk_.stop();
+    remote_.stopWalk();
     showWalk();
 }
 
@@ -193,7 +223,7 @@ void TFormaSetari::ButtonBrowseClick(fw::Component&) {
 }
 
 void TFormaSetari::ButtonOkClick(fw::Component&) {
-    walk_.stop();
+    remote_.stopWalk();
     // The modal display ends when this handler returns.
     setModalResult(fw::mrOk);
     DialogSettings values = ReadDialogSettings();
@@ -202,7 +232,7 @@ void TFormaSetari::ButtonOkClick(fw::Component&) {
     // value survives an Ok that changed something else. A failure raises
     // one error naming every store that was not written.
     const bool wanted = CheckBoxStartWithWindows->checked();
-    services_.remote.save(values, wanted != startsWithWindows_ ? std::optional(wanted) : std::nullopt);
+    remote_.save(values, wanted != startsWithWindows_ ? std::optional(wanted) : std::nullopt);
 }
 
 }  // namespace app

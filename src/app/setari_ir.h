@@ -1,25 +1,28 @@
-// TFormaSetari: the IR setup dialog. Made hidden at start and shown
-// modally by the main window, it edits the settings (the receiver's COM
-// port and whether it is on, a LIRC server's address, whether the main
-// window starts in the notification area, whether learned codes carry out
-// their commands, the on-screen display, the volume the keys change, the
-// player, starting with Windows) and saves them through the remote with
-// Ok; Esc, Alt+F4 or its close command leave it as a cancel, saving
-// nothing. It learns codes: while it is shown, every new press from any
-// source appears in its code field, with the commands it is already
-// learned for beneath. "Learn IR code" makes that code the chosen command's
-// only one, "Add code" adds it to the command's codes (up to four: a key
-// that toggles its code, a second handset), "Forget" removes them all, and
-// "Learn all keys" walks through every command asking for its key; each of
-// these writes at once.
+// TFormaSetari: the IR setup dialog, a view of the remote. Made hidden at
+// start and shown modally by the main window, it edits the settings (the
+// receiver's COM port and whether it is on, a LIRC server's address,
+// whether the keys the system hears are heard, whether the main window
+// starts in the notification area, whether learned codes carry out their
+// commands, the on-screen display, the volume the keys change, the player,
+// starting with Windows) and saves them through the remote with Ok; Esc,
+// Alt+F4 or its close command leave it as a cancel, saving nothing. Beside
+// each source's setting it shows how that source is ("Receiver: live").
+// It learns codes through the remote: while it is shown, every new press
+// from any source appears in its code field, with the commands it is
+// already learned for beneath. "Learn IR code" makes that code the chosen
+// command's only one, "Add code" adds it to the command's codes (up to
+// four: a key that toggles its code, a second handset), "Forget" removes
+// them all, and "Learn all keys" walks through every command asking for
+// its key (Esc ends the walk); each of these writes at once. A key that
+// types or moves is learned only once the user said, in a question that
+// names its device, that the device is a handset's receiver.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "app/learning_walk.h"
-#include "app/services.h"
+#include "app/remote.h"
 #include "framework/form.h"
 #include "framework/listeners.h"
 #include "framework/std_controls.h"
@@ -33,8 +36,11 @@ std::vector<std::string> volumeKeyChoices();
 
 class TFormaSetari : public fw::Form {
 public:
-    TFormaSetari(fw::Component* owner, Services& services);
+    TFormaSetari(fw::Component* owner, Remote& remote);
     ~TFormaSetari() override;
+
+    // Esc during the walk ends the walk; otherwise it leaves the dialog.
+    void cancelAsked() override;
 
     void FormCreate(fw::Component& sender);
     void TimerInitTexteTimer(fw::Component& sender);
@@ -53,7 +59,7 @@ public:
     // The receiver's fields as the settings have them: at creation, and
     // when the dialog is left without Ok.
     void showSettings();
-    const LearningWalk& walk() const { return walk_; }
+    const LearningWalk& walk() const { return remote_.walk(); }
     void SaveCodIr(const std::string& name, const std::string& code);
     DialogSettings ReadDialogSettings() const;
     // "Learned for: ..." the commands the code is learned for, or nothing.
@@ -101,6 +107,10 @@ public:
     fw::CheckBox* CheckBoxStartWithWindows = nullptr;
     fw::Label* LabelVolume = nullptr;
     fw::DropDownList* CBVolume = nullptr;
+    // How each source is, beside its setting.
+    fw::Label* LabelReceiverStatus = nullptr;
+    fw::Label* LabelLircStatus = nullptr;
+    fw::Label* LabelKeysStatus = nullptr;
     fw::Label* LabelLirc = nullptr;
     fw::Edit* EditLirc = nullptr;
     fw::Label* LabelWinamp = nullptr;
@@ -111,21 +121,25 @@ protected:
     void visibilityChanged() override;
 
 private:
-    void codeShown(const std::string& code, std::uint32_t at);
+    void codeShown(const CodeHeard& heard);
+    // Whether `code` may be learned: a key that types or moves only once
+    // the user said its device is a receiver (asked here, once a device).
+    bool mayLearn(const std::string& code);
+    void showSources();
     // The walk's prompt and buttons, and its command chosen in the list.
     void showWalk();
     // Done with the code in the field: it and the code being received go.
     void codeTaken();
 
-    Services& services_;
-    LearningWalk walk_{services_.store};
+    Remote& remote_;
     // Whether the log-on list started this program when the dialog opened.
     bool startsWithWindows_ = false;
     // The Winamp field's text when the dialog opened, and whether the user
     // chose a file since: a path only found is not written.
     std::string shownPlayer_;
     bool playerChosen_ = false;
-    fw::Subscription shownCodes_;
+    fw::Subscription heard_;
+    fw::Subscription sources_;
 };
 
 }  // namespace app

@@ -71,13 +71,14 @@ std::function<void(fw::Button&)> walkButton(const char* text, int tabOrder) {
     };
 }
 
-// One settings dialog read top-down: the receiver, the handset's codes,
-// the options, and Ok at the bottom right. Laid out so that nothing
-// overlaps and every text fits with the wider stand-in of the dialog font
-// that Wine uses; the tab order follows the reading order.
+// One settings dialog read top-down: the receiver with how each source is
+// on the right, the handset's codes, the options, and Ok at the bottom
+// right of them. Laid out so that nothing overlaps and every text fits
+// with the wider stand-in of the dialog font that Wine uses; the tab order
+// follows the reading order.
 const Row rows[] = {
     // Group boxes first: made first, they lie beneath what they hold.
-    {part<&F::Bevel1>, "Bevel1", place(8, 28, 444, 94), "", nullptr, texts<fw::GroupBox>("Receiver", false)},
+    {part<&F::Bevel1>, "Bevel1", place(8, 28, 624, 94), "", nullptr, texts<fw::GroupBox>("Receiver", false)},
     {part<&F::BevelSetup>, "BevelSetup", place(8, 128, 444, 166), "", nullptr,
      texts<fw::GroupBox>("Handset codes", false)},
     {part<&F::GroupOptions>, "GroupOptions", place(8, 300, 444, 168), "", nullptr,
@@ -87,6 +88,13 @@ const Row rows[] = {
     {part<&F::SEPort>, "SEPort", place(60, 46, 57, 22), "COM port number", nullptr, fw::with<fw::SpinEdit>(port)},
     {part<&F::CheckBoxActivare>, "CheckBoxActivare", place(140, 48, 180, 17), "Enable/Disable IR device", nullptr,
      texts<fw::CheckBox>("Enable/Disable IR", true, 2)},
+    // How each source is, beside its setting.
+    {part<&F::LabelReceiverStatus>, "LabelReceiverStatus", place(448, 44, 178, 26), "", nullptr,
+     texts<fw::Label>("Receiver: off", false)},
+    {part<&F::LabelLircStatus>, "LabelLircStatus", place(448, 72, 178, 26), "", nullptr,
+     texts<fw::Label>("LIRC server: off", false)},
+    {part<&F::LabelKeysStatus>, "LabelKeysStatus", place(448, 100, 178, 17), "", nullptr,
+     texts<fw::Label>("Media keys: off", false)},
     {part<&F::LabelLirc>, "LabelLirc", place(20, 78, 200, 13), "", nullptr,
      texts<fw::Label>("LIRC / WinLIRC server (host:port)", true)},
     {part<&F::EditLirc>, "EditLirc", place(240, 74, 200, 21),

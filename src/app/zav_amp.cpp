@@ -7,8 +7,8 @@
 
 namespace app {
 
-TZAV_Amp::TZAV_Amp(fw::Component* owner, Services& services)
-    : fw::Form(owner, "ZAV_Amp"), services_(services) {
+TZAV_Amp::TZAV_Amp(fw::Component* owner, Remote& remote, const Platform& platform)
+    : fw::Form(owner, "ZAV_Amp"), remote_(remote), platform_(platform) {
     setCaption("ZAV Amp - 01");
     setHint("ZAV Amp - 01");
     setBorderStyle(fw::BorderStyle::none);
@@ -16,40 +16,42 @@ TZAV_Amp::TZAV_Amp(fw::Component* owner, Services& services)
     // Centred before the creation handler may show it.
     centreOnScreen();
     onCreate = [this](fw::Component& sender) { FormCreate(sender); };
-    Remote& r = remote();
     // The handset's commands show on the key that asks for them.
-    listening_.push_back(r.onCommand([this](const Command& command, CommandSource source) {
-        if (source == CommandSource::handset) showPressed(*(this->*command.key));
+    listening_.push_back(remote_.onCommand([this](const Command& command, CommandSource source, const CommandOutcome&) {
+        if (!fromHandset(source)) return;
+        if (widgets::TCoolButton* key = keyFor(command)) showPressed(*key);
     }));
-    // Digits entered or cancelled leave the read-out blank until the next
-    // refresh; typed ones show at the next refresh.
-    listening_.push_back(r.onTrackDigits([this](const std::string& digits) {
-        if (digits.empty()) LCDTrack->setValue("");
-    }));
-    // The mute indicator and the IR badge follow the remote as soon as it
-    // tells, shown or hidden.
-    listening_.push_back(r.onMuteChanged([this](bool muted) { IMute->setVisible(!muted); }));
-    listening_.push_back(r.onBadge([this](bool lit) { IIR->setVisible(!lit); }));
+    // The patches and read-outs follow the state as soon as it changes,
+    // shown or hidden.
     listening_.push_back(
-        r.onStartFailed([this](const PlayerStart& start, CommandSource source) { startFailed(start, source); }));
+        remote_.onState([this](const RemoteState& state, const StateChange& change) { showState(state, change); }));
+    listening_.push_back(
+        remote_.onStartFailed([this](const PlayerStart& start, CommandSource source) { startFailed(start, source); }));
     // However the program ends, the icon leaves the notification area
     // before the process goes.
     listening_.push_back(application().onEnding([this] { TrayComp->setShowIcon(false); }));
     // Last: the design's parts are made, then the creation handler runs,
-    // which puts the settings to work while the window already listens.
+    // which shows the window or its icon as the settings say.
     fw::applyDesign<TZAV_Amp>(*this, zavAmpDesign());
 }
 
 TZAV_Amp::~TZAV_Amp() = default;
 
 void TZAV_Amp::CommandKeyClick(fw::Component& sender) {
-    if (const Command* command = commandOfKey(*this, dynamic_cast<widgets::TCoolButton&>(sender)))
-        remote().runCommand(*command, CommandSource::key);
+    if (const Command* command = commandOf(dynamic_cast<widgets::TCoolButton&>(sender)))
+        remote_.runCommand(*command, CommandSource::key);
 }
 
-widgets::TCoolButton* TZAV_Amp::keyFor(const std::string& command) const {
-    const Command* c = commandNamed(command);
-    return c ? this->*(c->key) : nullptr;
+widgets::TCoolButton* TZAV_Amp::keyFor(const Command& command) const {
+    for (const CommandKey& k : commandKeys())
+        if (commandNamed(k.command) == &command) return this->*(k.key);
+    return nullptr;
+}
+
+const Command* TZAV_Amp::commandOf(const widgets::TCoolButton& key) const {
+    for (const CommandKey& k : commandKeys())
+        if (this->*(k.key) == &key) return commandNamed(k.command);
+    return nullptr;
 }
 
 void TZAV_Amp::showPressed(widgets::TCoolButton& key) {
@@ -69,13 +71,11 @@ void TZAV_Amp::TimerKeyLookTimer(fw::Component&) {
 }
 
 void TZAV_Amp::FormCreate(fw::Component&) {
-    // The remote starts with no digits typed.
-    remote().LoadSettings();
-    if (remote().settings().TrayMode)
+    showState(remote_.state(), StateChange{~0u, false});
+    if (remote_.settings().TrayMode)
         Ascunde();
     else
         Arata();
-    remote().apply();
 }
 
 void TZAV_Amp::Ascunde() {
@@ -83,9 +83,9 @@ void TZAV_Amp::Ascunde() {
     TrayComp->setShowForm(false);
     TrayComp->setShowIcon(true);
     TrayComp->setHideApp(true);
-    // Nobody sees the read-outs in the notification area: the refresh
-    // rests until the window is back.
-    TimerRefresh->setEnabled(false);
+    // Nobody sees the read-outs in the notification area: the player is
+    // not looked at for them until the window is back.
+    watch_.reset();
 }
 
 void TZAV_Amp::Arata() {
@@ -93,10 +93,7 @@ void TZAV_Amp::Arata() {
     TrayComp->setShowForm(true);
     TrayComp->setShowIcon(false);
     TrayComp->setHideApp(false);
-    if (!TimerRefresh->enabled()) {
-        TimerRefresh->setEnabled(true);
-        TimerRefreshTimer(*TimerRefresh);
-    }
+    if (!watch_.active()) watch_ = remote_.watch({lookEveryMs, StateWatch::Parts::everything});
 }
 
 void TZAV_Amp::CBCloseClick(fw::Component&) {
@@ -117,7 +114,7 @@ void TZAV_Amp::CoolButtonShowClick(fw::Component&) {
 void TZAV_Amp::startFailed(const PlayerStart& start, CommandSource source) {
     // Nothing is started. The handset's key while the remote is hidden is
     // answered on screen, where the user looks, not by a box.
-    if ((source == CommandSource::handset && !visible()) || startBoxOpen_) return;
+    if ((fromHandset(source) && !visible()) || startBoxOpen_) return;
     const std::string text = start.outcome == PlayerStart::Outcome::notFound
                                  ? std::string(Remote::playerNotFound)
                                  : "Winamp did not start: " + start.file + "\n" + start.error;
@@ -126,43 +123,37 @@ void TZAV_Amp::startFailed(const PlayerStart& start, CommandSource source) {
 }
 
 void TZAV_Amp::CBSetIRClick(fw::Component&) {
-    if (inSetupCycle_ || remote().applying() || !setupDialog_) return;
+    if (inSetupCycle_ || remote_.applying() || !setupDialog_) return;
     const fw::Raised running(inSetupCycle_);
     Ascunde();
     setupDialog_->showModal();
     // Ended while the dialog was open: nothing is opened again.
     if (application().terminated()) return;
-    // Left by Ok or not, learned codes were written at once: the receiver
-    // and every setting are taken afresh from the file.
-    remote().reload();
     application().processMessages();
     Arata();
 }
 
-void TZAV_Amp::TimerRefreshTimer(fw::Component&) {
-    const PlayerLook look = remote().lookAtPlayer();
-    // What the player leaves unanswered stays as shown: its silence is not
-    // a state to show.
-    if (look.running) {
-        IWOn->setVisible(!*look.running);
-        if (look.track) LCDTrack->setValue(*look.track);
-    }
-    // Kept by the volume's own notifications: nothing to ask here.
-    IMute->setVisible(!remote().muted());
-    if (look.state) {
-        using Play = control::TWinampControl::PlayState;
-        const Play play = look.state->play;
-        IPlay->setVisible(play != Play::playing);
-        IPause->setVisible(play != Play::paused);
-        IStop->setVisible(play != Play::stopped);
-        IRepeat->setVisible(!look.state->repeat);
-        INonRepeat->setVisible(look.state->repeat);
-        IAleator->setVisible(!look.state->shuffle);
-        INonAleator->setVisible(look.state->shuffle);
-        LCDTime->setValue(look.state->time);
-    }
+void TZAV_Amp::showState(const RemoteState& state, const StateChange& change) {
+    IWOn->setVisible(!state.player);
+    IMute->setVisible(!state.muted);
+    IIR->setVisible(!state.badge);
+    IPlay->setVisible(state.play != PlayState::playing);
+    IPause->setVisible(state.play != PlayState::paused);
+    IStop->setVisible(state.play != PlayState::stopped);
+    IRepeat->setVisible(!state.repeat);
+    INonRepeat->setVisible(state.repeat);
+    IAleator->setVisible(!state.shuffle);
+    INonAleator->setVisible(state.shuffle);
+    LCDTime->setValue(timeReadout(state));
     // Typed digits are the user's, not the player's: they show regardless.
-    if (!remote().TrackDigits().empty()) LCDTrack->setValue(remote().TrackDigits());
+    // Entered or cancelled with no player, they leave it blank; otherwise,
+    // with no player, the track read-out keeps what it showed.
+    if (!state.digits.empty())
+        LCDTrack->setValue(state.digits);
+    else if (const auto track = trackReadout(state))
+        LCDTrack->setValue(*track);
+    else if (change.has(digitsPart))
+        LCDTrack->setValue("");
 }
 
 }  // namespace app

@@ -1,11 +1,11 @@
 // TZAV_Amp: the main window of the remote control, a borderless window in
 // the shape of the skin, with invisible keys over the painted ones, status
-// patches over the painted indicators, and two segment read-outs: the view
-// of the remote (app::Remote). Its keys call the remote; what the remote
-// tells (a command carried out, the mute, the IR badge, a player that did
-// not start) drives its patches, read-outs and key looks. It switches
-// between the window and the notification area, runs the setup cycle, and
-// its 500 ms refresh shows what the player says.
+// patches over the painted indicators, and two segment read-outs: a view
+// of the remote (app::Remote). Its keys ask the remote for commands; its
+// patches and read-outs show the remote's live state, which the remote
+// looks at every 500 ms while the window is shown, and a key a handset
+// pressed shows pressed for a moment. It switches between the window and
+// the notification area and shows the setup dialog.
 #pragma once
 
 #include <array>
@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "app/commands.h"
+#include "app/platform_services.h"
 #include "app/remote.h"
-#include "app/services.h"
 #include "framework/control.h"
 #include "framework/form.h"
 #include "framework/listeners.h"
@@ -31,11 +31,13 @@ class TFormaSetari;
 
 class TZAV_Amp : public fw::Form {
 public:
-    TZAV_Amp(fw::Component* owner, Services& services);
+    static constexpr std::uint32_t lookEveryMs = 500;
+
+    TZAV_Amp(fw::Component* owner, Remote& remote, const Platform& platform);
     ~TZAV_Amp() override;
 
-    Services& services() const { return services_; }
-    Remote& remote() const { return services_.remote; }
+    Remote& remote() const { return remote_; }
+    const Platform& platform() const { return platform_; }
     // The setup dialog is made after this window; the setup key shows it.
     void setSetupDialog(TFormaSetari& dialog) { setupDialog_ = &dialog; }
 
@@ -43,8 +45,10 @@ public:
     void Ascunde();
     void Arata();
 
-    // The skin key of a command name, or none.
-    widgets::TCoolButton* keyFor(const std::string& command) const;
+    // The skin key of a command, or none.
+    widgets::TCoolButton* keyFor(const Command& command) const;
+    // The command of a skin key, or none.
+    const Command* commandOf(const widgets::TCoolButton& key) const;
 
     // A key the handset pressed shows pressed for a moment, while the
     // window is shown.
@@ -56,14 +60,13 @@ public:
     void CBCloseClick(fw::Component& sender);
     void CBTrayBarClick(fw::Component& sender);
     void CoolButtonShowClick(fw::Component& sender);
-    // The setup cycle: the remote hides, the setup dialog is shown modally,
-    // and however it was left the remote takes the settings afresh and
-    // shows again. A press while a cycle or the remote's activation runs
-    // (a failure's box serves messages) is ignored.
+    // The setup cycle: the remote hides, the setup dialog is shown modally
+    // (the remote takes the settings afresh when it closes, however it was
+    // left), and the remote shows again. A press while a cycle or the
+    // remote's activation runs (a failure's box serves messages) is ignored.
     void CBSetIRClick(fw::Component& sender);
     // The second key that hides the remote (it lies beside the setup key).
     void CoolButton1Click(fw::Component& sender);
-    void TimerRefreshTimer(fw::Component& sender);
 
     // The window's parts, each bound by its row of the design table and
     // owned by the window.
@@ -82,7 +85,6 @@ public:
     widgets::TCoolButton* CBShufle = nullptr;
     widgets::TCoolButton* CBRepeat = nullptr;
     widgets::TCoolButton* CBStart = nullptr;
-    fw::Timer* TimerRefresh = nullptr;
     widgets::TTrayComp* TrayComp = nullptr;
     widgets::TCoolButton* CoolButtonShow = nullptr;
     widgets::TCoolButton* CBSetIR = nullptr;
@@ -125,8 +127,13 @@ private:
     // a box owned by the remote while it is shown; the handset's key while
     // it is hidden is answered on the on-screen display.
     void startFailed(const PlayerStart& start, CommandSource source);
+    // The patches and read-outs as the state says, after `change`.
+    void showState(const RemoteState& state, const StateChange& change);
 
-    Services& services_;
+    Remote& remote_;
+    const Platform& platform_;
+    // The remote looks at the player for this window while it is shown.
+    fw::Subscription watch_;
     TFormaSetari* setupDialog_ = nullptr;  // not owned
     widgets::TCoolButton* pressedKey_ = nullptr;  // not owned
     // A setup cycle runs.

@@ -16,11 +16,10 @@ using fw::with;
 // The parts that work through the program's services. The player, the
 // activator and the mixer are the remote's (app::Remote), not the window's.
 fw::Component& skin(Z& form, const std::string& name) {
-    return fw::bindPart<&Z::CoolFormWinamp>(form,
-                                            form.create<widgets::TCoolForm>(name, form.services().regions));
+    return fw::bindPart<&Z::CoolFormWinamp>(form, form.create<widgets::TCoolForm>(name, form.platform().regions));
 }
 fw::Component& trayComp(Z& form, const std::string& name) {
-    return fw::bindPart<&Z::TrayComp>(form, form.create<widgets::TTrayComp>(name, form.services().tray));
+    return fw::bindPart<&Z::TrayComp>(form, form.create<widgets::TTrayComp>(name, form.platform().tray));
 }
 
 // A missing or damaged picture leaves the control without one rather than
@@ -62,7 +61,6 @@ void trayProperties(widgets::TTrayComp& tray) {
     tray.setDefRClick(true);
 }
 
-void refreshTimer(fw::Timer& t) { t.setInterval(500); }
 void keyLookTimer(fw::Timer& t) {
     t.setEnabled(false);
     t.setInterval(HeldKeys::pressedLookMs);
@@ -107,7 +105,6 @@ const Row rows[] = {
     {part<&Z::CBShufle>, "CBShufle", place(83, 209, 25, 17), "Shuffle", &Z::CommandKeyClick},
     {part<&Z::CBRepeat>, "CBRepeat", place(116, 209, 25, 17), "Repeat", &Z::CommandKeyClick},
     {part<&Z::CBStart>, "CBStart", place(115, 107, 25, 17), "Open winamp", &Z::CommandKeyClick},
-    {part<&Z::TimerRefresh>, "TimerRefresh", {}, "", &Z::TimerRefreshTimer, with<fw::Timer>(refreshTimer)},
     {trayComp, "TrayComp", {}, "", &Z::CoolButtonShowClick, with<widgets::TTrayComp>(trayProperties)},
     {part<&Z::CoolButtonShow>, "CoolButtonShow", place(144, 24, 9, 9), "", &Z::CoolButtonShowClick},
     {part<&Z::CBSetIR>, "CBSetIR", place(20, 168, 27, 17), "Setup IR", &Z::CBSetIRClick},
@@ -142,10 +139,26 @@ const Row rows[] = {
     {part<&Z::TimerKeyLook>, "TimerKeyLook", {}, "", &Z::TimerKeyLookTimer, with<fw::Timer>(keyLookTimer)},
 };
 
+const CommandKey keys[] = {
+    {&Z::CBStart, "OPEN WINAMP"},  {&Z::CBPlay, "PLAY"},         {&Z::CBPause, "PAUSE"},
+    {&Z::CBStop, "STOP"},          {&Z::CBTelefon, "MUTE"},      {&Z::CBRew, "REW"},
+    {&Z::CBFF, "FF"},              {&Z::CBPrew, "PREVIOUS SONG"}, {&Z::CBNext, "NEXT SONG"},
+    {&Z::CBVolUp, "VOLUME UP"},    {&Z::CBVolDown, "VOLUME DOWN"}, {&Z::CBRepeat, "REPEAT"},
+    {&Z::CBShufle, "SHUFFLE"},     {&Z::CBNrTr, "ENTER"},        {&Z::CB1, "TASTE 1"},
+    {&Z::CB2, "TASTE 2"},          {&Z::CB3, "TASTE 3"},         {&Z::CB4, "TASTE 4"},
+    {&Z::CB5, "TASTE 5"},          {&Z::CB6, "TASTE 6"},         {&Z::CB7, "TASTE 7"},
+    {&Z::CB8, "TASTE 8"},          {&Z::CB9, "TASTE 9"},         {&Z::CB0, "TASTE 0"},
+    {&Z::CBAnulare, "CANCEL"},
+};
+
 }  // namespace
 
 std::span<const fw::DesignRow<TZAV_Amp>> zavAmpDesign() {
     return rows;
+}
+
+std::span<const CommandKey> commandKeys() {
+    return keys;
 }
 
 }  // namespace app

@@ -1,4 +1,5 @@
-// The main window's layout: one row per component, in stored order.
+// The main window's layout: one row per component, in stored order; and
+// which of its keys asks for which command.
 #pragma once
 
 #include <span>
@@ -9,5 +10,12 @@
 namespace app {
 
 std::span<const fw::DesignRow<TZAV_Amp>> zavAmpDesign();
+
+struct CommandKey {
+    widgets::TCoolButton* TZAV_Amp::*key;
+    const char* command;  // its name in the command table
+};
+// Every command's key, one each.
+std::span<const CommandKey> commandKeys();
 
 }  // namespace app

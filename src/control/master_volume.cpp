@@ -46,8 +46,10 @@ MasterVolume::MasterVolume(fw::Component* owner, std::string name, platform::End
     // The old mixer's notifications come through the GUI thread's loop.
     mixer_.OnControlChange = [this](fw::Component&, std::int32_t, std::int32_t) {
         if (way_ != VolumeWay::oldMixer) return;
-        bool m = false;
-        if (mixer_.GetMute(master, lineItself, m)) setMuted(m);
+        bool m = muted_;
+        mixer_.GetMute(master, lineItself, m);
+        const auto level = readLevel();
+        heard(level ? std::optional(percentOf(level->value, level->maximum)) : std::nullopt, m);
     };
 }
 
@@ -96,22 +98,36 @@ void MasterVolume::chooseAgain() {
         // is held or heard.
         endpoint_.release();
     }
+    const VolumeWay before = way_;
     way_ = chooseVolumeWay(preference_, status, settable);
+    // Another way's level is not this one's: known again once read or set.
+    if (way_ != before) percent_.reset();
     switch (way_) {
         case VolumeWay::player: setMuted(playerMuted_); break;
         case VolumeWay::system:
-        case VolumeWay::oldMixer: setMuted(readMuted().value_or(false)); break;
+        case VolumeWay::oldMixer: {
+            // The system's own level is read where it lives, not asked of a player.
+            const auto level = readLevel();
+            heard(level ? std::optional(percentOf(level->value, level->maximum)) : std::nullopt,
+                  readMuted().value_or(false));
+            break;
+        }
     }
 }
 
-void MasterVolume::endpointChanged(float, bool muted) {
-    if (way_ == VolumeWay::system) setMuted(muted);
+void MasterVolume::endpointChanged(float level, bool muted) {
+    if (way_ != VolumeWay::system) return;
+    heard(percentOf(static_cast<std::int32_t>(std::lround(std::clamp(level, 0.0f, 1.0f) * endpointScale)), endpointScale),
+          muted);
 }
 
-void MasterVolume::setMuted(bool muted) {
-    if (muted_ == muted) return;
+void MasterVolume::setMuted(bool muted) { heard(std::nullopt, muted); }
+
+void MasterVolume::heard(std::optional<int> percent, bool muted) {
+    const bool changed = muted != muted_ || (percent && percent != percent_);
     muted_ = muted;
-    changed_();
+    if (percent) percent_ = percent;
+    if (changed) changed_();
 }
 
 VolumeResult MasterVolume::step(int direction) {
@@ -144,7 +160,7 @@ VolumeResult MasterVolume::stepOnce(int direction) {
     if (readMuted().value_or(false)) {
         if (!writeMuted(false)) return VolumeResult::failed;
     }
-    setMuted(false);
+    heard(percentOf(value, level->maximum), false);
     return VolumeResult::done;
 }
 
@@ -162,10 +178,10 @@ std::optional<std::int32_t> MasterVolume::playerLevel() {
     if (!level) return std::nullopt;
     *level = std::clamp(*level, std::int32_t{0}, winamp::maximumVolume);
     // The player's own slider moved it: the remote's mute is over.
-    if (*level > 0 && playerMuted_) {
-        playerMuted_ = false;
-        if (way_ == VolumeWay::player) setMuted(false);
-    }
+    if (*level > 0 && playerMuted_) playerMuted_ = false;
+    if (way_ == VolumeWay::player)
+        heard(playerMuted_ ? percentOf(rememberedLevel_, winamp::maximumVolume) : percentOf(*level, winamp::maximumVolume),
+              playerMuted_);
     return level;
 }
 
@@ -178,7 +194,7 @@ VolumeResult MasterVolume::playerStep(int direction) {
         std::clamp(from + direction * stepFor(winamp::maximumVolume), std::int32_t{0}, winamp::maximumVolume);
     if (!player_.SetVolume(value)) return VolumeResult::noPlayer;
     playerMuted_ = false;
-    setMuted(false);
+    heard(percentOf(value, winamp::maximumVolume), false);
     return VolumeResult::done;
 }
 
@@ -194,21 +210,11 @@ VolumeResult MasterVolume::playerToggle() {
     }
     // Silent: back to our level, or to half volume when the player was
     // silent before we touched it.
-    if (!player_.SetVolume(playerMuted_ ? rememberedLevel_ : playerHalfVolume)) return VolumeResult::noPlayer;
+    const std::int32_t back = playerMuted_ ? rememberedLevel_ : playerHalfVolume;
+    if (!player_.SetVolume(back)) return VolumeResult::noPlayer;
     playerMuted_ = false;
-    setMuted(false);
+    heard(percentOf(back, winamp::maximumVolume), false);
     return VolumeResult::done;
-}
-
-std::optional<int> MasterVolume::percent() {
-    if (way_ == VolumeWay::player) {
-        const auto level = playerLevel();
-        if (!level) return std::nullopt;
-        return percentOf(*level, winamp::maximumVolume);
-    }
-    const auto level = readLevel();
-    if (!level) return std::nullopt;
-    return percentOf(level->value, level->maximum);
 }
 
 std::optional<MasterVolume::Level> MasterVolume::readLevel() {

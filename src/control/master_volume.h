@@ -11,9 +11,9 @@
 //
 // Every way keeps the keys' rules in its own scale: a step is 1700/65535
 // of the range, the level stays inside it, a volume key clears the mute and
-// the mute key toggles once from the state it reads. The indicator is kept
-// from the system's change notifications (posted to the GUI thread), never
-// asked for on a timer.
+// the mute key toggles once from the state it reads. The mute and the level
+// are known from the system's change notifications (posted to the GUI
+// thread) and from what the keys set, never asked for on a timer.
 #pragma once
 
 #include <cstdint>
@@ -67,11 +67,12 @@ public:
     // What the mute indicator shows: the way's mute as last heard (the
     // player way: whether the remote muted the player). Asks nobody.
     bool muted() const { return muted_; }
-    // The level now, in percent of the way's range; none when it cannot be
-    // read (no player, in the player way).
-    std::optional<int> percent();
+    // The level in percent of the way's range, as last heard or set (the
+    // player way: the level the remote's mute goes back to while it holds
+    // the player at 0); none before it is known. Asks nobody.
+    std::optional<int> percent() const { return percent_; }
 
-    // The indicator's state may have changed.
+    // The mute or the level changed.
     [[nodiscard]] fw::Subscription onChanged(std::function<void()> changed) {
         return changed_.add(std::move(changed));
     }
@@ -90,6 +91,8 @@ private:
     VolumeResult playerToggle();
     void chooseAgain();
     void setMuted(bool muted);
+    // What is known of the sound now; none leaves the level as known.
+    void heard(std::optional<int> percent, bool muted);
     std::optional<Level> readLevel();
     bool writeLevel(std::int32_t value, const Level& scale);
     std::optional<bool> readMuted();
@@ -106,6 +109,7 @@ private:
     VolumePreference preference_ = VolumePreference::automatic;
     VolumeWay way_ = VolumeWay::player;
     bool muted_ = false;
+    std::optional<int> percent_;
     // The player way's own mute: set while the remote holds the player at
     // 0, with the level to go back to.
     bool playerMuted_ = false;

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "control/winamp_api.h"
 #include "framework/convert.h"
 
 namespace control {
@@ -10,19 +11,19 @@ namespace {
 
 using Way = PlayerDifference::Way;
 
+namespace fb = winamp::foobar2000;
+
 constexpr std::array differences{
-    PlayerDifference{PlayerKind::foobar2000, PlayerAction::rewind, Way::command, 40154,
-                     "its 40144 goes to the first track; 40154 seeks 5 s back"},
-    PlayerDifference{PlayerKind::foobar2000, PlayerAction::fastForward, Way::command, 40158,
-                     "its 40148 goes to the last track; 40158 seeks 5 s on"},
-    PlayerDifference{PlayerKind::foobar2000, PlayerAction::pause, Way::resumeWithCommand, 40045,
-                     "its 40046 pauses but does not resume"},
-    PlayerDifference{PlayerKind::foobar2000, PlayerAction::shuffle, Way::switchOnOnly, 252,
-                     "40023 is not handled, and 252 reads lParam, the request's own number"},
-    PlayerDifference{PlayerKind::foobar2000, PlayerAction::repeat, Way::switchOnOnly, 253,
-                     "40022 is not handled, and 253 reads lParam, the request's own number"},
-    PlayerDifference{PlayerKind::foobar2000, PlayerAction::trackNumber, Way::unreadable, 125,
-                     "its 125 always answers 0"},
+    PlayerDifference{PlayerKind::foobar2000, PlayerAction::rewind, Way::command, fb::seekBack5s},
+    PlayerDifference{PlayerKind::foobar2000, PlayerAction::fastForward, Way::command, fb::seekForward5s},
+    // Its 40046 pauses but does not resume.
+    PlayerDifference{PlayerKind::foobar2000, PlayerAction::pause, Way::resumeWithCommand,
+                     static_cast<std::int32_t>(winamp::Command::play)},
+    PlayerDifference{PlayerKind::foobar2000, PlayerAction::shuffle, Way::switchOnOnly, fb::setShuffle},
+    PlayerDifference{PlayerKind::foobar2000, PlayerAction::repeat, Way::switchOnOnly, fb::setRepeat},
+    // Its 125 always answers 0.
+    PlayerDifference{PlayerKind::foobar2000, PlayerAction::trackNumber, Way::unreadable,
+                     static_cast<std::int32_t>(winamp::Request::listPosition)},
 };
 
 struct KnownImage {

@@ -30,23 +30,23 @@ std::string playerName(const PlayerIdentity& player);
 // What a key asks of the player.
 enum class PlayerAction { rewind, fastForward, pause, shuffle, repeat, trackNumber };
 
-// How the program does it, where it differs from Winamp.
+// How the program does it, where it differs from Winamp: the way the
+// client then takes, and the number that way uses.
 struct PlayerDifference {
     PlayerKind player;
     PlayerAction action;
     enum class Way {
-        // Another command id.
+        // Another command id, `id`.
         command,
         // Pause while paused does not resume: `id` (play) does.
         resumeWithCommand,
         // Only switched on, with the set request `id`; off cannot be asked
         // for ("NOT SUPPORTED").
         switchOnOnly,
-        // The request always answers the same: nothing to read.
+        // The request `id` always answers the same: nothing to read.
         unreadable,
     } way;
     std::int32_t id = 0;
-    const char* why = "";
 };
 
 // The row for that program and action; none: Winamp's way.

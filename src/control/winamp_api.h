@@ -1,7 +1,9 @@
 // The player's documented remote-control interface, the one table of its
 // numbers: the window class it is found by, the command ids it takes and
-// the request codes it answers. How a command or a request travels to the
-// player's window is the player seam's business (platform/player_window.h).
+// the request codes it answers, and the numbers of the programs that
+// answer its window in their own ways. How a command or a request travels
+// to the player's window is the player seam's business
+// (platform/player_window.h).
 #pragma once
 
 #include <cstdint>
@@ -44,5 +46,16 @@ inline constexpr std::int32_t on = 1;
 // The volume request's argument that asks instead of setting.
 inline constexpr std::int32_t askVolume = -666;
 inline constexpr std::int32_t maximumVolume = 255;
+
+// foobar2000's Winamp bridge (foo_winamp_spam), where it differs.
+namespace foobar2000 {
+// Its 40144 and 40148 go to the first and the last track; these seek.
+inline constexpr std::int32_t seekBack5s = 40154;
+inline constexpr std::int32_t seekForward5s = 40158;
+// It takes no 40023 or 40022; these requests read their value from
+// lParam, which is the request's own number: they only ever switch on.
+inline constexpr std::int32_t setShuffle = 252;
+inline constexpr std::int32_t setRepeat = 253;
+}  // namespace foobar2000
 
 }  // namespace control::winamp

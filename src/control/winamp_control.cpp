@@ -1,8 +1,10 @@
 #include "control/winamp_control.h"
 
-#include "framework/ini_encoding.h"
+#include "control/player_memory.h"
 
 namespace control {
+
+using Way = PlayerDifference::Way;
 
 TWinampControl::Session::Session(TWinampControl& player) : player_(player) {
     player_.sessionWindow_ = player_.windows_.findByClass(winamp::windowClass);
@@ -52,6 +54,12 @@ std::int32_t TWinampControl::ask(winamp::Request request) {
     return reply;
 }
 
+bool TWinampControl::sendTo(fw::WindowHandle w, std::int32_t commandId) {
+    if (!w) return false;
+    heard(windows_.command(w, commandId));
+    return true;
+}
+
 bool TWinampControl::IsRunning() {
     const fw::WindowHandle w = playerWindow();
     if (!w) return false;
@@ -60,60 +68,43 @@ bool TWinampControl::IsRunning() {
     return true;
 }
 
-bool TWinampControl::Play() {
-    return SendCommand(winamp::Command::play);
-}
-bool TWinampControl::Pause() {
-    const fw::WindowHandle w = playerWindow();
-    const PlayerDifference* d = difference(w, PlayerAction::pause);
-    if (d && Status() == PlayState::paused) return sendTo(w, d->id);
-    return sendTo(w, static_cast<std::int32_t>(winamp::Command::pause));
-}
-bool TWinampControl::Stop() {
-    return SendCommand(winamp::Command::stop);
-}
-bool TWinampControl::PreviousTrack() {
-    return SendCommand(winamp::Command::previous);
-}
-bool TWinampControl::NextTrack() {
-    return SendCommand(winamp::Command::next);
-}
-bool TWinampControl::Rewind() {
-    const fw::WindowHandle w = playerWindow();
-    const PlayerDifference* d = difference(w, PlayerAction::rewind);
-    return sendTo(w, d ? d->id : static_cast<std::int32_t>(winamp::Command::rewind));
-}
-bool TWinampControl::FastForward() {
-    const fw::WindowHandle w = playerWindow();
-    const PlayerDifference* d = difference(w, PlayerAction::fastForward);
-    return sendTo(w, d ? d->id : static_cast<std::int32_t>(winamp::Command::fastForward));
-}
-
-bool TWinampControl::sendTo(fw::WindowHandle w, std::int32_t commandId) {
-    if (!w) return false;
-    heard(windows_.command(w, commandId));
-    return true;
-}
+bool TWinampControl::Play() { return SendCommand(winamp::Command::play); }
+bool TWinampControl::Pause() { return carryOut(PlayerAction::pause, winamp::Command::pause); }
+bool TWinampControl::Stop() { return SendCommand(winamp::Command::stop); }
+bool TWinampControl::PreviousTrack() { return SendCommand(winamp::Command::previous); }
+bool TWinampControl::NextTrack() { return SendCommand(winamp::Command::next); }
+bool TWinampControl::Rewind() { return carryOut(PlayerAction::rewind, winamp::Command::rewind); }
+bool TWinampControl::FastForward() { return carryOut(PlayerAction::fastForward, winamp::Command::fastForward); }
 bool TWinampControl::ToggleRepeat() {
-    return toggle(PlayerAction::repeat, winamp::Command::toggleRepeat, winamp::Request::repeat);
+    return carryOut(PlayerAction::repeat, winamp::Command::toggleRepeat, winamp::Request::repeat);
 }
 bool TWinampControl::ToggleShuffle() {
-    return toggle(PlayerAction::shuffle, winamp::Command::toggleShuffle, winamp::Request::shuffle);
+    return carryOut(PlayerAction::shuffle, winamp::Command::toggleShuffle, winamp::Request::shuffle);
 }
+bool TWinampControl::ClosePlayer() { return SendCommand(winamp::Command::close); }
 
-bool TWinampControl::toggle(PlayerAction action, winamp::Command command, winamp::Request state) {
+bool TWinampControl::carryOut(PlayerAction action, winamp::Command usual, winamp::Request state) {
     notSupported_ = false;
     const fw::WindowHandle w = playerWindow();
     const PlayerDifference* d = difference(w, action);
-    if (!d) return sendTo(w, static_cast<std::int32_t>(command));
-    // Only ever switched on: once on, off is not the player's to give.
-    std::int32_t on = 0;
-    if (!QueryValue(state, 0, on)) return false;
-    if (on == winamp::on) {
-        notSupported_ = true;
-        return true;
+    if (!d) return sendTo(w, static_cast<std::int32_t>(usual));
+    switch (d->way) {
+        case Way::command: return sendTo(w, d->id);
+        case Way::resumeWithCommand:
+            return sendTo(w, Status() == PlayState::paused ? d->id : static_cast<std::int32_t>(usual));
+        case Way::switchOnOnly: {
+            // Once on, off is not the player's to give.
+            std::int32_t on = 0;
+            if (!QueryValue(state, 0, on)) return false;
+            if (on == winamp::on) {
+                notSupported_ = true;
+                return true;
+            }
+            return SendCommand(static_cast<winamp::Request>(d->id), winamp::on);
+        }
+        case Way::unreadable: break;
     }
-    return SendCommand(static_cast<winamp::Request>(d->id), winamp::on);
+    return false;
 }
 
 PlayerIdentity TWinampControl::Identity() {
@@ -148,33 +139,23 @@ const PlayerDifference* TWinampControl::difference(fw::WindowHandle w, PlayerAct
     return w ? playerDifference(identityOf(w).kind, action) : nullptr;
 }
 
-std::optional<std::string> TWinampControl::GetTitle() {
+std::optional<std::int32_t> TWinampControl::TrackNumber() {
+    // A number that is always the same would be a wrong one.
+    if (const PlayerDifference* d = difference(playerWindow(), PlayerAction::trackNumber); d && d->way == Way::unreadable)
+        return std::nullopt;
+    const std::int64_t position = ask(winamp::Request::listPosition);
+    return static_cast<std::int32_t>(position + 1);
+}
+
+std::optional<std::string> TWinampControl::GetTitle(std::int32_t track) {
     const fw::WindowHandle w = playerWindow();
     if (!w) return std::nullopt;
-    // Only the playing track's title is shown: a player that cannot tell
-    // which track plays has none to give.
-    if (difference(w, PlayerAction::trackNumber)) return std::nullopt;
     const bool wide = offersWideTitles(identityOf(w).kind);
-    const std::int32_t position = ask(winamp::Request::listPosition);
+    const auto index = static_cast<std::int32_t>(static_cast<std::uint32_t>(track) - 1u);
     const auto address = heard(windows_.request(
-        w, static_cast<std::int32_t>(wide ? winamp::Request::titleWide : winamp::Request::title), position));
-    if (!address || *address == 0) return std::nullopt;
-    const std::size_t unit = wide ? 2 : 1;
-    const auto bytes = windows_.readMemory(w, static_cast<std::uint32_t>(*address), maxTitleChars * unit);
-    if (!bytes) return std::nullopt;
-    // The text ends at its zero, or at the bound: its length is never
-    // trusted.
-    std::size_t length = 0;
-    while (length + unit <= bytes->size() && length < maxTitleChars * unit &&
-           (wide ? ((*bytes)[length] | (*bytes)[length + 1]) != 0 : (*bytes)[length] != 0))
-        length += unit;
-    const std::string_view text(bytes->data(), length);
-    std::string title = wide ? fw::fromUtf16(text, false) : windows_.codePage().toUtf8(text);
-    if (title.empty()) return std::nullopt;
-    return title;
-}
-bool TWinampControl::ClosePlayer() {
-    return SendCommand(winamp::Command::close);
+        w, static_cast<std::int32_t>(wide ? winamp::Request::titleWide : winamp::Request::title), index));
+    if (!address) return std::nullopt;
+    return readPlayerText(windows_, w, static_cast<std::uint32_t>(*address), wide, maxTitleChars);
 }
 
 bool TWinampControl::SetTrackNumber(std::int32_t n) {
@@ -191,40 +172,9 @@ TWinampControl::PlayState TWinampControl::Status() {
         default: return PlayState::stopped;
     }
 }
-bool TWinampControl::IsPlaying() {
-    return Status() == PlayState::playing;
-}
-bool TWinampControl::IsPaused() {
-    return Status() == PlayState::paused;
-}
-bool TWinampControl::IsShuffleOn() {
-    return ask(winamp::Request::shuffle) == winamp::on;
-}
-bool TWinampControl::IsRepeatOn() {
-    return ask(winamp::Request::repeat) == winamp::on;
-}
-
-std::string TWinampControl::PadTwoDigits(std::int32_t value) {
-    std::string text = std::to_string(value);
-    if (value <= 9) text.insert(text.begin(), '0');
-    return text;
-}
-
-void TWinampControl::GetTimeText(std::string& text) {
-    const std::int32_t ms = ask(winamp::Request::position);
-    const std::int32_t seconds = ms / 1000;  // truncates toward zero
-    text = PadTwoDigits(seconds / 60) + ":" + PadTwoDigits(seconds % 60);
-}
-
-void TWinampControl::GetTrackText(std::string& text) {
-    // A number that is always the same would be a wrong one.
-    if (difference(playerWindow(), PlayerAction::trackNumber)) {
-        text = "--";
-        return;
-    }
-    const std::int64_t position = ask(winamp::Request::listPosition);
-    text = std::to_string(position + 1);
-}
+bool TWinampControl::IsShuffleOn() { return ask(winamp::Request::shuffle) == winamp::on; }
+bool TWinampControl::IsRepeatOn() { return ask(winamp::Request::repeat) == winamp::on; }
+std::int32_t TWinampControl::PositionMs() { return ask(winamp::Request::position); }
 
 std::optional<std::int32_t> TWinampControl::GetVolume() {
     const fw::WindowHandle w = playerWindow();

@@ -1,13 +1,20 @@
 // TWinampControl: drives a running Winamp through its remote-control
-// interface. It keeps nothing: every operation looks the player's window up
-// again by its class and makes exactly one exchange with it; with no player,
-// commands answer false and queries read 0. The exchanges made while a
-// Session lives (one refresh of the main window) share one look-up, which
-// already tells whether the player runs (IsRunning asks it nothing more),
-// and the first of them that the player leaves unanswered ends the
-// session's talk: from then on the player counts as absent until the
-// session ends, so a hung player costs a refresh one wait, not one per
-// question.
+// interface, and the programs that answer its window (player_kind.h) each
+// the way it understands. Every operation looks the player's window up
+// again by its class; with no player, commands answer false and queries
+// read 0. What it keeps of a window is what that window never changes:
+// which program owns it and the version it answers (asked once, until
+// answered), and whether the last shuffle or repeat key was one the player
+// cannot carry out. A command is one exchange, or two or three where the
+// player's way needs its state first (PAUSE on foobar2000's bridge, its
+// shuffle and repeat).
+//
+// The exchanges made while a Session lives (one look at the player) share
+// one look-up, which already tells whether the player runs (IsRunning asks
+// it nothing more), and the first of them that the player leaves
+// unanswered ends the session's talk: from then on the player counts as
+// absent until the session ends, so a hung player costs a look one wait,
+// not one per question.
 #pragma once
 
 #include <cstdint>
@@ -66,31 +73,27 @@ public:
     // Playing, paused or stopped, from one status request.
     enum class PlayState { stopped, playing, paused };
     PlayState Status();
-    bool IsPlaying();
-    bool IsPaused();
     bool IsShuffleOn();
     bool IsRepeatOn();
-    // Elapsed time as minutes and seconds, "mm:ss".
-    void GetTimeText(std::string& text);
-    // One-based play-list position; "--" from a player whose answer is
-    // always the same.
-    void GetTrackText(std::string& text);
+    // The elapsed time of the track, in milliseconds.
+    std::int32_t PositionMs();
+    // The one-based play-list position; none from a player whose answer is
+    // always the same (nothing is asked of it).
+    std::optional<std::int32_t> TrackNumber();
     // Which program answers, known once per window by its image name;
     // none is Winamp.
     PlayerIdentity Identity();
-    // Its name as the setup dialog shows it ("Winamp 5.9"), its version
-    // asked once per window.
+    // Its name as the views show it ("Winamp 5.9").
     std::string DescribePlayer();
-    // The title of the track playing, read from the player's memory (UTF-16
-    // where it offers it), at most maxTitleChars; none when it cannot be read.
+    // The title of the track of that one-based number, read from the
+    // player's memory (UTF-16 where it offers it), at most maxTitleChars;
+    // none when it cannot be read.
     static constexpr std::size_t maxTitleChars = 512;
-    std::optional<std::string> GetTitle();
+    std::optional<std::string> GetTitle(std::int32_t track);
     // The player's own output volume, 0 to 255: none when no player
     // answers (absent, or silent within its time).
     std::optional<std::int32_t> GetVolume();
     bool SetVolume(std::int32_t level);
-
-    static std::string PadTwoDigits(std::int32_t value);
 
 private:
     fw::WindowHandle playerWindow();
@@ -100,7 +103,9 @@ private:
     PlayerIdentity identityOf(fw::WindowHandle w);
     const PlayerDifference* difference(fw::WindowHandle w, PlayerAction action);
     bool sendTo(fw::WindowHandle w, std::int32_t commandId);
-    bool toggle(PlayerAction action, winamp::Command command, winamp::Request state);
+    // A key's action, the player's way where it has one of its own;
+    // `state` is the request that tells a switch's state.
+    bool carryOut(PlayerAction action, winamp::Command usual, winamp::Request state = winamp::Request::status);
 
     platform::PlayerWindows& windows_;
     bool inSession_ = false;

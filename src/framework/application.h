@@ -93,6 +93,10 @@ public:
     void showError(const std::string& text) noexcept;
     void messageBox(const std::string& text, const std::string& caption, MessageIcon icon,
                     WindowHandle owner = 0);
+    // A question with Yes and No, No the default; true for Yes.
+    bool askYesNo(const std::string& text, const std::string& caption, WindowHandle owner = 0) {
+        return host_.askYesNo(owner, text, caption);
+    }
 
     std::optional<std::string> chooseFile(const std::string& title, const std::vector<FileFilter>& filters,
                                           const std::string& initial, WindowHandle owner = 0) {

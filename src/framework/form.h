@@ -52,8 +52,8 @@ public:
     // close ends the program, as a close from outside does.
     void closeAsked();
     // The user asks to cancel (Esc): a modal display ends as a cancel;
-    // other windows do nothing.
-    void cancelAsked();
+    // other windows do nothing. A form may give Esc a meaning of its own.
+    virtual void cancelAsked();
     int showModal();
     bool isModal() const { return modal_; }
     int modalResult() const { return modalResult_; }

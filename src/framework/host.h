@@ -114,6 +114,8 @@ public:
     virtual void stopTimer(Timer& timer) = 0;
     virtual void messageBox(WindowHandle owner, const std::string& text, const std::string& caption,
                             MessageIcon icon) = 0;
+    // A question with Yes and No, No the default; true for Yes.
+    virtual bool askYesNo(WindowHandle owner, const std::string& text, const std::string& caption) = 0;
     // The system's open-file dialog, owned by `owner`, opened at `initial`
     // (a file or a folder; empty: where it last was). The file chosen, or
     // none when the user cancels.

@@ -4,7 +4,7 @@
 
 #include "framework/convert.h"
 #include "framework/file_system.h"
-#include "framework/ini_encoding.h"
+#include "framework/text_encoding.h"
 
 namespace fw {
 namespace {
@@ -73,7 +73,7 @@ IniDocument IniDocument::fromBytes(std::string bytes, const CodePage& codePage) 
         const bool bigEndian = b.starts_with(utf16beMark);
         d.encoding_ = bigEndian ? Encoding::utf16be : Encoding::utf16le;
         const std::string_view units = b.substr(2);
-        d.text_ = fromUtf16(units, bigEndian);
+        d.text_ = utf8FromUtf16(units, bigEndian);
         if (units.size() % 2) d.strayByte_ = std::string(units.substr(units.size() - 1));
     } else if (isUtf8Beyond(b)) {
         d.encoding_ = Encoding::utf8;
@@ -101,8 +101,8 @@ bool IniDocument::holdsText() const {
 std::string IniDocument::toBytes() const {
     switch (encoding_) {
         case Encoding::utf8WithMark: return std::string(utf8Mark) + text_;
-        case Encoding::utf16le: return std::string(utf16leMark) + toUtf16(text_, false) + strayByte_;
-        case Encoding::utf16be: return std::string(utf16beMark) + toUtf16(text_, true) + strayByte_;
+        case Encoding::utf16le: return std::string(utf16leMark) + utf16FromUtf8(text_, false) + strayByte_;
+        case Encoding::utf16be: return std::string(utf16beMark) + utf16FromUtf8(text_, true) + strayByte_;
         case Encoding::utf8: return text_;
         case Encoding::bytes: break;
     }
@@ -162,7 +162,7 @@ const IniDocument::Key* IniDocument::findKey(const Section& section, std::string
 // held as it will read back, 8-bit text that is not UTF-8 as Latin-1,
 // surrogates paired.
 std::string IniDocument::held(std::string_view text) const {
-    return fromUtf16(toUtf16(text, false), false);
+    return utf8FromUtf16(utf16FromUtf8(text, false), false);
 }
 
 std::optional<std::string_view> IniDocument::value(std::string_view section, std::string_view key) const {

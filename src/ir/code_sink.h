@@ -3,11 +3,16 @@
 // all feed one, from their own threads.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace ir {
 
 enum class CodeSource { serial, server, keys };
+
+// A source that is wanted and not there (a receiver unplugged, a server
+// away) is tried again this often.
+inline constexpr std::uint32_t sourceRetryMs = 2000;
 
 // What a source can say of a code beyond its text. Whether it is a new
 // press or the key still held is decided later, in one place, on one clock

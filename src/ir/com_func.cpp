@@ -22,7 +22,11 @@ std::string ComFunc::portName(int port) { return "COM" + std::to_string(port); }
 
 std::string ComFunc::devicePath(int port) { return "\\\\.\\" + portName(port); }
 
-void ComFunc::fail(const char* text, Reporting reporting) {
+void ComFunc::fail(const char* text, std::string why, Reporting reporting) {
+    // The first failure of a sequence is its reason: the later steps fail
+    // because of it.
+    if (lastFailure_.empty()) lastFailure_ = std::move(why);
+    if (!text) return;
     if (reporting == Reporting::held) held_.emplace_back(text);
     if (reporting == Reporting::shown && showMessage_) showMessage_(text, "Eroare");
 }
@@ -38,30 +42,30 @@ bool ComFunc::OpenComPort(int port, std::uint32_t baudRate, Reporting reporting)
     // A port still open would leak its handle: the caller closes first, but
     // an open over an open port must not lose the old one.
     CloseComPort();
+    lastFailure_.clear();
     handle_ = serial_.open(devicePath(port));
+    const std::string name = portName(port);
     if (!isOpen()) {
         CloseComPort();
-        fail("Nu pot deschide port", reporting);
+        fail("Nu pot deschide port", name + " could not be opened", reporting);
         return false;
     }
     const platform::PortHandle h = handle_;
-    if (!serial_.setupQueues(h, queueSize, queueSize)) {
+    // The queues and the time-outs have always failed without a box.
+    if (!serial_.setupQueues(h, queueSize, queueSize) || !serial_.setTimeouts(h, timeouts)) {
         CloseComPort();
-        return false;
-    }
-    if (!serial_.setTimeouts(h, timeouts)) {
-        CloseComPort();
+        fail(nullptr, name + " could not be set up", reporting);
         return false;
     }
     if (!serial_.setLineSettings(h, lineSettings(baudRate))) {
         CloseComPort();
-        fail("Eroare setare", reporting);
+        fail("Eroare setare", name + " could not be set up", reporting);
         return false;
     }
     reader_ = serial_.reader(h);
     if (!reader_) {
         CloseComPort();
-        fail("Nu pot deschide port", reporting);
+        fail("Nu pot deschide port", name + " could not be read", reporting);
         return false;
     }
     return true;
@@ -90,9 +94,10 @@ bool ComFunc::SendReceiverInit(bool send, Reporting reporting) {
     // Only a write that failed is reported, as it always was; but the
     // receiver counts as initialised only when both bytes went out.
     if (!serial_.write(handle_, init, sizeof init, written)) {
-        fail("Eroare initializare", reporting);
+        fail("Eroare initializare", "the receiver did not take its start", reporting);
         return false;
     }
+    if (written != sizeof init) fail(nullptr, "the receiver did not take its start", reporting);
     return written == sizeof init;
 }
 

@@ -67,15 +67,22 @@ public:
     void InterruptReads();
     void ResumeReads();
 
+    // Why the last opening sequence failed, in words the setup dialog
+    // shows ("COM3 could not be opened"), whether it was reported or not:
+    // its first failure, since the later steps fail because of it.
+    const std::string& lastFailure() const { return lastFailure_; }
+
     platform::PortHandle ComHandle() const { return handle_.load(); }
     bool isOpen() const { return ComHandle() != platform::invalidPort; }
 
 private:
-    void fail(const char* text, Reporting reporting);
+    // `text` is the box's; `why` the words kept for the dialog.
+    void fail(const char* text, std::string why, Reporting reporting);
 
     platform::SerialPorts& serial_;
     platform::ShowMessage showMessage_;
     std::vector<std::string> held_;
+    std::string lastFailure_;
     std::atomic<platform::PortHandle> handle_{platform::invalidPort};
     // Made with the open port and gone with it; the receive loop is never
     // running while either happens.

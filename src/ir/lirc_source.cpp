@@ -28,19 +28,25 @@ void LircSource::stop() {
     thread_.stop();
 }
 
-void LircSource::setLive(bool live) {
-    if (live_.exchange(live) != live && onLive) onLive(live);
+void LircSource::setLive(bool live, const std::string& why) {
+    // Live is told once; each reason for not being live as it comes.
+    if ((live_.exchange(live) != live || !live) && onLive) onLive(live, why);
 }
 
 void LircSource::run(const LircAddress& address, std::stop_token stop) {
     LircLineReader reader;
     char buffer[4096];
+    const std::string where =
+        (address.host.find(':') != std::string::npos ? "[" + address.host + "]" : address.host) + ":" +
+        std::to_string(address.port);
     while (!stop.stop_requested()) {
         auto connection = sockets_.connect(address.host, address.port, stop);
+        if (!connection && !stop.stop_requested()) setLive(false, "no server answers at " + where);
         if (connection) {
             // Each connection starts with no partial line of the one before.
             reader.reset();
             setLive(true);
+            std::string ended = "the server closed the connection";
             bool open = true;
             while (open && !stop.stop_requested()) {
                 std::size_t got = 0;
@@ -52,14 +58,15 @@ void LircSource::run(const LircAddress& address, std::stop_token stop) {
                     case platform::StreamRead::nothing:
                     case platform::StreamRead::interrupted:
                         break;
-                    case platform::StreamRead::closed:
+                    case platform::StreamRead::closed: open = false; break;
                     case platform::StreamRead::failed:
+                        ended = "the connection to the server broke";
                         open = false;
                         break;
                 }
             }
             connection.reset();
-            setLive(false);
+            setLive(false, stop.stop_requested() ? std::string() : ended);
         }
         if (!stop.stop_requested()) wait_(retry, stop);
     }

@@ -55,6 +55,19 @@ public:
         return answer;
     }
 
+    // What was sent besides the questions a look asks (the version, the
+    // status, the time, the track and its title, shuffle and repeat).
+    std::vector<std::string> actions() const {
+        static const std::vector<std::string> looks{"request 0 0",   "request 104 0", "request 105 0",
+                                                    "request 125 0", "request 250 0", "request 251 0"};
+        std::vector<std::string> out;
+        for (const std::string& s : sent) {
+            const bool title = s.rfind("request 212 ", 0) == 0 || s.rfind("request 213 ", 0) == 0;
+            if (!title && std::find(looks.begin(), looks.end(), s) == looks.end()) out.push_back(s);
+        }
+        return out;
+    }
+
     std::string programOf(fw::WindowHandle) override { return program; }
     std::optional<std::string> readMemory(fw::WindowHandle, std::uint32_t address, std::size_t bytes) override {
         const auto found = memory.find(address);

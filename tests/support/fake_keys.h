@@ -16,7 +16,7 @@ public:
     bool start(platform::KeyListener& l, std::string& error) override {
         ++starts;
         if (refuse) {
-            error = "RegisterRawInputDevices failed (error 5)";
+            error = "the system refused raw input";
             return false;
         }
         listener = &l;

@@ -99,6 +99,14 @@ public:
         if (whileMessageBox) whileMessageBox();
         runPosted();
     }
+    // A question is answered as the test says, and kept with the boxes.
+    bool answerYes = false;
+    std::vector<std::string> questions;
+    bool askYesNo(fw::WindowHandle, const std::string& text, const std::string&) override {
+        questions.push_back(text);
+        runPosted();
+        return answerYes;
+    }
     std::optional<std::string> chooseFile(fw::WindowHandle owner, const std::string& title,
                                           const std::vector<fw::FileFilter>& filters,
                                           const std::string& initial) override {

@@ -13,12 +13,12 @@ void ProgramFixture::start(const std::string& ini) {
     form = &program->mainWindow();
     dialog = &program->setupDialog();
     settings = &core.settings();
-    com = &core.com();
-    code = &core.code();
-    codes = &core.codes();
-    receiver = &core.receiver();
-    receiverLink = &core.receiverLink();
     remote = &core.remote();
+    codes = &core.codes();
+    receiverLink = remote->Receiver;
+    com = &receiverLink->com();
+    code = &receiverLink->codeText();
+    receiver = &receiverLink->receiver();
 }
 
 fw::Point ProgramFixture::centreOf(const fw::Control& control) {

@@ -4,7 +4,10 @@
 
 namespace testing_support {
 
-RemoteFixture::~RemoteFixture() { core.reset(); }
+RemoteFixture::~RemoteFixture() {
+    outcomes_.reset();
+    core.reset();
+}
 
 void RemoteFixture::start(const std::string& ini) {
     writeIni(ini);
@@ -12,14 +15,21 @@ void RemoteFixture::start(const std::string& ini) {
     core = std::make_unique<app::Core>(platform(), iniPath());
     remote = &core->remote();
     settings = &core->settings();
-    remote->LoadSettings();
-    remote->apply();
+    outcomes_ = remote->onCommand(
+        [this](const app::Command&, app::CommandSource, const app::CommandOutcome& o) { lastOutcome = o; });
+    remote->start();
 }
 
 void RemoteFixture::run(const char* command, app::CommandSource source) {
     const app::Command* c = app::commandNamed(command);
     if (!c) throw std::logic_error(std::string("no command ") + command);
     core->application().guarded([&] { remote->runCommand(*c, source); });
+}
+
+fw::Subscription RemoteFixture::recordState(unsigned parts, std::function<void(const app::RemoteState&)> record) {
+    return remote->onState([parts, record = std::move(record)](const app::RemoteState& state, const app::StateChange& c) {
+        if (c.parts & parts) record(state);
+    });
 }
 
 void RemoteFixture::receive(const std::string& code, std::uint32_t at) {

@@ -20,6 +20,8 @@ public:
     void start(const std::string& ini = "");
     // The command of that name, as its key asks for it (or the handset).
     void run(const char* command, app::CommandSource source = app::CommandSource::key);
+    // Every change of the state of the parts given, as the remote told it.
+    fw::Subscription recordState(unsigned parts, std::function<void(const app::RemoteState&)> record);
     // A complete code from the serial receiver, as its loop feeds it, and
     // the GUI thread's turn.
     void receive(const std::string& code, std::uint32_t at);
@@ -27,6 +29,11 @@ public:
     std::unique_ptr<app::Core> core;
     app::Remote* remote = nullptr;
     const app::Settings* settings = nullptr;
+    // What the last command came to.
+    app::CommandOutcome lastOutcome;
+
+private:
+    fw::Subscription outcomes_;
 };
 
 }  // namespace testing_support

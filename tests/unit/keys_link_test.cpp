@@ -1,8 +1,9 @@
 // The keys the system hears as the remote turns them on and off: heard by
 // default and off only with [KEYS] ENABLED=0, the learned keys taken while
-// codes carry out their commands, a key by two ways playing once however
-// long it is held, listening made anew after sleep, a
-// refusal of the system kept, and the IR badge left to the receivers.
+// codes carry out their commands (from the moment they are learned), a key
+// by two ways playing once however long it is held, listening made anew
+// after sleep, a refusal of the system said in words and tried again every
+// 2 s, and the IR badge left to the receivers.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -18,7 +19,7 @@ constexpr char runLearned[] = "[IR]\r\nACTIVARE=0\r\nEXECUTARE=1\r\n"
 
 class KeysSource : public ::testing::Test, public testing_support::RemoteFixture {
 protected:
-    app::KeysLink& link() { return core->keysLink(); }
+    app::KeysLink& link() { return *remote->Keys; }
     int sentOf(const std::string& what) const {
         return static_cast<int>(std::count(player.sent.begin(), player.sent.end(), what));
     }
@@ -35,9 +36,9 @@ TEST_F(KeysSource, AreHeardUnlessTurnedOff) {
         core.reset();
         keys.listener = nullptr;
         start(std::string("[IR]\r\nACTIVARE=0\r\n[KEYS]\r\n") + c.ini);
-        EXPECT_EQ(link().listening(), c.listening);
+        EXPECT_EQ(link().statusText(), c.listening ? "Media keys: live" : "Media keys: off");
         EXPECT_EQ(keys.listener != nullptr, c.listening);
-        EXPECT_FALSE(remote->badgeLit());
+        EXPECT_FALSE(remote->state().badge);
     }
 }
 
@@ -70,28 +71,47 @@ TEST_F(KeysSource, AKeyByTwoWaysPlaysOnceHeldOrNot) {
     EXPECT_EQ(sentOf("command 40045"), 2);
 }
 
+TEST_F(KeysSource, ALearnedKeyIsTakenAtOnceAndAForgottenOneLetGo) {
+    start("[IR]\r\nACTIVARE=0\r\nEXECUTARE=1\r\n");
+    EXPECT_FALSE(keys.press(playPause, true));
+    keys.press(playPause, false);
+    remote->learnCode("PLAY", "key:MEDIA_PLAY_PAUSE");
+    EXPECT_TRUE(keys.press(playPause, true)) << "no reload needed";
+    keys.press(playPause, false);
+    remote->forgetCodes("PLAY");
+    EXPECT_FALSE(keys.press(playPause, true));
+    keys.press(playPause, false);
+}
+
 TEST_F(KeysSource, ListenAnewAfterSleepAndStopWhenTurnedOff) {
     start(runLearned);
     core->application().systemResumed();
     EXPECT_EQ(keys.listenedAgain, 1);
-    remote->Dezactivare();
+    writeIni(std::string(runLearned) + "[KEYS]\r\nENABLED=0\r\n");
+    remote->reload();
     EXPECT_EQ(keys.listener, nullptr);
-    EXPECT_FALSE(link().listening());
+    EXPECT_EQ(link().statusText(), "Media keys: off");
     core->application().systemResumed();
     EXPECT_EQ(keys.listenedAgain, 1);  // not listening: nothing to make anew
-    remote->apply();
-    EXPECT_TRUE(link().listening());
+    writeIni(runLearned);
+    remote->reload();
+    EXPECT_EQ(link().statusText(), "Media keys: live");
 }
 
-TEST_F(KeysSource, ARefusalOfTheSystemIsKeptAndTriedAtTheNextApply) {
+TEST_F(KeysSource, ARefusalOfTheSystemIsSaidAndTriedAgainEveryTwoSeconds) {
     keys.refuse = true;
     start(runLearned);
-    EXPECT_FALSE(link().listening());
-    EXPECT_EQ(link().failure(), "RegisterRawInputDevices failed (error 5)");
+    EXPECT_EQ(link().statusText(), "Media keys: failed: the system refused raw input");
+    EXPECT_EQ(keys.listener, nullptr);
+    EXPECT_EQ(host.timerInterval(*remote->TimerSources), 2000);
+    host.fireTimer(*remote->TimerSources);
+    EXPECT_EQ(keys.starts, 2) << "tried again, without a word";
+    EXPECT_TRUE(host.messageBoxes().empty());
     keys.refuse = false;
-    remote->reload();
-    EXPECT_TRUE(link().listening());
-    EXPECT_EQ(link().failure(), "");
+    host.fireTimer(*remote->TimerSources);
+    EXPECT_EQ(link().statusText(), "Media keys: live");
+    host.fireTimer(*remote->TimerSources);
+    EXPECT_EQ(keys.starts, 3) << "live: nothing more to try";
 }
 
 }  // namespace

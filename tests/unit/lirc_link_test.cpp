@@ -1,8 +1,9 @@
 // A LIRC server's keys through the remote, without its windows, on a
 // socket double: new presses are learned (held arrivals are not), learned
 // keys carry out their commands as held keys should, the IR badge is lit
-// while the server is live and dark once it is turned off, and a flood of
-// keys waits in a bounded queue.
+// while the server is live and dark once it is turned off, the server's
+// status in words (trying, live, failed and why), and a flood of keys
+// waits in a bounded queue.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -30,8 +31,15 @@ protected:
     // is connected, then staying connected and quiet.
     void startWith(const std::string& lines, const std::string& ini) {
         sockets.attempts = {Script{{{data, lines}}, false}};
-        start("[LIRC]\r\nADDRESS=127.0.0.1:8765\r\n[IR]\r\nACTIVARE=0\r\n" + ini);
-        live = until([&] { return remote->badgeLit(); });
+        start(withServer + ini);
+        live = until([&] { return remote->state().badge; });
+    }
+    static constexpr char withServer[] = "[LIRC]\r\nADDRESS=127.0.0.1:8765\r\n[IR]\r\nACTIVARE=0\r\n";
+    static constexpr char withoutServer[] = "[IR]\r\nACTIVARE=0\r\n";
+    // The server turned on or off as the setup dialog's Ok leaves it.
+    void reloadWith(const char* ini) {
+        writeIni(ini);
+        remote->reload();
     }
     bool live = false;
     // Serves the GUI thread's posted work until `done` holds (a few seconds at most).
@@ -67,13 +75,14 @@ TEST_F(LircKeys, ThreadsANewPressIsLearnedAndTheArrivalsOfAHeldKeyAreNot) {
     core->codes().setLearning(true);
     // A second connection's lines: PLAY pressed, FF pressed and held (its
     // repeats would show as FF if they were taken), PLAY pressed again.
-    remote->Dezactivare();
-    EXPECT_FALSE(remote->badgeLit()) << "turned off, the server is dark at once";
+    reloadWith(withoutServer);
+    EXPECT_FALSE(remote->state().badge) << "turned off, the server is dark at once";
+    EXPECT_EQ(remote->Lirc->statusText(), "LIRC server: off");
     sockets.attempts = {Script{{{data, line("KEY_PLAY", 0) + line("KEY_FF", 0) + line("KEY_FF", 1) +
                                            line("KEY_FF", 2) + line("KEY_PLAY", 0)}},
                                false}};
-    remote->apply();
-    ASSERT_TRUE(until([&] { return remote->badgeLit(); }));
+    reloadWith(withServer);
+    ASSERT_TRUE(until([&] { return remote->state().badge; }));
     untilQuiet();
     EXPECT_EQ(shown, (std::vector<std::string>{"handset:KEY_PLAY", "handset:KEY_FF", "handset:KEY_PLAY"}))
         << "three presses, and not one of FF's held arrivals";
@@ -112,12 +121,29 @@ TEST_F(LircKeys, ThreadsWakingFromSleepConnectsAnewAndAnInactiveServerStaysAway)
     sockets.attempts = {Script{{}, false}};
     core->application().systemResumed();
     EXPECT_TRUE(until([&] { return sockets.connects() == 2; })) << "the old connection may have died while the system slept";
-    EXPECT_TRUE(until([&] { return remote->badgeLit(); })) << "and the badge is lit again";
-    remote->Dezactivare();
+    EXPECT_TRUE(until([&] { return remote->state().badge; })) << "and the badge is lit again";
+    reloadWith(withoutServer);
     core->application().systemResumed();
     std::this_thread::sleep_for(20ms);
     EXPECT_EQ(sockets.connects(), 2u);
-    EXPECT_FALSE(remote->badgeLit());
+    EXPECT_FALSE(remote->state().badge);
+}
+
+TEST_F(LircKeys, ThreadsTheServersStatusSaysWhetherItIsTriedLiveOrAwayAndWhy) {
+    sockets.attempts = {std::nullopt};
+    start(withServer);
+    EXPECT_EQ(remote->Lirc->statusText(), "LIRC server: trying");
+    std::vector<std::string> told;
+    const fw::Subscription listening =
+        remote->onSourceStatus([&](const app::SourceLink& s) {
+            if (&s == remote->Lirc) told.push_back(s.statusText());
+        });
+    EXPECT_TRUE(until([&] { return !told.empty(); }));
+    EXPECT_EQ(remote->Lirc->statusText(), "LIRC server: failed: no server answers at 127.0.0.1:8765");
+    EXPECT_FALSE(remote->state().badge);
+    reloadWith(withoutServer);
+    EXPECT_EQ(told, (std::vector<std::string>{"LIRC server: failed: no server answers at 127.0.0.1:8765",
+                                              "LIRC server: off"}));
 }
 
 TEST_F(LircKeys, AnAddressThatCannotBeReadIsSaidAndLeftAsItWasWhileTheRestIsSaved) {

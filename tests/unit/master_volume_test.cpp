@@ -9,7 +9,7 @@
 #include <thread>
 
 #include "app/commands.h"
-#include "app/handset_feedback.h"
+#include "app/osd_content.h"
 #include "support/case_name.h"
 #include "support/remote_fixture.h"
 
@@ -32,16 +32,22 @@ protected:
         endpoint.mute = muted;
     }
     control::MasterVolume& volume() { return *remote->MasterVolume; }
-    bool indicatorLit() { return remote->muted(); }
+    bool indicatorLit() { return remote->state().muted; }
     // Every key press of a sequence: "+" up, "-" down, "m" mute.
     void press(const std::string& keys) {
         for (char k : keys) run(k == '+' ? "VOLUME UP" : k == '-' ? "VOLUME DOWN" : "MUTE");
     }
     // The handset's command, and what the on-screen display says of it.
     app::OsdContent described(const char* command) {
-        run(command, app::CommandSource::handset);
-        return app::describeCommand(*app::commandNamed(command), *remote);
+        // As the display watches the player while it may show.
+        const fw::Subscription watching = remote->watch({2000, app::StateWatch::Parts::track});
+        const fw::Subscription heard = remote->onCommand(
+            [&](const app::Command&, app::CommandSource, const app::CommandOutcome& o) { outcome = o; });
+        run(command, app::CommandSource::receiver);
+        return app::describeCommand(*app::commandNamed(command), remote->state(), outcome);
     }
+    // What the last command described came to.
+    app::CommandOutcome outcome;
     int systemLevel() const { return static_cast<int>(std::lround(endpoint.volume * 65535)); }
 };
 
@@ -163,8 +169,10 @@ TEST_F(Volume, APlayerMovedOffOurMuteClearsTheIndicatorWhenItsLevelIsNextRead) {
     press("m");
     ASSERT_TRUE(indicatorLit());
     player.volume = 50;  // the user's slider in the player
-    remote->lookAtPlayer();
-    EXPECT_TRUE(indicatorLit()) << "nobody asks the player's volume at a refresh";
+    {
+        const fw::Subscription watching = remote->watch({500, app::StateWatch::Parts::everything});
+        EXPECT_TRUE(indicatorLit()) << "nobody asks the player's volume at a look";
+    }
     press("m");
     EXPECT_EQ(player.volume, 0) << "the level read is above 0: the key mutes";
     EXPECT_TRUE(indicatorLit());
@@ -179,7 +187,7 @@ TEST_F(Volume, WithNoPlayerThePlayersVolumeKeysChangeNothingAndTheDisplaySaysSo)
     player.sent.clear();
     for (const char* key : {"VOLUME UP", "MUTE"}) {
         EXPECT_EQ(described(key).title, "NO PLAYER") << key;
-        EXPECT_EQ(remote->lastVolumeResult(), control::VolumeResult::noPlayer) << key;
+        EXPECT_EQ(outcome.volume, control::VolumeResult::noPlayer) << key;
     }
     EXPECT_TRUE(player.sent.empty());
     EXPECT_FALSE(indicatorLit());

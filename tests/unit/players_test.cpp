@@ -92,22 +92,19 @@ TEST(Players, EachDifferenceOfTheBridgeIsItsOwnRow) {
     }
 }
 
-TEST(Players, ATrackNumberThatIsAlwaysTheSameShowsAsDashes) {
+TEST(Players, ATrackNumberThatIsAlwaysTheSameIsNone) {
     FakePlayer player;
     player.replies = {{125, 6}};
     TWinampControl control(nullptr, "WinampControl", player);
-    std::string track;
-    control.GetTrackText(track);
-    EXPECT_EQ(track, "7");
+    EXPECT_EQ(control.TrackNumber(), 7);
     player.program = "foobar2000.exe";
     TWinampControl bridge(nullptr, "WinampControl", player);
     player.sent.clear();
-    bridge.GetTrackText(track);
-    EXPECT_EQ(track, "--");
+    EXPECT_EQ(bridge.TrackNumber(), std::nullopt);
     EXPECT_TRUE(player.sent.empty()) << "nothing asked that could not be believed";
 }
 
-TEST(Players, TheTitleIsThePlayingTracksReadBoundedFromThePlayersMemory) {
+TEST(Players, ATitleIsReadByItsIndexBoundedFromThePlayersMemory) {
     const std::string wideHello("H\0\xe9\0l\0l\0o\0\0\0junk", 16);
     const struct {
         const char* what;
@@ -129,23 +126,12 @@ TEST(Players, TheTitleIsThePlayingTracksReadBoundedFromThePlayersMemory) {
         FakePlayer player;
         player.program = c.program;
         const bool wide = c.program[0] == 'w';
-        player.replies = {{125, 2}, {wide ? 213 : 212, c.address}};
+        player.replies = {{wide ? 213 : 212, c.address}};
         if (c.memory) player.memory[0x1000] = *c.memory;
         TWinampControl control(nullptr, "WinampControl", player);
-        EXPECT_EQ(control.GetTitle(), c.title);
-        EXPECT_EQ(player.sent, (Sent{"request 125 0", wide ? "request 213 2" : "request 212 2"}))
-            << "the title of the track that plays, by its index";
+        EXPECT_EQ(control.GetTitle(3), c.title);
+        EXPECT_EQ(player.sent, (Sent{wide ? "request 213 2" : "request 212 2"})) << "track 3 is index 2";
     }
-}
-
-TEST(Players, APlayerThatCannotTellWhichTrackPlaysHasNoTitle) {
-    FakePlayer player;
-    player.program = "foobar2000.exe";
-    player.replies = {{125, 0}, {212, 0x1000}};
-    player.memory[0x1000] = std::string("Some other track\0", 17);
-    TWinampControl bridge(nullptr, "WinampControl", player);
-    EXPECT_EQ(bridge.GetTitle(), std::nullopt);
-    EXPECT_TRUE(player.sent.empty()) << "its 125 always answers 0: the first track's title would be a guess";
 }
 
 TEST(Players, AVersionLeftUnansweredIsAskedAgain) {
@@ -170,18 +156,17 @@ TEST_F(OtherPlayers, GetTheSystemsMediaKeysWhenNoWinampWindowAnswers) {
     for (const char* key : keys) run(key);
     EXPECT_EQ(mediaKeys.sent, (std::vector<MediaKey>{MediaKey::play, MediaKey::pause, MediaKey::stop,
                                                      MediaKey::next, MediaKey::previous}));
-    const app::PlayerLook look = remote->lookAtPlayer();
-    EXPECT_EQ(look.track, "--");
-    ASSERT_TRUE(look.state.has_value());
-    EXPECT_EQ(look.state->time, "--:--");
+    const fw::Subscription watching = remote->watch({500, app::StateWatch::Parts::everything});
+    EXPECT_EQ(app::trackReadout(remote->state()), "--") << "no figures, not zeros";
+    EXPECT_EQ(app::timeReadout(remote->state()), "--:--");
     EXPECT_EQ(remote->answeringPlayer(), "none: media keys");
 
     player.running = true;
+    player.program = "winamp.exe";
+    player.replies = {{0, 0x5090}};
     mediaKeys.sent.clear();
     for (const char* key : keys) run(key);
     EXPECT_TRUE(mediaKeys.sent.empty()) << "a Winamp window takes them itself";
-    player.program = "winamp.exe";
-    player.replies = {{0, 0x5090}};
     EXPECT_EQ(remote->answeringPlayer(), "Winamp 5.9");
 
     start("[IR]\r\nACTIVARE=0\r\n");

@@ -16,9 +16,10 @@ using Calls = std::vector<std::string>;
 
 class Sources : public ::testing::Test, public testing_support::RemoteFixture {
 protected:
-    ir::IrReceiver& receiver() { return core->receiver(); }
-    ir::ComFunc& com() { return core->com(); }
-    app::ReceiverLink& link() { return core->receiverLink(); }
+    ir::IrReceiver& receiver() { return remote->Receiver->receiver(); }
+    ir::ComFunc& com() { return remote->Receiver->com(); }
+    app::ReceiverLink& link() { return *remote->Receiver; }
+    bool badgeLit() const { return remote->state().badge; }
     // Runs posted work until the receive loop's notice of a lost port has
     // been handled.
     bool noticeHandled() {
@@ -51,7 +52,7 @@ TEST_P(InactiveReceiver, OpensNothingAndShowsTheIrPatch) {
     start(GetParam().ini);
     EXPECT_TRUE(serial.calls().empty());
     EXPECT_FALSE(receiver().loopRunning());
-    EXPECT_TRUE(!remote->badgeLit());
+    EXPECT_TRUE(!badgeLit());
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, InactiveReceiver,
@@ -59,15 +60,15 @@ INSTANTIATE_TEST_SUITE_P(Cases, InactiveReceiver,
                                            InactiveCase{"receiver disabled", "[IR]\nACTIVARE=0\n"},
                                            InactiveCase{"receiver 2 means disabled", "[IR]\nACTIVARE=2\n"}));
 
-TEST_F(Sources, AFailedOpenStillRunsTheLaterStepsOnTheClosedPort) {
+TEST_F(Sources, AFailedOpenStillRunsTheLaterStepsOnTheClosedPortButLightsNothing) {
     serial.failOn("open");
     start();
     EXPECT_EQ(serial.messages(), (Calls{"Nu pot deschide port", "Eroare initializare"}));
-    EXPECT_TRUE(receiver().loopRunning()) << "the loop runs, its reads fail";
-    EXPECT_FALSE(!remote->badgeLit());
-    receiver().stopLoop();
     const Calls calls = serial.calls();
     EXPECT_NE(std::find(calls.begin(), calls.end(), "escape SETRTS"), calls.end());
+    EXPECT_FALSE(receiver().loopRunning()) << "no loop for a port that is not open";
+    EXPECT_FALSE(badgeLit()) << "the badge says the receiver is live, and it is not";
+    EXPECT_EQ(link().statusText(), "Receiver: failed: COM1 could not be opened");
 }
 
 TEST_F(Sources, ThreadsActivateDeactivateCyclesLeaveOneLoopAtMostAndNoReadOnAClosedPort) {
@@ -80,11 +81,9 @@ TEST_F(Sources, ThreadsActivateDeactivateCyclesLeaveOneLoopAtMostAndNoReadOnAClo
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
         while (serial.reads() == before && std::chrono::steady_clock::now() < deadline)
             std::this_thread::yield();
-        remote->Dezactivare();
-        EXPECT_FALSE(receiver().loopRunning());
-        remote->apply();
+        remote->reload();  // everything off, then on again, as after the setup dialog
     }
-    remote->Dezactivare();
+    core->application().end();
     EXPECT_FALSE(receiver().loopRunning());
     EXPECT_FALSE(com().isOpen());
     EXPECT_EQ(serial.maxConcurrentReads(), 1);
@@ -94,26 +93,26 @@ TEST_F(Sources, ThreadsActivateDeactivateCyclesLeaveOneLoopAtMostAndNoReadOnAClo
 
 TEST_F(Sources, ThreadsALostReceiverDarkensTheBadgeAndIsOpenedAgainQuietlyEveryTwoSeconds) {
     start("[IR]\r\nMinimizare=0\r\n");
-    ASSERT_FALSE(!remote->badgeLit());
+    ASSERT_FALSE(!badgeLit());
     serial.loseLine();
     ASSERT_TRUE(noticeHandled());
-    EXPECT_TRUE(!remote->badgeLit()) << "the receiver is not active";
+    EXPECT_TRUE(!badgeLit()) << "the receiver is not active";
     EXPECT_FALSE(com().isOpen());
-    EXPECT_TRUE(host.timerRunning(*link().TimerReconnect));
-    EXPECT_EQ(host.timerInterval(*link().TimerReconnect), 2000);
+    EXPECT_TRUE(host.timerRunning(*remote->TimerSources));
+    EXPECT_EQ(host.timerInterval(*remote->TimerSources), 2000);
 
     serial.failOn("open");
-    host.fireTimer(*link().TimerReconnect);
-    host.fireTimer(*link().TimerReconnect);
+    host.fireTimer(*remote->TimerSources);
+    host.fireTimer(*remote->TimerSources);
     EXPECT_TRUE(link().reconnecting());
     EXPECT_TRUE(serial.messages().empty()) << "retries say nothing";
     EXPECT_TRUE(host.messageBoxes().empty());
 
     serial.stopFailing("open");
     serial.clearCalls();
-    host.fireTimer(*link().TimerReconnect);
+    host.fireTimer(*remote->TimerSources);
     EXPECT_FALSE(link().reconnecting());
-    EXPECT_FALSE(!remote->badgeLit());
+    EXPECT_FALSE(!badgeLit());
     EXPECT_TRUE(receiver().loopRunning());
     EXPECT_EQ(irWrites(), 2u) << "the receiver got \"IR\" again";
     const auto calls = serial.calls();
@@ -123,24 +122,29 @@ TEST_F(Sources, ThreadsALostReceiverDarkensTheBadgeAndIsOpenedAgainQuietlyEveryT
     EXPECT_LT(at("sleep 100"), at("write 73 82")) << "the full activation: lines, pause, \"IR\"";
 }
 
-TEST_F(Sources, ThreadsRetryingStopsWithDezactivareTheEndAndAFailedInitKeepsItGoing) {
+TEST_F(Sources, ThreadsRetryingStopsWhenTurnedOffOrAtTheEndAndAFailedInitKeepsItGoing) {
     start("[IR]\r\nMinimizare=0\r\n");
     serial.loseLine();
     ASSERT_TRUE(noticeHandled());
     serial.failOn("write");
-    host.fireTimer(*link().TimerReconnect);
+    host.fireTimer(*remote->TimerSources);
     EXPECT_TRUE(link().reconnecting()) << "a receiver that takes no \"IR\" is not back";
     EXPECT_FALSE(com().isOpen());
-    EXPECT_TRUE(!remote->badgeLit());
+    EXPECT_TRUE(!badgeLit());
     EXPECT_TRUE(serial.messages().empty());
-    remote->Dezactivare();
+    writeIni("[IR]\r\nMinimizare=0\r\nACTIVARE=0\r\n");
+    remote->reload();
     EXPECT_FALSE(link().reconnecting());
-    remote->apply();
+    EXPECT_EQ(link().statusText(), "Receiver: off");
+    serial.stopFailing("write");
+    writeIni("[IR]\r\nMinimizare=0\r\n");
+    remote->reload();
     serial.loseLine();
     ASSERT_TRUE(noticeHandled());
     ASSERT_TRUE(link().reconnecting());
     core->application().end();
     EXPECT_FALSE(link().reconnecting()) << "the program's end ends the retries";
+    EXPECT_FALSE(host.timerRunning(*remote->TimerSources));
     EXPECT_TRUE(core->application().terminated());
 }
 
@@ -158,10 +162,11 @@ TEST_F(Sources, BackFromSleepTheReceiverIsOpenedAgain) {
     serial.failOn("open");
     core->application().systemResumed();
     EXPECT_TRUE(link().reconnecting()) << "not there yet: tried again every 2 s";
-    EXPECT_TRUE(!remote->badgeLit());
+    EXPECT_TRUE(!badgeLit());
     EXPECT_TRUE(serial.messages().empty());
 
-    remote->Dezactivare();
+    writeIni("[IR]\r\nMinimizare=0\r\nACTIVARE=0\r\n");
+    remote->reload();
     serial.clearCalls();
     core->application().systemResumed();
     EXPECT_TRUE(serial.calls().empty()) << "an inactive receiver stays closed";

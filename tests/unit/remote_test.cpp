@@ -91,7 +91,8 @@ INSTANTIATE_TEST_SUITE_P(Steps, OldMixerKeys,
 TEST_F(RemoteTest, MuteTogglesAndTheIndicatorsListenersHearEachChange) {
     begin();
     std::vector<bool> heard;
-    const fw::Subscription listening = remote->onMuteChanged([&](bool m) { heard.push_back(m); });
+    const fw::Subscription listening =
+        recordState(app::mutedPart, [&](const app::RemoteState& state) { heard.push_back(state.muted); });
     run("MUTE");
     EXPECT_EQ(mute(), (std::vector<std::int32_t>{1}));
     run("MUTE");
@@ -104,21 +105,22 @@ TEST_F(RemoteTest, WithoutAMixerTheVolumeAndMuteKeysChangeNothingAndSayNothing) 
     begin();
     run("VOLUME UP");
     run("MUTE");
-    EXPECT_FALSE(remote->muted());
+    EXPECT_FALSE(remote->state().muted);
     EXPECT_TRUE(host.messageBoxes().empty());
 }
 
 TEST_F(RemoteTest, DigitsThenEnterSelectTheTrackAndPlayAndEnterAloneOnlyPlays) {
     begin();
     Strings digits;
-    const fw::Subscription listening = remote->onTrackDigits([&](const std::string& d) { digits.push_back(d); });
+    const fw::Subscription listening =
+        recordState(app::digitsPart, [&](const app::RemoteState& state) { digits.push_back(state.digits); });
     player.sent.clear();
     run("TASTE 1");
     run("TASTE 2");
     EXPECT_TRUE(player.sent.empty()) << "digits alone send nothing";
     run("ENTER");
     EXPECT_EQ(player.sent, (Strings{"request 121 11", "command 40045"}));
-    EXPECT_EQ(remote->TrackDigits(), "");
+    EXPECT_EQ(remote->state().digits, "");
     EXPECT_EQ(digits, (Strings{"1", "12", ""}));
     player.sent.clear();
     run("ENTER");
@@ -132,15 +134,15 @@ TEST_F(RemoteTest, DigitsThenEnterSelectTheTrackAndPlayAndEnterAloneOnlyPlays) {
 TEST_F(RemoteTest, EveryTypedDigitIsKeptAndATrackNumberTooLargeForThirtyTwoBitsStaysTyped) {
     begin();
     for (int i = 0; i < 11; ++i) run("TASTE 9");
-    EXPECT_EQ(remote->TrackDigits(), "99999999999");
+    EXPECT_EQ(remote->state().digits, "99999999999");
     player.sent.clear();
     run("ENTER");
     ASSERT_EQ(host.messageBoxes().size(), 1u);
     EXPECT_EQ(host.messageBoxes()[0].text, "'99999999999' is not a valid integer value");
-    EXPECT_EQ(remote->TrackDigits(), "99999999999");
+    EXPECT_EQ(remote->state().digits, "99999999999");
     EXPECT_TRUE(player.sent.empty()) << "no selection, no play";
     run("CANCEL");
-    EXPECT_EQ(remote->TrackDigits(), "");
+    EXPECT_EQ(remote->state().digits, "");
 }
 
 TEST_F(RemoteTest, TheStartKeyStartsThePlayerFileFoundAsExactlyThatFileInItsFolder) {
@@ -154,7 +156,7 @@ TEST_F(RemoteTest, TheStartKeyStartsThePlayerFileFoundAsExactlyThatFileInItsFold
     ASSERT_EQ(launcher.launches.size(), 1u);
     EXPECT_EQ(launcher.launches[0].commandLine, "\"" + path + "\"");
     EXPECT_EQ(launcher.launches[0].folder, "D:\\Apps\\Win amp");
-    EXPECT_EQ(remote->lastStart().outcome, app::PlayerStart::Outcome::started);
+    EXPECT_EQ(lastOutcome.start.outcome, app::PlayerStart::Outcome::started);
     EXPECT_TRUE(heardFailures.empty());
 }
 
@@ -186,7 +188,7 @@ TEST_P(FailedStarts, AreToldAndNeverStartAnUnquotedCommandLine) {
         remote->ActivApp->BeforeLaunchApp = [&](fw::Component&, bool&) { launcher.existing.clear(); };
     }
     run("OPEN WINAMP");
-    EXPECT_EQ(remote->lastStart().outcome, c.outcome);
+    EXPECT_EQ(lastOutcome.start.outcome, c.outcome);
     EXPECT_EQ(heardFailures, Strings{c.heard});
     EXPECT_EQ(launchesRun().size(), c.runs);
     for (const std::string& r : launchesRun()) EXPECT_EQ(r, "run file '" + path + "'") << "only ever that file";
@@ -261,16 +263,18 @@ INSTANTIATE_TEST_SUITE_P(
                                "Not a LIRC server address: lirc box", true}),
     testing_support::byWhat);
 
-TEST_F(RemoteTest, TheBadgeIsLitWhileAnySourceIsAndItsListenersHearEachChangeOnce) {
+TEST_F(RemoteTest, TheBadgeIsLitWhileASourceThatLightsItIsLiveAndItsListenersHearEachChangeOnce) {
     std::vector<bool> heard;
     begin("[IR]\r\nACTIVARE=0\r\n");
-    const fw::Subscription listening = remote->onBadge([&](bool lit) { heard.push_back(lit); });
-    EXPECT_FALSE(remote->badgeLit());
+    const fw::Subscription listening =
+        recordState(app::badgePart, [&](const app::RemoteState& state) { heard.push_back(state.badge); });
+    EXPECT_FALSE(remote->state().badge);
+    EXPECT_TRUE(remote->Keys->isLive()) << "the keys Windows hears light nothing";
     writeIni("[IR]\r\nACTIVARE=1\r\n[PORT_SET]\r\nPORT=1\r\n");
     remote->reload();
-    EXPECT_TRUE(remote->badgeLit());
-    remote->Dezactivare();
-    EXPECT_FALSE(remote->badgeLit());
+    EXPECT_TRUE(remote->state().badge);
+    core->application().end();
+    EXPECT_FALSE(remote->state().badge);
     EXPECT_EQ(heard, (std::vector<bool>{true, false}));
 }
 
@@ -283,7 +287,7 @@ TEST_F(RemoteTest, AnActivationBoxNeitherReentersActivationNorOpensAnythingOnceT
         ++boxes;
         host.runPosted();
         EXPECT_TRUE(remote->applying());
-        remote->apply();  // ignored: the activation under way is not entered again
+        remote->start();  // ignored: the activation under way is not entered again
         remote->reload();
         core->application().end();  // the close key, or a close from outside
     };
@@ -291,9 +295,9 @@ TEST_F(RemoteTest, AnActivationBoxNeitherReentersActivationNorOpensAnythingOnceT
     serial.whileMessageBox = nullptr;
     EXPECT_GE(boxes, 1);
     EXPECT_FALSE(remote->applying());
-    EXPECT_FALSE(core->com().isOpen());
-    EXPECT_FALSE(core->receiver().loopRunning()) << "nothing started after the end";
-    EXPECT_FALSE(core->receiverLink().reconnecting());
+    EXPECT_FALSE(remote->Receiver->com().isOpen());
+    EXPECT_FALSE(remote->Receiver->receiver().loopRunning()) << "nothing started after the end";
+    EXPECT_FALSE(remote->Receiver->reconnecting());
     EXPECT_EQ(sockets.connects(), 0u) << "the server, turned on after the receiver, never was";
     const Strings calls = serial.calls();
     EXPECT_EQ(std::count_if(calls.begin(), calls.end(), [](const std::string& c) { return c.starts_with("open"); }), 1)

@@ -3,6 +3,7 @@
 #include <map>
 #include <ostream>
 
+#include "app/remote_state.h"
 #include "control/winamp_control.h"
 #include "support/fake_control.h"
 
@@ -55,8 +56,9 @@ TEST(WinampControl, StatusRepliesOtherThanOneAndThreeAreNeitherPlayingNorPaused)
     TWinampControl control(nullptr, "WinampControl", player);
     for (std::int32_t reply : {0, 1, 2, 3, 4, -1}) {
         player.replies[104] = reply;
-        EXPECT_EQ(control.IsPlaying(), reply == 1) << reply;
-        EXPECT_EQ(control.IsPaused(), reply == 3) << reply;
+        const TWinampControl::PlayState state = control.Status();
+        EXPECT_EQ(state == TWinampControl::PlayState::playing, reply == 1) << reply;
+        EXPECT_EQ(state == TWinampControl::PlayState::paused, reply == 3) << reply;
     }
     player.replies[250] = 1;
     player.replies[251] = 2;
@@ -82,9 +84,10 @@ TEST_P(TimeTexts, MinutesAndSecondsWithTruncatingDivision) {
     FakePlayer player;
     player.replies[105] = GetParam().ms;
     TWinampControl control(nullptr, "WinampControl", player);
-    std::string text;
-    control.GetTimeText(text);
-    EXPECT_EQ(text, GetParam().text);
+    app::RemoteState state;
+    state.player = "Winamp";
+    state.positionMs = control.PositionMs();
+    EXPECT_EQ(app::timeReadout(state), GetParam().text);
 }
 
 INSTANTIATE_TEST_SUITE_P(Positions, TimeTexts,
@@ -98,14 +101,10 @@ TEST(WinampControl, NoPlayerReadsAsZero) {
     FakePlayer player;
     player.running = false;
     TWinampControl control(nullptr, "WinampControl", player);
-    std::string time = "x", track = "x";
-    control.GetTimeText(time);
-    control.GetTrackText(track);
-    EXPECT_EQ(time, "00:00");
-    EXPECT_EQ(track, "1");
+    EXPECT_EQ(control.PositionMs(), 0);
+    EXPECT_EQ(control.TrackNumber(), 1);
     EXPECT_FALSE(control.IsRunning());
-    EXPECT_FALSE(control.IsPlaying());
-    EXPECT_FALSE(control.IsPaused());
+    EXPECT_EQ(control.Status(), TWinampControl::PlayState::stopped);
     EXPECT_FALSE(control.IsShuffleOn());
     EXPECT_FALSE(control.IsRepeatOn());
     std::int32_t reply = 42;
@@ -113,16 +112,13 @@ TEST(WinampControl, NoPlayerReadsAsZero) {
     EXPECT_EQ(reply, 0);
 }
 
-TEST(WinampControl, TrackTextIsOneBasedAndTrackNumberIsSentZeroBased) {
+TEST(WinampControl, TheTrackNumberIsOneBasedAndSentZeroBased) {
     FakePlayer player;
     TWinampControl control(nullptr, "WinampControl", player);
-    std::string text;
     player.replies[125] = 0;
-    control.GetTrackText(text);
-    EXPECT_EQ(text, "1");
+    EXPECT_EQ(control.TrackNumber(), 1);
     player.replies[125] = 41;
-    control.GetTrackText(text);
-    EXPECT_EQ(text, "42");
+    EXPECT_EQ(control.TrackNumber(), 42);
     player.sent.clear();
     control.SetTrackNumber(1);
     control.SetTrackNumber(0);
@@ -136,10 +132,8 @@ TEST(WinampControl, APlayerClosingBetweenLookupAndSendFailsQuietly) {
     player.replies[104] = 1;
     TWinampControl control(nullptr, "WinampControl", player);
     EXPECT_TRUE(control.Play()) << "the command still answers true";
-    EXPECT_FALSE(control.IsPlaying()) << "the query reads 0";
-    std::string time;
-    control.GetTimeText(time);
-    EXPECT_EQ(time, "00:00");
+    EXPECT_EQ(control.Status(), TWinampControl::PlayState::stopped) << "the query reads 0";
+    EXPECT_EQ(control.PositionMs(), 0);
 }
 
 TEST(WinampControl, ASessionsExchangesShareOneLookUpWhichAnswersIsRunningAndLaterOnesLookAgain) {
@@ -148,9 +142,8 @@ TEST(WinampControl, ASessionsExchangesShareOneLookUpWhichAnswersIsRunningAndLate
     {
         const TWinampControl::Session session(control);
         EXPECT_TRUE(control.IsRunning());
-        control.IsPlaying();
-        std::string text;
-        control.GetTimeText(text);
+        control.Status();
+        control.PositionMs();
         EXPECT_EQ(player.lookups, 1);
         EXPECT_EQ(player.sent, (std::vector<std::string>{"request 104 0", "request 105 0"}))
             << "the look-up said the player runs: nothing asks it again";
@@ -176,23 +169,20 @@ TEST(WinampControl, AnUnansweredExchangeSilencesTheRestOfItsSessionOnly) {
     {
         const TWinampControl::Session session(control);
         EXPECT_TRUE(control.IsRunning());
-        std::string track;
-        control.GetTrackText(track);
+        control.TrackNumber();
         EXPECT_TRUE(session.answered());
-        EXPECT_FALSE(control.IsPlaying()) << "no answer reads as 0";
+        EXPECT_EQ(control.Status(), TWinampControl::PlayState::stopped) << "no answer reads as 0";
         EXPECT_FALSE(session.answered());
-        std::string time = "x";
-        control.GetTimeText(time);
-        EXPECT_EQ(time, "00:00");
+        EXPECT_EQ(control.PositionMs(), 0);
         EXPECT_FALSE(control.Play()) << "the silent player counts as absent for the rest of the session";
         EXPECT_EQ(player.sent, (std::vector<std::string>{"request 125 0", "request 104 0"}));
     }
     player.answersLeft = -1;
-    EXPECT_TRUE(control.IsPlaying()) << "outside the session each exchange is tried again";
+    EXPECT_EQ(control.Status(), TWinampControl::PlayState::playing) << "outside the session each exchange is tried again";
     {
         const TWinampControl::Session session(control);
         EXPECT_TRUE(session.answered()) << "a new session starts without the old silence";
-        EXPECT_TRUE(control.IsPlaying());
+        EXPECT_EQ(control.Status(), TWinampControl::PlayState::playing);
     }
 }
 

@@ -23,7 +23,11 @@ protected:
         start("[IR]\r\nMinimizare=0\r\n[PORT_SET]\r\nPORT=0\r\n");
         player.sent.clear();
     }
-    void tick() { host.fireTimer(*form->TimerRefresh); }
+    // The remote's next look for the window, 500 ms on.
+    void tick() {
+        host.now += 500;
+        host.fireTimer(*remote->Live->TimerLook);
+    }
     // The old mixer tells of a change made elsewhere.
     void setMuteElsewhere(std::int32_t muted) {
         mixer.control(masterMute).values = {muted};
@@ -33,12 +37,13 @@ protected:
 
 TEST_F(MainWindowKeys, EachCommandKeyClickedAsksTheRemoteForItsCommandAndTheOthersForNone) {
     std::vector<std::string> heard;
-    const fw::Subscription listening = remote->onCommand([&](const app::Command& c, app::CommandSource source) {
+    const fw::Subscription listening = remote->onCommand([&](const app::Command& c, app::CommandSource source,
+                                                             const app::CommandOutcome&) {
         heard.push_back(std::string(c.name) + (source == app::CommandSource::key ? "" : " (not by key)"));
     });
     for (const app::Command& c : app::commands()) {
         heard.clear();
-        click(*(form->*c.key));
+        click(*form->keyFor(c));
         EXPECT_EQ(heard, std::vector<std::string>{c.name}) << "the key of " << c.name;
     }
     heard.clear();
@@ -46,7 +51,7 @@ TEST_F(MainWindowKeys, EachCommandKeyClickedAsksTheRemoteForItsCommandAndTheOthe
     EXPECT_TRUE(heard.empty()) << "a key with no action";
     player.sent.clear();
     click("CBPlay");
-    EXPECT_EQ(player.sent, Sent{"command 40045"}) << "and the command reaches the player";
+    EXPECT_EQ(player.actions(), Sent{"command 40045"}) << "and the command reaches the player";
 }
 
 TEST_F(MainWindowKeys, StartKeyWithNoPlayerAnywhereShowsOneBoxAndStartsNothing) {
@@ -55,7 +60,7 @@ TEST_F(MainWindowKeys, StartKeyWithNoPlayerAnywhereShowsOneBoxAndStartsNothing) 
     int pressesMeanwhile = 0;
     host.whileMessageBox = [&] {
         // The handset's key while the box is open adds none.
-        if (pressesMeanwhile++ == 0) remote->runCommand(*app::commandNamed("OPEN WINAMP"), app::CommandSource::handset);
+        if (pressesMeanwhile++ == 0) remote->runCommand(*app::commandNamed("OPEN WINAMP"), app::CommandSource::receiver);
     };
     click("CBStart");
     ASSERT_EQ(host.messageBoxes().size(), 1u);
@@ -90,6 +95,7 @@ TEST_P(Refresh, SetsEveryPatchAndReadout) {
     player.running = c.running;
     player.replies = {{104, c.status}, {250, c.shuffle}, {251, c.repeat}, {105, 61000}, {125, 41}};
     setMuteElsewhere(c.muted);
+    tick();  // a track it moved to has its title read once
     player.sent.clear();
     const auto mixerCalls = mixer.calls.size();
     tick();
@@ -150,9 +156,11 @@ protected:
     void stoppedElsewhere() { player.replies = {{104, 0}, {250, 1}, {251, 0}, {105, 5000}, {125, 2}}; }
 };
 
-// The five exchanges of a tick with a stopped player, in their order: the
-// window's look-up says the player runs, then each thing is asked once.
-const Sent stoppedTick{"request 125 0", "request 104 0", "request 251 0", "request 250 0", "request 105 0"};
+// The exchanges of a look at a stopped player, in their order: the
+// window's look-up says the player runs, then each thing is asked once,
+// and the title of the track it moved to (track 3, index 2) once.
+const Sent stoppedLook{"request 104 0", "request 105 0", "request 125 0", "request 213 2", "request 251 0",
+                       "request 250 0"};
 
 TEST_P(SilentPlayer, ATickStopsAskingAtTheFirstSilenceAndLeavesWhatWasShown) {
     const int answered = GetParam();
@@ -173,10 +181,17 @@ TEST_P(SilentPlayer, ATickStopsAskingAtTheFirstSilenceAndLeavesWhatWasShown) {
     setMuteElsewhere(1);
     player.sent.clear();
     tick();
-    EXPECT_EQ(player.sent, Sent(stoppedTick.begin(), stoppedTick.begin() + answered + 1))
+    EXPECT_EQ(player.sent, Sent(stoppedLook.begin(), stoppedLook.begin() + answered + 1))
         << "nothing asked after the first unanswered exchange";
+    // What was heard in full shows; the rest stays as it was.
     Shown expected = before;
-    if (answered >= 1) expected.track = after.track;  // presence and track were heard in full
+    if (answered >= 1) {
+        expected.iplay = after.iplay;
+        expected.ipause = after.ipause;
+        expected.istop = after.istop;
+    }
+    if (answered >= 2) expected.time = after.time;
+    if (answered >= 3) expected.track = after.track;
     EXPECT_EQ(shownNow(), expected);
     EXPECT_FALSE(patchShown("IMute")) << "the mixer is not the player: the mute badge follows it";
 
@@ -187,18 +202,21 @@ TEST_P(SilentPlayer, ATickStopsAskingAtTheFirstSilenceAndLeavesWhatWasShown) {
 
 INSTANTIATE_TEST_SUITE_P(AnsweredBeforeSilence, SilentPlayer, ::testing::Range(0, 5));
 
-TEST_F(MainWindowKeys, TypedDigitsShowAtTheNextTickOverTheTrackAndEnterOrCancelBlankTheReadOut) {
+TEST_F(MainWindowKeys, TypedDigitsShowOverTheTrackAndEnterOrCancelShowTheTrackOrNothing) {
     for (const char* k : {"CB1", "CB2", "CB3", "CB4", "CB5"}) click(k);
     player.replies[125] = 6;
     tick();
     EXPECT_EQ(form->LCDTrack->Value(), "12345") << "typed digits win over the track number";
     click("CBAnulare");
-    EXPECT_EQ(form->LCDTrack->Value(), "");
-    tick();
-    EXPECT_EQ(form->LCDTrack->Value(), "7");
+    EXPECT_EQ(form->LCDTrack->Value(), "7") << "the track again, at once";
     click("CB4");
+    EXPECT_EQ(form->LCDTrack->Value(), "4");
     click("CBNrTr");
-    EXPECT_EQ(form->LCDTrack->Value(), "") << "blank until the next tick";
+    EXPECT_EQ(form->LCDTrack->Value(), "7") << "entered: the player's track at once";
+    click("CB4");
+    player.running = false;
+    click("CBAnulare");
+    EXPECT_EQ(form->LCDTrack->Value(), "") << "cancelled with no player: nothing to show";
 }
 
 TEST_F(MainWindowKeys, WhileThePlayerIsSilentKeysStillTryTheirCommandAndTypedDigitsShow) {
@@ -211,7 +229,7 @@ TEST_F(MainWindowKeys, WhileThePlayerIsSilentKeysStillTryTheirCommandAndTypedDig
     click("CBPlay");
     click("CBNext");
     click("CBStart");
-    EXPECT_EQ(player.sent, (Sent{"command 40045", "command 40048", "ping", "command 40001"}))
+    EXPECT_EQ(player.actions(), (Sent{"command 40045", "command 40048", "ping", "command 40001"}))
         << "each key tries its command; a silent player still counts as running for Start";
     EXPECT_TRUE(launcher.calls.empty()) << "no second player started beside a hung one";
 }

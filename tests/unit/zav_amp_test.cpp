@@ -87,17 +87,19 @@ TEST_F(MainWindowTest, CloseKeyDeactivatesAndEndsTheProgram) {
     EXPECT_TRUE(application->terminated());
 }
 
-TEST_F(MainWindowTest, TheRefreshRestsInTheNotificationAreaAndRunsAtOnceWhenTheWindowIsBack) {
+TEST_F(MainWindowTest, ThePlayerRestsInTheNotificationAreaAndIsLookedAtOnceWhenTheWindowIsBack) {
     player.running = true;
-    start("[IR]\r\nMinimizare=0\r\n[PORT_SET]\r\nPORT=0\r\n");
-    EXPECT_TRUE(host.timerRunning(*form->TimerRefresh));
+    start("[IR]\r\nMinimizare=0\r\nOSD=0\r\n[PORT_SET]\r\nPORT=0\r\n");
+    fw::Timer& look = *remote->Live->TimerLook;
+    EXPECT_TRUE(host.timerRunning(look));
+    EXPECT_EQ(host.timerInterval(look), 500);
     form->Ascunde();
-    EXPECT_FALSE(host.timerRunning(*form->TimerRefresh));
+    EXPECT_FALSE(host.timerRunning(look)) << "nobody watches: nothing is asked";
     player.sent.clear();
     player.replies[125] = 6;
     form->Arata();
-    EXPECT_TRUE(host.timerRunning(*form->TimerRefresh));
-    EXPECT_FALSE(player.sent.empty()) << "refreshed at once";
+    EXPECT_TRUE(host.timerRunning(look));
+    EXPECT_FALSE(player.sent.empty()) << "looked at at once";
     EXPECT_EQ(form->LCDTrack->Value(), "7");
 }
 

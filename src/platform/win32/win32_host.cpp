@@ -142,6 +142,11 @@ void Win32Host::messageBox(fw::WindowHandle owner, const std::string& text, cons
     MessageBoxW(reinterpret_cast<HWND>(owner), widen(text).c_str(), widen(caption).c_str(), flags);
 }
 
+bool Win32Host::askYesNo(fw::WindowHandle owner, const std::string& text, const std::string& caption) {
+    return MessageBoxW(reinterpret_cast<HWND>(owner), widen(text).c_str(), widen(caption).c_str(),
+                       MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+}
+
 std::optional<std::string> Win32Host::chooseFile(fw::WindowHandle owner, const std::string& title,
                                                  const std::vector<fw::FileFilter>& filters,
                                                  const std::string& initial) {

@@ -50,6 +50,7 @@ public:
     void stopTimer(fw::Timer& timer) override;
     void messageBox(fw::WindowHandle owner, const std::string& text, const std::string& caption,
                     fw::MessageIcon icon) override;
+    bool askYesNo(fw::WindowHandle owner, const std::string& text, const std::string& caption) override;
     std::optional<std::string> chooseFile(fw::WindowHandle owner, const std::string& title,
                                           const std::vector<fw::FileFilter>& filters,
                                           const std::string& initial) override;

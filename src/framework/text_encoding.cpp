@@ -1,6 +1,4 @@
-// The encodings a profile file may have on disk, and their conversions to
-// and from the UTF-8 text the file is held as in memory.
-#include "framework/ini_encoding.h"
+#include "framework/text_encoding.h"
 
 namespace fw {
 
@@ -32,7 +30,7 @@ bool isLowSurrogate(std::uint32_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
 
 }  // namespace
 
-std::string fromUtf16(std::string_view bytes, bool bigEndian) {
+std::string utf8FromUtf16(std::string_view bytes, bool bigEndian) {
     const auto unit = [&](std::size_t i) {
         const auto a = static_cast<unsigned char>(bytes[2 * i]), b = static_cast<unsigned char>(bytes[2 * i + 1]);
         return bigEndian ? (std::uint32_t{a} << 8 | b) : (std::uint32_t{b} << 8 | a);
@@ -82,7 +80,7 @@ std::pair<std::uint32_t, std::size_t> nextCodePoint(std::string_view s, std::siz
 
 }  // namespace
 
-std::string toUtf16(std::string_view text, bool bigEndian) {
+std::string utf16FromUtf8(std::string_view text, bool bigEndian) {
     std::string out;
     out.reserve(text.size() * 2);
     const auto put = [&](std::uint32_t u) {
