@@ -1,7 +1,9 @@
 // The handsets people own: several codes per command (a key that toggles
 // its code, a second handset), a repeat code sent while a key is held, the
-// dialog's buttons that change a command's codes, and the walk that learns
-// every key in one go.
+// dialog's buttons that change a command's codes, the walk that learns
+// every key in one go, and the keys that type or move, learned from a
+// device only once the user said it is a receiver, and Esc, which ends the
+// walk and is never learned.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -82,6 +84,12 @@ protected:
     void show(const std::string& code, std::uint32_t at) {
         host.now = at;
         feedSerial(code);
+        host.runPosted();
+    }
+    // A key the system heard, pressed.
+    void key(const std::string& code, std::uint32_t at) {
+        host.now = at;
+        codes->feed(ir::CodeSource::keys, code, ir::Arrival::press);
         host.runPosted();
     }
     int volumeSets() const {
@@ -307,6 +315,75 @@ TEST_F(Walk, SkipLeavesACommandAsItIsStopAndOkEndTheWalkKeepingWhatWasLearned) {
     press("ButtonLearnAll");
     dialog->hide();
     EXPECT_FALSE(dialog->walk().walking()) << "and so does closing the dialog";
+}
+
+// A receiver that types (a Media Center receiver's digits, a Flirc's
+// arrows) and the user's own keyboard look alike to the system: its keys
+// are learned only once the user says, in a question that names the
+// device, that it is a receiver.
+TEST_F(Walk, AKeyThatTypesIsLearnedOnlyOnceTheUserSaysItsDeviceIsAReceiver) {
+    host.answerYes = false;
+    key("key:5@045E:006D", t_ += 400);
+    ASSERT_EQ(host.questions.size(), 1u);
+    EXPECT_NE(host.questions[0].find("045E:006D"), std::string::npos) << "the question names the device";
+    EXPECT_EQ(learnedLine("OPEN WINAMP"), "<none>") << "not a receiver: not learned";
+    EXPECT_EQ(prompt(), "Press OPEN WINAMP on the handset (1 of 25)") << "the walk waits for another key";
+    key("key:5@045E:006D", t_ += 400);
+    EXPECT_EQ(host.questions.size(), 2u) << "asked again: a no is not kept";
+
+    host.answerYes = true;
+    key("key:5@045E:006D", t_ += 400);
+    EXPECT_EQ(learnedLine("OPEN WINAMP"), "OPEN WINAMP=key:5@045E:006D");
+    key("key:6@045E:006D", t_ += 400);
+    EXPECT_EQ(host.questions.size(), 3u) << "once said, the device's keys are learned without asking";
+    EXPECT_EQ(learnedLine("OPEN WINAMP"), "OPEN WINAMP=key:5@045E:006D,key:6@045E:006D");
+    key("key:MEDIA_STOP", t_ += 400);
+    EXPECT_EQ(host.questions.size(), 3u) << "a key no one types needs no word";
+}
+
+TEST_F(Walk, EscEndsTheWalkAndIsNeverLearnedWhereverItComesFrom) {
+    for (const std::string esc : {"key:ESCAPE@046D:C31C", "key:ESCAPE@045E:006D"}) {
+        SCOPED_TRACE(esc);
+        if (!dialog->walk().walking()) press("ButtonLearnAll");
+        show("0A0A01", t_ += 400);
+        key(esc, t_ += 400);
+        EXPECT_FALSE(dialog->walk().walking());
+        EXPECT_TRUE(host.questions.empty()) << "nothing to ask: it is learned for nothing";
+        EXPECT_EQ(learnedLine("OPEN WINAMP"), "OPEN WINAMP=0A0A01") << "what was learned stays";
+    }
+    // The dialog's own Esc ends the walk and leaves the dialog open; with
+    // no walk, Esc leaves the dialog.
+    press("ButtonLearnAll");
+    bool modalEnded = false;
+    host.onModal = [&](fw::Form&) {
+        dialog->cancelAsked();
+        EXPECT_FALSE(dialog->walk().walking());
+        EXPECT_EQ(dialog->modalResult(), fw::mrNone) << "still open";
+        dialog->cancelAsked();
+        modalEnded = dialog->modalResult() == fw::mrCancel;
+    };
+    dialog->hide();
+    press("ButtonLearnAll");
+    dialog->showModal();
+    EXPECT_TRUE(modalEnded);
+}
+
+TEST_F(Handsets, LearnAndAddAskAboutADeviceThatTypesAndTakeNothingOnANo) {
+    startWith("", "");
+    dialog->show();
+    choose("TASTE 5");
+    host.answerYes = false;
+    typeCode("key:5@046D:C31C");
+    press("ButtonSaveIR");
+    press("ButtonAddCode");
+    EXPECT_EQ(host.questions.size(), 2u);
+    EXPECT_EQ(learnedLine("TASTE 5"), "<none>");
+    EXPECT_EQ(dialog->MemoCod->text(), "key:5@046D:C31C") << "the code stays in its field";
+    EXPECT_THROW(remote->learnCode("TASTE 5", "key:5@046D:C31C"), std::runtime_error)
+        << "the remote itself refuses it unasked";
+    host.answerYes = true;
+    press("ButtonSaveIR");
+    EXPECT_EQ(learnedLine("TASTE 5"), "TASTE 5=key:5@046D:C31C");
 }
 
 }  // namespace

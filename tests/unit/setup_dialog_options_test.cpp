@@ -1,6 +1,6 @@
 // The setup dialog's ways out and its options: left without Ok, Ok the
-// default, codes shown only while it is shown, the system's keys, Start
-// with Windows, the Winamp field and which player answers.
+// default, codes shown only while it is shown, the system's keys, how each
+// source is, Start with Windows, the Winamp field and which player answers.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -123,6 +123,29 @@ TEST_F(SetupDialog, TheSystemsKeysAreLearnedAndTurnedOffThere) {
     click("CBSetIR");
     EXPECT_NE(fileText().find("[KEYS]\r\nENABLED=1\r\n"), std::string::npos);
     EXPECT_NE(keys.listener, nullptr);
+}
+
+TEST_F(SetupDialog, SaysBesideEachSourceHowItIsAndFollowsItWhileOpen) {
+    serial.failOn("open");
+    keys.refuse = true;
+    open("[IR]\r\nMinimizare=0\r\n[PORT_SET]\r\nPORT=2\r\n");
+    const auto statuses = [&] {
+        return std::vector<std::string>{dialog->LabelReceiverStatus->text(), dialog->LabelLircStatus->text(),
+                                        dialog->LabelKeysStatus->text()};
+    };
+    host.onModal = [&](fw::Form&) {
+        EXPECT_EQ(statuses(), (std::vector<std::string>{"Receiver: failed: COM2 could not be opened", "LIRC server: off",
+                                                        "Media keys: failed: the system refused raw input"}));
+        // The sources are still looked after while the dialog is open.
+        serial.stopFailing("open");
+        keys.refuse = false;
+        host.fireTimer(*remote->TimerSources);
+        EXPECT_EQ(statuses(),
+                  (std::vector<std::string>{"Receiver: live", "LIRC server: off", "Media keys: live"}));
+        host.clickControl(button("ButtonOk"));
+    };
+    click("CBSetIR");
+    EXPECT_FALSE(patchShown("IIR")) << "the badge lit with the receiver";
 }
 
 TEST_F(SetupDialog, SaysWhichPlayerAnswersAndSavesTheMediaKeysForOthers) {
