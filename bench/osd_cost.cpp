@@ -1,7 +1,7 @@
 // What the on-screen display adds to a handset command, on the real window
-// system: the player asked what the display shows (a session's status,
-// time and track, from the stand-in player), then the display shown, or
-// updated in place, and painted. Prints the median and the slowest of many
+// system: the look after the command (a session's status, time and track,
+// from the stand-in player), then the display shown, or updated in place,
+// and painted. Prints the median and the slowest of many
 // rounds, in milliseconds. A console program: run it under Wine beside the
 // stand-in player (bench/osd_cost.sh).
 #include <windows.h>
@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/osd.h"
+#include "app/remote_state.h"
 #include "control/winamp_control.h"
 #include "framework/application.h"
 #include "platform/win32/win32_host.h"
@@ -49,12 +50,14 @@ int main() {
         {
             const control::TWinampControl::Session session(player);
             if (player.IsRunning()) {
-                content.state = player.Status();
-                std::string time, track;
-                player.GetTimeText(time);
-                player.GetTrackText(track);
-                content.time = time;
-                content.number = track;
+                app::RemoteState state;
+                state.player = "player";
+                state.play = player.Status();
+                state.positionMs = player.PositionMs();
+                state.track = player.TrackNumber();
+                content.state = state.play;
+                content.time = app::timeReadout(state);
+                content.number = app::trackReadout(state);
             }
         }
         const double t1 = nowMs();
