@@ -13,7 +13,6 @@
 #include "app/commands.h"
 #include "app/settings.h"
 #include "ir/code_bus.h"
-#include "ir/press_tracker.h"
 
 namespace app {
 
@@ -21,9 +20,6 @@ class Remote;
 
 // What a held remote key does, every number of it in one place.
 struct HeldKeys {
-    // A held key repeats its code about every 110 ms: the same code again
-    // within this time of its last arrival is the same press held down.
-    static constexpr std::uint32_t samePressMs = ir::PressTracker::samePressMs;
     // Volume up and down run again at every arrival once held this long.
     static constexpr std::uint32_t volumeRepeatsAfterMs = 400;
     // Rewind and fast-forward run again at every second arrival once held

@@ -107,11 +107,6 @@ bool TWinampControl::carryOut(PlayerAction action, winamp::Command usual, winamp
     return false;
 }
 
-PlayerIdentity TWinampControl::Identity() {
-    const fw::WindowHandle w = playerWindow();
-    return w ? identityOf(w) : PlayerIdentity{};
-}
-
 PlayerIdentity TWinampControl::identityOf(fw::WindowHandle w) {
     if (w != identified_) {
         identified_ = w;

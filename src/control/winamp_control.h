@@ -80,10 +80,8 @@ public:
     // The one-based play-list position; none from a player whose answer is
     // always the same (nothing is asked of it).
     std::optional<std::int32_t> TrackNumber();
-    // Which program answers, known once per window by its image name;
-    // none is Winamp.
-    PlayerIdentity Identity();
-    // Its name as the views show it ("Winamp 5.9").
+    // Which program answers, known once per window by its image name, by
+    // its name as the views show it ("Winamp 5.9").
     std::string DescribePlayer();
     // The title of the track of that one-based number, read from the
     // player's memory (UTF-16 where it offers it), at most maxTitleChars;

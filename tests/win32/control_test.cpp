@@ -74,8 +74,9 @@ TEST(PlayerUnderWine, TheRealClientSendsOneMessagePerCallToTheStandInPlayer) {
     EXPECT_TRUE(player.Play());
     EXPECT_EQ(player.Status(), Play::playing);
     Sleep(1100);
-    EXPECT_GE(player.PositionMs(), 1000) << "the position advances while playing";
-    EXPECT_LT(player.PositionMs(), 2000);
+    const std::int32_t position = player.PositionMs();
+    EXPECT_GE(position, 1000) << "the position advances while playing";
+    EXPECT_LT(position, 2000);
     EXPECT_TRUE(player.Pause());
     EXPECT_EQ(player.Status(), Play::paused);
     EXPECT_TRUE(player.Stop());
@@ -85,8 +86,13 @@ TEST(PlayerUnderWine, TheRealClientSendsOneMessagePerCallToTheStandInPlayer) {
     EXPECT_TRUE(player.PreviousTrack());
     EXPECT_TRUE(player.SetTrackNumber(5));
     EXPECT_EQ(player.TrackNumber(), 5);
-    EXPECT_EQ(player.GetTitle(5), "Stand-in track 5") << "the title of the index asked for";
-    EXPECT_EQ(player.GetTitle(3), "Stand-in track 3");
+    // A 64-bit player's addresses do not fit the answer's 32 bits: only the
+    // 32-bit build, as shipped, beside the 32-bit stand-in reads them.
+    const auto five = player.GetTitle(5), three = player.GetTitle(3);
+    if (sizeof(void*) == 4) {
+        EXPECT_EQ(five, "Stand-in track 5") << "the title of the index asked for";
+        EXPECT_EQ(three, "Stand-in track 3");
+    }
     EXPECT_TRUE(player.ToggleShuffle());
     EXPECT_TRUE(player.IsShuffleOn());
     EXPECT_TRUE(player.ToggleRepeat());
@@ -102,8 +108,9 @@ TEST(PlayerUnderWine, TheRealClientSendsOneMessagePerCallToTheStandInPlayer) {
     EXPECT_EQ(lines(log), (std::vector<std::string>{
                               "0 0 0",       "273 40045 0", "1024 0 104",  "1024 0 105",  "273 40046 0",
                               "1024 0 104",  "273 40047 0", "1024 0 104",  "273 40048 0", "1024 0 125",
-                              "273 40044 0", "1024 4 121",  "1024 0 125",  "273 40023 0", "1024 0 250",
-                              "273 40022 0", "1024 0 251",  "273 40148 0", "273 40144 0", "273 40001 0"}))
+                              "273 40044 0", "1024 4 121",  "1024 0 125",  "1024 4 212",  "1024 2 212",
+                              "273 40023 0", "1024 0 250",  "273 40022 0", "1024 0 251",  "273 40148 0",
+                              "273 40144 0", "273 40001 0"}))
         << "exactly one message per call, in order";
 }
 
