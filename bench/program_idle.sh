@@ -1,16 +1,21 @@
 #!/usr/bin/env bash
 # The program's idle cost under Wine, measured in one run beside a baseline:
 # an empty window with the same two timers (bench/idle_window.cpp), then the
-# program with the receiver active on COM1 and its window shown, then the
-# program in the notification area. Each runs alone for 30 s beside the
-# stand-in player (paused); counted is the program's CPU time plus the Wine
-# server's over the same 30 s. The pointer rests away from the windows, or
-# where ZAV_BENCH_POINTER says ("512 384": over the middle of both).
+# program with the receiver active on COM1 and its window shown, the same
+# with no player to ask, then the program in the notification area with
+# the on-screen display on (the player's track looked at every 2 s) and
+# with it off (the player asked nothing). Each runs alone for 30 s beside
+# the stand-in player (paused); counted is the program's CPU time plus the
+# Wine server's over the same 30 s, and the messages the player got. The
+# pointer rests away from the windows, or where ZAV_BENCH_POINTER says
+# ("512 384": over the middle of both).
 # The whole sequence runs three times (ZAV_BENCH_ROUNDS) and each figure
 # printed is the median of the rounds, so that one noisy round does not
 # decide. Prints its figures; it is a measurement, not a test.
 # ZAV_BENCH_SECONDS sets the length of each run; ZAV_PROGRAM_EXE runs
-# another build of the program (an older one, to compare).
+# another build of the program; ZAV_BENCH_COMPARE names a second build (an
+# older one) measured in the same rounds, beside the same baseline, so that
+# the two are compared on one machine at one time.
 set -u
 source "$(dirname "$0")/../tests/e2e/harness.sh"
 e2e_init || exit 1
@@ -52,21 +57,12 @@ stop_program() {  # WIN PID
   e2e_eventually 5 "! kill -0 $2 2>/dev/null"
 }
 
-# One round: the baseline, the program shown beside the player, the same
-# with no player, and the program in the tray beside the player. Appends
-# "baseline shown alone tray shown_messages tray_messages" to ROUNDS.
-ROUNDS=()
-round() {
-  local baseline shown alone tray shown_messages tray_messages win shown_pid
-  start_player
-  e2e_start "$E2E_TMP" "$ZAV_WIN_BUILD/idle_window.exe"
-  e2e_wait_window "ZAV Idle Baseline" 30 >/dev/null || { echo "the baseline did not start"; return 1; }
-  rest_pointer
-  measure idle_window.exe || return 1
-  baseline=$CORE
-  kill "$E2E_LAST_PID"
-
-  e2e_install_program "$E2E_TMP/shown" "${ZAV_BENCH_INI:-$'[IR]\r\nMinimizare=0\r\n'}"
+# The program PROGRAM (an exe) shown, with no player, and in the tray with
+# the display on and off; appends "shown alone tray trayOff shown_messages
+# tray_messages trayOff_messages" to FIGURES.
+program_figures() {  # PROGRAM
+  local exe=$1 shown alone tray trayoff shown_messages tray_messages trayoff_messages win shown_pid inits
+  ZAV_PROGRAM_EXE=$exe e2e_install_program "$E2E_TMP/shown" "${ZAV_BENCH_INI:-$'[IR]\r\nMinimizare=0\r\n'}"
   e2e_start "$E2E_TMP/shown" "$E2E_TMP/shown/zav_amp.exe"
   shown_pid=$E2E_LAST_PID
   win=$(e2e_wait_window "ZAV Amp - 01" 30) || { echo "the program did not start"; return 1; }
@@ -87,38 +83,78 @@ round() {
   stop_program "$win" "$shown_pid"
   start_player
 
-  e2e_install_program "$E2E_TMP/tray"
-  e2e_start "$E2E_TMP/tray" "$E2E_TMP/tray/zav_amp.exe"
-  local inits
-  inits=$(grep -c 'rx 49 52' "$E2E_TMP/receiver.log")
-  e2e_eventually 20 "[ \$(grep -c 'rx 49 52' '$E2E_TMP/receiver.log') -gt $inits ]"
-  measure tray/zav_amp.exe || return 1
-  tray=$CORE tray_messages=$LINES_PER_TICK
-  kill "$E2E_LAST_PID" "$player_pid"
-  e2e_eventually 5 "! kill -0 $E2E_LAST_PID 2>/dev/null"
-  ROUNDS+=("$baseline $shown $alone $tray $shown_messages $tray_messages")
-  echo "round $((${#ROUNDS[@]})): empty window $baseline, shown $shown, no player $alone, tray $tray (% of one core)"
+  for display in on off; do
+    rm -rf "$E2E_TMP/tray"
+    if [ "$display" = on ]; then
+      ZAV_PROGRAM_EXE=$exe e2e_install_program "$E2E_TMP/tray"
+    else
+      ZAV_PROGRAM_EXE=$exe e2e_install_program "$E2E_TMP/tray" $'[IR]\r\nOSD=0\r\n'
+    fi
+    e2e_start "$E2E_TMP/tray" "$E2E_TMP/tray/zav_amp.exe"
+    inits=$(grep -c 'rx 49 52' "$E2E_TMP/receiver.log")
+    e2e_eventually 20 "[ \$(grep -c 'rx 49 52' '$E2E_TMP/receiver.log') -gt $inits ]"
+    measure tray/zav_amp.exe || return 1
+    if [ "$display" = on ]; then tray=$CORE tray_messages=$LINES_PER_TICK; else trayoff=$CORE trayoff_messages=$LINES_PER_TICK; fi
+    kill "$E2E_LAST_PID"
+    e2e_eventually 5 "! kill -0 $E2E_LAST_PID 2>/dev/null"
+  done
+  FIGURES="$shown $alone $tray $trayoff $shown_messages $tray_messages $trayoff_messages"
+}
+
+# One round: the baseline, then each program. Appends "baseline <this
+# build's figures> [<the compared build's figures>]" to ROUNDS.
+ROUNDS=()
+round() {
+  local baseline line
+  start_player
+  e2e_start "$E2E_TMP" "$ZAV_WIN_BUILD/idle_window.exe"
+  e2e_wait_window "ZAV Idle Baseline" 30 >/dev/null || { echo "the baseline did not start"; return 1; }
+  rest_pointer
+  measure idle_window.exe || return 1
+  baseline=$CORE
+  kill "$E2E_LAST_PID"
+  program_figures "${ZAV_PROGRAM_EXE:-$ZAV_WIN_BUILD/src/app/zav_amp.exe}" || return 1
+  line="$baseline $FIGURES"
+  if [ -n "${ZAV_BENCH_COMPARE:-}" ]; then
+    program_figures "$ZAV_BENCH_COMPARE" || return 1
+    line="$line $FIGURES"
+  fi
+  kill "$player_pid"
+  ROUNDS+=("$line")
+  echo "round $((${#ROUNDS[@]})): $line"
 }
 
 for r in $(seq 1 "${ZAV_BENCH_ROUNDS:-3}"); do round || exit 1; done
 
-printf '%s\n' "${ROUNDS[@]}" | awk -v secs="$seconds" '
+printf '%s\n' "${ROUNDS[@]}" | awk -v secs="$seconds" -v compared="${ZAV_BENCH_COMPARE:-}" '
   function median(a, n,    i, j, t) {
     for (i = 2; i <= n; i++) for (j = i; j > 1 && a[j - 1] > a[j]; j--) { t = a[j]; a[j] = a[j - 1]; a[j - 1] = t }
     return n % 2 ? a[(n + 1) / 2] : (a[n / 2] + a[n / 2 + 1]) / 2
   }
-  { n++; b[n] = $1; s[n] = $2; a[n] = $3; t[n] = $4; sm[n] = $5; tm[n] = $6
-    rs[n] = $2 / $1; ra[n] = $3 / $1; rt[n] = $4 / $1
+  # Fields from column `at` on: shown alone tray trayOff and three message counts.
+  function take(at) {
+    s[p, n] = $(at); a[p, n] = $(at + 1); t[p, n] = $(at + 2); o[p, n] = $(at + 3)
+    sm[p, n] = $(at + 4); tm[p, n] = $(at + 5); om[p, n] = $(at + 6)
+    rs[p, n] = $(at) / $1; ra[p, n] = $(at + 1) / $1; rt[p, n] = $(at + 2) / $1; ro[p, n] = $(at + 3) / $1
     # CPU time of one exchange with the player, program and Wine server:
     # what the shown program costs above the same with no player, over
     # the exchanges it made (two ticks a second).
-    ex[n] = $5 > 0 ? ($2 - $3) / 100 * 1e6 / ($5 * 2) : 0 }
+    ex[p, n] = $(at + 4) > 0 ? ($(at) - $(at + 1)) / 100 * 1e6 / ($(at + 4) * 2) : 0
+  }
+  function column(arr, pp,    i, c) { for (i = 1; i <= n; i++) c[i] = arr[pp, i]; return median(c, n) }
+  function report(pp, name) {
+    printf "%s:\n", name
+    printf "  receiver active, window shown:      %6.3f  (%.2f x the baseline; target at most 2)\n", column(s, pp), column(rs, pp)
+    printf "  the same with no player to ask:     %6.3f  (%.2f x the baseline; target at most 1.1)\n", column(a, pp), column(ra, pp)
+    printf "  in the tray, display on:            %6.3f  (%.2f x the baseline; target at most 1.1)\n", column(t, pp), column(rt, pp)
+    printf "  in the tray, display off:           %6.3f  (%.2f x the baseline)\n", column(o, pp), column(ro, pp)
+    printf "  messages to the player per 500 ms tick: %.2f shown (at most 5), %.2f in the tray with the display on (one every 2 s: 0.25), %.2f with it off (none)\n", column(sm, pp), column(tm, pp), column(om, pp)
+    printf "  one exchange with the player: %.0f us of CPU (program + Wine server)\n", column(ex, pp)
+  }
+  { n++; b[n] = $1; p = 1; take(2); if (NF >= 15) { p = 2; take(9) } }
   END {
     printf "idle under Wine, program + Wine server, %% of one core over %d s each, median of %d rounds:\n", secs, n
-    printf "  empty window, 500 ms + 100 ms timers:          %6.3f\n", median(b, n)
-    printf "  the program, receiver active, window shown:    %6.3f  (%.2f x the baseline; target at most 2)\n", median(s, n), median(rs, n)
-    printf "  the same with no player to ask:                %6.3f  (%.2f x the baseline; target at most 1.1)\n", median(a, n), median(ra, n)
-    printf "  the program, receiver active, in the tray:     %6.3f  (%.2f x the baseline; target at most 1.1)\n", median(t, n), median(rt, n)
-    printf "messages to the player per 500 ms tick: %.2f shown (at most 5), %.2f in the tray\n", median(sm, n), median(tm, n)
-    printf "one exchange with the player: %.0f us of CPU (program + Wine server)\n", median(ex, n)
+    printf "empty window, 500 ms + 100 ms timers: %6.3f\n", median(b, n)
+    report(1, "this build")
+    if (compared != "") report(2, "compared: " compared)
   }'

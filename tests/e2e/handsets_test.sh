@@ -5,7 +5,8 @@
 # a key) drives Play, Next and the digits, every press acting once; a
 # handset that sends a repeat code while a key is held seeks several times
 # on a held FF and plays once on a held PLAY; "Add code" lets a second
-# handset's PLAY act too; "Forget" stops PLAY from acting.
+# handset's PLAY act too; "Forget" stops PLAY from acting. Esc during the
+# walk ends the walk and leaves the dialog open.
 set -u
 source "$(dirname "$0")/harness.sh"
 e2e_begin_with_receiver
@@ -65,8 +66,16 @@ e2e_check "the remote's window appears" test -n "$WIN"
 e2e_eventually 10 "grep -q 'rx 49 52' '$E2E_TMP/receiver.log'"
 grep -c 'rx 49 52' "$E2E_TMP/receiver.log" >"$E2E_TMP/inits"
 
-# 1. The walk, with a toggling handset: two presses a key.
+# 0. Esc during the walk ends the walk, not the dialog, and learns nothing.
 open_dialog
+e2e_dialog_click learnAll
+e2e_eventually 5 "dialog_says 'Press OPEN WINAMP on the handset (1 of 25)'"
+xdotool key Escape
+e2e_check "Esc ends the walk" e2e_eventually 5 "! dialog_says 'Press OPEN WINAMP on the handset (1 of 25)'"
+e2e_check "and leaves the dialog open" test "$(e2e_post 'Setup IR device' --query | cut -d' ' -f1)" = visible
+e2e_check "learned for nothing" bash -c "! grep -q 'ESCAPE' '$E2E_TMP/app/ir_zav.ini' 2>/dev/null"
+
+# 1. The walk, with a toggling handset: two presses a key.
 e2e_dialog_click learnAll
 e2e_check "Learn all keys asks for the first key" e2e_eventually 5 "dialog_says 'Press OPEN WINAMP on the handset (1 of 25)'"
 walked=0

@@ -56,7 +56,7 @@ e2e_click "$win" 66 352
 e2e_check "the setup dialog opens" e2e_eventually 10 "[ \"\$(e2e_post 'Setup IR device' --query | cut -d' ' -f1)\" = visible ]"
 sleep 0.5
 read -r state x y w h <<<"$(e2e_post 'Setup IR device' --client)"
-e2e_check "it is laid out at the screen's DPI: 920 x 1028 (got $w x $h)" test "$w" = 920 -a "$h" = 1028
+e2e_check "it is laid out at the screen's DPI: 1280 x 1028 (got $w x $h)" test "$w" = 1280 -a "$h" = 1028
 layout=$(e2e_post 'Setup IR device' --layout)
 e2e_check "nothing overlaps, nothing leaves its group box, every text fits${layout:+: $layout}" test -z "$layout"
 # The codes and the walk's longest prompt, to see that they fit.

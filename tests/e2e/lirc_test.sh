@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Keys from a real LIRC server (lircd with no hardware, keys pressed by
-# SIMULATE) under Wine: lircd started after the remote is picked up within
-# 5 s; a key shows in the open setup dialog and is learned; a learned key
+# SIMULATE) under Wine: the setup dialog says the server is away and why,
+# then live beside the receiver and the keys; lircd started after the
+# remote is picked up within 5 s; a key shows in the open setup dialog and is learned; a learned key
 # carries out its command, a held PLAY plays once and a held FF seeks again
 # and again; a serial code and a server key both act in one run; lircd
 # stopped and started again is picked up within 5 s, without a box; a fake
@@ -25,6 +26,14 @@ e2e_start "$E2E_TMP/app" "$E2E_TMP/app/zav_amp.exe"
 WIN=$(e2e_wait_window "ZAV Amp - 01" 30)
 e2e_check "the remote's window appears" test -n "$WIN"
 sleep 2
+dialog_texts() { e2e_post 'Setup IR device' --texts; }
+e2e_click "$WIN" 33 176
+e2e_eventually 10 "[ \"\$(e2e_post 'Setup IR device' --query | cut -d' ' -f1)\" = visible ]"
+e2e_check "the dialog says why the server is not live" \
+  e2e_eventually 5 "dialog_texts | grep -qx 'LIRC server: failed: no server answers at 127.0.0.1:$port'"
+e2e_check "beside the receiver, live" e2e_eventually 5 "dialog_texts | grep -qx 'Receiver: live'"
+xdotool key Escape
+e2e_eventually 10 "[ \"\$(e2e_post 'ZAV Amp - 01' --query | cut -d' ' -f1)\" = visible ]"
 if ! e2e_start_lircd "$port"; then
   e2e_skip "lircd could not start here"
   e2e_summary
@@ -35,6 +44,8 @@ e2e_check "lircd started after the remote is picked up within 5 s" e2e_eventuall
 # Learned in the open dialog.
 e2e_click "$WIN" 33 176
 e2e_eventually 10 "[ \"\$(e2e_post 'Setup IR device' --query | cut -d' ' -f1)\" = visible ]" && sleep 0.5
+e2e_check "the dialog says the server is live" e2e_eventually 5 "dialog_texts | grep -qx 'LIRC server: live'"
+e2e_check "and the keys Windows hears are heard" e2e_eventually 5 "dialog_texts | grep -qx 'Media keys: live'"
 e2e_lirc_press KEY_PLAY 0
 e2e_check "a server's key shows in the dialog's code field" \
   e2e_eventually 5 "e2e_post 'Setup IR device' --texts | grep -qx 'handset:KEY_PLAY'"
