@@ -5,6 +5,7 @@
 
 #include "framework/application.h"
 #include "framework/convert.h"
+#include "framework/raised.h"
 
 namespace app {
 
@@ -48,6 +49,9 @@ void TFormaSetari::codeShown(const CodeHeard& heard) {
 bool TFormaSetari::mayLearn(const std::string& code) {
     const auto device = remote_.deviceToConfirm(code);
     if (!device) return true;
+    // The question serves messages: a key heard meanwhile asks nothing more.
+    if (asking_) return false;
+    const fw::Raised asking(asking_);
     const bool receiver = application().askYesNo(
         "The key came from the device " + *device +
             ", which also sends keys that type or move.\n\nIs it a handset's receiver? Its keys you learn will "

@@ -138,6 +138,8 @@ private:
     // chose a file since: a path only found is not written.
     std::string shownPlayer_;
     bool playerChosen_ = false;
+    // A question about a device is open.
+    bool asking_ = false;
     fw::Subscription heard_;
     fw::Subscription sources_;
 };

@@ -105,6 +105,8 @@ public:
     bool askYesNo(fw::WindowHandle, const std::string& text, const std::string&) override {
         questions.push_back(text);
         runPosted();
+        if (whileMessageBox) whileMessageBox();
+        runPosted();
         return answerYes;
     }
     std::optional<std::string> chooseFile(fw::WindowHandle owner, const std::string& title,

@@ -341,6 +341,17 @@ TEST_F(Walk, AKeyThatTypesIsLearnedOnlyOnceTheUserSaysItsDeviceIsAReceiver) {
     EXPECT_EQ(host.questions.size(), 3u) << "a key no one types needs no word";
 }
 
+TEST_F(Walk, AKeyHeardWhileTheQuestionIsOpenAsksNothingMore) {
+    host.answerYes = true;
+    host.whileMessageBox = [&] {
+        host.whileMessageBox = nullptr;
+        key("key:6@046D:C31C", t_ += 400);
+    };
+    key("key:5@045E:006D", t_ += 400);
+    EXPECT_EQ(host.questions.size(), 1u) << "one question at a time";
+    EXPECT_EQ(learnedLine("OPEN WINAMP"), "<none>") << "the key heard last waits for its own word";
+}
+
 TEST_F(Walk, EscEndsTheWalkAndIsNeverLearnedWhereverItComesFrom) {
     for (const std::string esc : {"key:ESCAPE@046D:C31C", "key:ESCAPE@045E:006D"}) {
         SCOPED_TRACE(esc);
