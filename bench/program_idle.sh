@@ -62,6 +62,7 @@ stop_program() {  # WIN PID
 # tray_messages trayOff_messages" to FIGURES.
 program_figures() {  # PROGRAM
   local exe=$1 shown alone tray trayoff shown_messages tray_messages trayoff_messages win shown_pid inits
+  rm -rf "$E2E_TMP/shown"
   ZAV_PROGRAM_EXE=$exe e2e_install_program "$E2E_TMP/shown" "${ZAV_BENCH_INI:-$'[IR]\r\nMinimizare=0\r\n'}"
   e2e_start "$E2E_TMP/shown" "$E2E_TMP/shown/zav_amp.exe"
   shown_pid=$E2E_LAST_PID

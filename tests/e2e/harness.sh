@@ -208,7 +208,7 @@ e2e_start_sound() {
 # The real program in a folder of its own (its settings live beside it).
 e2e_install_program() {  # DIR [ir_zav.ini content]
   mkdir -p "$1"
-  cp "${ZAV_PROGRAM_EXE:-$ZAV_WIN_BUILD/src/app/zav_amp.exe}" "$1/"
+  cp "${ZAV_PROGRAM_EXE:-$ZAV_WIN_BUILD/src/app/zav_amp.exe}" "$1/zav_amp.exe"
   [ -n "${2:-}" ] && printf '%s' "$2" >"$1/ir_zav.ini"
   return 0
 }
