@@ -118,7 +118,9 @@ ChildWindow::~ChildWindow() {
 }
 
 // Labels size themselves to their text, as the dialog library's labels do,
-// so a wider stand-in font does not cut them off.
+// so a wider stand-in font does not cut them off. A label laid out for
+// one line grows wider; one laid out for two lines or more keeps its width
+// and wraps its text at its words, growing taller only if it must.
 void ChildWindow::fitLabel() {
     const std::string t = text();
     HDC dc = GetDC(hwnd_);
@@ -126,10 +128,17 @@ void ChildWindow::fitLabel() {
     SIZE s{};
     const std::wstring w = widen(t);
     GetTextExtentPoint32W(dc, w.c_str(), static_cast<int>(w.size()), &s);
-    SelectObject(dc, old);
-    ReleaseDC(hwnd_, dc);
     const RECT b = parent_.scale().toScreen(control_.bounds());
     const int width = b.right - b.left, height = b.bottom - b.top;
+    const bool wraps = s.cy > 0 && height >= 2 * s.cy;
+    if (wraps) {
+        RECT need{0, 0, width, 0};
+        DrawTextW(dc, w.c_str(), static_cast<int>(w.size()), &need, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+        s.cx = need.right;
+        s.cy = need.bottom;
+    }
+    SelectObject(dc, old);
+    ReleaseDC(hwnd_, dc);
     if (s.cx > width || s.cy > height)
         SetWindowPos(hwnd_, nullptr, 0, 0, std::max<int>(width, s.cx), std::max<int>(height, s.cy),
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

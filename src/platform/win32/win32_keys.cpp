@@ -124,7 +124,7 @@ bool Win32Keys::listen(std::string& error) {
     if (!RegisterRawInputDevices(wanted, 4, sizeof wanted[0]) && !RegisterRawInputDevices(wanted, 1, sizeof wanted[0])) {
         wanted[0].dwFlags = RIDEV_INPUTSINK;
         if (!RegisterRawInputDevices(wanted, 1, sizeof wanted[0])) {
-            error = "the system refused raw input (error " + std::to_string(GetLastError()) + ")";
+            error = "the system refused raw input";
             return false;
         }
     }
