@@ -16,7 +16,8 @@ zav_log() { printf '== %s\n' "$*" >&2; }
 ZAV_PACKAGES=(cmake g++ make libgtest-dev googletest file clang libclang-rt-dev
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
   wine wine64 wine32:i386 xvfb xdotool socat imagemagick x11-utils
-  trayer pulseaudio libpulse0 libpulse0:i386 lirc)
+  trayer pulseaudio libpulse0 libpulse0:i386 lirc
+  libboost1.81-dev nlohmann-json3-dev libssl-dev)
 
 zav_install_deps() {
   local missing=() p
@@ -190,7 +191,7 @@ zav_cmake_build() {  # dir [cmake args...]
 # as committed; it prints libFuzzer's last line ("Done N runs in S
 # second(s)") and fails on a crash or a sanitizer report, whose input
 # libFuzzer saves under $ZAV_BUILD/fuzz-findings.
-ZAV_FUZZ_TARGETS=(ini outline bitmap receiver lirc keys)
+ZAV_FUZZ_TARGETS=(ini outline bitmap receiver lirc keys web)
 # A byte stream's cost grows with its length, and 128 bytes hold many codes.
 declare -gA ZAV_FUZZ_MAX_LEN=([receiver]=256)
 ZAV_FUZZ_CMAKE_ARGS=(-DCMAKE_CXX_COMPILER=clang++ -DZAV_FUZZ=ON)

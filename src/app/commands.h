@@ -25,12 +25,15 @@ enum class Repetition { once, everyArrival, everySecondArrival };
 // What a command shows on the on-screen display once it has run.
 enum class Feedback { transport, volume, mute, digits, shuffle, repeat, player };
 
-// Who asked for a command to run: a key of the main window, or a handset
-// through one of the sources of codes.
-enum class CommandSource { key, receiver, lirc, keys };
+// Who asked for a command to run: a key of the main window, a handset
+// through one of the sources of codes, or a phone.
+enum class CommandSource { key, receiver, lirc, keys, web };
 
-// A handset asked, not the mouse on the remote's own keys.
+// A handset (or a phone) asked, not the mouse on the remote's own keys.
 constexpr bool fromHandset(CommandSource source) { return source != CommandSource::key; }
+// What a command came to may be told in a box on the PC: not for a phone,
+// whose user may be in another room.
+constexpr bool opensBoxes(CommandSource source) { return source != CommandSource::web; }
 
 struct Command {
     const char* name;

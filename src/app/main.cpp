@@ -7,6 +7,7 @@
 #include "app/program.h"
 #include "app/settings.h"
 #include "platform/win32/wide_text.h"
+#include "platform/win32/win32_crypto.h"
 #include "platform/win32/win32_endpoint_volume.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_host.h"
@@ -15,6 +16,7 @@
 #include "platform/win32/win32_launcher.h"
 #include "platform/win32/win32_message_box.h"
 #include "platform/win32/win32_mixer.h"
+#include "platform/win32/win32_network.h"
 #include "platform/win32/win32_player_windows.h"
 #include "platform/win32/win32_regions.h"
 #include "platform/win32/win32_run_at_logon.h"
@@ -40,8 +42,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         win32::Win32Sockets sockets;
         win32::Win32Keys keys(instance);
         win32::Win32MediaKeys mediaKeys;
+        win32::Win32Crypto crypto;
+        win32::Win32Network network;
         app::Program program({host, serial, win32::showMessage, tray, player, launcher, mixer, endpoint, regions, logon,
-                              files, sockets, keys, mediaKeys},
+                              files, sockets, keys, mediaKeys, crypto, network},
                              app::configPath(fw::pathFromUtf8(host.executablePath())));
         program.run();
     } catch (const std::exception& e) {

@@ -6,12 +6,14 @@
 
 #include "framework/file_system.h"
 #include "framework/host.h"
+#include "platform/crypto.h"
 #include "platform/endpoint_volume.h"
 #include "platform/key_input.h"
 #include "platform/launcher.h"
 #include "platform/media_keys.h"
 #include "platform/message_box.h"
 #include "platform/mixer.h"
+#include "platform/network.h"
 #include "platform/player_window.h"
 #include "platform/region.h"
 #include "platform/run_at_logon.h"
@@ -36,6 +38,8 @@ struct Platform {
     platform::StreamSockets& sockets;
     platform::KeyInput& keys;
     platform::MediaKeys& mediaKeys;
+    platform::Crypto& crypto;
+    platform::Network& network;
 };
 
 }  // namespace app

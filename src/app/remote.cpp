@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "app/player_path.h"
+#include "app/web_link.h"
 #include "app/start_with_windows.h"
 #include "framework/application.h"
 #include "framework/convert.h"
@@ -22,12 +23,13 @@ Remote::Remote(fw::Component* owner, const Platform& platform, SettingsStore& st
       Receiver(&create<ReceiverLink>("ReceiverLink", platform.serial, platform.showMessage, codes)),
       Lirc(&create<LircLink>("LircLink", platform.sockets, codes)),
       Keys(&create<KeysLink>("KeysLink", platform.keys, codes)),
+      Web(&create<WebLink>("WebLink", *this, store, platform.crypto, platform.network, platform.host)),
       store_(store),
       codes_(codes),
       launcher_(platform.launcher),
       logon_(platform.logon),
       mediaKeys_(platform.mediaKeys),
-      sources_{Receiver, Lirc, Keys},
+      sources_{Receiver, Lirc, Keys, Web},
       handset_(*this),
       walk_([this](const std::string& command, const std::string& code, bool add) {
           add ? addCode(command, code) : learnCode(command, code);
@@ -35,6 +37,15 @@ Remote::Remote(fw::Component* owner, const Platform& platform, SettingsStore& st
       asked_(fw::Application::of(owner), maxCommandsWaiting,
              [this](Asked& asked) {
                  // A command's error is shown, and the ones after it still run.
+                 // A phone's is not: nobody may be at the PC to close a box,
+                 // and the phone learns from the state what came of it.
+                 if (!opensBoxes(asked.source)) {
+                     try {
+                         perform(*asked.command, asked.source);
+                     } catch (const std::exception&) {
+                     }
+                     return;
+                 }
                  fw::Application::of(this).guarded([&] { perform(*asked.command, asked.source); });
              }) {
     ActivApp->setMainFormTitle("MyOtherApp");
@@ -315,6 +326,16 @@ void Remote::enterTrack() {
 
 void Remote::cancelTrack() {
     Live->setDigits("");
+}
+
+void Remote::setVolume(int percent, CommandSource) {
+    MasterVolume->setPercent(percent);
+}
+
+void Remote::chooseTrack(std::int32_t number, CommandSource source) {
+    Live->setDigits(std::to_string(number));
+    asked_.emptyNow();
+    perform(*commandNamed("ENTER"), source);
 }
 
 void Remote::othersUnless(bool sentToPlayer, platform::MediaKey key) {

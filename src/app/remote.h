@@ -50,6 +50,8 @@
 
 namespace app {
 
+class WebLink;
+
 // What the start key (OPEN WINAMP) came to the last time.
 struct PlayerStart {
     enum class Outcome { none, closed, started, notFound, failed };
@@ -174,6 +176,11 @@ public:
     // 32-bit number raise the conversion's error and stay typed.
     void enterTrack();
     void cancelTrack();
+    // A slider's level and a track chosen by its number, as a phone asks
+    // for them: the level as the volume keys' way takes it, the track as
+    // its digits then ENTER choose it.
+    void setVolume(int percent, CommandSource source);
+    void chooseTrack(std::int32_t number, CommandSource source);
 
     // The live state, and each change of it.
     const RemoteState& state() const { return Live->state(); }
@@ -200,6 +207,8 @@ public:
     ReceiverLink* const Receiver;
     LircLink* const Lirc;
     KeysLink* const Keys;
+    // The phone remote: a source of commands, not of codes.
+    WebLink* const Web;
     // Every retryMs: each source that is wanted and not live is tried again.
     fw::Timer* TimerSources = nullptr;
 

@@ -5,12 +5,23 @@
 
 #include "framework/convert.h"
 #include "framework/ini_file.h"
+#include "web/phones.h"
 
 namespace app {
 namespace {
 
 constexpr const char* section = "COMENZI_IR";
 constexpr const char* playerVolume = "player";
+
+constexpr const char* phonesSection = "WEB_PHONES";
+
+// A port below 1024 needs rights the program does not ask for.
+int webPortOf(const std::string& text) {
+    if (text.empty() || text.size() > 5 || text.find_first_not_of("0123456789") != std::string::npos)
+        return defaultWebPort;
+    int port = std::stoi(text);
+    return port >= 1024 && port <= 65535 ? port : defaultWebPort;
+}
 
 // A change that turns out to change nothing: no write.
 struct Unchanged {};
@@ -32,6 +43,11 @@ Settings read(const fw::IniFile& ini) {
     s.LircAddress = ir::parseLircAddress(s.LircAddressText);
     s.KeysEnabled = ini.readString("KEYS", "ENABLED", "1") != "0";
     s.OthersByMediaKeys = ini.readString("PLAYER", "OTHERS", "0") == "1";
+    s.WebEnabled = ini.readString("WEB", "ENABLED", "0") == "1";
+    s.WebPort = webPortOf(ini.readString("WEB", "PORT", ""));
+    s.WebAddress = ini.readString("WEB", "ADDRESS", "");
+    for (const auto& [hash, line] : ini.readSection(phonesSection))
+        if (auto phone = web::phoneFromLine(hash, line)) s.Phones.push_back(*phone);
     for (const std::string& name : learnedNamesLoadOrder())
         s.LearnedCodes[name] = parseCodeList(ini.readString(section, name, ""));
     return s;
@@ -80,6 +96,16 @@ void SettingsStore::SaveSettings(const DialogSettings& v) {
             if (v.OthersByMediaKeys || d.value("PLAYER", "OTHERS"))
                 d.set("PLAYER", "OTHERS", v.OthersByMediaKeys ? "1" : "0");
             d.set("PLAYER", "VOLUME", v.Volume == control::VolumePreference::player ? playerVolume : "auto");
+            // Off is what a file without the section means.
+            if (v.WebEnabled || d.value("WEB", "ENABLED")) d.set("WEB", "ENABLED", v.WebEnabled ? "1" : "0");
+            if (v.WebPort != defaultWebPort || d.value("WEB", "PORT"))
+                d.set("WEB", "PORT", std::to_string(webPortOf(std::to_string(v.WebPort))));
+            if (v.WebAddress) {
+                if (v.WebAddress->empty())
+                    d.remove("WEB", "ADDRESS");
+                else
+                    d.set("WEB", "ADDRESS", *v.WebAddress);
+            }
             if (v.LircAddress) {
                 if (v.LircAddress->empty())
                     d.remove("LIRC", "ADDRESS");
@@ -121,6 +147,31 @@ void SettingsStore::ForgetCodIr(const std::string& command) {
     write([&](fw::IniFile& ini) {
         ini.edit([&](fw::IniDocument& d) {
             if (!d.remove(section, command)) throw Unchanged();
+        });
+    });
+}
+
+void SettingsStore::AddPhone(const web::Phone& phone) {
+    write([&](fw::IniFile& ini) {
+        ini.edit([&](fw::IniDocument& d) { d.set(phonesSection, phone.hash, web::phoneLineValue(phone)); });
+    });
+}
+
+void SettingsStore::ForgetPhone(const std::string& hash) {
+    write([&](fw::IniFile& ini) {
+        ini.edit([&](fw::IniDocument& d) {
+            if (!d.remove(phonesSection, hash)) throw Unchanged();
+        });
+    });
+}
+
+void SettingsStore::ForgetPhones() {
+    write([&](fw::IniFile& ini) {
+        ini.edit([&](fw::IniDocument& d) {
+            bool removed = false;
+            for (const auto& [hash, line] : d.keys(phonesSection))
+                while (d.remove(phonesSection, hash)) removed = true;
+            if (!removed) throw Unchanged();
         });
     });
 }

@@ -17,17 +17,21 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/learned_codes.h"
 #include "control/master_volume.h"
 #include "framework/file_system.h"
 #include "ir/lirc_address.h"
+#include "web/web_remote.h"
 
 namespace fw {
 class IniFile;
 }
 
 namespace app {
+
+constexpr int defaultWebPort = 8780;
 
 struct Settings {
     int PortNumber = 1;
@@ -55,6 +59,16 @@ struct Settings {
     // [PLAYER] OTHERS=1: with no Winamp window, the transport keys go out
     // as the system's media keys, for whatever player listens to them.
     bool OthersByMediaKeys = false;
+    // [WEB] ENABLED=1: the phone remote listens on the home network;
+    // anything else leaves it off, so nothing listens unless the user said.
+    bool WebEnabled = false;
+    // [WEB] PORT: 1024 to 65535; anything else is the default.
+    int WebPort = defaultWebPort;
+    // [WEB] ADDRESS: the address a phone is shown; empty for the PC's own
+    // on the network of its default route.
+    std::string WebAddress;
+    // [WEB_PHONES]: the paired phones, by the hash of their tokens.
+    std::vector<web::Phone> Phones;
     // Command name (or the held-key code's) -> its codes, none when none
     // were learned.
     std::map<std::string, CodeList> LearnedCodes;
@@ -75,6 +89,10 @@ struct DialogSettings {
     std::optional<std::string> LircAddress = std::nullopt;
     bool KeysEnabled = true;
     bool OthersByMediaKeys = false;
+    bool WebEnabled = false;
+    int WebPort = defaultWebPort;
+    // The address as chosen (empty: the PC's own); none leaves it as it is.
+    std::optional<std::string> WebAddress = std::nullopt;
 };
 
 // The configuration file's path for a program at `executable`.
@@ -106,6 +124,11 @@ public:
     void AddCodIr(const std::string& command, const std::string& code);
     // Removes every code of the command from the file, in one write.
     void ForgetCodIr(const std::string& command);
+    // A paired phone is kept, or one or every one is forgotten, in one
+    // write each.
+    void AddPhone(const web::Phone& phone);
+    void ForgetPhone(const std::string& hash);
+    void ForgetPhones();
 
 private:
     void write(const std::function<void(fw::IniFile&)>& change);

@@ -114,7 +114,7 @@ void TZAV_Amp::CoolButtonShowClick(fw::Component&) {
 void TZAV_Amp::startFailed(const PlayerStart& start, CommandSource source) {
     // Nothing is started. The handset's key while the remote is hidden is
     // answered on screen, where the user looks, not by a box.
-    if ((fromHandset(source) && !visible()) || startBoxOpen_) return;
+    if ((fromHandset(source) && !visible()) || !opensBoxes(source) || startBoxOpen_) return;
     const std::string text = start.outcome == PlayerStart::Outcome::notFound
                                  ? std::string(Remote::playerNotFound)
                                  : "Winamp did not start: " + start.file + "\n" + start.error;

@@ -25,6 +25,11 @@ int percentOf(std::int32_t value, std::int32_t maximum) {
     return static_cast<int>(std::clamp<std::int64_t>((std::int64_t{value} * 100 + maximum / 2) / maximum, 0, 100));
 }
 
+// The level of a percent of the way's range, which reads back as that percent.
+std::int32_t levelOf(int percent, std::int32_t maximum) {
+    return static_cast<std::int32_t>((std::int64_t{std::clamp(percent, 0, 100)} * maximum + 50) / 100);
+}
+
 }  // namespace
 
 VolumeWay chooseVolumeWay(VolumePreference preference, platform::EndpointStatus endpoint, bool levelSettable) {
@@ -131,7 +136,17 @@ void MasterVolume::heard(std::optional<int> percent, bool muted) {
 }
 
 VolumeResult MasterVolume::step(int direction) {
-    return act([this, direction] { return stepOnce(direction); });
+    return act([this, direction] {
+        return moveOnce([direction](std::int32_t from, std::int32_t maximum) {
+            return from + direction * stepFor(maximum);
+        });
+    });
+}
+
+VolumeResult MasterVolume::setPercent(int percent) {
+    return act([this, percent] {
+        return moveOnce([percent](std::int32_t, std::int32_t maximum) { return levelOf(percent, maximum); });
+    });
 }
 
 VolumeResult MasterVolume::toggleMute() {
@@ -149,12 +164,11 @@ VolumeResult MasterVolume::act(const std::function<VolumeResult()>& key) {
     return key();
 }
 
-VolumeResult MasterVolume::stepOnce(int direction) {
-    if (way_ == VolumeWay::player) return playerStep(direction);
+VolumeResult MasterVolume::moveOnce(const Move& move) {
+    if (way_ == VolumeWay::player) return playerMove(move);
     const auto level = readLevel();
     if (!level) return VolumeResult::failed;
-    const std::int32_t value =
-        std::clamp(level->value + direction * stepFor(level->maximum), std::int32_t{0}, level->maximum);
+    const std::int32_t value = std::clamp(move(level->value, level->maximum), std::int32_t{0}, level->maximum);
     if (!writeLevel(value, *level)) return VolumeResult::failed;
     // A volume key clears the mute.
     if (readMuted().value_or(false)) {
@@ -185,13 +199,12 @@ std::optional<std::int32_t> MasterVolume::playerLevel() {
     return level;
 }
 
-VolumeResult MasterVolume::playerStep(int direction) {
+VolumeResult MasterVolume::playerMove(const Move& move) {
     const auto level = playerLevel();
     if (!level) return VolumeResult::noPlayer;
     // Out of the remote's mute, from where it was before.
     const std::int32_t from = playerMuted_ && *level == 0 ? rememberedLevel_ : *level;
-    const std::int32_t value =
-        std::clamp(from + direction * stepFor(winamp::maximumVolume), std::int32_t{0}, winamp::maximumVolume);
+    const std::int32_t value = std::clamp(move(from, winamp::maximumVolume), std::int32_t{0}, winamp::maximumVolume);
     if (!player_.SetVolume(value)) return VolumeResult::noPlayer;
     playerMuted_ = false;
     heard(percentOf(value, winamp::maximumVolume), false);

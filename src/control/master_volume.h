@@ -63,6 +63,9 @@ public:
     // is replaced by a new choice, through which the key then acts.
     VolumeResult step(int direction);
     VolumeResult toggleMute();
+    // The level set to a percent of the way's range (a slider, not a key),
+    // which clears the mute as a volume key does.
+    VolumeResult setPercent(int percent);
 
     // What the mute indicator shows: the way's mute as last heard (the
     // player way: whether the remote muted the player). Asks nobody.
@@ -85,9 +88,11 @@ private:
         std::int32_t offset = 0;  // where 0 lies on the control's own scale
     };
     VolumeResult act(const std::function<VolumeResult()>& key);
-    VolumeResult stepOnce(int direction);
+    // The new level from the level now and the way's maximum.
+    using Move = std::function<std::int32_t(std::int32_t from, std::int32_t maximum)>;
+    VolumeResult moveOnce(const Move& move);
     VolumeResult toggleOnce();
-    VolumeResult playerStep(int direction);
+    VolumeResult playerMove(const Move& move);
     VolumeResult playerToggle();
     void chooseAgain();
     void setMuted(bool muted);

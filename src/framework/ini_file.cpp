@@ -173,6 +173,18 @@ std::optional<std::string_view> IniDocument::value(std::string_view section, std
     return trimBlanks(std::string_view(text_).substr(k->equals + 1, k->lineEnd - k->equals - 1));
 }
 
+std::vector<std::pair<std::string, std::string>> IniDocument::keys(std::string_view section) const {
+    std::vector<std::pair<std::string, std::string>> found;
+    const Section* s = findSection(held(storedName(section)));
+    if (!s) return found;
+    for (std::uint32_t i = s->firstKey; i < s->firstKey + s->keyCount; ++i) {
+        const Key& k = keys_[i];
+        if (findKey(*s, keyName(k)) != &k) continue;  // a later duplicate: the first one wins
+        found.emplace_back(keyName(k), trimBlanks(std::string_view(text_).substr(k.equals + 1, k.lineEnd - k.equals - 1)));
+    }
+    return found;
+}
+
 // New lines follow the file's own line ends; a file without any gets CR LF,
 // as the platform's profile files have.
 std::string_view IniDocument::lineEnd() const {

@@ -28,6 +28,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "framework/code_page.h"
@@ -84,6 +85,9 @@ public:
     // Takes the key's line out (the first of that name, the one a read
     // finds); false when there is none.
     bool remove(std::string_view section, std::string_view key);
+    // The section's keys and their values, in the file's order; a name
+    // that comes twice is there once, with the value a read finds.
+    std::vector<std::pair<std::string, std::string>> keys(std::string_view section) const;
 
 private:
     struct Section {
@@ -128,6 +132,10 @@ public:
     // converted; the fallback when the key is missing or does not convert.
     int readInteger(const std::string& section, const std::string& key, int fallback) const;
     bool readBool(const std::string& section, const std::string& key, bool fallback) const;
+    // The section's keys and their values, in the file's order.
+    std::vector<std::pair<std::string, std::string>> readSection(const std::string& section) const {
+        return document().keys(section);
+    }
 
     // Raise IniWriteError("Unable to write to <path>") when the file cannot
     // be written or an existing file could not be read (writing would lose

@@ -40,7 +40,7 @@ PlatformDoubles::~PlatformDoubles() {
 }
 
 app::Platform PlatformDoubles::platform() {
-    return {host, serial, serial.messageBoxes(), tray, player, launcher, mixer, endpoint, regions, logon, files, sockets, keys, mediaKeys};
+    return {host, serial, serial.messageBoxes(), tray, player, launcher, mixer, endpoint, regions, logon, files, sockets, keys, mediaKeys, crypto, network};
 }
 
 void PlatformDoubles::writeIni(const std::string& ini) const {

@@ -12,11 +12,13 @@
 #include "support/fake_endpoint.h"
 #include "support/fake_keys.h"
 #include "support/fake_mixer.h"
+#include "support/fake_network.h"
 #include "support/fake_serial.h"
 #include "support/fake_sockets.h"
 #include "support/fake_tray.h"
 #include "support/headless_host.h"
 #include "support/recording_files.h"
+#include "support/system_crypto.h"
 
 namespace testing_support {
 
@@ -47,6 +49,8 @@ public:
     FakeSockets sockets;
     FakeKeys keys;
     FakeMediaKeys mediaKeys;
+    SystemCrypto crypto;
+    FakeNetwork network;
     // The old mixer's master output: its volume and mute controls.
     std::uint32_t masterVolume = 0;
     std::uint32_t masterMute = 0;

@@ -59,6 +59,7 @@ protected:
             case app::CommandSource::receiver: return "receiver";
             case app::CommandSource::lirc: return "lirc";
             case app::CommandSource::keys: return "keys";
+            case app::CommandSource::web: return "web";
         }
         return "?";
     }

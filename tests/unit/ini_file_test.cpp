@@ -307,3 +307,13 @@ TEST_F(IniFileTest, AFileTooLargeToBeOursReadsAsMissingAndIsNotWrittenOver) {
 }
 
 }  // namespace
+
+TEST(IniDocumentKeys, ASectionsKeysComeInOrderTheFirstOfTwinsWinning) {
+    auto document = fw::IniDocument::fromBytes(
+        "[WEB_PHONES]\r\n  aa = 2026-12-09 Ana \r\n; a note\r\nbb=2026-12-10 Bob\r\nno equals here\r\n"
+        "AA=twin\r\n[web_phones]\r\ncc=later section\r\n[OTHER]\r\ndd=x\r\n");
+    using Keys = std::vector<std::pair<std::string, std::string>>;
+    EXPECT_EQ(document.keys("web_phones"), (Keys{{"aa", "2026-12-09 Ana"}, {"bb", "2026-12-10 Bob"}}));
+    EXPECT_EQ(document.keys("OTHER"), (Keys{{"dd", "x"}}));
+    EXPECT_TRUE(document.keys("MISSING").empty());
+}

@@ -318,3 +318,33 @@ TEST_F(Volume, TheProgramLetsTheEndpointGoAndWhatItsNoticesPostedFindsNothingOnc
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Volume, ASliderSetsAPercentOfEitherWaysRangeThatReadsBackAsItAndClearsTheMute) {
+    struct Case {
+        int percent, playerLevel, systemLevel;
+    };
+    const Case cases[] = {{0, 0, 0}, {40, 102, 26214}, {100, 255, 65535}, {-5, 0, 0}, {250, 255, 65535}};
+    for (const Case& c : cases) {
+        endpoint.status = EndpointStatus::noDevice;
+        player.volume = 100;
+        begin();
+        ASSERT_EQ(volume().way(), VolumeWay::player);
+        press("m");
+        EXPECT_EQ(volume().setPercent(c.percent), control::VolumeResult::done);
+        EXPECT_EQ(player.volume, c.playerLevel) << c.percent;
+        EXPECT_EQ(remote->state().volume, std::clamp(c.percent, 0, 100));
+        EXPECT_FALSE(indicatorLit());
+
+        systemSound(0.5f, true);
+        begin();
+        ASSERT_EQ(volume().way(), VolumeWay::system);
+        EXPECT_EQ(volume().setPercent(c.percent), control::VolumeResult::done);
+        EXPECT_EQ(systemLevel(), c.systemLevel) << c.percent;
+        EXPECT_EQ(remote->state().volume, std::clamp(c.percent, 0, 100));
+        EXPECT_FALSE(endpoint.mute);
+    }
+}
+
+}  // namespace

@@ -396,3 +396,73 @@ TEST_F(SettingsTest, AFileTurnedToUtf16KeepsItsOtherTextAndReadsBackTheSameElsew
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(SettingsTest, ThePhoneRemoteIsOffUnlessTurnedOnAndItsPortIsOneAUserMayHave) {
+    struct Case {
+        const char* file;
+        bool enabled;
+        int port;
+        const char* address;
+    };
+    const Case cases[] = {
+        {"", false, 8780, ""},
+        {"[WEB]\r\nENABLED=1\r\n", true, 8780, ""},
+        {"[WEB]\r\nENABLED=yes\r\nPORT=9000\r\n", false, 9000, ""},
+        {"[WEB]\r\nENABLED=1\r\nPORT=80\r\n", true, 8780, ""},
+        {"[WEB]\r\nPORT=65535\r\n", false, 65535, ""},
+        {"[WEB]\r\nPORT=65536\r\n", false, 8780, ""},
+        {"[WEB]\r\nPORT=-9000\r\n", false, 8780, ""},
+        {"[WEB]\r\nPORT=99999999999999999999\r\n", false, 8780, ""},
+        {"[WEB]\r\nPORT=90x\r\nADDRESS= 192.168.1.23 \r\n", false, 8780, "192.168.1.23"},
+    };
+    for (const Case& c : cases) {
+        put(c.file);
+        app::Settings s = loaded();
+        EXPECT_EQ(s.WebEnabled, c.enabled) << c.file;
+        EXPECT_EQ(s.WebPort, c.port) << c.file;
+        EXPECT_EQ(s.WebAddress, c.address) << c.file;
+    }
+}
+
+TEST_F(SettingsTest, PairedPhonesAreKeptByTheirHashesAndForgottenOneOrAll) {
+    const std::string ana(64, 'a'), bob(64, 'b');
+    put("[IR]\r\nACTIVARE=0\r\n[WEB_PHONES]\r\n" + std::string(64, 'c') + "=not a date\r\n");
+    app::SettingsStore s = store();
+    s.LoadSettings();
+    EXPECT_TRUE(s.settings().Phones.empty()) << "a line that is not a phone's is no phone";
+    s.AddPhone({ana, "2026-12-09", "Ana"});
+    s.AddPhone({bob, "2026-12-10", "Bob's phone"});
+    EXPECT_EQ(loaded().Phones, (std::vector<web::Phone>{{ana, "2026-12-09", "Ana"}, {bob, "2026-12-10", "Bob's phone"}}));
+    EXPECT_NE(contents().find(ana + "=2026-12-09 Ana"), std::string::npos);
+    s.ForgetPhone(ana);
+    EXPECT_EQ(s.settings().Phones, (std::vector<web::Phone>{{bob, "2026-12-10", "Bob's phone"}}));
+    s.ForgetPhones();
+    EXPECT_TRUE(loaded().Phones.empty());
+    EXPECT_EQ(contents().find("2026-12-10"), std::string::npos);
+    EXPECT_NE(contents().find("ACTIVARE=0"), std::string::npos) << "the other settings stay";
+}
+
+TEST_F(SettingsTest, TheDialogWritesThePhoneRemoteOnlyWhenItDiffersFromNothing) {
+    put("[IR]\r\nACTIVARE=1\r\n");
+    app::SettingsStore s = store();
+    s.LoadSettings();
+    s.SaveSettings(app::DialogSettings{});
+    EXPECT_EQ(contents().find("[WEB]"), std::string::npos) << "today's users' files gain nothing";
+    app::DialogSettings on;
+    on.WebEnabled = true;
+    on.WebPort = 9000;
+    on.WebAddress = "10.0.0.5";
+    s.SaveSettings(on);
+    EXPECT_TRUE(loaded().WebEnabled);
+    EXPECT_EQ(loaded().WebPort, 9000);
+    EXPECT_EQ(loaded().WebAddress, "10.0.0.5");
+    on.WebEnabled = false;
+    on.WebAddress = "";
+    s.SaveSettings(on);
+    EXPECT_FALSE(loaded().WebEnabled);
+    EXPECT_EQ(loaded().WebAddress, "");
+}
+
+}  // namespace

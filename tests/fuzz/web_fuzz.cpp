@@ -1,0 +1,134 @@
+// What follows the HTTP parser: a request's method, target, fields and body
+// as any peer on the network may send them, through the rules and the API.
+// The input is a head of lines ("METHOD TARGET", then "Name: value"), an
+// empty line, and the body. Whatever arrives, a foreign Host or Origin is
+// never admitted, nothing reaches the remote unless a paired phone asked
+// for a valid thing, and every refusal is JSON without a CORS header.
+#include <cctype>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "fuzz_check.h"
+#include "support/system_crypto.h"
+#include "web/api.h"
+
+namespace {
+
+constexpr const char* token = "00112233445566778899aabbccddeeff";
+
+struct CheckingRemote : web::RemoteLink {
+    bool asked = false;
+    void command(const std::string& name) override {
+        FUZZ_CHECK(name == "PLAY" || name == "STOP");
+        asked = true;
+    }
+    void volume(int level) override {
+        FUZZ_CHECK(level >= 0 && level <= 100);
+        asked = true;
+    }
+    void track(std::int32_t number) override {
+        FUZZ_CHECK(number >= 1);
+        asked = true;
+    }
+    void paired(const web::Phone& phone) override {
+        FUZZ_CHECK(phone.hash.size() == 64);
+        FUZZ_CHECK(web::cleanPhoneName(phone.name) == phone.name);
+        asked = true;
+    }
+};
+
+std::string_view trimmed(std::string_view text) {
+    while (!text.empty() && text.front() == ' ')
+        text.remove_prefix(1);
+    return text;
+}
+
+bool sameLower(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    std::string_view input(reinterpret_cast<const char*>(data), size);
+    std::size_t split = input.find("\n\n");
+    std::string_view headText = input.substr(0, split);
+    std::string_view body = split == std::string_view::npos ? std::string_view{} : input.substr(split + 2);
+
+    web::Head head;
+    bool first = true;
+    while (!headText.empty()) {
+        std::size_t end = headText.find('\n');
+        std::string_view line = headText.substr(0, end);
+        headText = end == std::string_view::npos ? std::string_view{} : headText.substr(end + 1);
+        if (first) {
+            first = false;
+            std::size_t space = line.find(' ');
+            head.method = std::string(line.substr(0, space));
+            if (space != std::string_view::npos)
+                head.target = std::string(line.substr(space + 1));
+            continue;
+        }
+        std::size_t colon = line.find(':');
+        if (colon == std::string_view::npos)
+            continue;
+        std::string_view name = line.substr(0, colon);
+        std::string value(trimmed(line.substr(colon + 1)));
+        if (sameLower(name, "host"))
+            head.hosts.push_back(value);
+        else if (sameLower(name, "origin"))
+            head.origins.push_back(value);
+        else if (sameLower(name, "content-type"))
+            head.contentTypes.push_back(value);
+        else if (sameLower(name, "cookie"))
+            head.cookies.push_back(value);
+        else if (sameLower(name, "authorization"))
+            head.authorizations.push_back(value);
+        else if (sameLower(name, "content-length"))
+            head.contentLength = value.size();
+    }
+
+    testing_support::SystemCrypto crypto;
+    CheckingRemote remote;
+    web::Pairing pairing(crypto);
+    web::Phones phones;
+    auto digest = crypto.sha256(token);
+    phones.add({web::hexOf(digest.data(), digest.size()), "2026-12-09", "Ana"});
+    auto now = web::Clock::time_point{} + std::chrono::hours(1);
+    web::Api api(remote, pairing, phones, crypto, [now] { return now; }, [] { return std::string("2026-12-09"); });
+    api.setup({web::hostsOfThisPc({"192.168.1.23"}, "DESK", 8780), {"PLAY", "STOP"}, {{"/", "text/html", "page"}}});
+    pairing.open(now);
+
+    auto verdict = api.screen(head);
+    web::Reply reply;
+    if (auto* refusal = std::get_if<web::Reply>(&verdict)) {
+        reply = *refusal;
+        FUZZ_CHECK(reply.status >= 400);
+        FUZZ_CHECK(reply.contentType == "application/json");
+        FUZZ_CHECK(reply.body.find("\"error\"") != std::string::npos);
+    } else {
+        FUZZ_CHECK(head.hosts.size() == 1);
+        bool ours = false;
+        for (const auto& host : web::hostsOfThisPc({"192.168.1.23"}, "DESK", 8780))
+            ours = ours || sameLower(host, head.hosts.front());
+        FUZZ_CHECK(ours);
+        FUZZ_CHECK(head.origins.empty() || sameLower(head.origins.front(), "http://" + head.hosts.front()));
+        reply = api.answer(head, std::get<web::Admitted>(verdict), body, web::WebState{});
+        // Only pairing acts for a phone not yet paired.
+        bool pairing = head.target.substr(0, head.target.find('?')) == "/api/v1/pair";
+        if (remote.asked)
+            FUZZ_CHECK(!std::get<web::Admitted>(verdict).phone.empty() || (pairing && reply.status == 200));
+    }
+    if (!std::holds_alternative<web::Admitted>(verdict))
+        FUZZ_CHECK(!remote.asked);
+    for (const auto& [name, value] : reply.fields)
+        FUZZ_CHECK(name.find("Access-Control") == std::string::npos);
+    return 0;
+}

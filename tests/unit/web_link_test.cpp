@@ -1,0 +1,171 @@
+// The phone remote as one of the remote's sources: on only when the
+// settings say, its status in words, a phone's requests carried out on the
+// GUI thread as the web's own commands (never a box on the PC), pairing
+// kept in the settings file as hashes, and the player followed only while a
+// phone follows the state.
+#include <gtest/gtest.h>
+
+#include <boost/asio/ip/tcp.hpp>
+#include <thread>
+
+#include "app/web_link.h"
+#include "support/loopback_client.h"
+#include "support/remote_fixture.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using testing_support::Client;
+using testing_support::statusOf;
+
+// A port nobody listens on now.
+std::uint16_t freePort() {
+    boost::asio::io_context io;
+    boost::asio::ip::tcp::acceptor probe(io, {boost::asio::ip::make_address("127.0.0.1"), 0});
+    return probe.local_endpoint().port();
+}
+
+class WebLinkTest : public ::testing::Test, public testing_support::RemoteFixture {
+protected:
+    std::uint16_t port = freePort();
+
+    void begin(const std::string& web = "ENABLED=1\r\n") {
+        player.running = true;
+        start("[IR]\r\nMinimizare=0\r\nACTIVARE=0\r\n[WEB]\r\nPORT=" + std::to_string(port) + "\r\n" + web);
+    }
+    app::WebLink& link() { return *remote->Web; }
+
+    std::string request(const std::string& method, const std::string& path, const std::string& token,
+                        const std::string& body = "") {
+        std::string text = method + " " + path + " HTTP/1.1\r\nHost: 127.0.0.1:" + std::to_string(port) +
+                           "\r\nConnection: close\r\n";
+        if (!token.empty()) text += "Authorization: Bearer " + token + "\r\n";
+        if (method == "POST")
+            text += "Content-Type: application/json\r\nContent-Length: " + std::to_string(body.size()) + "\r\n";
+        return text + "\r\n" + body;
+    }
+    // The reply, with the GUI thread's turns meanwhile, as its message loop
+    // would take them.
+    std::string ask(const std::string& bytes) {
+        Client client(port);
+        client.send(bytes);
+        std::string reply;
+        for (int i = 0; i < 200; ++i) {
+            bool closed = false;
+            reply += client.receive(10ms, &closed);
+            host.runPosted();
+            if (closed) break;
+        }
+        return reply;
+    }
+    // Waits for the server's thread to hand the GUI thread what it crossed.
+    void settle() {
+        for (int i = 0; i < 20; ++i) {
+            std::this_thread::sleep_for(5ms);
+            host.runPosted();
+        }
+    }
+    std::string pair() {
+        auto code = link().openPairing();
+        EXPECT_TRUE(code);
+        std::string reply = ask(request("POST", "/api/v1/pair", "", R"({"code":")" + code.value_or("") +
+                                                                         R"(","name":"Ana"})"));
+        EXPECT_EQ(statusOf(reply), "HTTP/1.1 200 OK") << reply;
+        auto at = reply.find("\"token\":\"");
+        return at == std::string::npos ? "" : reply.substr(at + 9, 32);
+    }
+};
+
+TEST_F(WebLinkTest, NothingListensUntilTheSettingsTurnItOn) {
+    begin("");
+    EXPECT_EQ(link().statusText(), "Phone remote: off");
+    EXPECT_EQ(link().port(), 0);
+    EXPECT_EQ(link().address(), std::nullopt);
+    EXPECT_EQ(link().openPairing(), std::nullopt);
+    EXPECT_THROW(Client{port}, boost::system::system_error);
+}
+
+TEST_F(WebLinkTest, OnItListensAndShowsTheAddressOfTheDefaultRouteOrTheOneChosen) {
+    begin();
+    EXPECT_EQ(link().statusText(), "Phone remote: live");
+    EXPECT_EQ(link().address(), "http://192.168.1.23:" + std::to_string(port));
+    EXPECT_EQ(link().addresses(), (std::vector<std::string>{"192.168.1.23", "fe80::1"}));
+    begin("ENABLED=1\r\nADDRESS=fe80::1\r\n");
+    EXPECT_EQ(link().address(), "http://[fe80::1]:" + std::to_string(port));
+    remote->reload();
+    EXPECT_EQ(link().statusText(), "Phone remote: live") << "a reload lets the port go and takes it again";
+}
+
+TEST_F(WebLinkTest, APortInUseIsSaidAndTriedAgainUntilItIsFree) {
+    auto other = std::make_unique<boost::asio::io_context>();
+    auto holder = std::make_unique<boost::asio::ip::tcp::acceptor>(
+        *other, boost::asio::ip::tcp::endpoint(boost::asio::ip::address_v4::any(), port));
+    begin();
+    EXPECT_EQ(link().statusText(), "Phone remote: failed: port " + std::to_string(port) + " is in use by another program");
+    holder.reset();
+    link().keep();
+    EXPECT_EQ(link().statusText(), "Phone remote: live");
+}
+
+TEST_F(WebLinkTest, APairedPhonesRequestsRunOnTheGuiThreadAsTheWebsOwn) {
+    begin();
+    std::vector<std::string> heard;
+    const fw::Subscription listening = remote->onCommand(
+        [&](const app::Command& c, app::CommandSource s, const app::CommandOutcome&) {
+            heard.push_back(std::string(c.name) + (s == app::CommandSource::web ? " by web" : " by another"));
+        });
+    std::string token = pair();
+    settle();
+    ASSERT_EQ(settings->Phones.size(), 1u) << "the pairing is kept in the file";
+    EXPECT_EQ(settings->Phones[0].name, "Ana");
+    EXPECT_EQ(iniText().find(token), std::string::npos) << "never the token itself";
+
+    player.sent.clear();
+    EXPECT_EQ(statusOf(ask(request("POST", "/api/v1/command", token, R"({"command":"PLAY"})"))), "HTTP/1.1 204 No Content");
+    EXPECT_EQ(statusOf(ask(request("POST", "/api/v1/track", token, R"({"number":7})"))), "HTTP/1.1 204 No Content");
+    EXPECT_EQ(statusOf(ask(request("POST", "/api/v1/volume", token, R"({"level":40})"))), "HTTP/1.1 204 No Content");
+    settle();
+    EXPECT_EQ(heard, (std::vector<std::string>{"PLAY by web", "ENTER by web"}));
+    auto actions = player.actions();
+    EXPECT_NE(std::find(actions.begin(), actions.end(), "command 40045"), actions.end()) << "played";
+    EXPECT_NE(std::find(actions.begin(), actions.end(), "request 121 6"), actions.end()) << "track 7 chosen";
+    EXPECT_EQ(remote->state().volume, 40);
+
+    std::string state = ask(request("GET", "/api/v1/state", token));
+    EXPECT_NE(state.find("\"volume\":40"), std::string::npos) << state;
+
+    link().forgetPhones();
+    EXPECT_EQ(statusOf(ask(request("GET", "/api/v1/state", token))), "HTTP/1.1 401 Unauthorized");
+    EXPECT_TRUE(settings->Phones.empty());
+}
+
+TEST_F(WebLinkTest, APhonesCommandThatFailsOpensNoBoxOnThePc) {
+    begin();
+    std::string token = pair();
+    // Eleven nines are too many for a track number: ENTER's error.
+    for (int i = 0; i < 11; ++i)
+        ask(request("POST", "/api/v1/command", token, R"({"command":"TASTE 9"})"));
+    ask(request("POST", "/api/v1/command", token, R"({"command":"ENTER"})"));
+    settle();
+    EXPECT_TRUE(host.messageBoxes().empty());
+    EXPECT_EQ(remote->state().digits, "99999999999") << "the digits stay typed, as for a key";
+    run("ENTER");
+    EXPECT_EQ(host.messageBoxes().size(), 1u) << "the same from the remote's own key is told in a box";
+}
+
+TEST_F(WebLinkTest, ThePlayerIsFollowedOnlyWhileAPhoneFollowsTheState) {
+    begin();
+    std::string token = pair();
+    EXPECT_FALSE(remote->Live->watched());
+    {
+        Client stream(port);
+        stream.send(request("GET", "/api/v1/events", token));
+        stream.receive(2s, nullptr, "\n\n");
+        settle();
+        EXPECT_TRUE(remote->Live->watched());
+    }
+    settle();
+    EXPECT_FALSE(remote->Live->watched()) << "the phone went away";
+}
+
+}  // namespace
