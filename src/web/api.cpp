@@ -159,7 +159,16 @@ Api::Api(RemoteLink& remote, Pairing& pairing, Phones& phones, platform::Crypto&
       now_(std::move(now)),
       today_(std::move(today)) {}
 
-void Api::setup(Setup setup) { setup_ = std::move(setup); }
+void Api::setup(Setup setup) {
+    auto next = std::make_shared<const Setup>(std::move(setup));
+    std::lock_guard hold(setupLock_);
+    setup_ = std::move(next);
+}
+
+std::shared_ptr<const Api::Setup> Api::current() const {
+    std::lock_guard hold(setupLock_);
+    return setup_;
+}
 
 std::optional<std::string> Api::phoneOf(const Head& head) const {
     for (const auto& token : {tokenFromCookies(head.cookies), tokenFromAuthorization(head.authorizations)}) {
@@ -184,10 +193,11 @@ bool Api::overPace(const std::string& phone, Clock::time_point now) {
 }
 
 std::variant<Reply, Admitted> Api::screen(const Head& head) {
+    const auto setup = current();
     if (head.hosts.size() != 1)
         return errorReply(400, "one Host field is needed");
     const std::string& host = head.hosts.front();
-    bool ours = std::any_of(setup_.hosts.begin(), setup_.hosts.end(),
+    bool ours = std::any_of(setup->hosts.begin(), setup->hosts.end(),
                             [&](const std::string& known) { return sameWords(known, host); });
     if (!ours)
         return errorReply(421, "this server does not answer for that host");
@@ -218,7 +228,7 @@ std::variant<Reply, Admitted> Api::screen(const Head& head) {
         }
         return admitted;
     }
-    bool asset = std::any_of(setup_.assets.begin(), setup_.assets.end(),
+    bool asset = std::any_of(setup->assets.begin(), setup->assets.end(),
                              [&](const Asset& a) { return a.path == path || (path == "/pair" && a.path == "/"); });
     if (!asset)
         return errorReply(404, "not found");
@@ -256,6 +266,7 @@ Reply Api::pair(std::string_view body) {
 }
 
 Reply Api::answer(const Head& head, const Admitted&, std::string_view body, const WebState& state) {
+    const auto setup = current();
     std::string_view path = pathOf(head.target);
     if (path == "/api/v1/pair")
         return pair(body);
@@ -267,8 +278,8 @@ Reply Api::answer(const Head& head, const Admitted&, std::string_view body, cons
         auto request = objectOf(body);
         auto name = request ? request->find("command") : json::iterator{};
         if (!request || name == request->end() || !name->is_string() ||
-            std::find(setup_.commands.begin(), setup_.commands.end(), name->get<std::string>()) ==
-                setup_.commands.end())
+            std::find(setup->commands.begin(), setup->commands.end(), name->get<std::string>()) ==
+                setup->commands.end())
             return errorReply(400, "no such command");
         remote_.command(name->get<std::string>());
         return noContent();
@@ -290,7 +301,7 @@ Reply Api::answer(const Head& head, const Admitted&, std::string_view body, cons
         return noContent();
     }
     std::string_view file = path == "/pair" ? std::string_view("/") : path;
-    for (const Asset& asset : setup_.assets)
+    for (const Asset& asset : setup->assets)
         if (asset.path == file) {
             return Reply{200, asset.contentType, asset.body, {}, false};
         }

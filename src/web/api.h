@@ -13,6 +13,8 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -86,7 +88,8 @@ public:
     Api(RemoteLink& remote, Pairing& pairing, Phones& phones, platform::Crypto& crypto,
         std::function<Clock::time_point()> now, std::function<std::string()> today);
 
-    // Set before the server serves; never while it does.
+    // Any thread, at any time: requests from then on are screened and
+    // answered by it.
     void setup(Setup setup);
 
     // The refusal of the head, or what it was admitted as.
@@ -108,7 +111,10 @@ private:
     platform::Crypto& crypto_;
     std::function<Clock::time_point()> now_;
     std::function<std::string()> today_;
-    Setup setup_;
+    std::shared_ptr<const Setup> current() const;
+
+    mutable std::mutex setupLock_;
+    std::shared_ptr<const Setup> setup_ = std::make_shared<const Setup>();
     // The times of each phone's POSTs within the last second.
     std::map<std::string, std::deque<Clock::time_point>> posts_;
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <chrono>
 #include <deque>
 #include <list>
@@ -52,8 +53,12 @@ Head headOf(const http::request_parser<http::string_body>& parser) {
     head.contentTypes = fieldValues(request, http::field::content_type);
     head.cookies = fieldValues(request, http::field::cookie);
     head.authorizations = fieldValues(request, http::field::authorization);
-    if (auto length = parser.content_length())
-        head.contentLength = *length;
+    // The parser has checked the field's digits already; its own optional
+    // length trips GCC's maybe-uninitialized under the sanitizers.
+    auto length = request[http::field::content_length];
+    std::uint64_t value = 0;
+    if (!length.empty() && std::from_chars(length.data(), length.data() + length.size(), value).ec == std::errc{})
+        head.contentLength = value;
     head.chunked = parser.chunked();
     return head;
 }
