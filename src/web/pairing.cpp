@@ -6,19 +6,6 @@
 
 namespace web {
 
-namespace {
-
-bool sameCode(const std::string& a, const std::string& b) {
-    if (a.size() != b.size())
-        return false;
-    unsigned char difference = 0;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        difference |= static_cast<unsigned char>(a[i] ^ b[i]);
-    return difference == 0;
-}
-
-}  // namespace
-
 std::optional<std::string> Pairing::open(Clock::time_point now) {
     // Drawn until below the largest multiple of a million, so that every
     // code is as likely as every other.
@@ -56,7 +43,7 @@ Pairing::Attempt Pairing::attempt(const std::string& code, Clock::time_point now
         code_.reset();
         return {};
     }
-    if (!sameCode(code, *code_)) {
+    if (!sameSecret(code, *code_)) {
         if (++wrongTries_ >= wrongTriesAllowed)
             code_.reset();
         return {Outcome::wrong, {}};

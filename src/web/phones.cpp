@@ -39,15 +39,6 @@ bool isDate(std::string_view text) {
     return true;
 }
 
-bool sameBytes(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    unsigned char difference = 0;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        difference |= static_cast<unsigned char>(a[i] ^ b[i]);
-    return difference == 0;
-}
-
 }  // namespace
 
 std::string cleanPhoneName(std::string_view given) {
@@ -88,6 +79,15 @@ std::optional<Phone> phoneFromLine(std::string_view key, std::string_view value)
     if (!name.empty() && name.front() == ' ')
         name.remove_prefix(1);
     return Phone{std::string(key), std::string(value.substr(0, 10)), cleanPhoneName(name)};
+}
+
+bool sameSecret(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    unsigned char difference = 0;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        difference |= static_cast<unsigned char>(a[i] ^ b[i]);
+    return difference == 0;
 }
 
 std::string phoneLineValue(const Phone& phone) { return phone.date + " " + phone.name; }
@@ -137,7 +137,7 @@ bool Phones::knows(const std::string& hash) const {
     // taken tells nothing of which or how much.
     bool found = false;
     for (const Phone& phone : phones_)
-        found = sameBytes(phone.hash, hash) | found;
+        found = sameSecret(phone.hash, hash) | found;
     return found;
 }
 

@@ -25,6 +25,10 @@ std::string cleanPhoneName(std::string_view given);
 std::optional<Phone> phoneFromLine(std::string_view key, std::string_view value);
 std::string phoneLineValue(const Phone& phone);
 
+// Whether two secrets are the same, in a time that tells nothing of where
+// they differ.
+bool sameSecret(std::string_view a, std::string_view b);
+
 // Lower-case hex of bytes.
 std::string hexOf(const std::uint8_t* bytes, std::size_t size);
 

@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "support/loopback_client.h"
+#include "support/counting_remote.h"
 #include "support/system_crypto.h"
 #include "web/server.h"
 
@@ -18,25 +19,10 @@ using namespace std::chrono_literals;
 
 constexpr const char* token = "00112233445566778899aabbccddeeff";
 
-struct CountingRemote : web::RemoteLink {
-    std::mutex lock;
-    std::vector<std::string> asked;
-    void command(const std::string& name) override {
-        std::lock_guard hold(lock);
-        asked.push_back(name);
-    }
-    void volume(int) override {}
-    void track(std::int32_t) override {}
-    void paired(const web::Phone&) override {}
-    std::size_t count() {
-        std::lock_guard hold(lock);
-        return asked.size();
-    }
-};
 
 struct ServerFixture : ::testing::Test {
     testing_support::SystemCrypto crypto;
-    CountingRemote remote;
+    testing_support::CountingRemote remote;
     web::Pairing pairing{crypto};
     web::Phones phones;
     web::Api api{remote, pairing, phones, crypto, [] { return web::Clock::now(); }, [] { return std::string("2026-12-09"); }};

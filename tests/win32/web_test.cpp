@@ -12,23 +12,13 @@
 #include <string>
 
 #include "platform/win32/win32_crypto.h"
+#include "support/counting_remote.h"
 #include "platform/win32/win32_network.h"
 
 namespace {
 
 constexpr const char* token = "00112233445566778899aabbccddeeff";
 
-struct QueueingRemote : web::RemoteLink {
-    std::mutex lock;
-    std::vector<std::string> asked;
-    void command(const std::string& name) override {
-        std::lock_guard hold(lock);
-        asked.push_back(name);
-    }
-    void volume(int) override {}
-    void track(std::int32_t) override {}
-    void paired(const web::Phone&) override {}
-};
 
 struct Winsock {
     Winsock() {
@@ -93,7 +83,7 @@ TEST(Win32Network, TellsThePcsAddressesWithTheirNetworksAndItsName) {
 TEST(WebServer, ServesAPairedPhoneAndHoldsItsPortAlone) {
     Winsock winsock;
     win32::Win32Crypto crypto;
-    QueueingRemote remote;
+    testing_support::CountingRemote remote;
     web::Pairing pairing(crypto);
     web::Phones phones;
     auto digest = crypto.sha256(token);
