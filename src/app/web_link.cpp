@@ -7,6 +7,7 @@
 #include "app/commands.h"
 #include "app/remote.h"
 #include "app/settings.h"
+#include "app/web_page.h"
 #include "framework/application.h"
 #include "framework/host.h"
 
@@ -36,7 +37,7 @@ constexpr PageFile pageFiles[] = {
     {"/app.js", "WEB_SCRIPT", "text/javascript; charset=utf-8"},
     {"/style.css", "WEB_STYLE", "text/css; charset=utf-8"},
     {"/manifest.webmanifest", "WEB_MANIFEST", "application/manifest+json"},
-    {"/icon.png", "WEB_ICON", "image/png"},
+    {"/icon.svg", "WEB_ICON", "image/svg+xml"},
     {"/skin.bmp", "SKIN", "image/bmp"},
 };
 
@@ -164,6 +165,7 @@ void WebLink::listen() {
     for (const PageFile& file : pageFiles)
         if (auto bytes = host_.resource(file.resource))
             api.assets.push_back({file.path, file.type, std::string(bytes->begin(), bytes->end())});
+    api.assets.push_back({"/layout.json", "application/json", remoteLayoutJson()});
     api_.setup(std::move(api));
     if (auto failure = server_.start(setup)) {
         report(SourceState::failed, *failure);

@@ -139,16 +139,22 @@ const Row rows[] = {
     {part<&Z::TimerKeyLook>, "TimerKeyLook", {}, "", &Z::TimerKeyLookTimer, with<fw::Timer>(keyLookTimer)},
 };
 
+// A key and its command, with the maker of its row.
+template <auto Member>
+constexpr CommandKey key(const char* command) {
+    return {Member, command, &part<Member>};
+}
+
 const CommandKey keys[] = {
-    {&Z::CBStart, "OPEN WINAMP"},  {&Z::CBPlay, "PLAY"},         {&Z::CBPause, "PAUSE"},
-    {&Z::CBStop, "STOP"},          {&Z::CBTelefon, "MUTE"},      {&Z::CBRew, "REW"},
-    {&Z::CBFF, "FF"},              {&Z::CBPrew, "PREVIOUS SONG"}, {&Z::CBNext, "NEXT SONG"},
-    {&Z::CBVolUp, "VOLUME UP"},    {&Z::CBVolDown, "VOLUME DOWN"}, {&Z::CBRepeat, "REPEAT"},
-    {&Z::CBShufle, "SHUFFLE"},     {&Z::CBNrTr, "ENTER"},        {&Z::CB1, "TASTE 1"},
-    {&Z::CB2, "TASTE 2"},          {&Z::CB3, "TASTE 3"},         {&Z::CB4, "TASTE 4"},
-    {&Z::CB5, "TASTE 5"},          {&Z::CB6, "TASTE 6"},         {&Z::CB7, "TASTE 7"},
-    {&Z::CB8, "TASTE 8"},          {&Z::CB9, "TASTE 9"},         {&Z::CB0, "TASTE 0"},
-    {&Z::CBAnulare, "CANCEL"},
+    key<&Z::CBStart>("OPEN WINAMP"),  key<&Z::CBPlay>("PLAY"),         key<&Z::CBPause>("PAUSE"),
+    key<&Z::CBStop>("STOP"),          key<&Z::CBTelefon>("MUTE"),      key<&Z::CBRew>("REW"),
+    key<&Z::CBFF>("FF"),              key<&Z::CBPrew>("PREVIOUS SONG"), key<&Z::CBNext>("NEXT SONG"),
+    key<&Z::CBVolUp>("VOLUME UP"),    key<&Z::CBVolDown>("VOLUME DOWN"), key<&Z::CBRepeat>("REPEAT"),
+    key<&Z::CBShufle>("SHUFFLE"),     key<&Z::CBNrTr>("ENTER"),        key<&Z::CB1>("TASTE 1"),
+    key<&Z::CB2>("TASTE 2"),          key<&Z::CB3>("TASTE 3"),         key<&Z::CB4>("TASTE 4"),
+    key<&Z::CB5>("TASTE 5"),          key<&Z::CB6>("TASTE 6"),         key<&Z::CB7>("TASTE 7"),
+    key<&Z::CB8>("TASTE 8"),          key<&Z::CB9>("TASTE 9"),         key<&Z::CB0>("TASTE 0"),
+    key<&Z::CBAnulare>("CANCEL"),
 };
 
 }  // namespace

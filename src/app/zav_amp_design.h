@@ -14,6 +14,8 @@ std::span<const fw::DesignRow<TZAV_Amp>> zavAmpDesign();
 struct CommandKey {
     widgets::TCoolButton* TZAV_Amp::*key;
     const char* command;  // its name in the command table
+    // What makes its row of the design, which tells where it lies.
+    fw::DesignRow<TZAV_Amp>::Make make;
 };
 // Every command's key, one each.
 std::span<const CommandKey> commandKeys();

@@ -25,6 +25,11 @@ PlatformDoubles::PlatformDoubles() {
     host.resources["SKIN"] = fileBytes(resources / "skin.bmp");
     host.resources["MASK2"] = fileBytes(resources / "mask2.bin");
     host.resources["STATUSPATCH"] = fileBytes(resources / "status_patch.bmp");
+    host.resources["WEB_PAGE"] = fileBytes(resources / "web" / "index.html");
+    host.resources["WEB_SCRIPT"] = fileBytes(resources / "web" / "app.js");
+    host.resources["WEB_STYLE"] = fileBytes(resources / "web" / "style.css");
+    host.resources["WEB_MANIFEST"] = fileBytes(resources / "web" / "manifest.webmanifest");
+    host.resources["WEB_ICON"] = fileBytes(resources / "web" / "icon.svg");
     tray.windowsByCaption[app::applicationTitle] = 77;
     // The master output: stereo volume up to 65535 and a mute switch.
     FakeDestination master = destination(10, 2);

@@ -8,7 +8,12 @@
 #include <boost/asio/ip/tcp.hpp>
 #include <thread>
 
+#include <nlohmann/json.hpp>
+#include <set>
+
+#include "app/commands.h"
 #include "app/web_link.h"
+#include "app/web_page.h"
 #include "support/loopback_client.h"
 #include "support/remote_fixture.h"
 
@@ -166,6 +171,60 @@ TEST_F(WebLinkTest, ThePlayerIsFollowedOnlyWhileAPhoneFollowsTheState) {
     }
     settle();
     EXPECT_FALSE(remote->Live->watched()) << "the phone went away";
+}
+
+TEST_F(WebLinkTest, ThePageIsServedFromTheProgramsOwnFilesWithoutAToken) {
+    begin();
+    struct Case {
+        const char* path;
+        const char* type;
+        const char* holds;
+    };
+    const Case cases[] = {
+        {"/", "text/html; charset=utf-8", "<title>ZAV Amp - 01</title>"},
+        {"/pair", "text/html; charset=utf-8", "aria-label=\"Code\""},
+        {"/app.js", "text/javascript; charset=utf-8", "EventSource"},
+        {"/style.css", "text/css; charset=utf-8", "#skin"},
+        {"/manifest.webmanifest", "application/manifest+json", "\"name\": \"ZAV Amp - 01\""},
+        {"/icon.svg", "image/svg+xml", "<svg"},
+        {"/skin.bmp", "image/bmp", "BM"},
+        {"/layout.json", "application/json", "\"keys\""},
+    };
+    for (const Case& c : cases) {
+        std::string reply = ask(request("GET", c.path, ""));
+        EXPECT_EQ(statusOf(reply), "HTTP/1.1 200 OK") << c.path;
+        EXPECT_NE(reply.find(std::string("Content-Type: ") + c.type + "\r\n"), std::string::npos) << c.path;
+        EXPECT_NE(reply.find(c.holds), std::string::npos) << c.path;
+        EXPECT_NE(reply.find("Content-Security-Policy: default-src 'self'"), std::string::npos) << c.path;
+        EXPECT_EQ(reply.find("Access-Control-"), std::string::npos) << c.path;
+    }
+}
+
+TEST(RemoteLayout, HoldsEveryCommandsKeyOnceWithinTheSkinAndTheReadoutsAndPatches) {
+    auto layout = nlohmann::json::parse(app::remoteLayoutJson());
+    const int width = layout["width"], height = layout["height"];
+    EXPECT_EQ(width, 168);
+    EXPECT_EQ(height, 311);
+    std::set<std::string> commands;
+    for (const auto& key : layout["keys"]) {
+        commands.insert(key["command"].get<std::string>());
+        EXPECT_GE(key["x"].get<int>(), 0);
+        EXPECT_GE(key["y"].get<int>(), 0);
+        EXPECT_GT(key["w"].get<int>(), 0);
+        EXPECT_LE(key["x"].get<int>() + key["w"].get<int>(), width);
+        EXPECT_LE(key["y"].get<int>() + key["h"].get<int>(), height);
+    }
+    EXPECT_EQ(layout["keys"].size(), app::commands().size());
+    const auto& names = app::commandNamesLoadOrder();
+    EXPECT_EQ(commands, std::set<std::string>(names.begin(), names.end()));
+    auto play = std::find_if(layout["keys"].begin(), layout["keys"].end(),
+                             [](const auto& k) { return k["command"] == "PLAY"; });
+    ASSERT_NE(play, layout["keys"].end());
+    EXPECT_EQ((*play)["x"], 20) << "where the main window's Play key lies";
+    EXPECT_EQ((*play)["y"], 190);
+    EXPECT_TRUE(layout["readouts"].contains("time"));
+    EXPECT_TRUE(layout["readouts"].contains("track"));
+    EXPECT_EQ(layout["patches"].size(), 10u);
 }
 
 }  // namespace

@@ -1,0 +1,258 @@
+// The remote on a phone: the skin picture with a key over each command's
+// key, the read-outs and patches as the main window shows them, live from
+// the program's event stream; pairing when the phone is not paired yet.
+'use strict';
+
+// A held key repeats as a held handset key does.
+const repeating = new Set(['VOLUME UP', 'VOLUME DOWN', 'REW', 'FF']);
+const repeatMs = 200;
+const retryMs = 2000;
+const volumePaceMs = 150;
+
+const byId = (id) => document.getElementById(id);
+let layout = null;
+let events = null;
+let retry = null;
+let patches = {};
+let readouts = {};
+let sliding = false;
+
+function show(view) {
+  byId('pairing').hidden = view !== 'pairing';
+  byId('remote').hidden = view !== 'remote';
+}
+
+function json(method, path, body) {
+  return fetch(path, {
+    method,
+    credentials: 'same-origin',
+    headers: body === undefined ? {} : { 'Content-Type': 'application/json' },
+    body: body === undefined ? undefined : JSON.stringify(body),
+  });
+}
+
+function unpaired() {
+  if (events) { events.close(); events = null; }
+  byId('offline').hidden = true;
+  show('pairing');
+  byId('code').focus();
+}
+
+async function send(path, body) {
+  try {
+    const reply = await json('POST', path, body);
+    if (reply.status === 401) unpaired();
+  } catch (e) {
+    byId('offline').hidden = false;
+  }
+}
+
+function phoneName() {
+  const agent = navigator.userAgent;
+  if (/iPhone/.test(agent)) return 'iPhone';
+  if (/iPad/.test(agent)) return 'iPad';
+  if (/Android/.test(agent)) return 'Android phone';
+  return 'Phone';
+}
+
+async function pair(code) {
+  code = code.replace(/\D/g, '');
+  let reply;
+  try {
+    reply = await json('POST', '/api/v1/pair', { code, name: phoneName() });
+  } catch (e) {
+    byId('pair-error').textContent = 'Not connected';
+    show('pairing');
+    return;
+  }
+  if (reply.ok) {
+    byId('pair-error').textContent = '';
+    history.replaceState(null, '', '/');
+    start();
+    return;
+  }
+  byId('pair-error').textContent = reply.status === 403 ? 'Wrong code'
+    : reply.status === 429 ? 'The code is no longer valid: pair again on the PC' : 'Pairing failed';
+  show('pairing');
+}
+
+// Seven segments a to g of each character the read-outs show.
+const segmentsOf = {
+  '0': 'abcdef', '1': 'bc', '2': 'abdeg', '3': 'abcdg', '4': 'bcfg', '5': 'acdfg',
+  '6': 'acdefg', '7': 'abc', '8': 'abcdefg', '9': 'abcdfg', '-': 'g', ' ': '',
+};
+const segmentShapes = {
+  a: '2,1 8,1 7,2 3,2', b: '8,1 9,2 9,8 8,9 8,2', c: '8,9 9,10 9,16 8,17 8,10',
+  d: '3,16 7,16 8,17 2,17', e: '1,10 2,9 2,17 1,16', f: '1,2 2,1 2,9 1,8', g: '2,9 8,9 7,10 3,10',
+};
+
+function drawReadout(svg, text) {
+  const cells = [...text].map((c) => (c === ':' ? 4 : 11));
+  const width = Math.max(cells.reduce((a, b) => a + b, 0), 1);
+  svg.setAttribute('viewBox', `0 0 ${width} 18`);
+  svg.replaceChildren();
+  let x = 0;
+  for (const c of text) {
+    if (c === ':') {
+      for (const y of [5, 12]) {
+        const dot = document.createElementNS('http://www.w3.org/2000/svg', 'rect');
+        dot.setAttribute('x', x + 1); dot.setAttribute('y', y);
+        dot.setAttribute('width', 2); dot.setAttribute('height', 2);
+        svg.appendChild(dot);
+      }
+      x += 4;
+      continue;
+    }
+    for (const s of segmentsOf[c] || '') {
+      const p = document.createElementNS('http://www.w3.org/2000/svg', 'polygon');
+      p.setAttribute('points', segmentShapes[s].split(' ')
+        .map((pt) => pt.split(',').map(Number)).map(([px, py]) => `${px + x},${py}`).join(' '));
+      svg.appendChild(p);
+    }
+    x += 11;
+  }
+}
+
+function place(element, r) {
+  element.style.left = `${(100 * r.x) / layout.width}%`;
+  element.style.top = `${(100 * r.y) / layout.height}%`;
+  element.style.width = `${(100 * r.w) / layout.width}%`;
+  element.style.height = `${(100 * r.h) / layout.height}%`;
+}
+
+function holdable(button, command) {
+  let timer = null;
+  const release = () => {
+    button.classList.remove('pressed');
+    if (timer) { clearInterval(timer); timer = null; }
+  };
+  button.addEventListener('pointerdown', (e) => {
+    e.preventDefault();
+    if (button.setPointerCapture) { try { button.setPointerCapture(e.pointerId); } catch (_) { /* gone */ } }
+    button.classList.add('pressed');
+    send('/api/v1/command', { command });
+    if (repeating.has(command)) timer = setInterval(() => send('/api/v1/command', { command }), repeatMs);
+  });
+  for (const end of ['pointerup', 'pointercancel', 'lostpointercapture']) button.addEventListener(end, release);
+  // A keyboard or a screen reader presses without a pointer.
+  button.addEventListener('click', (e) => { if (e.detail === 0) send('/api/v1/command', { command }); });
+  button.addEventListener('contextmenu', (e) => e.preventDefault());
+}
+
+function build() {
+  const skin = byId('skin');
+  for (const k of layout.keys) {
+    const button = document.createElement('button');
+    button.type = 'button';
+    button.setAttribute('aria-label', k.command);
+    place(button, k);
+    holdable(button, k.command);
+    skin.appendChild(button);
+  }
+  for (const [name, r] of Object.entries(layout.patches)) {
+    const patch = document.createElement('div');
+    patch.className = 'patch';
+    place(patch, r);
+    skin.appendChild(patch);
+    patches[name] = patch;
+  }
+  for (const [name, r] of Object.entries(layout.readouts || {})) {
+    const svg = document.createElementNS('http://www.w3.org/2000/svg', 'svg');
+    svg.setAttribute('class', 'readout');
+    svg.setAttribute('preserveAspectRatio', 'xMaxYMid meet');
+    place(svg, r);
+    skin.appendChild(svg);
+    readouts[name] = svg;
+  }
+  const volume = byId('volume');
+  let last = 0;
+  let pending = null;
+  const sendLevel = () => {
+    pending = null;
+    last = Date.now();
+    send('/api/v1/volume', { level: Number(volume.value) });
+  };
+  volume.addEventListener('pointerdown', () => { sliding = true; });
+  volume.addEventListener('input', () => {
+    if (pending) return;
+    const wait = Math.max(0, last + volumePaceMs - Date.now());
+    pending = setTimeout(sendLevel, wait);
+  });
+  volume.addEventListener('change', () => { sliding = false; if (pending) clearTimeout(pending); sendLevel(); });
+}
+
+function twoDigits(n) { return n < 10 ? `0${n}` : String(n); }
+
+// What the main window shows of the same state.
+function render(s) {
+  const play = s.state === 'none' ? 'stopped' : s.state;
+  const shown = {
+    IWOn: !s.player, IMute: !s.muted, IIR: true,
+    IPlay: play !== 'playing', IPause: play !== 'paused', IStop: play !== 'stopped',
+    IRepeat: !s.repeat, INonRepeat: !!s.repeat, IAleator: !s.shuffle, INonAleator: !!s.shuffle,
+  };
+  for (const [name, patch] of Object.entries(patches)) patch.hidden = !shown[name];
+  const seconds = Math.trunc((s.position_ms || 0) / 1000);
+  if (readouts.time) drawReadout(readouts.time, `${twoDigits(Math.trunc(seconds / 60))}:${twoDigits(seconds % 60)}`);
+  const track = s.typed ? s.typed : s.player ? (s.track === null ? '--' : String(s.track)) : '';
+  if (readouts.track) drawReadout(readouts.track, track);
+  byId('title').textContent = s.title || '';
+  if (!sliding && s.volume !== null) byId('volume').value = s.volume;
+}
+
+function later() {
+  if (retry) return;
+  retry = setTimeout(() => { retry = null; start(); }, retryMs);
+}
+
+function connect() {
+  if (events) return;
+  events = new EventSource('/api/v1/events');
+  events.addEventListener('state', (e) => {
+    byId('offline').hidden = true;
+    render(JSON.parse(e.data));
+  });
+  events.onerror = () => {
+    byId('offline').hidden = false;
+    // A stream the server refused (a forgotten phone) is not tried again
+    // by the browser: the state says why.
+    if (events && events.readyState === EventSource.CLOSED) {
+      events = null;
+      later();
+    }
+  };
+}
+
+async function start() {
+  try {
+    if (!layout) {
+      layout = await (await fetch('/layout.json')).json();
+      build();
+    }
+    const reply = await json('GET', '/api/v1/state');
+    if (reply.status === 401) { unpaired(); return; }
+    if (reply.ok) render(await reply.json());
+    show('remote');
+    connect();
+  } catch (e) {
+    show('remote');
+    byId('offline').hidden = false;
+    later();
+  }
+}
+
+document.addEventListener('visibilitychange', () => {
+  if (document.visibilityState !== 'visible') return;
+  // A phone that slept holds a dead stream: a new one at once.
+  if (events) { events.close(); events = null; }
+  if (retry) { clearTimeout(retry); retry = null; }
+  if (!byId('remote').hidden) start();
+});
+
+byId('pair-form').addEventListener('submit', (e) => {
+  e.preventDefault();
+  pair(byId('code').value);
+});
+
+if (location.pathname === '/pair' && location.hash.length > 1) pair(decodeURIComponent(location.hash.slice(1)));
+else start();
