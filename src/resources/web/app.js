@@ -139,6 +139,31 @@ function holdable(button, command) {
   button.addEventListener('contextmenu', (e) => e.preventDefault());
 }
 
+// The skin's magenta is the window's shape, not a colour: it is made
+// transparent, and the keys are placed on the picture's own pixels.
+function pictureLoaded() {
+  const picture = byId('skin-picture');
+  return new Promise((resolve) => {
+    const keyOut = () => {
+      const canvas = document.createElement('canvas');
+      canvas.width = picture.naturalWidth;
+      canvas.height = picture.naturalHeight;
+      const context = canvas.getContext('2d');
+      context.drawImage(picture, 0, 0);
+      const pixels = context.getImageData(0, 0, canvas.width, canvas.height);
+      for (let i = 0; i < pixels.data.length; i += 4) {
+        if (pixels.data[i] === 255 && pixels.data[i + 1] === 0 && pixels.data[i + 2] === 255) pixels.data[i + 3] = 0;
+      }
+      context.putImageData(pixels, 0, 0);
+      canvas.id = 'skin-canvas';
+      picture.replaceWith(canvas);
+      resolve({ width: canvas.width, height: canvas.height });
+    };
+    if (picture.complete && picture.naturalWidth) keyOut();
+    else picture.addEventListener('load', keyOut, { once: true });
+  });
+}
+
 function build() {
   const skin = byId('skin');
   for (const k of layout.keys) {
@@ -226,7 +251,8 @@ function connect() {
 async function start() {
   try {
     if (!layout) {
-      layout = await (await fetch('/layout.json')).json();
+      const [read, picture] = await Promise.all([fetch('/layout.json').then((r) => r.json()), pictureLoaded()]);
+      layout = { ...read, width: picture.width, height: picture.height };
       build();
     }
     const reply = await json('GET', '/api/v1/state');
