@@ -12,14 +12,34 @@ zav_log() { printf '== %s\n' "$*" >&2; }
 # x86_64 compiler serve where it cannot. trayer is the end-to-end tests'
 # notification area; PulseAudio (and its client library for each Wine) the
 # sound server behind Wine's mixer; lirc the real LIRC server the tests
-# press keys on (started by the tests themselves, never as a service).
+# press keys on (started by the tests themselves, never as a service);
+# Boost, nlohmann-json and OpenSSL's libcrypto (the native tests' SHA-256)
+# for the phone remote, and Chromium, which its tests drive as a phone.
 ZAV_PACKAGES=(cmake g++ make libgtest-dev googletest file clang libclang-rt-dev
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
   wine wine64 wine32:i386 xvfb xdotool socat imagemagick x11-utils
   trayer pulseaudio libpulse0 libpulse0:i386 lirc
-  libboost1.81-dev nlohmann-json3-dev libssl-dev)
+  libboost1.81-dev nlohmann-json3-dev libssl-dev chromium)
 
 zav_install_deps() {
+  zav_install_packages && zav_install_node_modules
+}
+
+# The phone tests' npm packages, as their lock file pins them; Node.js and
+# npm from Debian where the machine has none.
+zav_install_node_modules() {
+  local web="$ZAV_ROOT/tests/e2e/web"
+  if ! command -v npm >/dev/null; then
+    zav_log "installing: nodejs npm"
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends nodejs npm >/dev/null || return 1
+  fi
+  [ -d "$web/node_modules/puppeteer-core" ] && [ "$web/node_modules/.package-lock.json" -nt "$web/package-lock.json" ] &&
+    return 0
+  zav_log "installing the phone tests' npm packages"
+  (cd "$web" && npm ci --no-audit --no-fund --loglevel=error >/dev/null)
+}
+
+zav_install_packages() {
   local missing=() p
   for p in "${ZAV_PACKAGES[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")

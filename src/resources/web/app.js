@@ -87,6 +87,7 @@ const segmentShapes = {
 };
 
 function drawReadout(svg, text) {
+  svg.setAttribute('aria-label', text);
   const cells = [...text].map((c) => (c === ':' ? 4 : 11));
   const width = Math.max(cells.reduce((a, b) => a + b, 0), 1);
   svg.setAttribute('viewBox', `0 0 ${width} 18`);
@@ -184,6 +185,7 @@ function build() {
   for (const [name, r] of Object.entries(layout.readouts || {})) {
     const svg = document.createElementNS('http://www.w3.org/2000/svg', 'svg');
     svg.setAttribute('class', 'readout');
+    svg.setAttribute('role', 'img');
     svg.setAttribute('preserveAspectRatio', 'xMaxYMid meet');
     place(svg, r);
     skin.appendChild(svg);

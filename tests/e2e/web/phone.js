@@ -1,0 +1,59 @@
+// The phone remote's page in Debian's Chromium as a phone (a Pixel 5),
+// paired by its cookie. Prints "ok <what>" or "FAIL <what>" for each check;
+// between steps it waits for the test to say, by a file appearing in the
+// folder given, that it did its part (ended or restarted the program).
+// Usage: node phone.js PORT TOKEN FOLDER
+'use strict';
+const fs = require('fs');
+const path = require('path');
+const puppeteer = require('puppeteer-core');
+
+const [port, token, folder] = process.argv.slice(2);
+const origin = `http://127.0.0.1:${port}`;
+const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
+
+function check(what, passed) {
+  console.log(`${passed ? 'ok' : 'FAIL'} ${what}`);
+}
+
+async function until(seconds, test) {
+  for (const end = Date.now() + seconds * 1000; Date.now() < end; await sleep(200)) {
+    try { if (await test()) return true; } catch (e) { /* the page is between states */ }
+  }
+  return false;
+}
+
+async function step(name) {
+  console.log(`step ${name}`);
+  await until(120, () => fs.existsSync(path.join(folder, name)));
+}
+
+(async () => {
+  const browser = await puppeteer.launch({
+    executablePath: '/usr/bin/chromium', headless: true, args: ['--no-sandbox', '--disable-gpu'],
+  });
+  const page = await browser.newPage();
+  await page.emulate(puppeteer.KnownDevices['Pixel 5']);
+  await page.setCookie({ name: 'zav_token', value: token, domain: '127.0.0.1', path: '/' });
+  await page.goto(`${origin}/`);
+  const text = (selector) => page.$eval(selector, (e) => e.textContent);
+  const label = (selector) => page.$eval(selector, (e) => e.getAttribute('aria-label'));
+  const hidden = (selector) => page.$eval(selector, (e) => e.hidden);
+
+  check('the page shows the remote', await until(15, async () => !(await hidden('#remote'))));
+  const keys = await page.$$eval('#skin button', (b) => b.map((k) => k.getAttribute('aria-label')));
+  check(`a key for each of the 25 commands (${keys.length})`, keys.length === 25 && keys.includes('NEXT SONG'));
+  await page.tap('button[aria-label="PLAY"]');
+  await step('played');
+  check('the title follows the player', await until(10, async () => /^Phone song [0-9]+$/.test(await text('#title'))));
+  const first = await label('svg.readout');
+  check('the time moves', await until(10, async () => (await label('svg.readout')) !== first));
+  await step('ended');
+  check('"Not connected" when the program ends', await until(15, async () => !(await hidden('#offline'))));
+  await step('restarted');
+  check('the remote is back when it starts again', await until(30, async () => await hidden('#offline')));
+  await browser.close();
+})().catch((e) => {
+  console.log(`FAIL the page could be driven: ${e.message}`);
+  process.exit(1);
+});

@@ -1,0 +1,91 @@
+#!/usr/bin/env bash
+# The phone remote in the real program under Wine, with Debian's Chromium
+# as a phone: the page shows the remote, a tap on PLAY plays the stand-in
+# once, the title and the time follow it, "Not connected" when the program
+# ends and the remote back when it starts again. Requests with a foreign
+# Host, a forged Origin, no token or a form's content type are refused and
+# run nothing; 200 connections at once and junk leave the program serving a
+# paired request and its own keys working. The phone is paired as the
+# settings file keeps it: the hash of its token.
+set -u
+source "$(dirname "$0")/harness.sh"
+e2e_init || { echo "e2e: 0 passed, 1 failed"; exit 1; }
+web="$ZAV_ROOT/tests/e2e/web"
+if [ ! -x /usr/bin/chromium ] || [ ! -d "$web/node_modules/puppeteer-core" ]; then
+  e2e_skip "Chromium or puppeteer-core is not installed"
+  e2e_summary
+  exit 0
+fi
+port=$((29000 + $$ % 1000))
+token=$(head -c 16 /dev/urandom | od -An -tx1 | tr -d ' \n')
+hash=$(printf '%s' "$token" | sha256sum | cut -d' ' -f1)
+host="Host: 127.0.0.1:$port"
+
+boxes="$E2E_TMP/message-boxes"
+e2e_watch_boxes '^(Eroare|ZAV Amp|Telecomanda Winamp ZAV Amp - 01)$' "$boxes"
+e2e_start_player "$E2E_TMP/player.log" --tracks 30 --title "Phone song"
+plays() { e2e_player_got "273 40045 0"; }
+
+ini=$'[IR]\r\nMinimizare=0\r\nACTIVARE=0\r\n[WEB]\r\nENABLED=1\r\nADDRESS=127.0.0.1\r\nPORT='"$port"$'\r\n[WEB_PHONES]\r\n'"$hash"$'=2026-12-09 Test phone\r\n'
+e2e_run_program "$ini"
+WIN=$(e2e_wait_window "ZAV Amp - 01" 30)
+e2e_check "the remote's window appears" test -n "$WIN"
+serving() { curl -s -o /dev/null -w '%{http_code}' -H "$host" "http://127.0.0.1:$port/" | grep -qx 200; }
+e2e_check "the program serves the page" e2e_eventually 15 serving
+
+# Refused, each with nothing run.
+status() { curl -s -o /dev/null -w '%{http_code}' --max-time 5 "$@"; }
+command_url="http://127.0.0.1:$port/api/v1/command"
+play_body='{"command":"PLAY"}'
+before=$(plays)
+e2e_check "a foreign Host is refused (421)" test "$(status -H 'Host: evil.example:'"$port" -H "Authorization: Bearer $token" \
+  -H 'Content-Type: application/json' -d "$play_body" "$command_url")" = 421
+e2e_check "a forged Origin is refused (403)" test "$(status -H "$host" -H 'Origin: http://evil.example' \
+  -H "Authorization: Bearer $token" -H 'Content-Type: application/json' -d "$play_body" "$command_url")" = 403
+e2e_check "no token is refused (401)" test "$(status -H "$host" -H 'Content-Type: application/json' \
+  -d "$play_body" "$command_url")" = 401
+e2e_check "a form's content type is refused (415)" test "$(status -H "$host" -H "Authorization: Bearer $token" \
+  -H 'Content-Type: application/x-www-form-urlencoded' -d "$play_body" "$command_url")" = 415
+sleep 1
+e2e_check "and nothing of them ran" test "$(plays)" = "$before"
+
+# The page as a phone.
+node "$web/phone.js" "$port" "$token" "$E2E_TMP" >"$E2E_TMP/phone.log" 2>&1 &
+PHONE=$!
+E2E_PIDS+=("$PHONE")
+phone_at() { grep -qx "step $1" "$E2E_TMP/phone.log"; }
+e2e_eventually 60 "phone_at played"
+e2e_check "a tap on PLAY plays the stand-in once" e2e_eventually 5 "[ \$(plays) -eq $((before + 1)) ]"
+sleep 1
+e2e_check "and only once" test "$(plays)" = "$((before + 1))"
+touch "$E2E_TMP/played"
+e2e_eventually 30 "phone_at ended"
+e2e_end_program
+touch "$E2E_TMP/ended"
+e2e_eventually 30 "phone_at restarted"
+e2e_run_program "$ini"
+WIN=$(e2e_wait_window "ZAV Amp - 01" 30)
+touch "$E2E_TMP/restarted"
+e2e_eventually 60 "! kill -0 $PHONE 2>/dev/null"
+while read -r verdict what; do
+  e2e_check "$what" test "$verdict" = ok
+done < <(grep -E '^(ok|FAIL) ' "$E2E_TMP/phone.log")
+grep -q '^ok the remote is back' "$E2E_TMP/phone.log" || { echo "-- the phone said:"; tail -n 20 "$E2E_TMP/phone.log"; }
+
+# A flood and junk, then a paired request and the program's own key.
+e2e_eventually 15 serving
+for i in $(seq 1 200); do
+  (exec 3<>"/dev/tcp/127.0.0.1/$port" && printf 'GET / HTTP/1.1\r\nHost: ' >&3 && sleep 20) 2>/dev/null &
+done
+for i in $(seq 1 20); do
+  head -c 2000 /dev/urandom | timeout 2 bash -c "cat >/dev/tcp/127.0.0.1/$port" 2>/dev/null
+done
+before=$(plays)
+e2e_check "a paired request is served through the flood" test "$(status -H "$host" -H "Authorization: Bearer $token" \
+  -H 'Content-Type: application/json' -d "$play_body" "$command_url")" = 204
+e2e_check "and it plays" e2e_eventually 5 "[ \$(plays) -eq $((before + 1)) ]"
+e2e_click "$WIN" 32 198
+e2e_check "the remote's own PLAY key still plays" e2e_eventually 5 "[ \$(plays) -eq $((before + 2)) ]"
+e2e_check "no box opened" test ! -s "$boxes"
+e2e_close_key_ends
+e2e_summary
