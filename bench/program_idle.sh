@@ -25,15 +25,6 @@ seconds=${ZAV_BENCH_SECONDS:-30}
 # The pointer moves only once a window is there to take it.
 rest_pointer() { xdotool mousemove ${ZAV_BENCH_POINTER:-5 5}; }
 
-pid_of() { for p in /proc/[0-9]*; do tr '\0' ' ' <"$p/cmdline" 2>/dev/null | grep -q "$1" && basename "$p"; done 2>/dev/null | head -n 1; }
-# CPU time in nanoseconds, every thread of the process counted (the
-# scheduler's own count, finer than the 10 ms ticks of /proc/PID/stat).
-cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ t += $1 } END { printf "%d", t }'; }
-server_ns() {
-  local total=0 p
-  for p in $(pgrep -x 'wineserver(32|64)?'); do total=$((total + $(cpu_ns "$p"))); done
-  echo "$total"
-}
 # Sets CORE to the percentage of one core that PROCESS and the Wine server
 # used over the measuring time, and LINES_PER_TICK from the player's log.
 measure() {  # PROCESS-PATTERN

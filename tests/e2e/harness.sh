@@ -403,3 +403,14 @@ e2e_time_presses() {  # LABEL COUNT PRESS COUNTER
     { t[NR] = $1 }
     END { printf "%s, %d keys: median %.1f ms, worst %.1f ms\n", label, n, t[int((NR + 1) / 2)] / 1000, t[NR] / 1000 }'
 }
+
+# For the benchmarks: the first process whose command line holds PATTERN;
+# its CPU time in nanoseconds, every thread counted (the scheduler's own
+# count, finer than the 10 ms ticks of /proc/PID/stat); the Wine server's.
+pid_of() { for p in /proc/[0-9]*; do tr '\0' ' ' <"$p/cmdline" 2>/dev/null | grep -q "$1" && basename "$p"; done 2>/dev/null | head -n 1; }
+cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ t += $1 } END { printf "%d", t }'; }
+server_ns() {
+  local total=0 p
+  for p in $(pgrep -x 'wineserver(32|64)?'); do total=$((total + $(cpu_ns "$p"))); done
+  echo "$total"
+}
