@@ -334,8 +334,7 @@ void Remote::setVolume(int percent, CommandSource) {
 
 void Remote::chooseTrack(std::int32_t number, CommandSource source) {
     Live->setDigits(std::to_string(number));
-    asked_.emptyNow();
-    perform(*commandNamed("ENTER"), source);
+    runCommand(*commandNamed("ENTER"), source);
 }
 
 void Remote::othersUnless(bool sentToPlayer, platform::MediaKey key) {

@@ -106,7 +106,8 @@ WebLink::~WebLink() { server_.stop(); }
 
 void WebLink::activate(const Settings& settings) {
     wanted_ = settings.WebEnabled;
-    wantedSettings_ = settings;
+    port_ = static_cast<std::uint16_t>(settings.WebPort);
+    chosenAddress_ = settings.WebAddress;
     phones_.set(settings.Phones);
     if (!wanted_) {
         report(SourceState::off);
@@ -130,7 +131,7 @@ void WebLink::keep() {
 }
 
 void WebLink::listen() {
-    const auto port = static_cast<std::uint16_t>(wantedSettings_.WebPort);
+    const std::uint16_t port = port_;
     std::vector<std::string> texts;
     web::ServerSetup setup;
     setup.port = port;
@@ -152,7 +153,7 @@ void WebLink::listen() {
     setup.streamsChanged = [this](std::size_t open) {
         fromServer_.push([this, open] { streamsChanged(open); });
     };
-    shownAddress_ = !wantedSettings_.WebAddress.empty() ? wantedSettings_.WebAddress
+    shownAddress_ = !chosenAddress_.empty() ? chosenAddress_
                     : shown                              ? *shown
                     : anyV4                              ? *anyV4
                                                          : "127.0.0.1";

@@ -91,7 +91,9 @@ private:
     web::Api api_;
     web::Server server_;
     bool wanted_ = false;
-    Settings wantedSettings_;
+    // The port and the address to show, as the settings last asked.
+    std::uint16_t port_ = 0;
+    std::string chosenAddress_;
     std::string shownAddress_;
     fw::Subscription state_;
     fw::Subscription following_;

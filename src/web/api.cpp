@@ -1,22 +1,16 @@
 #include "web/api.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include <nlohmann/json.hpp>
+
+#include "framework/convert.h"
 
 namespace web {
 
 namespace {
 
 using nlohmann::json;
-
-std::string lower(std::string_view text) {
-    std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return out;
-}
 
 std::string_view trim(std::string_view text) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
@@ -26,13 +20,11 @@ std::string_view trim(std::string_view text) {
     return text;
 }
 
-bool sameWords(std::string_view a, std::string_view b) { return lower(a) == lower(b); }
-
 // The path of a request's target, without its query.
 std::string_view pathOf(std::string_view target) { return target.substr(0, target.find('?')); }
 
 bool isJson(std::string_view contentType) {
-    return sameWords(trim(contentType.substr(0, contentType.find(';'))), "application/json");
+    return fw::sameText(trim(contentType.substr(0, contentType.find(';'))), "application/json");
 }
 
 constexpr std::string_view apiPrefix = "/api/v1/";
@@ -60,7 +52,7 @@ std::optional<std::string> tokenFromAuthorization(const std::vector<std::string>
         return std::nullopt;
     std::string_view field = trim(fields.front());
     constexpr std::string_view scheme = "bearer ";
-    if (field.size() <= scheme.size() || !sameWords(field.substr(0, scheme.size()), scheme))
+    if (field.size() <= scheme.size() || !fw::sameText(field.substr(0, scheme.size()), scheme))
         return std::nullopt;
     return std::string(trim(field.substr(scheme.size())));
 }
@@ -198,12 +190,12 @@ std::variant<Reply, Admitted> Api::screen(const Head& head) {
         return errorReply(400, "one Host field is needed");
     const std::string& host = head.hosts.front();
     bool ours = std::any_of(setup->hosts.begin(), setup->hosts.end(),
-                            [&](const std::string& known) { return sameWords(known, host); });
+                            [&](const std::string& known) { return fw::sameText(known, host); });
     if (!ours)
         return errorReply(421, "this server does not answer for that host");
     if (head.contentLength.value_or(0) > maxBodyBytes)
         return errorReply(413, "the body is too large");
-    if (!head.origins.empty() && (head.origins.size() != 1 || !sameWords(head.origins.front(), "http://" + host)))
+    if (!head.origins.empty() && (head.origins.size() != 1 || !fw::sameText(head.origins.front(), "http://" + host)))
         return errorReply(403, "requests from other pages are refused");
     bool post = head.method == "POST";
     if (post && (head.contentTypes.size() != 1 || !isJson(head.contentTypes.front())))

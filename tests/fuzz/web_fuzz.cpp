@@ -4,12 +4,12 @@
 // empty line, and the body. Whatever arrives, a foreign Host or Origin is
 // never admitted, nothing reaches the remote unless a paired phone asked
 // for a valid thing, and every refusal is JSON without a CORS header.
-#include <cctype>
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "framework/convert.h"
 #include "fuzz_check.h"
 #include "support/system_crypto.h"
 #include "web/api.h"
@@ -45,15 +45,6 @@ std::string_view trimmed(std::string_view text) {
     return text;
 }
 
-bool sameLower(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -81,17 +72,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             continue;
         std::string_view name = line.substr(0, colon);
         std::string value(trimmed(line.substr(colon + 1)));
-        if (sameLower(name, "host"))
+        if (fw::sameText(name, "host"))
             head.hosts.push_back(value);
-        else if (sameLower(name, "origin"))
+        else if (fw::sameText(name, "origin"))
             head.origins.push_back(value);
-        else if (sameLower(name, "content-type"))
+        else if (fw::sameText(name, "content-type"))
             head.contentTypes.push_back(value);
-        else if (sameLower(name, "cookie"))
+        else if (fw::sameText(name, "cookie"))
             head.cookies.push_back(value);
-        else if (sameLower(name, "authorization"))
+        else if (fw::sameText(name, "authorization"))
             head.authorizations.push_back(value);
-        else if (sameLower(name, "content-length"))
+        else if (fw::sameText(name, "content-length"))
             head.contentLength = value.size();
     }
 
@@ -117,9 +108,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(head.hosts.size() == 1);
         bool ours = false;
         for (const auto& host : web::hostsOfThisPc({"192.168.1.23"}, "DESK", 8780))
-            ours = ours || sameLower(host, head.hosts.front());
+            ours = ours || fw::sameText(host, head.hosts.front());
         FUZZ_CHECK(ours);
-        FUZZ_CHECK(head.origins.empty() || sameLower(head.origins.front(), "http://" + head.hosts.front()));
+        FUZZ_CHECK(head.origins.empty() || fw::sameText(head.origins.front(), "http://" + head.hosts.front()));
         reply = api.answer(head, std::get<web::Admitted>(verdict), body, web::WebState{});
         // Only pairing acts for a phone not yet paired.
         bool pairing = head.target.substr(0, head.target.find('?')) == "/api/v1/pair";
