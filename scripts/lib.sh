@@ -19,10 +19,64 @@ ZAV_PACKAGES=(cmake g++ make libgtest-dev googletest file clang libclang-rt-dev
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
   wine wine64 wine32:i386 xvfb xdotool socat imagemagick x11-utils
   trayer pulseaudio libpulse0 libpulse0:i386 lirc
-  libboost1.81-dev nlohmann-json3-dev libssl-dev chromium)
+  libboost1.81-dev nlohmann-json3-dev libssl-dev chromium zbar-tools curl)
 
 zav_install_deps() {
-  zav_install_packages && zav_install_node_modules
+  zav_install_packages && zav_fetch_qrcodegen && zav_install_node_modules
+}
+
+# The QR code generator the pairing window draws with: its C++ source from
+# Debian's source package, fetched through a source list made from the
+# machine's own apt sources in folders of our own (the system's apt
+# configuration is not touched), checked against the checksum the package's
+# signed description gives, and kept in the build folder, never the
+# repository. Only the orig tarball: it holds the two files needed.
+ZAV_QRCODEGEN="$ZAV_BUILD/third_party/qrcodegen"
+ZAV_QRCODEGEN_VERSION=1.8.0
+ZAV_QRCODEGEN_SHA256=2ec0a4d33d6f521c942eeaf473d42d5fe139abcfa57d2beffe10c5cf7d34ae60
+zav_fetch_qrcodegen() {
+  [ -s "$ZAV_QRCODEGEN/qrcodegen.cpp" ] && [ -s "$ZAV_QRCODEGEN/qrcodegen.hpp" ] && return 0
+  zav_log "fetching the QR code generator's source from Debian"
+  local apt="$ZAV_BUILD/third_party/apt" orig="qr-code-generator_${ZAV_QRCODEGEN_VERSION}.orig.tar.gz" url dsc_sum f
+  rm -rf "$apt"
+  mkdir -p "$apt/parts" "$apt/lists/partial" "$apt/archives" || return 1
+  for f in /etc/apt/sources.list.d/*.sources; do
+    [ -e "$f" ] && sed 's/^Types: deb$/Types: deb-src/' "$f" >"$apt/parts/$(basename "$f")"
+  done
+  for f in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+    [ -e "$f" ] && sed -n 's/^deb \(.*\)$/deb-src \1/p' "$f" >>"$apt/parts/from-lists.list"
+  done
+  local opts=(-o Dir::Etc::SourceList=/dev/null -o "Dir::Etc::SourceParts=$apt/parts" -o "Dir::State::Lists=$apt/lists"
+    -o "Dir::Cache::Archives=$apt/archives" -o APT::Sandbox::User=root)
+  local try
+  for try in 1 2 3; do
+    apt-get "${opts[@]}" update -q >"$apt/update.log" 2>&1 && break
+    [ "$try" = 3 ] || sleep 20
+  done
+  (cd "$apt" && apt-get "${opts[@]}" source --print-uris "qr-code-generator=${ZAV_QRCODEGEN_VERSION}-"'*' \
+    >uris 2>uris.log) || apt-get "${opts[@]}" source --print-uris qr-code-generator >"$apt/uris" 2>"$apt/uris.log"
+  url=$(sed -n "s/^'\([^']*\/$orig\)'.*/\1/p" "$apt/uris" | head -1)
+  [ -n "$url" ] || { echo "Debian's archive does not offer $orig (see $apt/uris.log)" >&2; return 1; }
+  # The .dsc's own checksum is in the index apt verified; the orig's is in
+  # the .dsc: both must agree with what came down.
+  local dsc_url dsc
+  dsc_url=$(sed -n "s/^'\([^']*\.dsc\)'.*/\1/p" "$apt/uris" | head -1)
+  dsc=$(basename "$dsc_url")
+  dsc_sum=$(sed -n "s/^'[^']*\.dsc' [^ ]* [0-9]* SHA256:\([0-9a-f]*\)$/\1/p" "$apt/uris" | head -1)
+  for try in 1 2 3; do
+    curl -fsSL --max-time 120 -o "$apt/$orig" "$url" && curl -fsSL --max-time 60 -o "$apt/$dsc" "$dsc_url" && break
+    [ "$try" = 3 ] && { echo "could not download $url" >&2; return 1; }
+    sleep 10
+  done
+  [ -z "$dsc_sum" ] || echo "$dsc_sum  $apt/$dsc" | sha256sum -c --quiet - ||
+    { echo "$dsc does not match the archive's index" >&2; return 1; }
+  grep -q "^ $ZAV_QRCODEGEN_SHA256 [0-9]* $orig\$" "$apt/$dsc" ||
+    { echo "$dsc does not list $orig with the checksum expected" >&2; return 1; }
+  echo "$ZAV_QRCODEGEN_SHA256  $apt/$orig" | sha256sum -c --quiet - ||
+    { echo "$orig does not match its checksum" >&2; return 1; }
+  mkdir -p "$ZAV_QRCODEGEN.new" &&
+    tar -xzf "$apt/$orig" -C "$ZAV_QRCODEGEN.new" --strip-components=2 --wildcards '*/cpp/qrcodegen.hpp' '*/cpp/qrcodegen.cpp' &&
+    rm -rf "$ZAV_QRCODEGEN" && mv "$ZAV_QRCODEGEN.new" "$ZAV_QRCODEGEN" && rm -rf "$apt"
 }
 
 # The phone tests' npm packages, as their lock file pins them; Node.js and

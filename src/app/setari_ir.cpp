@@ -2,6 +2,7 @@
 
 #include "app/handset_commands.h"
 #include "app/setari_ir_design.h"
+#include "app/web_link.h"
 
 #include "framework/application.h"
 #include "framework/convert.h"
@@ -25,13 +26,14 @@ TFormaSetari::TFormaSetari(fw::Component* owner, Remote& remote) : fw::Form(owne
     setCaption("Setup IR device");
     setHint("Setup IR");
     setBorderStyle(fw::BorderStyle::dialog);
-    setClientSize({640, 514});
+    setClientSize({640, 318});
     centreOnScreen();
     onCreate = [this](fw::Component& sender) { FormCreate(sender); };
     fw::applyDesign<TFormaSetari>(*this, setariIrDesign());
     // While the dialog is shown, new presses land in the code field.
     heard_ = remote_.onCodeHeard([this](const CodeHeard& heard) { codeShown(heard); });
     sources_ = remote_.onSourceStatus([this](const SourceLink&) { showSources(); });
+    paired_ = remote_.Web->onPaired([this](const web::Phone&) { showPhones(); });
 }
 
 TFormaSetari::~TFormaSetari() = default;
@@ -87,8 +89,13 @@ void TFormaSetari::visibilityChanged() {
         EditWinamp->setText(shownPlayer_);
         LabelAnswering->setText(remote_.answeringPlayer());
         EditLirc->setText(s.LircAddressText);
+        CheckBoxWeb->setChecked(s.WebEnabled);
+        SEWebPort->setValue(s.WebPort);
+        CBWebAddress->setItems(remote_.Web->addresses());
+        CBWebAddress->setText(s.WebAddress);
         showCodes();
         showSources();
+        showPhones();
         return;
     }
     // Left without Ok: what was changed and not saved is not kept for the
@@ -104,6 +111,29 @@ void TFormaSetari::showSources() {
     LabelReceiverStatus->setText(remote_.Receiver->statusText());
     LabelLircStatus->setText(remote_.Lirc->statusText());
     LabelKeysStatus->setText(remote_.Keys->statusText());
+    showWeb();
+}
+
+void TFormaSetari::showWeb() {
+    const WebLink& web = *remote_.Web;
+    LabelWebStatus->setText(web.statusText());
+    const auto address = web.address();
+    const SourceStatus& status = web.status();
+    LabelWebUrl->setText(address                              ? *address
+                         : status.state == SourceState::failed ? status.reason
+                                                               : std::string());
+    ButtonPair->setEnabled(address.has_value());
+}
+
+void TFormaSetari::showPhones() {
+    const auto& phones = remote_.settings().Phones;
+    std::vector<std::string> items;
+    for (const web::Phone& phone : phones) items.push_back(phone.name + " (" + phone.date + ")");
+    ListPhones->setItems(items);
+    if (ListPhones->itemIndex() < 0) ListPhones->setText("");
+    LabelPhones->setText("Paired phones: " + std::to_string(phones.size()));
+    ButtonForgetPhones->setEnabled(!phones.empty());
+    ButtonForgetPhone->setEnabled(!phones.empty());
 }
 
 void TFormaSetari::showCodes() {
@@ -132,7 +162,28 @@ void TFormaSetari::showLearnedFor(const std::string& code) {
 }
 
 void TFormaSetari::FormCreate(fw::Component&) {
+    TabsSetup->setPages(setariIrPages(*this));
     showSettings();
+}
+
+void TFormaSetari::ButtonPairClick(fw::Component&) {
+    if (!pairWindow_) pairWindow_ = &application().createForm<TFormaPair>(*remote_.Web);
+    pairWindow_->pair();
+    showWeb();
+    showPhones();
+}
+
+void TFormaSetari::ButtonForgetPhonesClick(fw::Component&) {
+    remote_.Web->forgetPhones();
+    showPhones();
+}
+
+void TFormaSetari::ButtonForgetPhoneClick(fw::Component&) {
+    const int chosen = ListPhones->itemIndex();
+    const auto& phones = remote_.settings().Phones;
+    if (chosen < 0 || chosen >= static_cast<int>(phones.size())) return;
+    remote_.Web->forgetPhone(phones[static_cast<std::size_t>(chosen)].hash);
+    showPhones();
 }
 
 void TFormaSetari::showSettings() {
@@ -213,6 +264,9 @@ DialogSettings TFormaSetari::ReadDialogSettings() const {
                           CheckBoxExecutare->checked(), CheckBoxOsd->checked(), volume, player};
     values.KeysEnabled = CheckBoxKeys->checked();
     values.OthersByMediaKeys = CheckBoxOthers->checked();
+    values.WebEnabled = CheckBoxWeb->checked();
+    values.WebPort = SEWebPort->value();
+    values.WebAddress = trimmed(CBWebAddress->text());
     return values;
 }
 

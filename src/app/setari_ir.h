@@ -15,13 +15,17 @@
 // them all, and "Learn all keys" walks through every command asking for
 // its key (Esc ends the walk); each of these writes at once. A key that
 // types or moves is learned only once the user said, in a question that
-// names its device, that the device is a handset's receiver.
+// names its device, that the device is a handset's receiver. The groups
+// lie on tabs, one a page; Ctrl+Tab goes on to the next. The "Phone" page
+// turns the phone remote on, pairs phones and forgets them; pairing and
+// forgetting act at once, as learning does.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "app/pair_phone.h"
 #include "app/remote.h"
 #include "framework/form.h"
 #include "framework/listeners.h"
@@ -54,6 +58,11 @@ public:
     // The system's open-file dialog: the winamp.exe chosen goes into the
     // Winamp field, to be saved with Ok.
     void ButtonBrowseClick(fw::Component& sender);
+    // The "Pair a phone" window, until it closes; the phones listed anew.
+    void ButtonPairClick(fw::Component& sender);
+    // Every phone, or the one chosen in the list, is refused from now on.
+    void ButtonForgetPhonesClick(fw::Component& sender);
+    void ButtonForgetPhoneClick(fw::Component& sender);
     // "Codes: ..." the codes learned for the chosen command, or "none".
     void showCodes();
     // The receiver's fields as the settings have them: at creation, and
@@ -67,6 +76,8 @@ public:
 
     // The dialog's parts, each bound by its row of the design table and
     // owned by the dialog.
+    // Tabs over the groups: "Receiver", "Handset codes", "Options", "Phone".
+    fw::TabControl* TabsSetup = nullptr;
     // The "Receiver" group (the frame that has always held the port).
     fw::GroupBox* Bevel1 = nullptr;
     fw::Button* ButtonOk = nullptr;
@@ -116,6 +127,22 @@ public:
     fw::Label* LabelWinamp = nullptr;
     fw::Edit* EditWinamp = nullptr;
     fw::Button* ButtonBrowse = nullptr;
+    // The "Phone" group: the phone remote.
+    fw::GroupBox* GroupPhone = nullptr;
+    fw::CheckBox* CheckBoxWeb = nullptr;
+    fw::Label* LabelWebStatus = nullptr;
+    fw::Label* LabelWebPort = nullptr;
+    fw::SpinEdit* SEWebPort = nullptr;
+    fw::Label* LabelWebAddress = nullptr;
+    fw::ComboBox* CBWebAddress = nullptr;
+    // The address a phone opens, or what keeps the remote from listening.
+    fw::Label* LabelWebUrl = nullptr;
+    fw::Button* ButtonPair = nullptr;
+    fw::Button* ButtonForgetPhones = nullptr;
+    // The paired phones, "<name> (<date>)", in the order they paired.
+    fw::ListBox* ListPhones = nullptr;
+    fw::Button* ButtonForgetPhone = nullptr;
+    fw::Label* LabelPhones = nullptr;
 
 protected:
     void visibilityChanged() override;
@@ -126,6 +153,9 @@ private:
     // the user said its device is a receiver (asked here, once a device).
     bool mayLearn(const std::string& code);
     void showSources();
+    // The phone remote's address or failure, and whether it can pair now.
+    void showWeb();
+    void showPhones();
     // The walk's prompt and buttons, and its command chosen in the list.
     void showWalk();
     // Done with the code in the field: it and the code being received go.
@@ -142,6 +172,8 @@ private:
     bool asking_ = false;
     fw::Subscription heard_;
     fw::Subscription sources_;
+    fw::Subscription paired_;
+    TFormaPair* pairWindow_ = nullptr;
 };
 
 }  // namespace app

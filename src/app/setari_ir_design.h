@@ -9,5 +9,7 @@
 namespace app {
 
 std::span<const fw::DesignRow<TFormaSetari>> setariIrDesign();
+// The dialog's pages, one a tab, each its group and what the group holds.
+std::vector<fw::TabControl::Page> setariIrPages(TFormaSetari& f);
 
 }  // namespace app

@@ -20,7 +20,7 @@ int webPortOf(const std::string& text) {
     if (text.empty() || text.size() > 5 || text.find_first_not_of("0123456789") != std::string::npos)
         return defaultWebPort;
     int port = std::stoi(text);
-    return port >= 1024 && port <= 65535 ? port : defaultWebPort;
+    return port >= minWebPort && port <= maxWebPort ? port : defaultWebPort;
 }
 
 // A change that turns out to change nothing: no write.

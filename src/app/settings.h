@@ -32,6 +32,9 @@ class IniFile;
 namespace app {
 
 constexpr int defaultWebPort = 8780;
+// Ports below are the system's own services'.
+constexpr int minWebPort = 1024;
+constexpr int maxWebPort = 65535;
 
 struct Settings {
     int PortNumber = 1;

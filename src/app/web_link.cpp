@@ -153,7 +153,11 @@ void WebLink::listen() {
     setup.streamsChanged = [this](std::size_t open) {
         fromServer_.push([this, open] { streamsChanged(open); });
     };
-    shownAddress_ = !chosenAddress_.empty() ? chosenAddress_
+    // Only an address is shown and let in as a Host: a name typed there
+    // would let pages of that name's owner in.
+    boost::system::error_code notAddress;
+    if (!chosenAddress_.empty()) boost::asio::ip::make_address(chosenAddress_, notAddress);
+    shownAddress_ = !chosenAddress_.empty() && !notAddress ? chosenAddress_
                     : shown                              ? *shown
                     : anyV4                              ? *anyV4
                                                          : "127.0.0.1";

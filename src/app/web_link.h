@@ -61,6 +61,9 @@ public:
     // A pairing code, valid for two minutes; none while the server is off.
     std::optional<std::string> openPairing();
     void closePairing();
+    // Whether the code shown could still pair a phone: not used, expired
+    // or voided by wrong tries.
+    bool pairingOpen() const { return pairing_.isOpen(web::Clock::now()); }
     // Heard on the GUI thread when a phone paired.
     [[nodiscard]] fw::Subscription onPaired(std::function<void(const web::Phone&)> listener) {
         return pairedListeners_.add(std::move(listener));

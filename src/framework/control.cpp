@@ -22,6 +22,12 @@ void Control::setVisible(bool visible) {
     visibleChanged();
 }
 
+void Control::setOnPage(bool onPage) {
+    if (onPage == onPage_) return;
+    onPage_ = onPage;
+    visibleChanged();
+}
+
 void Control::setEnabled(bool enabled) {
     if (enabled == enabled_) return;
     enabled_ = enabled;
@@ -151,7 +157,7 @@ void WinControl::boundsChanged(const Rect&) {
 }
 
 void WinControl::visibleChanged() {
-    if (peer_) peer_->setVisible(visible());
+    if (peer_) peer_->setVisible(showing());
 }
 
 void WinControl::enabledChanged() {

@@ -28,6 +28,13 @@ public:
     void setBounds(const Rect& bounds);
     bool visible() const { return visible_; }
     void setVisible(bool visible);
+    // A control on a page of tabs is shown only while its page is chosen,
+    // whatever it says itself: the two are kept apart so that a control
+    // hidden for its own reasons stays hidden when its page comes back.
+    bool onPage() const { return onPage_; }
+    void setOnPage(bool onPage);
+    // Whether the user can see it: visible, and on the chosen page.
+    bool showing() const { return visible_ && onPage_; }
     bool enabled() const { return enabled_; }
     void setEnabled(bool enabled);
     const std::string& hint() const { return hint_; }
@@ -48,6 +55,7 @@ private:
     Form* form_ = nullptr;
     Rect bounds_;
     bool visible_ = true;
+    bool onPage_ = true;
     bool enabled_ = true;
     std::string hint_;
 };
@@ -104,7 +112,20 @@ private:
     std::optional<Color> transparent_;
 };
 
-enum class ControlKind { label, edit, memo, comboBox, dropDownList, checkBox, button, spinEdit, groupBox, custom };
+enum class ControlKind {
+    label,
+    edit,
+    memo,
+    comboBox,
+    dropDownList,
+    listBox,
+    checkBox,
+    button,
+    spinEdit,
+    groupBox,
+    tabs,
+    custom
+};
 
 class WinControl : public Control {
 public:

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/application.h"
+#include "framework/std_controls.h"
 
 namespace fw {
 namespace {
@@ -94,6 +95,14 @@ void Form::cancelAsked() {
     if (modal_) setModalResult(mrCancel);
 }
 
+void Form::pageAsked(int by) {
+    for (const auto& c : components())
+        if (auto* tabs = dynamic_cast<TabControl*>(c.get()); tabs && tabs->showing() && tabs->enabled()) {
+            tabs->step(by);
+            return;
+        }
+}
+
 void Form::setEnabled(bool enabled) {
     enabled_ = enabled;
     peer_->setEnabled(enabled);
@@ -134,7 +143,7 @@ void Form::paint(Canvas& canvas, const Rect& area) {
     canvas.setBrushColor(color_);
     canvas.fillRect(area);
     for (GraphicControl* c : graphics_) {
-        if (!c->visible() || c->bounds().intersect(area).empty()) continue;
+        if (!c->showing() || c->bounds().intersect(area).empty()) continue;
         ViewportScope scope(canvas, c->bounds());
         c->paint(canvas);
     }
@@ -143,7 +152,7 @@ void Form::paint(Canvas& canvas, const Rect& area) {
 GraphicControl* Form::controlAt(Point at, bool includeDisabled) const {
     for (auto it = graphics_.rbegin(); it != graphics_.rend(); ++it) {
         GraphicControl* c = *it;
-        if (c->visible() && (includeDisabled || c->enabled()) && c->bounds().contains(at)) return c;
+        if (c->showing() && (includeDisabled || c->enabled()) && c->bounds().contains(at)) return c;
     }
     return nullptr;
 }
@@ -228,9 +237,9 @@ void Form::detach(GraphicControl& control) {
 void Form::controlChanged(Control& control) {
     auto* g = dynamic_cast<GraphicControl*>(&control);
     if (!g) return;
-    if (!g->visible() || !g->enabled()) {
+    if (!g->showing() || !g->enabled()) {
         releaseCapture(g);
-        if (hover_ == g && !g->visible()) setHover(nullptr);
+        if (hover_ == g && !g->showing()) setHover(nullptr);
     }
     invalidate(g->bounds());
 }

@@ -54,6 +54,9 @@ public:
     // The user asks to cancel (Esc): a modal display ends as a cancel;
     // other windows do nothing. A form may give Esc a meaning of its own.
     virtual void cancelAsked();
+    // Ctrl+Tab (by 1) or Ctrl+Shift+Tab (by -1): the form's tabs, if it
+    // has any, move on to another page.
+    void pageAsked(int by);
     int showModal();
     bool isModal() const { return modal_; }
     int modalResult() const { return modalResult_; }

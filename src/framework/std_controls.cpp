@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
+
 namespace fw {
 
 void Frame::paint(Canvas& canvas) {
@@ -77,5 +78,64 @@ void SpinEdit::setValue(int value) { setText(std::to_string(clamp(value))); }
 void SpinEdit::peerFocusLost() { setText(std::to_string(value())); }
 
 void SpinEdit::peerCreated() { peer()->setRange(minimum_, maximum_); }
+
+void TabControl::setPages(std::vector<Page> pages) {
+    titles_.clear();
+    pages_.clear();
+    for (Page& page : pages) {
+        titles_.push_back(page.group->text());
+        page.controls.insert(page.controls.begin(), page.group);
+        pages_.push_back(std::move(page.controls));
+    }
+    if (peer()) peer()->setItems(titles_);
+    setPageIndex(0);
+}
+
+int TabControl::pageIndex() const {
+    const auto it = std::find(titles_.begin(), titles_.end(), text());
+    return it == titles_.end() ? -1 : static_cast<int>(it - titles_.begin());
+}
+
+void TabControl::setPageIndex(int index) {
+    if (index < 0 || index >= static_cast<int>(titles_.size())) return;
+    setText(titles_[static_cast<std::size_t>(index)]);
+    showPage();
+}
+
+void TabControl::step(int by) {
+    const int n = static_cast<int>(titles_.size());
+    if (n == 0) return;
+    const int from = std::max(pageIndex(), 0);
+    setPageIndex(((from + by) % n + n) % n);
+    setFocus();
+    click();
+}
+
+int TabControl::pageOf(const Control& control) const {
+    for (std::size_t i = 0; i < pages_.size(); ++i)
+        if (std::find(pages_[i].begin(), pages_[i].end(), &control) != pages_[i].end()) return static_cast<int>(i);
+    return -1;
+}
+
+void TabControl::peerClicked() {
+    showPage();
+    click();
+}
+
+void TabControl::peerCreated() {
+    const std::string shown = text();
+    peer()->setItems(titles_);
+    peer()->setText(shown);
+}
+
+void TabControl::showPage() {
+    const int chosen = pageIndex();
+    // Hidden first, so two pages never show at once.
+    for (std::size_t i = 0; i < pages_.size(); ++i)
+        if (static_cast<int>(i) != chosen)
+            for (Control* c : pages_[i]) c->setOnPage(false);
+    if (chosen >= 0)
+        for (Control* c : pages_[static_cast<std::size_t>(chosen)]) c->setOnPage(true);
+}
 
 }  // namespace fw

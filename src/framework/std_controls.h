@@ -92,6 +92,51 @@ public:
     // The chosen item's position, or -1.
     int itemIndex() const;
     void setItemIndex(int index);
+
+protected:
+    DropDownList(Component* owner, std::string name, ControlKind kind) : ComboBox(owner, std::move(name), kind) {}
+};
+
+// A list always open, its items one under another; its text is the chosen
+// item, as a drop-down list's is.
+class ListBox : public DropDownList {
+public:
+    ListBox(Component* owner, std::string name) : DropDownList(owner, std::move(name), ControlKind::listBox) {}
+};
+
+// A row of tabs over pages of one form. A page is a group box and the
+// controls it holds; only the chosen page's controls show. The tabs are
+// titled by their group boxes, and the text is the chosen tab's title, as
+// a list's text is its chosen item.
+class TabControl : public WinControl {
+public:
+    struct Page {
+        GroupBox* group = nullptr;
+        std::vector<Control*> controls;
+    };
+    TabControl(Component* owner, std::string name) : WinControl(owner, std::move(name), ControlKind::tabs) {}
+    // The pages in the order of their tabs; the first is chosen.
+    void setPages(std::vector<Page> pages);
+    const std::vector<std::string>& titles() const { return titles_; }
+    // The chosen page's position, or -1 before there are pages.
+    int pageIndex() const;
+    void setPageIndex(int index);
+    // The page `by` tabs on from the chosen one, going round, as Ctrl+Tab
+    // and Ctrl+Shift+Tab ask; the tabs take the focus, as a dialog's tabs
+    // do, so the focus never stays on a control that was hidden.
+    void step(int by);
+    // The page a control lies on, or -1 when it lies on none.
+    int pageOf(const Control& control) const;
+    // The user chose a tab: its page shows, then onClick is raised.
+    void peerClicked() override;
+
+protected:
+    void peerCreated() override;
+
+private:
+    void showPage();
+    std::vector<std::string> titles_;
+    std::vector<std::vector<Control*>> pages_;
 };
 
 // A number field with up/down arrows, held between minimum and maximum when

@@ -33,6 +33,11 @@ void Pairing::close() {
     code_.reset();
 }
 
+bool Pairing::isOpen(Clock::time_point now) const {
+    std::lock_guard hold(lock_);
+    return validLocked(now);
+}
+
 bool Pairing::validLocked(Clock::time_point now) const {
     return code_ && now >= opened_ && now - opened_ < codeLifetime && wrongTries_ < wrongTriesAllowed;
 }

@@ -26,6 +26,8 @@ public:
     // A new code, voiding any earlier one; none when the random source failed.
     std::optional<std::string> open(Clock::time_point now);
     void close();
+    // Whether a code is open that a phone could still pair with.
+    bool isOpen(Clock::time_point now) const;
 
     enum class Outcome {
         paired,  // the code was right: it is used up, `token` holds the new token
@@ -42,7 +44,7 @@ private:
     bool validLocked(Clock::time_point now) const;
 
     platform::Crypto& crypto_;
-    std::mutex lock_;
+    mutable std::mutex lock_;
     std::optional<std::string> code_;
     Clock::time_point opened_{};
     int wrongTries_ = 0;

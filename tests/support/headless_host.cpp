@@ -29,7 +29,7 @@ std::unique_ptr<fw::FormPeer> HeadlessHost::createFormPeer(fw::Form& form) {
 std::unique_ptr<fw::ControlPeer> HeadlessHost::createControlPeer(fw::WinControl& control, fw::FormPeer&) {
     auto peer = std::make_unique<ControlState>(*this, control, nextHandle_++);
     peer->bounds = control.bounds();
-    peer->visible = control.visible();
+    peer->visible = control.showing();
     peer->enabled = control.enabled();
     controls_[&control] = peer.get();
     return peer;
@@ -141,7 +141,7 @@ static void paintWindow(fw::Form& form, fw::Canvas& canvas) {
     form.paint(canvas, fw::Rect::fromSize(0, 0, form.clientSize().width, form.clientSize().height));
     for (const auto& c : form.components())
         if (auto* child = dynamic_cast<fw::WinControl*>(c.get());
-            child && child->kind() == fw::ControlKind::custom && child->visible()) {
+            child && child->kind() == fw::ControlKind::custom && child->showing()) {
             fw::ViewportScope scope(canvas, child->bounds());
             child->paint(canvas);
         }

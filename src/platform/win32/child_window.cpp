@@ -44,6 +44,10 @@ NativeKind nativeKind(const fw::WinControl& c) {
             return {"COMBOBOX", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, 0};
         case fw::ControlKind::dropDownList:
             return {"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0};
+        case fw::ControlKind::listBox:
+            return {"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
+        case fw::ControlKind::tabs:
+            return {WC_TABCONTROLA, WS_TABSTOP | WS_CLIPSIBLINGS, 0};
         case fw::ControlKind::checkBox:
             return {"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0};
         case fw::ControlKind::button:
@@ -77,7 +81,7 @@ ChildWindow::ChildWindow(Win32Host& host, fw::WinControl& control, FormWindow& p
     }
     const RECT b = parent.scale().toScreen(control.bounds());
     DWORD style = WS_CHILD | kind.style;
-    if (control.visible()) style |= WS_VISIBLE;
+    if (control.showing()) style |= WS_VISIBLE;
     if (!control.enabled()) style |= WS_DISABLED;
     const std::string text = control.text();
     // Only our own class serves this object; the system's classes get no
@@ -101,7 +105,7 @@ ChildWindow::ChildWindow(Win32Host& host, fw::WinControl& control, FormWindow& p
     if (control.kind() == fw::ControlKind::spinEdit) {
         arrows_ = createWindow({.className = UPDOWN_CLASSA,
                                 .style = WS_CHILD | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS |
-                                         UDS_NOTHOUSANDS | (control.visible() ? WS_VISIBLE : 0u),
+                                         UDS_NOTHOUSANDS | (control.showing() ? WS_VISIBLE : 0u),
                                 .parent = parent.hwnd(),
                                 .instance = host.instance()});
         SendMessageA(arrows_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(hwnd_), 0);
@@ -174,6 +178,12 @@ bool ChildWindow::command(HWND from, WORD code) {
             if (code == EN_CHANGE) control_.peerTextChanged(text());
             if (code == EN_KILLFOCUS) host_.guarded([&] { control_.peerFocusLost(); });
             break;
+        case fw::ControlKind::listBox:
+            if (code == LBN_SELCHANGE) {
+                control_.peerTextChanged(selectedItem());
+                host_.guarded([&] { control_.peerClicked(); });
+            }
+            break;
         case fw::ControlKind::dropDownList:
         case fw::ControlKind::comboBox:
             if (code == CBN_EDITCHANGE) control_.peerTextChanged(text());
@@ -184,6 +194,17 @@ bool ChildWindow::command(HWND from, WORD code) {
             break;
         default:
             break;
+    }
+    return true;
+}
+
+bool ChildWindow::notify(const NMHDR& header) {
+    if (header.hwndFrom != hwnd_) return false;
+    if (control_.kind() == fw::ControlKind::tabs && header.code == static_cast<UINT>(TCN_SELCHANGE)) {
+        const LRESULT index = SendMessageW(hwnd_, TCM_GETCURSEL, 0, 0);
+        if (index >= 0 && static_cast<std::size_t>(index) < items_.size())
+            control_.peerTextChanged(items_[static_cast<std::size_t>(index)]);
+        host_.guarded([&] { control_.peerClicked(); });
     }
     return true;
 }
@@ -206,6 +227,19 @@ void ChildWindow::setEnabled(bool enabled) {
 }
 
 void ChildWindow::setText(const std::string& text) {
+    if (control_.kind() == fw::ControlKind::tabs) {
+        // The tabs' text is the chosen tab's title.
+        const auto it = std::find(items_.begin(), items_.end(), text);
+        if (it != items_.end()) SendMessageW(hwnd_, TCM_SETCURSEL, static_cast<WPARAM>(it - items_.begin()), 0);
+        return;
+    }
+    if (control_.kind() == fw::ControlKind::listBox) {
+        const std::wstring wide = widen(text);
+        const LRESULT index = SendMessageW(hwnd_, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                           reinterpret_cast<LPARAM>(wide.c_str()));
+        SendMessageW(hwnd_, LB_SETCURSEL, index == LB_ERR ? static_cast<WPARAM>(-1) : static_cast<WPARAM>(index), 0);
+        return;
+    }
     if (control_.kind() == fw::ControlKind::dropDownList) {
         // A list's text is its chosen item.
         const std::wstring wide = widen(text);
@@ -227,6 +261,16 @@ std::string ChildWindow::text() const {
 }
 
 std::string ChildWindow::selectedItem() const {
+    if (control_.kind() == fw::ControlKind::listBox) {
+        const LRESULT index = SendMessageW(hwnd_, LB_GETCURSEL, 0, 0);
+        if (index == LB_ERR) return {};
+        const LRESULT length = SendMessageW(hwnd_, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+        if (length == LB_ERR) return {};
+        std::wstring item(static_cast<std::size_t>(length) + 1, L'\0');
+        SendMessageW(hwnd_, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(item.data()));
+        item.resize(wcsnlen(item.c_str(), item.size()));
+        return narrow(item);
+    }
     const LRESULT index = SendMessageW(hwnd_, CB_GETCURSEL, 0, 0);
     if (index == CB_ERR) return text();
     const LRESULT length = SendMessageW(hwnd_, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
@@ -246,6 +290,28 @@ bool ChildWindow::checked() const {
 }
 
 void ChildWindow::setItems(const std::vector<std::string>& items) {
+    if (control_.kind() == fw::ControlKind::tabs) {
+        const LRESULT chosen = SendMessageW(hwnd_, TCM_GETCURSEL, 0, 0);
+        SendMessageW(hwnd_, TCM_DELETEALLITEMS, 0, 0);
+        items_ = items;
+        for (std::size_t i = 0; i < items_.size(); ++i) {
+            std::wstring title = widen(items_[i]);
+            TCITEMW item{};
+            item.mask = TCIF_TEXT;
+            item.pszText = title.data();
+            SendMessageW(hwnd_, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
+        }
+        if (chosen >= 0) SendMessageW(hwnd_, TCM_SETCURSEL, static_cast<WPARAM>(chosen), 0);
+        return;
+    }
+    if (control_.kind() == fw::ControlKind::listBox) {
+        const std::string shown = selectedItem();
+        SendMessageW(hwnd_, LB_RESETCONTENT, 0, 0);
+        for (const auto& item : items)
+            SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(item).c_str()));
+        setText(shown);
+        return;
+    }
     const std::string shown = text();
     SendMessageW(hwnd_, CB_RESETCONTENT, 0, 0);
     for (const auto& item : items)

@@ -25,6 +25,9 @@ public:
     // A notification (WM_COMMAND) from one of our windows; false when the
     // window is not ours.
     bool command(HWND from, WORD code);
+    // A notification from a common control: true when it came from this
+    // window.
+    bool notify(const NMHDR& header);
 
     fw::WindowHandle handle() const override { return reinterpret_cast<fw::WindowHandle>(hwnd_); }
     void setBounds(const fw::Rect& bounds) override;
@@ -52,6 +55,8 @@ private:
     FormWindow& parent_;
     HWND hwnd_ = nullptr;
     HWND arrows_ = nullptr;
+    // The tabs' titles, in order: the tab control tells only positions.
+    std::vector<std::string> items_;
 };
 
 }  // namespace win32

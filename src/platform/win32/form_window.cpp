@@ -279,8 +279,15 @@ LRESULT FormWindow::windowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
             } else if (LOWORD(wParam) == IDCANCEL) {
                 // Esc, as the dialog keyboard turns it into a command.
                 host_.guarded([&] { form_.cancelAsked(); });
+            } else if (LOWORD(wParam) == nextPageCommand || LOWORD(wParam) == previousPageCommand) {
+                host_.guarded([&] { form_.pageAsked(LOWORD(wParam) == nextPageCommand ? 1 : -1); });
             }
             return 0;
+        case WM_NOTIFY:
+            if (lParam)
+                for (ChildWindow* child : children_)
+                    if (child->notify(*reinterpret_cast<const NMHDR*>(lParam))) break;
+            break;
         default:
             break;
     }

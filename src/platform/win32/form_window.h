@@ -23,6 +23,11 @@ namespace win32 {
 class Win32Host;
 class ChildWindow;
 
+// Commands a form's window takes from the message loop: Ctrl+Tab and
+// Ctrl+Shift+Tab, which the dialog keyboard would take as Tab.
+constexpr WORD nextPageCommand = 0x7F01;
+constexpr WORD previousPageCommand = 0x7F02;
+
 class FormWindow : public fw::FormPeer {
 public:
     FormWindow(Win32Host& host, fw::Form& form);

@@ -196,6 +196,10 @@ void Win32Host::dispatch(MSG& msg) {
             SendMessageW(top, WM_COMMAND, IDCANCEL, 0);
             return;
         }
+        if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && GetKeyState(VK_CONTROL) < 0) {
+            SendMessageW(top, WM_COMMAND, GetKeyState(VK_SHIFT) < 0 ? previousPageCommand : nextPageCommand, 0);
+            return;
+        }
         if (IsDialogMessageW(top, &msg)) return;
     }
     TranslateMessage(&msg);
