@@ -20,6 +20,7 @@ irs() { grep -c 'rx 49 52' "$E2E_TMP/receiver.log"; }
 open_dialog() {
   e2e_click "$WIN" 33 176
   e2e_eventually 10 '[ "$(dialog_state)" = visible ]' && sleep 0.5
+  e2e_dialog_page Receiver
 }
 
 start_remote

@@ -330,19 +330,47 @@ e2e_lirc_press() {  # BUTTON [REPEAT]
 e2e_lirc_connected() { ss -tn state established "( sport = :$1 )" | grep -q 127.0.0.1; }
 
 # The setup dialog's controls: where their middles are in its client area
-# at 96 DPI.
+# at 96 DPI, and the page of tabs each lies on (none for Ok).
 declare -A E2E_DIALOG=(
-  [port]="88 57" [enableIr]="148 56" [lirc]="340 84" [keys]="28 108" [commands]="90 170" [code]="376 170"
-  [learn]="76 231" [add]="184 231" [forget]="280 231" [learnAll]="384 231" [skip]="350 265" [stop]="412 265"
-  [trayMode]="28 328" [runLearned]="248 328" [osd]="28 348" [startWithWindows]="248 348" [volume]="300 372"
-  [winamp]="221 400" [browse]="404 401" [others]="28 428" [ok]="396 491"
+  [port]="88 87 Receiver" [enableIr]="148 86 Receiver" [lirc]="340 114 Receiver" [keys]="28 138 Receiver"
+  [commands]="90 100 Handset codes" [code]="376 100 Handset codes" [learn]="76 161 Handset codes"
+  [add]="184 161 Handset codes" [forget]="280 161 Handset codes" [learnAll]="384 161 Handset codes"
+  [skip]="350 195 Handset codes" [stop]="412 195 Handset codes"
+  [trayMode]="28 86 Options" [runLearned]="248 86 Options" [osd]="28 106 Options"
+  [startWithWindows]="248 106 Options" [volume]="300 130 Options" [winamp]="221 158 Options"
+  [browse]="404 159 Options" [others]="28 186 Options"
+  [webOn]="28 88 Phone" [webPort]="96 117 Phone" [webAddress]="324 116 Phone" [pair]="80 171 Phone"
+  [forgetPhones]="206 171 Phone" [phones]="170 226 Phone" [forgetPhone]="370 205 Phone"
+  [ok]="576 295"
 )
 
+# The page of the setup dialog's tabs that shows.
+e2e_dialog_page_shown() { e2e_post "Setup IR device" --page | head -1; }
+
+# Brings the page titled TITLE up with Ctrl+Tab, as a user at the keyboard
+# does, once the dialog has the display's keyboard focus (the stand-in
+# player's window may have it: Wine's own focus does not follow the
+# display's); fails when no press does.
+e2e_dialog_page() {  # TITLE
+  local i dialog
+  for i in 1 2 3 4 5; do
+    [ "$(e2e_dialog_page_shown)" = "$1" ] && return 0
+    if [ "$i" = 1 ]; then
+      dialog=$(xdotool search --name '^Setup IR device$' 2>/dev/null | head -1)
+      [ -n "$dialog" ] && xdotool windowfocus --sync "$dialog" 2>/dev/null
+    fi
+    xdotool key ctrl+Tab
+    sleep 0.3
+  done
+  [ "$(e2e_dialog_page_shown)" = "$1" ]
+}
+
 # Clicks a control of the setup dialog by its name above, on a screen of
-# SCALE times 96 DPI.
+# SCALE times 96 DPI, on its page.
 e2e_dialog_click() {  # NAME [SCALE]
   local -a xy=(${E2E_DIALOG[$1]})
   local scale=${2:-1}
+  [ ${#xy[@]} -le 2 ] || e2e_dialog_page "${xy[*]:2}" || return 1
   e2e_click_client "Setup IR device" $((xy[0] * scale)) $((xy[1] * scale))
 }
 

@@ -56,9 +56,13 @@ e2e_click "$win" 66 352
 e2e_check "the setup dialog opens" e2e_eventually 10 "[ \"\$(e2e_post 'Setup IR device' --query | cut -d' ' -f1)\" = visible ]"
 sleep 0.5
 read -r state x y w h <<<"$(e2e_post 'Setup IR device' --client)"
-e2e_check "it is laid out at the screen's DPI: 1280 x 1028 (got $w x $h)" test "$w" = 1280 -a "$h" = 1028
-layout=$(e2e_post 'Setup IR device' --layout)
-e2e_check "nothing overlaps, nothing leaves its group box, every text fits${layout:+: $layout}" test -z "$layout"
+e2e_check "it is laid out at the screen's DPI: 1280 x 636 (got $w x $h)" test "$w" = 1280 -a "$h" = 636
+for page in Receiver "Handset codes" Options Phone; do
+  e2e_dialog_page "$page"
+  layout=$(e2e_post 'Setup IR device' --layout)
+  e2e_check "on $page nothing overlaps, nothing leaves its group box, every text fits${layout:+: $layout}" \
+    test -z "$layout" -a "$(e2e_dialog_page_shown)" = "$page"
+done
 # The codes and the walk's longest prompt, to see that they fit.
 e2e_dialog_click learnAll 2
 xdotool mousemove 5 5

@@ -14,6 +14,8 @@
 //                                              shell that restarts loses it
 //   post_message "Caption" --front             brings the window in front; prints "front" when
 //                                              it is, "behind" when the system kept another
+//   post_message "Caption" --page              the title of the group box shown: on a
+//                                              dialog of tabs, the page chosen
 //   post_message "Caption" --broadcast NAME    posts the registered message NAME to every
 //                                              top-level window, as the shell does
 // Exit status 1 when no window has that caption.
@@ -241,6 +243,11 @@ int main(int argc, char** argv) {
         LocalFree(args);
         if (!field) return 1;
         SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        return 0;
+    }
+    if (std::string_view(argv[2]) == "--page") {
+        for (const Child& c : children(hwnd))
+            if (isGroupBox(c)) std::printf("%s\n", utf8(textOf(c.hwnd)).c_str());
         return 0;
     }
     if (std::string_view(argv[2]) == "--texts") {

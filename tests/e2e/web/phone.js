@@ -1,15 +1,15 @@
 // The phone remote's page in Debian's Chromium as a phone (a Pixel 5),
-// paired by its cookie. Prints "ok <what>" or "FAIL <what>" for each check;
-// between steps it waits for the test to say, by a file appearing in the
-// folder given, that it did its part (ended or restarted the program).
-// Usage: node phone.js PORT TOKEN FOLDER
+// opened at the address the pairing window's QR code holds, so it pairs by
+// itself. Prints "ok <what>" or "FAIL <what>" for each check; between steps
+// it waits for the test to say, by a file appearing in the folder given,
+// that it did its part (ended or restarted the program, forgot the phones).
+// Usage: node phone.js PAIR_ADDRESS FOLDER
 'use strict';
 const fs = require('fs');
 const path = require('path');
 const puppeteer = require('puppeteer-core');
 
-const [port, token, folder] = process.argv.slice(2);
-const origin = `http://127.0.0.1:${port}`;
+const [pairAddress, folder] = process.argv.slice(2);
 const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
 
 function check(what, passed) {
@@ -34,13 +34,18 @@ async function step(name) {
   });
   const page = await browser.newPage();
   await page.emulate(puppeteer.KnownDevices['Pixel 5']);
-  await page.setCookie({ name: 'zav_token', value: token, domain: '127.0.0.1', path: '/' });
-  await page.goto(`${origin}/`);
+  await page.goto(pairAddress);
   const text = (selector) => page.$eval(selector, (e) => e.textContent);
   const label = (selector) => page.$eval(selector, (e) => e.getAttribute('aria-label'));
   const hidden = (selector) => page.$eval(selector, (e) => e.hidden);
 
-  check('the page shows the remote', await until(15, async () => !(await hidden('#remote'))));
+  check('the code in the address pairs the phone: the page shows the remote',
+    await until(15, async () => !(await hidden('#remote'))));
+  const cookies = await page.cookies();
+  check('and keeps its token in a cookie that scripts cannot read',
+    cookies.some((c) => c.name === 'zav_token' && c.httpOnly && c.sameSite === 'Strict') &&
+    !(await page.evaluate(() => document.cookie)).includes('zav_token'));
+  console.log('step paired');
   const keys = await page.$$eval('#skin button', (b) => b.map((k) => k.getAttribute('aria-label')));
   check(`a key for each of the 25 commands (${keys.length})`, keys.length === 25 && keys.includes('NEXT SONG'));
   await page.tap('button[aria-label="PLAY"]');
@@ -52,6 +57,9 @@ async function step(name) {
   check('"Not connected" when the program ends', await until(15, async () => !(await hidden('#offline'))));
   await step('restarted');
   check('the remote is back when it starts again', await until(30, async () => await hidden('#offline')));
+  await step('forgotten');
+  check('forgotten, the phone asks for a code again',
+    await until(30, async () => !(await hidden('#pairing')) && (await hidden('#remote'))));
   await browser.close();
 })().catch((e) => {
   console.log(`FAIL the page could be driven: ${e.message}`);
