@@ -12,6 +12,7 @@
 #include "app/pair_phone.h"
 #include "app/web_link.h"
 #include "support/loopback_client.h"
+#include "support/raster_canvas.h"
 #include "setup_dialog_fixture.h"
 
 namespace {
@@ -245,6 +246,33 @@ TEST_F(PhonePage, ForgetDropsTheChosenPhoneAndForgetPhonesEveryOne) {
     click("CBSetIR");
     EXPECT_EQ(fileText().find(a), std::string::npos);
     EXPECT_TRUE(settings->Phones.empty());
+}
+
+// Drawn at any size, every module is a square of whole pixels in its place,
+// with at least four modules of white around the code, as readers need.
+TEST(QrPictureTest, DrawsEachModuleWholeWithItsQuietZoneAtAnySize) {
+    const web::QrModules modules = web::qrCodeOf("http://[fe80::1234:5678:9abc:def0]:8780/pair#482913");
+    ASSERT_GT(modules.size, 0);
+    for (int side : {modules.size + 8, 160, 272, 301}) {
+        app::QrPicture picture(nullptr, "QrCode");
+        picture.setBounds(fw::Rect::fromSize(0, 0, side, side));
+        picture.setModules(modules);
+        testing_support::RasterCanvas canvas({side, side}, fw::colors::gray);
+        picture.paint(canvas);
+        const fw::Bitmap& drawn = canvas.bitmap();
+        const int pixels = side / (modules.size + 2 * web::qrQuietZone);
+        const int left = (side - modules.size * pixels) / 2;
+        EXPECT_GE(left, web::qrQuietZone * pixels) << side;
+        int wrong = 0;
+        for (int y = -web::qrQuietZone; y < modules.size + web::qrQuietZone; ++y)
+            for (int x = -web::qrQuietZone; x < modules.size + web::qrQuietZone; ++x)
+                for (auto [dx, dy] : {std::pair{0, 0}, std::pair{pixels - 1, pixels - 1}}) {
+                    const fw::Color expected = modules.at(x, y) ? fw::colors::black : fw::colors::white;
+                    wrong += drawn.pixel(left + x * pixels + dx, left + y * pixels + dy) != expected;
+                }
+        EXPECT_EQ(wrong, 0) << "at " << side << " pixels a side";
+    }
+    EXPECT_EQ(web::qrCodeOf(std::string(3000, 'x')).size, 0) << "too long for any code: nothing drawn";
 }
 
 TEST(PairingCode, IsReadOutInTwoGroupsOfThree) {
