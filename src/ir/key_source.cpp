@@ -15,6 +15,8 @@ using platform::win;
 
 namespace {
 
+constexpr unsigned tabKey = 0x09;
+
 unsigned bit(KeyWay way) { return 1u << static_cast<unsigned>(way); }
 
 unsigned modifierOf(unsigned vk) {
@@ -98,6 +100,9 @@ std::string KeySource::codeFor(const KeyStroke& stroke, unsigned modifiers) cons
     if (kind == KeyKind::command || (modifiers & (ctrl | alt | win))) {
         // Ctrl+C in one of our fields is the field's.
         if (stroke.focusInOurField && kind == KeyKind::typing) return {};
+        // Ctrl+Tab and Ctrl+Shift+Tab in our windows turn the setup
+        // dialog's pages: a walk through the keys must not learn them.
+        if (stroke.focusInOurWindow && stroke.vk == tabKey && !(modifiers & (alt | win))) return {};
         return keyCodeText({stroke.vk, modifiers, {}});
     }
     if (stroke.focusInOurField || stroke.device.empty() || keyboardsInUse_.count(stroke.device)) return {};

@@ -28,6 +28,9 @@ struct KeyStroke {
     std::string device;
     // One of the program's own fields has the keyboard focus.
     bool focusInOurField = false;
+    // One of the program's own windows has the keyboard focus (a field of
+    // it or not).
+    bool focusInOurWindow = false;
     // A key the program sent itself (a media key for another player).
     bool sentByUs = false;
     // The modifiers (Modifier bits) the system holds down as the key

@@ -18,16 +18,22 @@ constexpr UINT_PTR tickTimer = 1;
 // One listening a process: the hook's procedure finds it here.
 std::atomic<Win32Keys*> hooked{nullptr};
 
-// The focus is in one of our fields: the user types there.
-bool focusInOurField() {
+// The window with the keyboard focus, when it is one of ours.
+HWND ourFocus() {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
-    if (!GetGUIThreadInfo(0, &info) || !info.hwndFocus) return false;
+    if (!GetGUIThreadInfo(0, &info) || !info.hwndFocus) return nullptr;
     DWORD process = 0;
     GetWindowThreadProcessId(info.hwndFocus, &process);
-    if (process != GetCurrentProcessId()) return false;
+    return process == GetCurrentProcessId() ? info.hwndFocus : nullptr;
+}
+
+// The focus is in one of our fields: the user types there.
+bool focusInOurField() {
+    HWND focus = ourFocus();
+    if (!focus) return false;
     char name[32] = "";
-    GetClassNameA(info.hwndFocus, name, sizeof name);
+    GetClassNameA(focus, name, sizeof name);
     for (const char* field : {"Edit", "ComboBox", "ComboLBox", "ListBox", "msctls_updown32"})
         if (lstrcmpiA(name, field) == 0) return true;
     return false;
@@ -170,6 +176,7 @@ LRESULT CALLBACK Win32Keys::hookProcedure(int code, WPARAM wParam, LPARAM lParam
         stroke.down = wParam == WM_KEYDOWN || wParam == WM_SYSKEYDOWN;
         stroke.way = platform::KeyWay::hook;
         stroke.focusInOurField = focusInOurField();
+        stroke.focusInOurWindow = ourFocus() != nullptr;
         stroke.sentByUs = k->dwExtraInfo == platform::ourInputMark;
         // Called before the key's own state changes, after every earlier
         // key's: the other keys' state is exactly what held with this one.
@@ -262,6 +269,7 @@ void Win32Keys::input(HRAWINPUT handle) {
         stroke.sentByUs = k.ExtraInformation == platform::ourInputMark;
         stroke.device = raw->header.hDevice ? device(raw->header.hDevice).id : std::string();
         stroke.focusInOurField = focusInOurField();
+        stroke.focusInOurWindow = ourFocus() != nullptr;
         // The state now, which may be ahead of this key: the source
         // believes it only about a modifier heard down a while ago.
         stroke.systemModifiers = systemModifiers();
