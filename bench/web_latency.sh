@@ -5,7 +5,10 @@
 # same Play; from a change in the player to its event on the stream
 # (median); and the idle cost (the program and the Wine server, as % of one
 # core over 30 s) with the server off, on with no client, with one stream
-# and with eight, each as times the server off. Prints its figures; it is a
+# and with eight, each as times the server off: in rounds (3 unless
+# ZAV_BENCH_ROUNDS says), each round measuring all four one after another,
+# so a machine busy for a while weighs on one round, not on one figure;
+# the medians of the rounds are the figures. Prints its figures; it is a
 # measurement, not a test. ZAV_PROGRAM_EXE runs another build;
 # ZAV_BENCH_SECONDS sets the idle runs' length.
 set -u
@@ -52,20 +55,26 @@ trigger="'$ZAV_WINE' '$ZAV_WIN_BUILD/tests/e2e/post_message.exe' 'Winamp stand-i
 node "$here/web_latency.js" events "$port" "$token" "${ZAV_BENCH_EVENTS:-20}" "$trigger" "$player_log"
 e2e_end_program
 
-start_program 0
-measure; off=$CORE
-e2e_end_program
-start_program 1
-measure; none=$CORE
-node "$here/web_latency.js" streams "$port" "$token" 1 $((seconds + 5)) &
-streams=$!
-measure; one=$CORE
-wait "$streams"
-node "$here/web_latency.js" streams "$port" "$token" 8 $((seconds + 5)) &
-streams=$!
-measure; eight=$CORE
-wait "$streams"
-e2e_end_program
-awk -v off="$off" -v none="$none" -v one="$one" -v eight="$eight" 'BEGIN {
-  printf "idle, %% of one core: server off %.3f; on, no client %.3f (%.2fx); one stream %.3f (%.2fx); eight streams %.3f (%.2fx)\n",
-    off, none, none / off, one, one / off, eight, eight / off }'
+median() { tr ' ' '\n' | grep . | sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+offs="" nones="" ones="" eights=""
+for round in $(seq 1 "${ZAV_BENCH_ROUNDS:-3}"); do
+  start_program 0
+  measure; offs+=" $CORE"
+  e2e_end_program
+  start_program 1
+  measure; nones+=" $CORE"
+  node "$here/web_latency.js" streams "$port" "$token" 1 $((seconds + 5)) &
+  streams=$!
+  measure; ones+=" $CORE"
+  wait "$streams"
+  node "$here/web_latency.js" streams "$port" "$token" 8 $((seconds + 5)) &
+  streams=$!
+  measure; eights+=" $CORE"
+  wait "$streams"
+  e2e_end_program
+  echo "idle, round $round, % of one core: off${offs##* }, none${nones##* }, one stream${ones##* }, eight streams${eights##* }"
+done
+awk -v off="$(median <<<"$offs")" -v none="$(median <<<"$nones")" -v one="$(median <<<"$ones")" \
+  -v eight="$(median <<<"$eights")" -v rounds="${ZAV_BENCH_ROUNDS:-3}" 'BEGIN {
+  printf "idle, median of %d rounds, %% of one core: server off %.3f; on, no client %.3f (%.2fx); one stream %.3f (%.2fx); eight streams %.3f (%.2fx)\n",
+    rounds, off, none, none / off, one, one / off, eight, eight / off }'

@@ -28,6 +28,8 @@ press_on() { e2e_click "$WIN" 127 115; }
 open_dialog() {
   e2e_click "$WIN" 33 176
   e2e_eventually 10 "[ \"\$(e2e_post 'Setup IR device' --query | cut -d' ' -f1)\" = visible ]" && sleep 0.5
+  # The Winamp field lies on the Options page.
+  e2e_dialog_page Options
 }
 press_ok() {
   e2e_dialog_click ok

@@ -199,6 +199,77 @@ TEST_F(Win32HostTest, WindowedControlsKeepTheirState) {
     EXPECT_EQ(spin.value(), 3);
 }
 
+// The tabs and the list as the system's own controls: a tab the user
+// chooses shows its page's windows and hides the others', Ctrl+Tab through
+// the message loop goes on to the next page, a line chosen in the list is
+// the list's text.
+TEST_F(Win32HostTest, TabsShowTheirPagesWindowsAndTheListItsChoice) {
+    auto& form = app.createForm<fw::Form>("Dialog");
+    form.setBorderStyle(fw::BorderStyle::dialog);
+    auto& tabs = form.create<fw::TabControl>("TabsSetup");
+    tabs.setBounds(fw::Rect::fromSize(8, 8, 300, 26));
+    std::vector<fw::TabControl::Page> pages;
+    std::vector<fw::Button*> buttons;
+    for (const char* title : {"Receiver", "Phone"}) {
+        auto& group = form.create<fw::GroupBox>(std::string("Group") + title);
+        group.setBounds(fw::Rect::fromSize(8, 36, 300, 100));
+        group.setText(title);
+        auto& button = form.create<fw::Button>(std::string("Button") + title);
+        button.setBounds(fw::Rect::fromSize(20, 60, 100, 27));
+        button.setText(title);
+        buttons.push_back(&button);
+        pages.push_back({&group, {&button}});
+    }
+    auto& list = form.create<fw::ListBox>("ListPhones");
+    list.setBounds(fw::Rect::fromSize(130, 60, 160, 60));
+    list.setItems({"Ana (2026-01-02)", "Ion (2026-03-04)"});
+    pages[1].controls.push_back(&list);
+    form.finishCreate();
+    tabs.setPages(pages);
+    form.show();
+    const auto hwnd = [](const fw::WinControl& c) { return reinterpret_cast<HWND>(c.peer()->handle()); };
+    HWND tabWindow = hwnd(tabs);
+    EXPECT_EQ(SendMessageW(tabWindow, TCM_GETITEMCOUNT, 0, 0), 2);
+    EXPECT_EQ(SendMessageW(tabWindow, TCM_GETCURSEL, 0, 0), 0);
+    EXPECT_TRUE(IsWindowVisible(hwnd(*buttons[0])));
+    EXPECT_FALSE(IsWindowVisible(hwnd(*buttons[1])));
+    EXPECT_FALSE(IsWindowVisible(hwnd(list)));
+
+    // The user's choice, as the tab control tells it.
+    SendMessageW(tabWindow, TCM_SETCURSEL, 1, 0);
+    NMHDR chosen{tabWindow, 0, static_cast<UINT>(TCN_SELCHANGE)};
+    SendMessageW(reinterpret_cast<HWND>(form.handle()), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&chosen));
+    EXPECT_EQ(tabs.text(), "Phone");
+    EXPECT_FALSE(IsWindowVisible(hwnd(*buttons[0])));
+    EXPECT_TRUE(IsWindowVisible(hwnd(*buttons[1])));
+    EXPECT_TRUE(IsWindowVisible(hwnd(list)));
+
+    HWND listWindow = hwnd(list);
+    EXPECT_EQ(SendMessageW(listWindow, LB_GETCOUNT, 0, 0), 2);
+    SendMessageW(listWindow, LB_SETCURSEL, 1, 0);
+    SendMessageW(reinterpret_cast<HWND>(form.handle()), WM_COMMAND, MAKEWPARAM(0, LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(listWindow));
+    EXPECT_EQ(list.text(), "Ion (2026-03-04)");
+    EXPECT_EQ(list.itemIndex(), 1);
+    list.setItems({"Ana (2026-01-02)"});
+    EXPECT_EQ(SendMessageW(listWindow, LB_GETCURSEL, 0, 0), LB_ERR) << "the line chosen is gone";
+
+    // Ctrl+Tab, with the thread's own key state saying Ctrl is down.
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    SetFocus(hwnd(*buttons[1]));
+    PostMessageW(hwnd(*buttons[1]), WM_KEYDOWN, VK_TAB, 0);
+    EXPECT_TRUE(serveUntil([&] { return tabs.text() == "Receiver"; }));
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    EXPECT_EQ(SendMessageW(tabWindow, TCM_GETCURSEL, 0, 0), 0) << "the tabs' window follows";
+    EXPECT_TRUE(IsWindowVisible(hwnd(*buttons[0])));
+    EXPECT_FALSE(IsWindowVisible(hwnd(list)));
+    EXPECT_EQ(GetFocus(), tabWindow) << "the focus leaves the page that went";
+}
+
 TEST_F(Win32HostTest, ResourcesAndExecutablePath) {
     const auto data = host.resource("SAMPLE_DATA");
     ASSERT_TRUE(data.has_value());
