@@ -72,7 +72,7 @@ for round in $(seq 1 "${ZAV_BENCH_ROUNDS:-3}"); do
   measure; eights+=" $CORE"
   wait "$streams"
   e2e_end_program
-  echo "idle, round $round, % of one core: off${offs##* }, none${nones##* }, one stream${ones##* }, eight streams${eights##* }"
+  echo "idle, round $round, % of one core: off ${offs##* }, no client ${nones##* }, one stream ${ones##* }, eight streams ${eights##* }"
 done
 awk -v off="$(median <<<"$offs")" -v none="$(median <<<"$nones")" -v one="$(median <<<"$ones")" \
   -v eight="$(median <<<"$eights")" -v rounds="${ZAV_BENCH_ROUNDS:-3}" 'BEGIN {
