@@ -74,6 +74,9 @@ void TFormaSetari::cancelAsked() {
 
 void TFormaSetari::visibilityChanged() {
     if (visible()) {
+        // Opened on the first page, as a dialog of tabs opens, so Ctrl+Tab
+        // counts the same way every time.
+        TabsSetup->setPageIndex(0);
         remote_.beginSetup();
         const Settings& s = remote_.settings();
         CheckBoxExecutare->setChecked(s.RunCommands);

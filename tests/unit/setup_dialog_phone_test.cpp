@@ -98,6 +98,19 @@ TEST_F(PhonePage, OnePageShowsAtATimeAndCtrlTabGoesRoundThem) {
     }
 }
 
+TEST_F(PhonePage, TheDialogOpensOnItsFirstPage) {
+    open();
+    std::vector<std::string> seen;
+    host.onModal = [&](fw::Form&) {
+        seen.push_back(dialog->TabsSetup->text());
+        choosePage("Phone");
+        host.clickControl(*dialog->ButtonOk);
+    };
+    click("CBSetIR");
+    click("CBSetIR");
+    EXPECT_EQ(seen, (std::vector<std::string>{"Receiver", "Receiver"})) << "left on Phone, opened on Receiver";
+}
+
 TEST_F(PhonePage, AWalksButtonsShowOnlyOnTheirPageAndOnlyWhileItWalks) {
     open();
     choosePage("Handset codes");
