@@ -5,6 +5,7 @@
 #include <boost/asio/ip/tcp.hpp>
 #include <boost/asio/write.hpp>
 #include <chrono>
+#include <functional>
 #include <string>
 #include <thread>
 
@@ -52,6 +53,29 @@ private:
     boost::asio::io_context io_;
     boost::asio::ip::tcp::socket socket_;
 };
+
+// A port nobody listens on now.
+inline std::uint16_t freePort() {
+    boost::asio::io_context io;
+    boost::asio::ip::tcp::acceptor probe(io, {boost::asio::ip::make_address("127.0.0.1"), 0});
+    return probe.local_endpoint().port();
+}
+
+// The reply to `bytes` sent to the server on `port`, up to its close, with
+// `turn` (the GUI thread's posted work, as its message loop would take it)
+// run between reads.
+inline std::string askWithTurns(std::uint16_t port, const std::string& bytes, const std::function<void()>& turn) {
+    Client client(port);
+    client.send(bytes);
+    std::string reply;
+    for (int i = 0; i < 200; ++i) {
+        bool closed = false;
+        reply += client.receive(std::chrono::milliseconds(10), &closed);
+        turn();
+        if (closed) break;
+    }
+    return reply;
+}
 
 // The status line of a reply.
 inline std::string statusOf(const std::string& reply) { return reply.substr(0, reply.find("\r\n")); }

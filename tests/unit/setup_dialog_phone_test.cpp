@@ -17,15 +17,9 @@
 namespace {
 
 using namespace std::chrono_literals;
-using testing_support::Client;
+using testing_support::freePort;
 using testing_support::SetupDialog;
 using testing_support::statusOf;
-
-std::uint16_t freePort() {
-    boost::asio::io_context io;
-    boost::asio::ip::tcp::acceptor probe(io, {boost::asio::ip::make_address("127.0.0.1"), 0});
-    return probe.local_endpoint().port();
-}
 
 class PhonePage : public SetupDialog {
 protected:
@@ -40,17 +34,12 @@ protected:
     // What a phone gets back for `body` sent to the pairing address, with
     // the GUI thread's turns meanwhile.
     std::string pairWith(const std::string& body) {
-        Client client(port);
-        client.send("POST /api/v1/pair HTTP/1.1\r\nHost: 127.0.0.1:" + std::to_string(port) +
-                    "\r\nConnection: close\r\nContent-Type: application/json\r\nContent-Length: " +
-                    std::to_string(body.size()) + "\r\n\r\n" + body);
-        std::string reply;
-        for (int i = 0; i < 200; ++i) {
-            bool closed = false;
-            reply += client.receive(10ms, &closed);
-            host.runPosted();
-            if (closed) break;
-        }
+        std::string reply = testing_support::askWithTurns(
+            port,
+            "POST /api/v1/pair HTTP/1.1\r\nHost: 127.0.0.1:" + std::to_string(port) +
+                "\r\nConnection: close\r\nContent-Type: application/json\r\nContent-Length: " +
+                std::to_string(body.size()) + "\r\n\r\n" + body,
+            [&] { host.runPosted(); });
         for (int i = 0; i < 10; ++i) {
             std::this_thread::sleep_for(5ms);
             host.runPosted();

@@ -21,14 +21,8 @@ namespace {
 
 using namespace std::chrono_literals;
 using testing_support::Client;
+using testing_support::freePort;
 using testing_support::statusOf;
-
-// A port nobody listens on now.
-std::uint16_t freePort() {
-    boost::asio::io_context io;
-    boost::asio::ip::tcp::acceptor probe(io, {boost::asio::ip::make_address("127.0.0.1"), 0});
-    return probe.local_endpoint().port();
-}
 
 class WebLinkTest : public ::testing::Test, public testing_support::RemoteFixture {
 protected:
@@ -52,16 +46,7 @@ protected:
     // The reply, with the GUI thread's turns meanwhile, as its message loop
     // would take them.
     std::string ask(const std::string& bytes) {
-        Client client(port);
-        client.send(bytes);
-        std::string reply;
-        for (int i = 0; i < 200; ++i) {
-            bool closed = false;
-            reply += client.receive(10ms, &closed);
-            host.runPosted();
-            if (closed) break;
-        }
-        return reply;
+        return testing_support::askWithTurns(port, bytes, [&] { host.runPosted(); });
     }
     // Waits for the server's thread to hand the GUI thread what it crossed.
     void settle() {
