@@ -14,12 +14,13 @@ zav_log() { printf '== %s\n' "$*" >&2; }
 # sound server behind Wine's mixer; lirc the real LIRC server the tests
 # press keys on (started by the tests themselves, never as a service);
 # Boost, nlohmann-json and OpenSSL's libcrypto (the native tests' SHA-256)
-# for the phone remote, and Chromium, which its tests drive as a phone.
+# for the phone remote, ICU (the native tests' folding of titles for a
+# search), and Chromium, which its tests drive as a phone.
 ZAV_PACKAGES=(cmake g++ make libgtest-dev googletest file clang libclang-rt-dev
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
   wine wine64 wine32:i386 xvfb xdotool socat imagemagick x11-utils
   trayer pulseaudio libpulse0 libpulse0:i386 lirc
-  libboost1.81-dev nlohmann-json3-dev libssl-dev chromium zbar-tools curl)
+  libboost1.81-dev nlohmann-json3-dev libssl-dev libicu-dev chromium zbar-tools curl)
 
 zav_install_deps() {
   zav_install_packages && zav_fetch_qrcodegen && zav_install_node_modules

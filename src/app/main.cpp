@@ -17,6 +17,7 @@
 #include "platform/win32/win32_message_box.h"
 #include "platform/win32/win32_mixer.h"
 #include "platform/win32/win32_network.h"
+#include "platform/win32/win32_text_folding.h"
 #include "platform/win32/win32_player_windows.h"
 #include "platform/win32/win32_regions.h"
 #include "platform/win32/win32_run_at_logon.h"
@@ -44,8 +45,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         win32::Win32MediaKeys mediaKeys;
         win32::Win32Crypto crypto;
         win32::Win32Network network;
+        win32::Win32TextFolding folding;
         app::Program program({host, serial, win32::showMessage, tray, player, launcher, mixer, endpoint, regions, logon,
-                              files, sockets, keys, mediaKeys, crypto, network},
+                              files, sockets, keys, mediaKeys, crypto, network, folding},
                              app::configPath(fw::pathFromUtf8(host.executablePath())));
         program.run();
     } catch (const std::exception& e) {

@@ -19,6 +19,7 @@
 #include "platform/run_at_logon.h"
 #include "platform/serial.h"
 #include "platform/stream_socket.h"
+#include "platform/text_folding.h"
 #include "platform/tray.h"
 
 namespace app {
@@ -40,6 +41,7 @@ struct Platform {
     platform::MediaKeys& mediaKeys;
     platform::Crypto& crypto;
     platform::Network& network;
+    const platform::TextFolding& folding;
 };
 
 }  // namespace app

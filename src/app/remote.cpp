@@ -23,7 +23,7 @@ Remote::Remote(fw::Component* owner, const Platform& platform, SettingsStore& st
       Receiver(&create<ReceiverLink>("ReceiverLink", platform.serial, platform.showMessage, codes)),
       Lirc(&create<LircLink>("LircLink", platform.sockets, codes)),
       Keys(&create<KeysLink>("KeysLink", platform.keys, codes)),
-      Web(&create<WebLink>("WebLink", *this, store, platform.crypto, platform.network, platform.host)),
+      Web(&create<WebLink>("WebLink", *this, store, platform.crypto, platform.network, platform.folding, platform.host)),
       store_(store),
       codes_(codes),
       launcher_(platform.launcher),

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <mutex>
 
 #include "app/commands.h"
 #include "app/remote.h"
@@ -82,14 +83,38 @@ public:
     void paired(const web::Phone& phone) override {
         link_.fromServer_.push([&link = link_, phone] { link.paired(phone); });
     }
+    // A page scrolled or a search typed asks many times a second: one ask
+    // waits at a time, with the latest place asked for.
+    void listWanted(std::optional<std::int32_t> from) override {
+        {
+            std::lock_guard hold(lock_);
+            from_ = from;
+            if (waiting_) return;
+            waiting_ = true;
+        }
+        link_.fromServer_.push([this] {
+            std::optional<std::int32_t> from;
+            {
+                std::lock_guard hold(lock_);
+                from = from_;
+                waiting_ = false;
+            }
+            link_.ListReader->asked(from);
+        });
+    }
 
 private:
     WebLink& link_;
+    std::mutex lock_;
+    std::optional<std::int32_t> from_;
+    bool waiting_ = false;
 };
 
 WebLink::WebLink(fw::Component* owner, std::string name, Remote& remote, SettingsStore& store,
-                 platform::Crypto& crypto, platform::Network& network, fw::Host& host)
+                 platform::Crypto& crypto, platform::Network& network, const platform::TextFolding& folding,
+                 fw::Host& host)
     : fw::Component(owner, std::move(name)),
+      ListReader(&create<PlayListReader>("ListReader", *remote.WinampControl, list_)),
       remote_(remote),
       store_(store),
       crypto_(crypto),
@@ -97,9 +122,12 @@ WebLink::WebLink(fw::Component* owner, std::string name, Remote& remote, Setting
       host_(host),
       requests_(std::make_unique<Requests>(*this)),
       fromServer_(fw::Application::of(owner), maxRequestsWaiting, [](std::function<void()>& work) { work(); }),
+      list_([&folding](std::string_view text) { return folding.fold(text); }),
       pairing_(crypto),
       api_(*requests_, pairing_, phones_, crypto, [] { return web::Clock::now(); }, today),
-      server_(api_) {}
+      server_(api_) {
+    api_.serveList(&list_);
+}
 
 // The server's thread ends before anything it reaches goes.
 WebLink::~WebLink() { server_.stop(); }
@@ -123,6 +151,9 @@ void WebLink::deactivate() {
     pairing_.close();
     following_.reset();
     state_.reset();
+    listChanged_.reset();
+    ListReader->follow(false);
+    ListReader->TimerSlice->setEnabled(false);
     report(SourceState::off);
 }
 
@@ -176,9 +207,19 @@ void WebLink::listen() {
         report(SourceState::failed, *failure);
         return;
     }
-    state_ = remote_.onState([this](const RemoteState& state, const StateChange&) { server_.publish(webStateOf(state)); });
-    server_.publish(webStateOf(remote_.state()));
+    state_ = remote_.onState([this](const RemoteState& state, const StateChange& change) {
+        if (change.has(trackPart) || change.has(playerPart)) ListReader->playing(state.track);
+        publish(state);
+    });
+    listChanged_ = ListReader->onChanged([this] { publish(remote_.state()); });
+    publish(remote_.state());
     report(SourceState::live);
+}
+
+void WebLink::publish(const RemoteState& state) {
+    web::WebState web = webStateOf(state);
+    web.list = list_.number();
+    server_.publish(web);
 }
 
 void WebLink::streamsChanged(std::size_t open) {
@@ -186,6 +227,7 @@ void WebLink::streamsChanged(std::size_t open) {
         following_.reset();
     else if (!following_.active() && server_.serving())
         following_ = remote_.watch({followedEveryMs, StateWatch::Parts::everything});
+    ListReader->follow(open > 0 && server_.serving());
 }
 
 void WebLink::paired(const web::Phone& phone) {

@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 
+#include "app/play_list_reader.h"
 #include "app/settings.h"
 #include "app/source_link.h"
 #include "framework/component.h"
@@ -20,8 +21,10 @@
 #include "framework/posted_queue.h"
 #include "platform/crypto.h"
 #include "platform/network.h"
+#include "platform/text_folding.h"
 #include "web/api.h"
 #include "web/pairing.h"
+#include "web/play_list.h"
 #include "web/phones.h"
 #include "web/server.h"
 
@@ -44,7 +47,7 @@ public:
     static constexpr std::uint32_t followedEveryMs = 500;
 
     WebLink(fw::Component* owner, std::string name, Remote& remote, SettingsStore& store, platform::Crypto& crypto,
-            platform::Network& network, fw::Host& host);
+            platform::Network& network, const platform::TextFolding& folding, fw::Host& host);
     ~WebLink() override;
 
     const char* label() const override { return "Phone remote"; }
@@ -74,12 +77,18 @@ public:
     void forgetPhone(const std::string& hash);
     // The port listened on, 0 while off.
     std::uint16_t port() const { return server_.port(); }
+    // The play list as the phones get it.
+    const web::PlayList& playList() const { return list_; }
+
+    // Reads the play list while a page or a search asks for it.
+    PlayListReader* const ListReader;
 
 private:
     class Requests;
     void listen();
     void streamsChanged(std::size_t open);
     void paired(const web::Phone& phone);
+    void publish(const RemoteState& state);
 
     Remote& remote_;
     SettingsStore& store_;
@@ -90,6 +99,7 @@ private:
     // What crosses from the server's thread, run on the GUI thread in order.
     fw::PostedQueue<std::function<void()>> fromServer_;
     web::Phones phones_;
+    web::PlayList list_;
     web::Pairing pairing_;
     web::Api api_;
     web::Server server_;
@@ -100,6 +110,7 @@ private:
     std::string shownAddress_;
     fw::Subscription state_;
     fw::Subscription following_;
+    fw::Subscription listChanged_;
     fw::Listeners<void(const web::Phone&)> pairedListeners_;
 };
 

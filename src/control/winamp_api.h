@@ -33,6 +33,7 @@ enum class Request : std::int32_t {
     position = 105,         // argument 0: elapsed milliseconds
     setListPosition = 121,  // argument: the zero-based play-list index
     volume = 122,           // argument 0..255 sets the output volume; askVolume asks it
+    listLength = 124,       // the number of titles in the play list
     listPosition = 125,     // the zero-based play-list index playing
     title = 212,            // argument: the index; the 8-bit title's address
     titleWide = 213,        // the same in UTF-16 (Winamp 5)

@@ -153,6 +153,12 @@ std::optional<std::string> TWinampControl::GetTitle(std::int32_t track) {
     return readPlayerText(windows_, w, static_cast<std::uint32_t>(*address), wide, maxTitleChars);
 }
 
+std::optional<std::int32_t> TWinampControl::ListLength() {
+    const fw::WindowHandle w = playerWindow();
+    if (!w) return std::nullopt;
+    return heard(windows_.request(w, static_cast<std::int32_t>(winamp::Request::listLength), 0));
+}
+
 bool TWinampControl::SetTrackNumber(std::int32_t n) {
     // No range check: what an index outside the list does is the player's
     // business. The subtraction wraps rather than overflows.

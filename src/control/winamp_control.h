@@ -88,6 +88,8 @@ public:
     // none when it cannot be read.
     static constexpr std::size_t maxTitleChars = 512;
     std::optional<std::string> GetTitle(std::int32_t track);
+    // The number of titles in the play list; none when no player answers.
+    std::optional<std::int32_t> ListLength();
     // The player's own output volume, 0 to 255: none when no player
     // answers (absent, or silent within its time).
     std::optional<std::int32_t> GetVolume();

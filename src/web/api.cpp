@@ -1,7 +1,9 @@
 #include "web/api.h"
 
 #include <algorithm>
+#include <charconv>
 
+#include <boost/url/parse.hpp>
 #include <nlohmann/json.hpp>
 
 #include "framework/convert.h"
@@ -94,6 +96,7 @@ constexpr Route routes[] = {
     {"/api/v1/pair", "POST", false},   {"/api/v1/state", "GET", true},
     {"/api/v1/events", "GET", true},   {"/api/v1/command", "POST", true},
     {"/api/v1/volume", "POST", true},  {"/api/v1/track", "POST", true},
+    {"/api/v1/playlist", "GET", true},
 };
 
 const Route* routeOf(std::string_view path) {
@@ -132,9 +135,24 @@ std::string stateJson(const WebState& state) {
         {"shuffle", optional(state.shuffle)},
         {"repeat", optional(state.repeat)},
         {"typed", state.typed},
+        {"list", state.list},
     };
     // A title read from a player's memory may hold bytes that are not UTF-8:
     // they are replaced, never a reason to fail.
+    return out.dump(-1, ' ', false, json::error_handler_t::replace);
+}
+
+std::string listJson(const ListPage& page) {
+    json items = json::array();
+    for (const ListItem& item : page.items)
+        items.push_back({{"number", item.number}, {"title", item.title ? json(*item.title) : json(nullptr)}});
+    json out = {
+        {"length", page.length},
+        {"position", page.position ? json(*page.position) : json(nullptr)},
+        {"offset", page.offset},
+        {"items", std::move(items)},
+        {"complete", page.complete},
+    };
     return out.dump(-1, ' ', false, json::error_handler_t::replace);
 }
 
@@ -257,6 +275,60 @@ Reply Api::pair(std::string_view body) {
     return reply;
 }
 
+namespace {
+
+// A whole number in decimal digits alone (no sign, no spaces), within
+// [least, most].
+std::optional<std::size_t> countOf(std::string_view text, std::size_t least, std::size_t most) {
+    std::size_t value = 0;
+    const char* end = text.data() + text.size();
+    auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || error != std::errc{} || stop != end || value < least || value > most)
+        return std::nullopt;
+    return value;
+}
+
+}  // namespace
+
+Reply Api::playList(std::string_view target) {
+    auto parsed = boost::urls::parse_origin_form(target);
+    if (!parsed)
+        return errorReply(400, "the query cannot be read");
+    std::optional<std::string> offsetText, countText, query;
+    for (auto param : parsed->params()) {
+        std::optional<std::string>* into = param.key == "offset" ? &offsetText
+                                           : param.key == "count" ? &countText
+                                           : param.key == "q"     ? &query
+                                                                  : nullptr;
+        if (!into)
+            continue;
+        if (*into)
+            return errorReply(400, "a parameter is given twice");
+        *into = std::string(param.value);
+    }
+    std::size_t offset = 0, count = defaultListCount;
+    if (offsetText) {
+        auto value = countOf(*offsetText, 0, static_cast<std::size_t>(maxListLength));
+        if (!value)
+            return errorReply(400, "the offset must be a whole number from 0");
+        offset = *value;
+    }
+    if (countText) {
+        auto value = countOf(*countText, 1, maxListCount);
+        if (!value)
+            return errorReply(400, "the count must be a whole number from 1 to 200");
+        count = *value;
+    }
+    if (query && query->size() > maxSearchBytes)
+        return errorReply(400, "the search is too long");
+    const bool searching = query && query->find_first_not_of(" \t") != std::string::npos;
+    remote_.listWanted(searching ? std::nullopt : std::optional<std::int32_t>(static_cast<std::int32_t>(offset)));
+    if (!list_)
+        return Reply{200, "application/json", listJson(ListPage{0, std::nullopt, offset, {}, true}), {}, false};
+    ListPage page = searching ? list_->search(*query, offset, count) : list_->page(offset, count);
+    return Reply{200, "application/json", listJson(page), {}, false};
+}
+
 Reply Api::answer(const Head& head, const Admitted&, std::string_view body, const WebState& state) {
     const auto setup = current();
     std::string_view path = pathOf(head.target);
@@ -264,6 +336,8 @@ Reply Api::answer(const Head& head, const Admitted&, std::string_view body, cons
         return pair(body);
     if (path == "/api/v1/state")
         return Reply{200, "application/json", stateJson(state), {}, false};
+    if (path == "/api/v1/playlist")
+        return playList(head.target);
     if (path == "/api/v1/events")
         return Reply{200, "text/event-stream", {}, {}, true};
     if (path == "/api/v1/command") {

@@ -25,6 +25,7 @@
 #include "platform/crypto.h"
 #include "web/pairing.h"
 #include "web/phones.h"
+#include "web/play_list.h"
 #include "web/web_remote.h"
 
 namespace web {
@@ -76,6 +77,7 @@ std::vector<std::string> hostsOfThisPc(const std::vector<std::string>& addresses
 
 // The state as the API tells it.
 std::string stateJson(const WebState& state);
+std::string listJson(const ListPage& page);
 Reply errorReply(unsigned status, std::string_view words);
 
 class Api {
@@ -91,6 +93,8 @@ public:
     // Any thread, at any time: requests from then on are screened and
     // answered by it.
     void setup(Setup setup);
+    // The play list it serves, before it serves; none: an empty one.
+    void serveList(const PlayList* list) { list_ = list; }
 
     // The refusal of the head, or what it was admitted as.
     std::variant<Reply, Admitted> screen(const Head& head);
@@ -104,6 +108,7 @@ private:
     std::optional<std::string> phoneOf(const Head& head) const;
     bool overPace(const std::string& phone, Clock::time_point now);
     Reply pair(std::string_view body);
+    Reply playList(std::string_view target);
 
     RemoteLink& remote_;
     Pairing& pairing_;
@@ -112,6 +117,7 @@ private:
     std::function<Clock::time_point()> now_;
     std::function<std::string()> today_;
     std::shared_ptr<const Setup> current() const;
+    const PlayList* list_ = nullptr;
 
     mutable std::mutex setupLock_;
     std::shared_ptr<const Setup> setup_ = std::make_shared<const Setup>();

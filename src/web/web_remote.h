@@ -21,6 +21,8 @@ struct WebState {
     std::optional<bool> shuffle;
     std::optional<bool> repeat;
     std::string typed;
+    // Changes whenever the play list does: a page reads it again only then.
+    std::uint32_t list = 0;
     bool operator==(const WebState&) const = default;
 };
 
@@ -45,6 +47,10 @@ public:
     // A phone paired: to keep in the settings file, and for the pairing
     // window to tell.
     virtual void paired(const Phone& phone) = 0;
+    // The play list was asked for: its titles are read (those from the
+    // zero-based index `from` first) while they are not all read, and what
+    // was kept is checked against the player.
+    virtual void listWanted(std::optional<std::int32_t> from) { (void)from; }
 };
 
 }  // namespace web

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "framework/convert.h"
+#include "framework/text_encoding.h"
 #include "platform/launcher.h"
 #include "platform/player_window.h"
 #include "platform/region.h"
@@ -37,6 +38,12 @@ public:
     // The program that owns the window, and its memory: address -> bytes.
     std::string program;
     std::map<std::uint32_t, std::string> memory;
+    // A play list: when not empty, 124 answers its length and 212 / 213
+    // the address of the title at the index asked for (8-bit as it is
+    // given, wide as UTF-16), none outside it.
+    std::vector<std::string> list;
+    static constexpr std::uint32_t listAddress = 0x400000;
+    static constexpr std::uint32_t wideListAddress = 0x800000;
 
     fw::WindowHandle findByClass(const std::string& windowClass) override {
         ++lookups;
@@ -49,7 +56,13 @@ public:
     std::optional<std::int32_t> request(fw::WindowHandle, std::int32_t code, std::int32_t argument) override {
         constexpr std::int32_t volumeRequest = 122, askVolume = -666;
         auto it = replies.find(code);
-        const std::int32_t reply = code == volumeRequest ? volume : it == replies.end() ? 0 : it->second;
+        std::int32_t reply = code == volumeRequest ? volume : it == replies.end() ? 0 : it->second;
+        if (!list.empty() && code == 124) reply = static_cast<std::int32_t>(list.size());
+        if (!list.empty() && (code == 212 || code == 213))
+            reply = argument >= 0 && static_cast<std::size_t>(argument) < list.size()
+                        ? static_cast<std::int32_t>((code == 212 ? listAddress : wideListAddress) +
+                                                    static_cast<std::uint32_t>(argument))
+                        : 0;
         auto answer = exchange("request " + std::to_string(code) + " " + std::to_string(argument), reply);
         if (answer && code == volumeRequest && argument != askVolume) volume = argument;
         return answer;
@@ -70,6 +83,12 @@ public:
 
     std::string programOf(fw::WindowHandle) override { return program; }
     std::optional<std::string> readMemory(fw::WindowHandle, std::uint32_t address, std::size_t bytes) override {
+        for (const std::uint32_t base : {listAddress, wideListAddress})
+            if (address >= base && address - base < list.size()) {
+                const std::string& title = list[address - base];
+                std::string text = base == listAddress ? title : fw::utf16FromUtf8(title, false);
+                return (text + std::string(2, '\0')).substr(0, bytes);
+            }
         const auto found = memory.find(address);
         if (found == memory.end()) return std::nullopt;
         return found->second.substr(0, bytes);

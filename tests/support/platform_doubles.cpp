@@ -45,7 +45,7 @@ PlatformDoubles::~PlatformDoubles() {
 }
 
 app::Platform PlatformDoubles::platform() {
-    return {host, serial, serial.messageBoxes(), tray, player, launcher, mixer, endpoint, regions, logon, files, sockets, keys, mediaKeys, crypto, network};
+    return {host, serial, serial.messageBoxes(), tray, player, launcher, mixer, endpoint, regions, logon, files, sockets, keys, mediaKeys, crypto, network, folding};
 }
 
 void PlatformDoubles::writeIni(const std::string& ini) const {

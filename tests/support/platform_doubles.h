@@ -19,6 +19,7 @@
 #include "support/headless_host.h"
 #include "support/recording_files.h"
 #include "support/system_crypto.h"
+#include "support/system_folding.h"
 
 namespace testing_support {
 
@@ -51,6 +52,7 @@ public:
     FakeMediaKeys mediaKeys;
     SystemCrypto crypto;
     FakeNetwork network;
+    SystemFolding folding;
     // The old mixer's master output: its volume and mute controls.
     std::uint32_t masterVolume = 0;
     std::uint32_t masterMute = 0;

@@ -342,7 +342,7 @@ TEST(WebState, TheApiTellsTheStateAsItsTableSays) {
     web::WebState state;
     EXPECT_EQ(nlohmann::json::parse(web::stateJson(state)),
               nlohmann::json::parse(R"({"player":null,"state":"none","position_ms":null,"track":null,
-                 "title":null,"volume":null,"muted":false,"shuffle":null,"repeat":null,"typed":""})"));
+                 "title":null,"volume":null,"muted":false,"shuffle":null,"repeat":null,"typed":"","list":0})"));
     state = {"Winamp 5.9", "playing", 61000, 3, "Song \xC8\x99 \xFF", 40, true, false, true, "12"};
     auto json = nlohmann::json::parse(web::stateJson(state));
     EXPECT_EQ(json["player"], "Winamp 5.9");

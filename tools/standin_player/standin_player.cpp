@@ -9,7 +9,8 @@
 //
 // --title names every track "TEXT N" (N its one-based number); the title
 // of the index asked for is answered as an address in the stand-in's
-// memory (212, and 213 for the wide one), as Winamp answers it. --behave foobar2000 answers as
+// memory (212, and 213 for the wide one), as Winamp answers it, and 124
+// answers the list's length. --behave foobar2000 answers as
 // foobar2000's Winamp bridge does: version 0x2080, its 125 always 0, 40046
 // only pauses, 40144 / 40148 go to the first / last track, 40154 / 40158
 // seek 5 s, 40022 / 40023 do nothing, and 252 / 253 read the new value from
@@ -146,6 +147,7 @@ LRESULT request(HWND hwnd, WPARAM wParam, LPARAM code) {
         case 104: return player.status;
         case 105: return wParam == 0 ? player.position() : player.trackMs / 1000;
         case 0: return foobar ? 0x2080 : 0x5090;  // IPC_GETVERSION
+        case 124: return player.tracks;  // the list's length: the bridge answers it too
         case 125: return foobar ? 0 : player.listPosition;
         case 9999: return player.listPosition;
         case 212:
