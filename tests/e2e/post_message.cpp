@@ -18,6 +18,8 @@
 //                                              dialog of tabs, the page chosen
 //   post_message "Caption" --broadcast NAME    posts the registered message NAME to every
 //                                              top-level window, as the shell does
+//   post_message "Caption" --answers MS        sends the window a message every 20 ms for MS ms
+//                                              and prints the longest it took to answer, in ms
 // Exit status 1 when no window has that caption.
 // Started with fewer arguments (as a program reached by mistake through a
 // path with blanks would be), it leaves a mark in the file named by
@@ -252,6 +254,26 @@ int main(int argc, char** argv) {
     }
     if (std::string_view(argv[2]) == "--texts") {
         EnumChildWindows(hwnd, printText, 0);
+        return 0;
+    }
+    if (std::string_view(argv[2]) == "--answers" && argc > 3) {
+        LARGE_INTEGER frequency, start, sent, answered;
+        QueryPerformanceFrequency(&frequency);
+        QueryPerformanceCounter(&start);
+        const double span = std::strtod(argv[3], nullptr);
+        double longest = 0;
+        for (;;) {
+            QueryPerformanceCounter(&sent);
+            if (1000.0 * static_cast<double>(sent.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart) >= span) break;
+            DWORD_PTR reply = 0;
+            if (!SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &reply)) longest = 5000;
+            QueryPerformanceCounter(&answered);
+            const double took = 1000.0 * static_cast<double>(answered.QuadPart - sent.QuadPart) /
+                                static_cast<double>(frequency.QuadPart);
+            if (took > longest) longest = took;
+            Sleep(20);
+        }
+        std::printf("%.0f\n", longest);
         return 0;
     }
     const bool send = std::string_view(argv[2]) == "--send";

@@ -14,6 +14,7 @@
 #include "platform/win32/win32_crypto.h"
 #include "support/counting_remote.h"
 #include "platform/win32/win32_network.h"
+#include "platform/win32/win32_text_folding.h"
 
 namespace {
 
@@ -121,6 +122,33 @@ TEST(WebServer, ServesAPairedPhoneAndHoldsItsPortAlone) {
     web::Server second(api);
     setup.port = port;
     EXPECT_EQ(second.start(setup), "port " + std::to_string(port) + " is in use by another program");
+}
+
+}  // namespace
+
+namespace {
+
+// The system's own folding, as a search of the play list uses it: letter
+// case and accents aside in every alphabet, the same folded form for a
+// title and for what a user types.
+TEST(Win32TextFolding, FoldsCaseAndAccentsInAnyAlphabet) {
+    const win32::Win32TextFolding folding;
+    struct Case {
+        const char* text;
+        const char* folded;
+    };
+    const Case cases[] = {
+        {"Caf\xC3\xA9 del MAR", "cafe del mar"},                 // Café del MAR
+        {"\xC8\x98tefan", "stefan"},                              // Ștefan
+        {"Na\xC3\xAFve", "naive"},                                // Naïve
+        {"\xD0\x9F\xD0\xA0\xD0\x98\xD0\x92\xD0\x95\xD0\xA2",     // ПРИВЕТ
+         "\xD0\xBF\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82"},    // привет
+        {"\xCE\x86\xCE\xBB\xCF\x86\xCE\xB1", "\xCE\xB1\xCE\xBB\xCF\x86\xCE\xB1"},  // Άλφα -> αλφα
+        {"ABC 123", "abc 123"},
+        {"", ""},
+    };
+    for (const Case& c : cases) EXPECT_EQ(folding.fold(c.text), c.folded) << c.text;
+    EXPECT_EQ(folding.fold("\xFF" "A"), "\xEF\xBF\xBD" "a") << "a byte that is not UTF-8 is U+FFFD";
 }
 
 }  // namespace

@@ -20,6 +20,7 @@ let sliding = false;
 function show(view) {
   byId('pairing').hidden = view !== 'pairing';
   byId('remote').hidden = view !== 'remote';
+  byId('list').hidden = view !== 'list';
 }
 
 function json(method, path, body) {
@@ -224,7 +225,177 @@ function render(s) {
   const track = s.typed ? s.typed : s.player ? (s.track === null ? '--' : String(s.track)) : '';
   if (readouts.track) drawReadout(readouts.track, track);
   byId('title').textContent = s.title || '';
+  if (s.list !== undefined) listNumber(s.list);
+  if (list.known && list.position !== s.track) {
+    list.position = s.track;
+    drawRows();
+  }
   if (!sliding && s.volume !== null) byId('volume').value = s.volume;
+}
+
+// The play list: a window of rows over a scrolled height, never the whole
+// list in the page; pages of titles fetched as they come into view, and
+// fetched again while the program is still reading them.
+const rowPx = 48;
+const pageSize = 100;
+const spareRows = 10;
+const listPollMs = 400;
+const searchPaceMs = 250;
+const list = {
+  query: '', pages: new Map(), length: 0, position: null, complete: false, known: false,
+  asking: new Set(), round: 0, scrolledToPlaying: false, poll: null, number: null,
+};
+
+function listOpen() { return !byId('list').hidden; }
+
+function forgetPages() {
+  list.round += 1;
+  list.pages.clear();
+  list.asking.clear();
+  list.known = false;
+  for (const button of [...byId('rows').querySelectorAll('button')]) button.remove();
+}
+
+async function fetchPage(page) {
+  if (list.asking.has(page)) return;
+  list.asking.add(page);
+  const round = list.round;
+  const query = new URLSearchParams({ offset: String(page * pageSize), count: String(pageSize) });
+  if (list.query) query.set('q', list.query);
+  try {
+    const reply = await json('GET', `/api/v1/playlist?${query}`);
+    if (reply.status === 401) { unpaired(); return; }
+    if (!reply.ok || round !== list.round) return;
+    const body = await reply.json();
+    if (round !== list.round) return;
+    list.pages.set(page, body.items);
+    list.length = body.length;
+    list.position = body.position;
+    list.complete = body.complete;
+    list.known = true;
+  } catch (e) {
+    byId('offline').hidden = false;
+  } finally {
+    if (round === list.round) list.asking.delete(page);
+  }
+  if (round === list.round) drawRows();
+}
+
+function visibleRange() {
+  const rows = byId('rows');
+  const first = Math.max(0, Math.floor(rows.scrollTop / rowPx) - spareRows);
+  const last = Math.min(list.length, Math.ceil((rows.scrollTop + rows.clientHeight) / rowPx) + spareRows);
+  return [first, last];
+}
+
+function itemAt(index) {
+  const items = list.pages.get(Math.floor(index / pageSize));
+  return items ? items[index % pageSize] : undefined;
+}
+
+function scrollToPlaying() {
+  if (list.scrolledToPlaying || list.query || !list.position) return;
+  const rows = byId('rows');
+  if (list.length < list.position) return;
+  list.scrolledToPlaying = true;
+  rows.scrollTop = Math.max(0, (list.position - 1) * rowPx - rows.clientHeight / 2 + rowPx / 2);
+}
+
+function drawRows() {
+  if (!listOpen()) return;
+  const rows = byId('rows');
+  byId('rows-height').style.height = `${list.length * rowPx}px`;
+  scrollToPlaying();
+  const status = byId('list-status');
+  if (list.known && list.complete && list.length === 0) status.textContent = list.query ? 'Nothing found' : 'No play list';
+  else if (list.known && !list.complete) status.textContent = list.query ? `Searching... ${list.length} found` : 'Reading the list...';
+  else status.textContent = '';
+  const [first, last] = visibleRange();
+  const wanted = new Set();
+  for (let i = first; i < last; i += 1) wanted.add(Math.floor(i / pageSize));
+  if (!list.known) wanted.add(0);
+  for (const page of wanted) if (!list.pages.has(page)) fetchPage(page);
+  const shown = new Map();
+  for (const button of [...rows.querySelectorAll('button')]) {
+    const index = Number(button.dataset.index);
+    if (index < first || index >= last) button.remove(); else shown.set(index, button);
+  }
+  for (let i = first; i < last; i += 1) {
+    const item = itemAt(i);
+    if (!item) continue;
+    let button = shown.get(i);
+    if (!button) {
+      button = document.createElement('button');
+      button.type = 'button';
+      button.dataset.index = String(i);
+      button.style.top = `${i * rowPx}px`;
+      button.addEventListener('click', () => choose(Number(button.dataset.number)));
+      rows.appendChild(button);
+    }
+    button.dataset.number = String(item.number);
+    const number = document.createElement('span');
+    number.className = 'number';
+    number.textContent = `${item.number}.`;
+    button.replaceChildren(number, document.createTextNode(item.title === null ? '...' : item.title));
+    if (item.number === list.position) button.setAttribute('aria-current', 'true');
+    else button.removeAttribute('aria-current');
+  }
+  // Titles not read yet, or matches still to come: asked again shortly.
+  let waiting = !list.known || !list.complete;
+  for (let i = first; i < last && !waiting; i += 1) waiting = !itemAt(i) || itemAt(i).title === null;
+  clearTimeout(list.poll);
+  list.poll = waiting ? setTimeout(refreshList, listPollMs) : null;
+}
+
+function refreshList() {
+  if (!listOpen()) return;
+  const [first, last] = visibleRange();
+  const pages = new Set([Math.floor(first / pageSize)]);
+  for (let i = first; i < last; i += 1) pages.add(Math.floor(i / pageSize));
+  for (const page of pages) { list.pages.delete(page); fetchPage(page); }
+}
+
+function openList() {
+  forgetPages();
+  list.scrolledToPlaying = false;
+  byId('rows').scrollTop = 0;
+  show('list');
+  drawRows();
+}
+
+function closeList() {
+  clearTimeout(list.poll);
+  list.poll = null;
+  show('remote');
+}
+
+function choose(number) {
+  send('/api/v1/track', { number });
+  closeList();
+}
+
+function buildList() {
+  byId('open-list').addEventListener('click', openList);
+  byId('back').addEventListener('click', closeList);
+  byId('rows').addEventListener('scroll', () => drawRows(), { passive: true });
+  let pace = null;
+  byId('search').addEventListener('input', () => {
+    clearTimeout(pace);
+    pace = setTimeout(() => {
+      list.query = byId('search').value.trim();
+      forgetPages();
+      byId('rows').scrollTop = 0;
+      drawRows();
+    }, searchPaceMs);
+  });
+  byId('search').addEventListener('keydown', (e) => { if (e.key === 'Enter') byId('search').blur(); });
+}
+
+// The list changed on the PC: what the page holds of it is read again.
+function listNumber(number) {
+  if (list.number === number) return;
+  list.number = number;
+  if (listOpen()) { forgetPages(); drawRows(); }
 }
 
 function later() {
@@ -256,14 +427,15 @@ async function start() {
       const [read, picture] = await Promise.all([fetch('/layout.json').then((r) => r.json()), pictureLoaded()]);
       layout = { ...read, width: picture.width, height: picture.height };
       build();
+      buildList();
     }
     const reply = await json('GET', '/api/v1/state');
     if (reply.status === 401) { unpaired(); return; }
     if (reply.ok) render(await reply.json());
-    show('remote');
+    if (!listOpen()) show('remote');
     connect();
   } catch (e) {
-    show('remote');
+    if (!listOpen()) show('remote');
     byId('offline').hidden = false;
     later();
   }
@@ -274,7 +446,7 @@ document.addEventListener('visibilitychange', () => {
   // A phone that slept holds a dead stream: a new one at once.
   if (events) { events.close(); events = null; }
   if (retry) { clearTimeout(retry); retry = null; }
-  if (!byId('remote').hidden) start();
+  if (!byId('remote').hidden || listOpen()) start();
 });
 
 byId('pair-form').addEventListener('submit', (e) => {

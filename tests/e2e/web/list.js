@@ -1,0 +1,87 @@
+// The play list on the phone's page in Debian's Chromium as a phone (a
+// Pixel 5), with a paired phone's cookie: the "List" key opens it on the
+// playing title, marked and in view, with only a window of its rows in the
+// page; scrolled to the end it shows the last title; "Remote" goes back
+// without playing; a search narrows it; a tap on a title plays it and goes
+// back to the remote. Prints "ok <what>" or "FAIL <what>" for each check,
+// and "step <name>" where the test does its part.
+// Usage: node list.js ADDRESS TOKEN TITLE PLAYING SEARCH CHOSEN
+'use strict';
+const puppeteer = require('puppeteer-core');
+
+const [address, token, title, playing, search, chosen] = process.argv.slice(2);
+const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
+
+function check(what, passed) {
+  console.log(`${passed ? 'ok' : 'FAIL'} ${what}`);
+}
+
+async function until(seconds, test) {
+  for (const end = Date.now() + seconds * 1000; Date.now() < end; await sleep(200)) {
+    try { if (await test()) return true; } catch (e) { /* the page is between states */ }
+  }
+  return false;
+}
+
+(async () => {
+  const browser = await puppeteer.launch({
+    executablePath: '/usr/bin/chromium', headless: true, args: ['--no-sandbox', '--disable-gpu'],
+  });
+  const page = await browser.newPage();
+  await page.emulate(puppeteer.KnownDevices['Pixel 5']);
+  await page.setCookie({ name: 'zav_token', value: token, url: address });
+  await page.goto(address);
+  const hidden = (selector) => page.$eval(selector, (e) => e.hidden);
+  const rows = () => page.$$eval('#rows button', (bs) => bs.map((b) => b.textContent));
+  const marked = () => page.$eval('#rows button[aria-current="true"]', (b) => {
+    const box = b.getBoundingClientRect();
+    const view = b.parentElement.getBoundingClientRect();
+    return { text: b.textContent, inView: box.top >= view.top && box.bottom <= view.bottom };
+  });
+  check('the paired phone shows the remote', await until(30, async () => !(await hidden('#remote'))));
+
+  await page.tap('button[aria-label="List"]');
+  console.log('step opened');
+  check('"List" opens the list view', await until(10, async () => !(await hidden('#list'))));
+  check(`it opens on the playing title ("${title} ${playing}"), marked and in view`, await until(60, async () => {
+    const m = await marked();
+    return m.text.endsWith(`${title} ${playing}`) && m.inView;
+  }));
+  const shown = (await rows()).length;
+  check(`only a window of the list is in the page (${shown} rows)`, shown > 0 && shown < 100);
+
+  await page.$eval('#rows', (r) => { r.scrollTop = r.scrollHeight; });
+  check('scrolled to the end, it loads the last titles',
+    await until(60, async () => (await rows()).some((t) => t.endsWith(`${title} 10000`))));
+
+  await page.tap('button[aria-label="Remote"]');
+  check('"Remote" goes back to the remote', await until(10, async () => !(await hidden('#remote')) && (await hidden('#list'))));
+  console.log('step back');
+
+  await page.tap('button[aria-label="List"]');
+  await until(10, async () => !(await hidden('#list')));
+  await page.type('input[aria-label="Search"]', search);
+  check(`a search for "${search}" narrows the list to the titles that hold it`, await until(60, async () => {
+    const texts = await rows();
+    const status = await page.$eval('#list-status', (s) => s.textContent);
+    return texts.length > 1 && texts.length < 50 && texts.every((t) => t.includes(search)) &&
+      texts.some((t) => t.endsWith(`${title} ${chosen}`)) && status === '';
+  }));
+  const target = await page.$$('#rows button');
+  let tapped = false;
+  for (const button of target) {
+    if ((await button.evaluate((b) => b.textContent)).endsWith(`${title} ${chosen}`)) {
+      await button.tap();
+      tapped = true;
+      break;
+    }
+  }
+  check(`a tap on "${title} ${chosen}" goes back to the remote`,
+    tapped && await until(10, async () => !(await hidden('#remote')) && (await hidden('#list'))));
+  console.log('step tapped');
+  await sleep(500);
+  await browser.close();
+})().catch((e) => {
+  console.log(`FAIL the page could be driven: ${e.message}`);
+  process.exit(1);
+});
