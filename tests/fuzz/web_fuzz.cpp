@@ -3,7 +3,8 @@
 // The input is a head of lines ("METHOD TARGET", then "Name: value"), an
 // empty line, and the body. Whatever arrives, a foreign Host or Origin is
 // never admitted, nothing reaches the remote unless a paired phone asked
-// for a valid thing, and every refusal is JSON without a CORS header.
+// for a valid thing, every refusal is JSON without a CORS header, and a
+// page of the play list holds at most its count of titles, in list order.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -12,7 +13,10 @@
 #include "framework/convert.h"
 #include "fuzz_check.h"
 #include "support/system_crypto.h"
+#include "support/system_folding.h"
 #include "web/api.h"
+
+#include <nlohmann/json.hpp>
 
 namespace {
 
@@ -30,6 +34,10 @@ struct CheckingRemote : web::RemoteLink {
     }
     void track(std::int32_t number) override {
         FUZZ_CHECK(number >= 1);
+        asked = true;
+    }
+    void listWanted(std::optional<std::int32_t> from) override {
+        FUZZ_CHECK(!from || (*from >= 0 && *from <= web::maxListLength));
         asked = true;
     }
     void paired(const web::Phone& phone) override {
@@ -96,6 +104,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     web::Api api(remote, pairing, phones, crypto, [now] { return now; }, [] { return std::string("2026-12-09"); });
     api.setup({web::hostsOfThisPc({"192.168.1.23"}, "DESK", 8780), {"PLAY", "STOP"}, {{"/", "text/html", "page"}}});
     pairing.open(now);
+    static const testing_support::SystemFolding folding;
+    web::PlayList list([](std::string_view text) { return folding.fold(text); });
+    list.reset(300);
+    for (std::int32_t i = 0; i < 300; i += 2)
+        list.setTitle(i, i % 3 ? "Song " + std::to_string(i) : "\xC8\x98tefan \xFF " + std::to_string(i));
+    api.serveList(&list);
 
     auto verdict = api.screen(head);
     web::Reply reply;
@@ -116,6 +130,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         bool pairing = head.target.substr(0, head.target.find('?')) == "/api/v1/pair";
         if (remote.asked)
             FUZZ_CHECK(!std::get<web::Admitted>(verdict).phone.empty() || (pairing && reply.status == 200));
+        if (head.target.substr(0, head.target.find('?')) == "/api/v1/playlist" && reply.status == 200) {
+            auto page = nlohmann::json::parse(reply.body, nullptr, false);
+            FUZZ_CHECK(page.is_object() && page["items"].is_array());
+            FUZZ_CHECK(page["items"].size() <= web::maxListCount);
+            std::int64_t last = 0;
+            for (const auto& item : page["items"]) {
+                const std::int64_t number = item["number"].get<std::int64_t>();
+                FUZZ_CHECK(number > last && number <= 300);
+                last = number;
+            }
+        }
     }
     if (!std::holds_alternative<web::Admitted>(verdict))
         FUZZ_CHECK(!remote.asked);

@@ -212,4 +212,44 @@ TEST(RemoteLayout, HoldsEveryCommandsKeyOnceWithinTheSkinAndTheReadoutsAndPatche
     EXPECT_EQ(layout["patches"].size(), 10u);
 }
 
+// The server's thread pages and searches the list while the GUI thread
+// reads it: every reply at once, the titles filling in as they are read.
+TEST_F(WebLinkTest, ThePlayListIsServedWhileItIsRead) {
+    begin();
+    for (int i = 1; i <= 3000; ++i) player.list.push_back("Song " + std::to_string(i));
+    player.replies[125] = 2999;
+    const std::string token = pair();
+    const auto page = [&](const std::string& query) {
+        const std::string reply = ask(request("GET", "/api/v1/playlist?" + query, token));
+        EXPECT_EQ(statusOf(reply), "HTTP/1.1 200 OK") << reply;
+        return nlohmann::json::parse(reply.substr(reply.find("\r\n\r\n") + 4));
+    };
+    nlohmann::json first = page("offset=2990&count=10");
+    EXPECT_FALSE(first["complete"].get<bool>()) << "nothing is read before the reply";
+    fw::Timer& slice = *link().ListReader->TimerSlice;
+    ASSERT_TRUE(host.timerRunning(slice)) << "the reply asked for the list";
+    host.fireTimer(slice);
+    nlohmann::json asked = page("offset=2990&count=10");
+    EXPECT_EQ(asked["length"], 3000);
+    EXPECT_EQ(asked["position"], 3000);
+    EXPECT_EQ(asked["items"][0]["title"], "Song 2991") << "the page asked for is read first";
+    int slices = 0;
+    while (host.timerRunning(slice) && slices++ < 1000) {
+        host.fireTimer(slice);
+        if (slices % 20 == 0) {
+            nlohmann::json found = page("q=song+2999");
+            EXPECT_GE(found["length"].get<int>(), 1);
+        }
+    }
+    nlohmann::json found = page("q=SONG+2999");
+    EXPECT_TRUE(found["complete"].get<bool>());
+    EXPECT_EQ(found["length"], 1);
+    EXPECT_EQ(found["items"][0]["number"], 2999);
+    EXPECT_EQ(page("offset=0&count=200")["items"].size(), 200u);
+    const std::string state = ask(request("GET", "/api/v1/state", token));
+    EXPECT_EQ(nlohmann::json::parse(state.substr(state.find("\r\n\r\n") + 4))["list"], link().playList().number())
+        << "the state tells the list's number, for a page to read it again when it changes";
+    EXPECT_GT(link().playList().number(), 0u);
+}
+
 }  // namespace
