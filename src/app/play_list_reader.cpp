@@ -59,11 +59,17 @@ void PlayListReader::slice() {
             }
         }
     }
-    while (messages < titlesPerSlice && clock_() - start < sliceMs) {
+    // A title is begun only when one as slow as the slowest so far would
+    // still end within the slice.
+    std::chrono::steady_clock::duration slowest{};
+    for (auto at = clock_(); messages < titlesPerSlice && at - start + slowest < sliceMs;) {
         const auto index = nextUnread();
         if (!index) break;
         auto title = player_.GetTitle(*index + 1);
         ++messages;
+        const auto done = clock_();
+        slowest = std::max(slowest, done - at);
+        at = done;
         if (!session.answered()) return silent();
         read_[static_cast<std::size_t>(*index)] = true;
         --unread_;

@@ -2,7 +2,7 @@
 // answers the remote's requests from a simulated play list and acts on its
 // commands, shows its state, and can log every message it is sent.
 //
-//   standin_player.exe [--log FILE] [--tracks N] [--track-seconds S]
+//   standin_player.exe [--log FILE [--log-times]] [--tracks N] [--track-seconds S]
 //                      [--start-track N] [--start-ms MS] [--paused | --playing]
 //                      [--volume N] [--title TEXT] [--behave foobar2000]
 //                      [--class NAME] [--hang-after-ms N [--hang-for-ms M]]
@@ -83,8 +83,20 @@ struct Player {
     }
 } player;
 
+// With --log-times each line begins with the milliseconds since the start,
+// for a benchmark to see the remote's bursts of messages.
+bool logTimes = false;
+LARGE_INTEGER startedAt, ticksPerSecond;
+
 void logMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (!player.log) return;
+    if (logTimes) {
+        LARGE_INTEGER now;
+        QueryPerformanceCounter(&now);
+        std::fprintf(player.log, "%.3f ",
+                     1000.0 * static_cast<double>(now.QuadPart - startedAt.QuadPart) /
+                         static_cast<double>(ticksPerSecond.QuadPart));
+    }
     std::fprintf(player.log, "%u %ld %ld\n", msg, static_cast<long>(static_cast<LONG>(wParam)),
                  static_cast<long>(lParam));
     std::fflush(player.log);
@@ -251,6 +263,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
         if (!std::strcmp(a, "--log") && next) {
             player.log = std::fopen(next, "a");
             ++i;
+        } else if (!std::strcmp(a, "--log-times")) {
+            logTimes = true;
+            QueryPerformanceFrequency(&ticksPerSecond);
+            QueryPerformanceCounter(&startedAt);
         } else if (!std::strcmp(a, "--tracks") && next) {
             player.tracks = std::max(1, std::atoi(next));
             ++i;
