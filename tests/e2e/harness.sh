@@ -141,6 +141,30 @@ e2e_skip() {
   echo "  skip $1"
 }
 
+# The phone tests' browser: false, with the test skipped and summed up,
+# when Chromium or puppeteer-core (or a tool named) is not installed.
+e2e_have_browser() {  # [TOOL...]
+  local tool missing=""
+  [ -x /usr/bin/chromium ] && [ -d "$ZAV_ROOT/tests/e2e/web/node_modules/puppeteer-core" ] || missing=1
+  for tool in "$@"; do command -v "$tool" >/dev/null || missing=1; done
+  [ -z "$missing" ] && return 0
+  e2e_skip "Chromium, puppeteer-core${1:+ or $*} is not installed"
+  e2e_summary
+  return 1
+}
+
+# A phone paired as the settings file keeps one (the hash of its token):
+# sets port, token, host (the Host field) and web_ini, the settings that
+# turn the phone remote on at that port with that phone paired.
+e2e_paired_phone() {  # PORT
+  port=$1
+  token=$(head -c 16 /dev/urandom | od -An -tx1 | tr -d ' \n')
+  local hash
+  hash=$(printf '%s' "$token" | sha256sum | cut -d' ' -f1)
+  host="Host: 127.0.0.1:$port"
+  web_ini=$'[IR]\r\nMinimizare=0\r\nACTIVARE=0\r\n[WEB]\r\nENABLED=1\r\nADDRESS=127.0.0.1\r\nPORT='"$port"$'\r\n[WEB_PHONES]\r\n'"$hash"$'=2026-12-09 Test phone\r\n'
+}
+
 e2e_close_key_ends() {
   local win
   win=$(e2e_wait_window "ZAV Amp - 01" 10)

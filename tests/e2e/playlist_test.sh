@@ -10,15 +10,8 @@ set -u
 source "$(dirname "$0")/harness.sh"
 e2e_init || { echo "e2e: 0 passed, 1 failed"; exit 1; }
 web="$ZAV_ROOT/tests/e2e/web"
-if [ ! -x /usr/bin/chromium ] || [ ! -d "$web/node_modules/puppeteer-core" ]; then
-  e2e_skip "Chromium or puppeteer-core is not installed"
-  e2e_summary
-  exit 0
-fi
-port=$((30000 + $$ % 1000))
-token=$(head -c 16 /dev/urandom | od -An -tx1 | tr -d ' \n')
-hash=$(printf '%s' "$token" | sha256sum | cut -d' ' -f1)
-host="Host: 127.0.0.1:$port"
+e2e_have_browser || exit 0
+e2e_paired_phone $((30000 + $$ % 1000))
 title="Big list" playing=5000 search=123 chosen=1234
 
 boxes="$E2E_TMP/message-boxes"
@@ -26,8 +19,7 @@ e2e_watch_boxes '^(Eroare|ZAV Amp|Telecomanda Winamp ZAV Amp - 01)$' "$boxes"
 e2e_start_player "$E2E_TMP/player.log" --tracks 10000 --start-track "$playing" --playing --title "$title"
 ask() { e2e_post 'Winamp stand-in' --send 1024 0 "$1"; }
 
-ini=$'[IR]\r\nMinimizare=0\r\nACTIVARE=0\r\n[WEB]\r\nENABLED=1\r\nADDRESS=127.0.0.1\r\nPORT='"$port"$'\r\n[WEB_PHONES]\r\n'"$hash"$'=2026-12-09 Test phone\r\n'
-e2e_run_program "$ini"
+e2e_run_program "$web_ini"
 WIN=$(e2e_wait_window "ZAV Amp - 01" 30)
 e2e_check "the remote's window appears" test -n "$WIN"
 serving() { curl -s -o /dev/null -w '%{http_code}' -H "$host" "http://127.0.0.1:$port/" | grep -qx 200; }

@@ -14,23 +14,15 @@ set -u
 source "$(dirname "$0")/harness.sh"
 e2e_init || { echo "e2e: 0 passed, 1 failed"; exit 1; }
 web="$ZAV_ROOT/tests/e2e/web"
-if [ ! -x /usr/bin/chromium ] || [ ! -d "$web/node_modules/puppeteer-core" ] || ! command -v zbarimg >/dev/null; then
-  e2e_skip "Chromium, puppeteer-core or zbarimg is not installed"
-  e2e_summary
-  exit 0
-fi
-port=$((29000 + $$ % 1000))
-token=$(head -c 16 /dev/urandom | od -An -tx1 | tr -d ' \n')
-hash=$(printf '%s' "$token" | sha256sum | cut -d' ' -f1)
-host="Host: 127.0.0.1:$port"
+e2e_have_browser zbarimg || exit 0
+e2e_paired_phone $((29000 + $$ % 1000))
 
 boxes="$E2E_TMP/message-boxes"
 e2e_watch_boxes '^(Eroare|ZAV Amp|Telecomanda Winamp ZAV Amp - 01)$' "$boxes"
 e2e_start_player "$E2E_TMP/player.log" --tracks 30 --title "Phone song"
 plays() { e2e_player_got "273 40045 0"; }
 
-ini=$'[IR]\r\nMinimizare=0\r\nACTIVARE=0\r\n[WEB]\r\nENABLED=1\r\nADDRESS=127.0.0.1\r\nPORT='"$port"$'\r\n[WEB_PHONES]\r\n'"$hash"$'=2026-12-09 Test phone\r\n'
-e2e_run_program "$ini"
+e2e_run_program "$web_ini"
 WIN=$(e2e_wait_window "ZAV Amp - 01" 30)
 e2e_check "the remote's window appears" test -n "$WIN"
 serving() { curl -s -o /dev/null -w '%{http_code}' -H "$host" "http://127.0.0.1:$port/" | grep -qx 200; }

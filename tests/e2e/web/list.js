@@ -7,28 +7,12 @@
 // and "step <name>" where the test does its part.
 // Usage: node list.js ADDRESS TOKEN TITLE PLAYING SEARCH CHOSEN
 'use strict';
-const puppeteer = require('puppeteer-core');
+const { sleep, check, until, phone } = require('./browser');
 
 const [address, token, title, playing, search, chosen] = process.argv.slice(2);
-const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
-
-function check(what, passed) {
-  console.log(`${passed ? 'ok' : 'FAIL'} ${what}`);
-}
-
-async function until(seconds, test) {
-  for (const end = Date.now() + seconds * 1000; Date.now() < end; await sleep(200)) {
-    try { if (await test()) return true; } catch (e) { /* the page is between states */ }
-  }
-  return false;
-}
 
 (async () => {
-  const browser = await puppeteer.launch({
-    executablePath: '/usr/bin/chromium', headless: true, args: ['--no-sandbox', '--disable-gpu'],
-  });
-  const page = await browser.newPage();
-  await page.emulate(puppeteer.KnownDevices['Pixel 5']);
+  const { browser, page } = await phone();
   await page.setCookie({ name: 'zav_token', value: token, url: address });
   await page.goto(address);
   const hidden = (selector) => page.$eval(selector, (e) => e.hidden);

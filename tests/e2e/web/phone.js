@@ -7,21 +7,9 @@
 'use strict';
 const fs = require('fs');
 const path = require('path');
-const puppeteer = require('puppeteer-core');
+const { check, until, phone } = require('./browser');
 
 const [pairAddress, folder] = process.argv.slice(2);
-const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
-
-function check(what, passed) {
-  console.log(`${passed ? 'ok' : 'FAIL'} ${what}`);
-}
-
-async function until(seconds, test) {
-  for (const end = Date.now() + seconds * 1000; Date.now() < end; await sleep(200)) {
-    try { if (await test()) return true; } catch (e) { /* the page is between states */ }
-  }
-  return false;
-}
 
 async function step(name) {
   console.log(`step ${name}`);
@@ -29,11 +17,7 @@ async function step(name) {
 }
 
 (async () => {
-  const browser = await puppeteer.launch({
-    executablePath: '/usr/bin/chromium', headless: true, args: ['--no-sandbox', '--disable-gpu'],
-  });
-  const page = await browser.newPage();
-  await page.emulate(puppeteer.KnownDevices['Pixel 5']);
+  const { browser, page } = await phone();
   await page.goto(pairAddress);
   const text = (selector) => page.$eval(selector, (e) => e.textContent);
   const label = (selector) => page.$eval(selector, (e) => e.getAttribute('aria-label'));
