@@ -4,7 +4,7 @@
 # answers at once while the titles are still being read, and refuses what
 # its rules refuse; the list opens on the playing title, "Remote" goes back
 # without playing, a search narrows it, and a tap plays that title on the
-# stand-in (its position and its status). While the list is read, the main
+# stand-in (its position and its status); with the player gone, no list. While the list is read, the main
 # window's time read-out keeps moving and the window answers within 250 ms.
 set -u
 source "$(dirname "$0")/harness.sh"
@@ -36,7 +36,7 @@ e2e_check "a foreign Host is refused (421)" \
 
 # The phone opens the list; while the program reads its 10,000 titles,
 # the window keeps its pace.
-node "$web/list.js" "http://127.0.0.1:$port/" "$token" "$title" "$playing" "$search" "$chosen" >"$E2E_TMP/list.log" 2>&1 &
+node "$web/list.js" "http://127.0.0.1:$port/" "$token" "$title" "$playing" "$search" "$chosen" "$E2E_TMP" >"$E2E_TMP/list.log" 2>&1 &
 PHONE=$!
 E2E_PIDS+=("$PHONE")
 phone_at() { grep -qx "step $1" "$E2E_TMP/list.log"; }
@@ -67,6 +67,12 @@ e2e_check '"Remote" chose no track' test "$(grep -c ' 121$' "$E2E_PLAYER_LOG")" 
 e2e_eventually 120 "phone_at tapped"
 e2e_check "a tap on $title $chosen moves the stand-in to it" e2e_eventually 5 "[ \"\$(ask 9999)\" = $((chosen - 1)) ]"
 e2e_check "and plays it" e2e_eventually 5 "[ \"\$(ask 104)\" = 1 ] && [ \$(e2e_player_got '273 40045 0') -ge 1 ]"
+# The player goes: no play list.
+e2e_post 'Winamp stand-in' 273 40001 0
+e2e_eventually 10 "! e2e_post 'Winamp stand-in' --query"
+touch "$E2E_TMP/closed"
+e2e_check "with no player the API says there is no list" e2e_eventually 10 \
+  "curl -s --max-time 5 -H '$host' -H 'Authorization: Bearer $token' '$list_url' | grep -q '\"complete\":true,\"items\":\[\],\"length\":0'"
 e2e_eventually 30 "! kill -0 $PHONE 2>/dev/null"
 while read -r verdict what; do
   e2e_check "$what" test "$verdict" = ok

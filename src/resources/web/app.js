@@ -355,7 +355,10 @@ function refreshList() {
   for (const page of pages) { list.pages.delete(page); fetchPage(page); }
 }
 
+// The view opens on the whole list, at the playing title.
 function openList() {
+  byId('search').value = '';
+  list.query = '';
   forgetPages();
   list.scrolledToPlaying = false;
   byId('rows').scrollTop = 0;

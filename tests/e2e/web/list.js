@@ -3,13 +3,17 @@
 // playing title, marked and in view, with only a window of its rows in the
 // page; scrolled to the end it shows the last title; "Remote" goes back
 // without playing; a search narrows it; a tap on a title plays it and goes
-// back to the remote. Prints "ok <what>" or "FAIL <what>" for each check,
-// and "step <name>" where the test does its part.
-// Usage: node list.js ADDRESS TOKEN TITLE PLAYING SEARCH CHOSEN
+// back to the remote; once the player has gone, the list says "No play
+// list". Prints "ok <what>" or "FAIL <what>" for each check, and "step
+// <name>" where the test does its part, waiting for a file of that name in
+// FOLDER where it must wait for the test.
+// Usage: node list.js ADDRESS TOKEN TITLE PLAYING SEARCH CHOSEN FOLDER
 'use strict';
-const { sleep, check, until, phone } = require('./browser');
+const fs = require('fs');
+const path = require('path');
+const { check, until, phone } = require('./browser');
 
-const [address, token, title, playing, search, chosen] = process.argv.slice(2);
+const [address, token, title, playing, search, chosen, folder] = process.argv.slice(2);
 
 (async () => {
   const { browser, page } = await phone();
@@ -63,7 +67,11 @@ const [address, token, title, playing, search, chosen] = process.argv.slice(2);
   check(`a tap on "${title} ${chosen}" goes back to the remote`,
     tapped && await until(10, async () => !(await hidden('#remote')) && (await hidden('#list'))));
   console.log('step tapped');
-  await sleep(500);
+  await until(120, () => fs.existsSync(path.join(folder, 'closed')));
+  await page.tap('button[aria-label="List"]');
+  const none = await until(30, async () =>
+    (await page.$eval('#list-status', (s) => s.textContent)) === 'No play list' && (await rows()).length === 0);
+  check(`with the player gone, the list says "No play list"${none ? '' : ` (it says "${await page.$eval('#list-status', (s) => s.textContent)}", ${(await rows()).length} rows, list view ${await hidden('#list') ? 'hidden' : 'shown'})`}`, none);
   await browser.close();
 })().catch((e) => {
   console.log(`FAIL the page could be driven: ${e.message}`);
