@@ -65,7 +65,10 @@ int main(int argc, char** argv) {
                 titles, exchangeUs, ms.size(), total, app::PlayListReader::slicePaceMs);
     std::printf("  player messages a slice: %zu most (bound: %d)\n", *std::max_element(messages.begin(), messages.end()),
                 app::PlayListReader::titlesPerSlice);
-    std::printf("  a slice: %.1f ms median, %.1f ms longest (bound: %lld ms)\n", ms[ms.size() / 2], ms.back(),
+    // The longest includes whatever the machine took from this process
+    // meanwhile: the 99th percentile is the slices' own.
+    std::printf("  a slice: %.1f ms median, %.1f ms at the 99th percentile, %.1f ms longest (bound: %lld ms)\n",
+                ms[ms.size() / 2], ms[ms.size() * 99 / 100], ms.back(),
                 static_cast<long long>(app::PlayListReader::sliceMs.count()));
     std::printf("  all read: %s\n", list.complete() ? "yes" : "no");
     return list.complete() ? 0 : 1;

@@ -28,8 +28,8 @@ namespace app {
 class PlayListReader : public fw::Component {
 public:
     // Measured under Wine, where a title costs the most (its request and
-    // the read of its memory, about 0.25 ms): 32 keep a slice near 8 ms,
-    // well within sliceMs, and read 10,000 titles in a few seconds.
+    // the read of its memory, 0.25 to 0.5 ms): 32 keep a slice at 8 to 16
+    // ms, within sliceMs, and read 10,000 titles in 5 to 7 s.
     static constexpr int titlesPerSlice = 32;
     static constexpr std::chrono::milliseconds sliceMs{20};
     // The timer's pace between slices.
