@@ -58,9 +58,6 @@ public:
     [[nodiscard]] fw::Subscription onChanged(std::function<void()> listener) {
         return changedListeners_.add(std::move(listener));
     }
-    // Every title is read, and nothing is being read.
-    bool idle() const { return !TimerSlice->enabled(); }
-
     fw::Timer* TimerSlice = nullptr;   // owned
     fw::Timer* TimerLength = nullptr;  // owned
 

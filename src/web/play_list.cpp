@@ -27,15 +27,6 @@ std::vector<std::string> wordsOf(std::string_view folded) {
 
 PlayList::PlayList(Fold fold) : fold_(std::move(fold)) {}
 
-void PlayList::unknown() {
-    std::unique_lock hold(lock_);
-    if (!known_) return;
-    known_ = false;
-    entries_.clear();
-    read_ = 0;
-    ++number_;
-}
-
 void PlayList::reset(std::int32_t length) {
     const auto size = static_cast<std::size_t>(std::clamp(length, 0, maxListLength));
     std::vector<Entry> fresh(size);

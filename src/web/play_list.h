@@ -48,9 +48,6 @@ public:
     explicit PlayList(Fold fold);
 
     // The writer's side (one thread).
-    // The list is not known yet (nothing read, or a player that stopped
-    // answering before its length was had).
-    void unknown();
     // A list of that many titles (0: the player has none, or no player
     // answers), none of them read yet; a new list number.
     void reset(std::int32_t length);
