@@ -48,7 +48,12 @@ void PlayListReader::slice() {
             const auto length = player_.ListLength();
             const auto position = player_.TrackNumber();
             messages += 2;
-            if (!session.answered() || !length) return silent();
+            // A player that answers nothing has no list to show, until
+            // it answers again.
+            if (!session.answered() || !length) {
+                none();
+                return silent();
+            }
             list_.setPosition(position);
             anew(*length);
         } else {

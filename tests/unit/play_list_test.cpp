@@ -285,6 +285,24 @@ TEST_F(PlayListReaderTest, APlayerThatStopsAnsweringMidwayIsLeftAloneForAWhile) 
     EXPECT_EQ(list.length(), 1000);
 }
 
+TEST_F(PlayListReaderTest, APlayerThatAnswersNothingHasNoListUntilItAnswers) {
+    fill(300);
+    player.answersLeft = 0;
+    reader->asked(0);
+    slice();
+    EXPECT_EQ(player.sent.size(), 1u) << "one question left unanswered, no more";
+    EXPECT_TRUE(list.complete());
+    EXPECT_EQ(list.length(), 0) << "no play list while none answers";
+    const std::uint32_t number = list.number();
+    player.answersLeft = -1;
+    clock += 3s;
+    reader->asked(0);
+    readAll();
+    EXPECT_EQ(list.length(), 300);
+    EXPECT_TRUE(list.complete());
+    EXPECT_NE(list.number(), number) << "the page is told to read it again";
+}
+
 TEST_F(PlayListReaderTest, NoPlayerIsNoPlayList) {
     player.running = false;
     reader->asked(0);
