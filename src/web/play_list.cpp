@@ -80,7 +80,7 @@ std::optional<std::optional<std::string>> PlayList::title(std::int32_t index) co
 
 bool PlayList::complete() const {
     std::shared_lock hold(lock_);
-    return known_ && read_ == entries_.size();
+    return head().complete;
 }
 
 // Under the lock.
